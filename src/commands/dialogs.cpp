@@ -1,0 +1,54 @@
+#include "commands/dialogs.h"
+
+namespace kx::commands {
+
+std::string_view BoxKindName(BoxKind kind) {
+  switch (kind) {
+    case BoxKind::kInformation: return "information";
+    case BoxKind::kWarning: return "warning";
+    case BoxKind::kError: return "error";
+    case BoxKind::kConfirmation: return "confirmation";
+  }
+  return {};
+}
+
+std::string_view ButtonsName(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::kOk: return "OK";
+    case Buttons::kYesNo: return "Yes/No";
+    case Buttons::kYesCancel: return "Yes/Cancel";
+    case Buttons::kYesNoCancel: return "Yes/No/Cancel";
+    case Buttons::kYesNoHelp: return "Yes/No/Help";
+  }
+  return {};
+}
+
+std::string_view AnswerName(Answer answer) {
+  switch (answer) {
+    case Answer::kOk: return "OK";
+    case Answer::kYes: return "Yes";
+    case Answer::kNo: return "No";
+    case Answer::kCancel: return "Cancel";
+  }
+  return {};
+}
+
+void Dialogs::Information(std::string_view text, std::string_view caption) {
+  Show({BoxKind::kInformation, std::string(caption), std::string(text), Buttons::kOk, 0});
+}
+
+void Dialogs::Warning(std::string_view text, std::string_view caption) {
+  Show({BoxKind::kWarning, std::string(caption), std::string(text), Buttons::kOk, 0});
+}
+
+void Dialogs::Error(std::string_view text, std::string_view caption) {
+  Show({BoxKind::kError, std::string(caption), std::string(text), Buttons::kOk, 0});
+}
+
+Answer Dialogs::Confirm(Buttons buttons, std::string_view text, std::string_view caption,
+                        int help_context) {
+  return Show({BoxKind::kConfirmation, std::string(caption), std::string(text), buttons,
+               help_context});
+}
+
+}  // namespace kx::commands

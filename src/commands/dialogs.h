@@ -1,0 +1,63 @@
+// The one way the core talks to a person. Command flows ask every question and show every
+// message through a Dialogs; the desktop implements it with real dialogs, kestrix-cli from
+// its flags, and tests with a script that checks each box to the character.
+//
+//   if (dialogs.Confirm(Buttons::kYesNo, "Save changes?") == Answer::kYes) { ... }
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kx::commands {
+
+enum class BoxKind { kInformation, kWarning, kError, kConfirmation };
+enum class Buttons { kOk, kYesNo, kYesCancel, kYesNoCancel, kYesNoHelp };
+enum class Answer { kOk, kYes, kNo, kCancel };
+
+std::string_view BoxKindName(BoxKind kind);
+std::string_view ButtonsName(Buttons buttons);
+std::string_view AnswerName(Answer answer);
+
+struct MessageBox {
+  BoxKind kind = BoxKind::kInformation;
+  std::string caption;  // empty: the front end's default caption for the kind
+  std::string text;
+  Buttons buttons = Buttons::kOk;
+  int help_context = 0;  // for kYesNoHelp
+};
+
+struct FileDialogRequest {
+  std::string title;
+  std::string filter;       // "Description (*.ext)|*.ext|..."
+  std::string default_ext;  // without the dot
+  std::filesystem::path initial_dir;
+  std::string file_name;  // proposed name
+  bool must_exist = false;
+  bool overwrite_prompt = false;
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+
+  // Shows a box and returns the button pressed (kOk for a box with only OK).
+  virtual Answer Show(const MessageBox& box) = 0;
+  virtual std::optional<std::filesystem::path> OpenFile(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::filesystem::path> SaveFile(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::filesystem::path> SelectDirectory(
+      std::string_view title, const std::filesystem::path& initial_dir) = 0;
+  // The text entered, or nothing when cancelled.
+  virtual std::optional<std::string> InputBox(std::string_view caption, std::string_view prompt,
+                                              std::string_view initial_text) = 0;
+
+  // Conveniences over Show.
+  void Information(std::string_view text, std::string_view caption = {});
+  void Warning(std::string_view text, std::string_view caption = {});
+  void Error(std::string_view text, std::string_view caption = {});
+  Answer Confirm(Buttons buttons, std::string_view text, std::string_view caption = {},
+                 int help_context = 0);
+};
+
+}  // namespace kx::commands

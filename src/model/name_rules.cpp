@@ -1,0 +1,225 @@
+#include "model/name_rules.h"
+
+#include <algorithm>
+#include <array>
+
+#include "model/text.h"
+
+namespace kx::model {
+
+FilteredText FilterIdentifier(std::string_view text, std::size_t caret, std::string_view prefix) {
+  std::string t;
+  if (text.size() < prefix.size()) {
+    t = prefix;
+  } else {
+    std::copy_if(text.begin(), text.end(), std::back_inserter(t),
+                 [](char c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_'; });
+  }
+  if (!t.empty()) t[0] = UpCase(t[0]);
+  if (t.size() > prefix.size()) t[prefix.size()] = UpCase(t[prefix.size()]);
+  if (t.size() == 1 && IsAsciiDigit(t[0])) t.clear();
+  if (t == text) return {t, caret};
+  std::size_t new_caret = std::min(std::max(caret, prefix.size()), t.size());
+  return {std::move(t), new_caret};
+}
+
+NameLookup FindName(const ComponentDef& def, std::string_view name) {
+  const std::string n(name);
+  if (SameText(name, "AUTOINITIALIZE") || SameText(name, "AUTODESTROY") ||
+      SameText(name, "NOTIFICATION")) {
+    return {0, n + " is the name of an automatically generated method."};
+  }
+  for (int i = 1; i <= def.Count(); ++i) {
+    if (SameText(ItemName(def.Item(i)), name)) {
+      return {i, n + " is already in the component definition."};
+    }
+  }
+  for (int i = 1; i <= def.Count(); ++i) {
+    const ItemDef& item = def.Item(i);
+    switch (item.Kind()) {
+      case ItemKind::Property: {
+        const PropertyPart& p = item.Property();
+        if (p.Inherited) break;
+        const std::string suffix = "for property " + p.Name + ".";
+        if (SameText(name, StorageVariableName(p.Name))) {
+          return {i, n + " is the name of the storage variable " + suffix};
+        }
+        if (SameText(name, ReadMethodName(p.Name))) {
+          return {i, n + " is reserved for the read method " + suffix};
+        }
+        if (SameText(name, WriteMethodName(p.Name))) {
+          return {i, n + " is reserved for the write method " + suffix};
+        }
+        break;
+      }
+      case ItemKind::ExistingEvent: {
+        const ExistingEventPart& e = item.ExistingEvent();
+        if (SameText(name, HandlerName(e.HandlerDecl))) {
+          return {i, n + " is the name of the handler " + "for event " + e.Name + "."};
+        }
+        break;
+      }
+      case ItemKind::NewEvent: {
+        const NewEventPart& e = item.NewEvent();
+        if (SameText(name, StorageVariableName(e.Name))) {
+          return {i, n + " is the name of the storage variable " + "for event " + e.Name + "."};
+        }
+        if (SameText(name, DispatchMethodName(e.Name))) {
+          return {i, n + " is the name of the event handler " + "for event " + e.Name + "."};
+        }
+        break;
+      }
+      case ItemKind::Method:
+      case ItemKind::Variable:
+      case ItemKind::Main:
+        break;
+    }
+  }
+  return {-1, n + " not found in the component definition."};
+}
+
+std::string StorageVariableName(std::string_view name) { return "F" + std::string(name); }
+
+bool HasStorageVariable(const PropertyPart& property) {
+  return !property.Inherited && property.Link.empty() && !IsIndexedKind(property.Special);
+}
+
+std::string ReadMethodName(std::string_view name) { return "Get" + std::string(name); }
+std::string WriteMethodName(std::string_view name) { return "Set" + std::string(name); }
+
+std::string IndexDeclaration(const PropertyPart& property) {
+  switch (property.Special) {
+    case PropSpecialType::psIndexedI:
+      return "[I : Longint]";
+    case PropSpecialType::psIndexedIJ:
+      return "[I, J : Longint]";
+    case PropSpecialType::psIndexedString:
+      return "[S : String]";
+    default:
+      return {};
+  }
+}
+
+std::string ReadMethodHeader(const PropertyPart& property) {
+  std::string index;
+  switch (property.Special) {
+    case PropSpecialType::psIndexedI:
+      index = "(I : Longint)";
+      break;
+    case PropSpecialType::psIndexedIJ:
+      index = "(I, J : Longint)";
+      break;
+    case PropSpecialType::psIndexedString:
+      index = "(S : String)";
+      break;
+    default:
+      break;
+  }
+  return ReadMethodName(property.Name) + index + " : " + property.PropType;
+}
+
+std::string WriteMethodHeader(const PropertyPart& property) {
+  std::string index;
+  switch (property.Special) {
+    case PropSpecialType::psIndexedI:
+      index = "I : Longint; ";
+      break;
+    case PropSpecialType::psIndexedIJ:
+      index = "I, J : Longint; ";
+      break;
+    case PropSpecialType::psIndexedString:
+      index = "S : String; ";
+      break;
+    default:
+      break;
+  }
+  return WriteMethodName(property.Name) + "(" + index + "Value : " + property.PropType + ")";
+}
+
+std::string DispatchMethodName(std::string_view event_name) {
+  std::string rest(event_name.substr(std::min<std::size_t>(2, event_name.size())));
+  if (SameText(rest, "Enter") || SameText(rest, "Exit")) return "Do" + rest;
+  return rest;
+}
+
+std::string EventTypeName(std::string_view event_name) {
+  const char* suffix = EndsWithText(event_name, "EVENT") ? "Type" : "Event";
+  return "T" + DispatchMethodName(event_name) + suffix;
+}
+
+bool IsNotifyArglist(std::string_view arglist) {
+  std::string packed(arglist);
+  std::erase(packed, ' ');
+  return arglist.empty() || SameText(packed, "(SENDER:TOBJECT)");
+}
+
+std::string HandlerName(std::string_view handler_decl) {
+  return Trim(handler_decl.substr(0, handler_decl.find('(')));
+}
+
+std::string NormalizeArglist(std::string_view text) {
+  std::string t = Trim(text);
+  if (t.empty()) return t;
+  if (t.back() != ')') t += ')';
+  if (t.front() != '(') t.insert(t.begin(), '(');
+  return t;
+}
+
+std::string_view MethodKeyword(std::uint8_t method_kind) {
+  static constexpr std::array<std::string_view, 4> kKeywords = {"procedure", "function",
+                                                                "constructor", "destructor"};
+  return method_kind < kKeywords.size() ? kKeywords[method_kind] : std::string_view();
+}
+
+std::string CheckMethodHeader(std::string_view header, std::uint8_t method_kind) {
+  std::string h = Trim(header);
+  // 1-based positions, 0 when absent, all taken from the trimmed header.
+  auto position = [&](char c) {
+    std::size_t at = h.find(c);
+    return at == std::string::npos ? std::size_t{0} : at + 1;
+  };
+  const std::size_t p_open = position('(');
+  const std::size_t p_close = position(')');
+  const std::size_t p_colon = position(':');
+  auto quoted = [](std::string_view text) { return "\"" + std::string(text) + "\""; };
+
+  if (method_kind != kFunction) {
+    if (p_open <= 1 && p_colon > 0) return quoted(h) + " is not a valid procedure header";
+  } else if (p_close >= 1) {
+    h.resize(p_close);
+  } else if (p_colon > 0) {
+    h = Trim(std::string_view(h).substr(0, p_colon - 1));
+  }
+  const std::string method_name =
+      p_open > 0 ? Trim(std::string_view(h).substr(0, std::min(p_open - 1, h.size()))) : h;
+  if (p_open == 1) return quoted(h) + " does not begin with a method name";
+  if (!IsValidIdent(method_name)) return quoted(method_name) + " is not a valid method name";
+  if (p_close < p_open) return quoted(h) + " is not a valid method header";
+  return {};
+}
+
+std::string TidyNewEventArglist(std::string_view text) {
+  std::string t = Trim(text);
+  if (t.empty() || t == "()") return "(Sender : TObject)";
+  return NormalizeArglist(t);
+}
+
+std::string MissingEntryMessage(std::string_view what) {
+  return "You have not entered a " + std::string(what) + ".";
+}
+
+bool IsMissingEventName(std::string_view text) { return text.empty() || SameText(text, "On"); }
+
+std::string HeaderWarningMessage(std::string_view check_result) {
+  return "Warning: " + std::string(check_result);
+}
+
+std::string DuplicateUnitMessage(std::string_view unit_name) {
+  return "Duplicate identifier:  \"" + std::string(unit_name) + "\" is already in the unit list.";
+}
+
+std::string AddConflictMessage(std::string_view name) {
+  return "Identifier " + std::string(name) + " is already in the component";
+}
+
+}  // namespace kx::model

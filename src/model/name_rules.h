@@ -1,0 +1,83 @@
+// Rules for the names and headers a definition holds: the filter applied to name fields
+// while the user types, the lookup that decides whether a name is free, the names the unit
+// generator derives from items, the method header check, and the messages shared by the
+// flows and the desktop window.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "model/component_def.h"
+
+namespace kx::model {
+
+struct FilteredText {
+  std::string text;
+  std::size_t caret = 0;
+};
+
+// Applied to a name field after every change. caret is the 0-based caret position before
+// filtering. The prefix ("T" for a class, "On" for an event, or none) cannot be deleted.
+FilteredText FilterIdentifier(std::string_view text, std::size_t caret, std::string_view prefix);
+
+struct NameLookup {
+  int index = -1;  // -1 free, 0 reserved, 1..Count the item that owns or derives the name
+  std::string message;
+};
+
+NameLookup FindName(const ComponentDef& def, std::string_view name);
+
+// Derived names.
+std::string StorageVariableName(std::string_view name);
+bool HasStorageVariable(const PropertyPart& property);
+std::string ReadMethodName(std::string_view name);
+std::string WriteMethodName(std::string_view name);
+std::string IndexDeclaration(const PropertyPart& property);
+std::string ReadMethodHeader(const PropertyPart& property);
+std::string WriteMethodHeader(const PropertyPart& property);
+std::string DispatchMethodName(std::string_view event_name);
+std::string EventTypeName(std::string_view event_name);
+bool IsNotifyArglist(std::string_view arglist);
+std::string HandlerName(std::string_view handler_decl);
+std::string NormalizeArglist(std::string_view text);
+std::string_view MethodKeyword(std::uint8_t method_kind);
+
+// Empty when the header is acceptable, else the reason.
+std::string CheckMethodHeader(std::string_view header, std::uint8_t method_kind);
+
+// What the argument list field of a new event stores when the user leaves it.
+std::string TidyNewEventArglist(std::string_view text);
+
+// --- Messages -------------------------------------------------------------------------
+
+std::string MissingEntryMessage(std::string_view what);
+
+// The "what" of MissingEntryMessage for each required field.
+namespace missing {
+inline constexpr std::string_view kNewClassName = "name for the new class";
+inline constexpr std::string_view kUnitName = "name for the unit";
+inline constexpr std::string_view kPropertyName = "name for the selected property";
+inline constexpr std::string_view kPropertyType = "data type for the selected property";
+inline constexpr std::string_view kMethodHeader = "header for the selected method";
+inline constexpr std::string_view kEventName = "name for the selected event";
+inline constexpr std::string_view kHandlerHeader = "method header for the selected event";
+inline constexpr std::string_view kVariableName = "name for the variable";
+inline constexpr std::string_view kVariableType = "data type";
+inline constexpr std::string_view kDefaultPalette = "default palette";
+inline constexpr std::string_view kName = "name";  // the Add command's prompt
+inline constexpr std::string_view kDataType = "data type";
+}  // namespace missing
+
+// An event name field holding nothing but its prefix counts as empty.
+bool IsMissingEventName(std::string_view text);
+
+// "Warning: " + the header check's reason.
+std::string HeaderWarningMessage(std::string_view check_result);
+std::string DuplicateUnitMessage(std::string_view unit_name);
+std::string AddConflictMessage(std::string_view name);
+inline constexpr std::string_view kAddCaption = "Add";
+inline constexpr std::string_view kStorageFullMessage =
+    "Storage full -- cannot add more properties, events, methods, or variables to this component.";
+
+}  // namespace kx::model

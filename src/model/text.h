@@ -1,0 +1,26 @@
+// Text helpers with the semantics of the Pascal runtime the definitions come from:
+// strings are Windows-1252 bytes, case folding touches only "a".."z", and trimming
+// removes every control character and blank at either end.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kx::model {
+
+std::string UpperCase(std::string_view text);
+std::string LowerCase(std::string_view text);
+// Case-insensitive equality (both sides upper-cased).
+bool SameText(std::string_view a, std::string_view b);
+bool StartsWithText(std::string_view text, std::string_view prefix);
+bool EndsWithText(std::string_view text, std::string_view suffix);
+std::string Trim(std::string_view text);
+
+inline bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+inline char UpCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+
+// A letter or "_" followed by letters, digits or "_".
+bool IsValidIdent(std::string_view text);
+
+}  // namespace kx::model

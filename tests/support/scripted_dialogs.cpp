@@ -1,0 +1,117 @@
+#include "support/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace kx::testing {
+
+using commands::Answer;
+using commands::BoxKindName;
+
+namespace {
+
+std::string Describe(const commands::MessageBox& box) {
+  return std::string(BoxKindName(box.kind)) + " [" + box.caption + "] \"" + box.text + "\"";
+}
+
+}  // namespace
+
+ScriptedDialogs::~ScriptedDialogs() {
+  for (const Expected& e : expected_) {
+    ADD_FAILURE() << "expected dialog never shown: "
+                  << (e.what == What::kBox ? Describe(e.box) : std::string("a file or input dialog"));
+  }
+}
+
+ScriptedDialogs& ScriptedDialogs::ExpectBox(commands::BoxKind kind, std::string text,
+                                            Answer answer, std::optional<std::string> caption,
+                                            std::optional<commands::Buttons> buttons) {
+  Expected e{What::kBox, {kind, caption.value_or(""), std::move(text),
+                          buttons.value_or(commands::Buttons::kOk), 0},
+             caption.has_value(), buttons.has_value(), answer, std::nullopt, std::nullopt};
+  expected_.push_back(std::move(e));
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::ExpectOpenFile(std::optional<std::filesystem::path> answer) {
+  expected_.push_back({What::kOpenFile, {}, false, false, Answer::kOk, std::move(answer), {}});
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::ExpectSaveFile(std::optional<std::filesystem::path> answer) {
+  expected_.push_back({What::kSaveFile, {}, false, false, Answer::kOk, std::move(answer), {}});
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::ExpectSelectDirectory(
+    std::optional<std::filesystem::path> answer) {
+  expected_.push_back({What::kSelectDirectory, {}, false, false, Answer::kOk, std::move(answer), {}});
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::ExpectInputBox(std::optional<std::string> answer) {
+  expected_.push_back({What::kInputBox, {}, false, false, Answer::kOk, {}, std::move(answer)});
+  return *this;
+}
+
+std::optional<ScriptedDialogs::Expected> ScriptedDialogs::Next(What what,
+                                                               std::string_view description) {
+  if (expected_.empty()) {
+    ADD_FAILURE() << "unexpected dialog: " << description;
+    return std::nullopt;
+  }
+  Expected e = std::move(expected_.front());
+  expected_.pop_front();
+  if (e.what != what) {
+    ADD_FAILURE() << "unexpected dialog: " << description
+                  << " (expected " << (e.what == What::kBox ? Describe(e.box) : "another dialog")
+                  << ")";
+    return std::nullopt;
+  }
+  return e;
+}
+
+Answer ScriptedDialogs::Show(const commands::MessageBox& box) {
+  boxes_.push_back(box);
+  std::optional<Expected> e = Next(What::kBox, Describe(box));
+  if (!e) return Answer::kCancel;
+  EXPECT_EQ(BoxKindName(box.kind), BoxKindName(e->box.kind)) << Describe(box);
+  EXPECT_EQ(box.text, e->box.text);
+  if (e->check_caption) {
+    EXPECT_EQ(box.caption, e->box.caption) << Describe(box);
+  }
+  if (e->check_buttons) {
+    EXPECT_EQ(commands::ButtonsName(box.buttons), commands::ButtonsName(e->box.buttons))
+        << Describe(box);
+  }
+  return e->answer;
+}
+
+std::optional<std::filesystem::path> ScriptedDialogs::OpenFile(
+    const commands::FileDialogRequest& request) {
+  file_requests_.push_back(request);
+  std::optional<Expected> e = Next(What::kOpenFile, "open file dialog \"" + request.title + "\"");
+  return e ? e->path : std::nullopt;
+}
+
+std::optional<std::filesystem::path> ScriptedDialogs::SaveFile(
+    const commands::FileDialogRequest& request) {
+  file_requests_.push_back(request);
+  std::optional<Expected> e = Next(What::kSaveFile, "save file dialog \"" + request.title + "\"");
+  return e ? e->path : std::nullopt;
+}
+
+std::optional<std::filesystem::path> ScriptedDialogs::SelectDirectory(
+    std::string_view title, const std::filesystem::path&) {
+  std::optional<Expected> e =
+      Next(What::kSelectDirectory, "directory dialog \"" + std::string(title) + "\"");
+  return e ? e->path : std::nullopt;
+}
+
+std::optional<std::string> ScriptedDialogs::InputBox(std::string_view caption,
+                                                     std::string_view prompt, std::string_view) {
+  std::optional<Expected> e = Next(
+      What::kInputBox, "input box [" + std::string(caption) + "] \"" + std::string(prompt) + "\"");
+  return e ? e->text : std::nullopt;
+}
+
+}  // namespace kx::testing

@@ -1,0 +1,68 @@
+// A Dialogs for tests: the test queues the boxes and dialogs it expects, in order, with the
+// answers to give; every box shown is recorded and checked against the next expectation.
+// A box nobody expected, a mismatch, or an expectation left over fails the test.
+//
+//   ScriptedDialogs dialogs;
+//   dialogs.ExpectBox(BoxKind::kConfirmation, "Save changes?", Answer::kNo);
+//   RunTheFlow(dialogs);
+//   // the destructor reports expectations that never came
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "commands/dialogs.h"
+
+namespace kx::testing {
+
+class ScriptedDialogs : public commands::Dialogs {
+ public:
+  ~ScriptedDialogs() override;
+
+  // Expects a box of this kind and text; caption and buttons are checked when given.
+  ScriptedDialogs& ExpectBox(commands::BoxKind kind, std::string text,
+                             commands::Answer answer = commands::Answer::kOk,
+                             std::optional<std::string> caption = std::nullopt,
+                             std::optional<commands::Buttons> buttons = std::nullopt);
+  ScriptedDialogs& ExpectOpenFile(std::optional<std::filesystem::path> answer);
+  ScriptedDialogs& ExpectSaveFile(std::optional<std::filesystem::path> answer);
+  ScriptedDialogs& ExpectSelectDirectory(std::optional<std::filesystem::path> answer);
+  ScriptedDialogs& ExpectInputBox(std::optional<std::string> answer);
+
+  // Everything shown so far, in order.
+  const std::vector<commands::MessageBox>& boxes() const { return boxes_; }
+  const std::vector<commands::FileDialogRequest>& file_requests() const { return file_requests_; }
+  bool done() const { return expected_.empty(); }
+
+  commands::Answer Show(const commands::MessageBox& box) override;
+  std::optional<std::filesystem::path> OpenFile(const commands::FileDialogRequest& request) override;
+  std::optional<std::filesystem::path> SaveFile(const commands::FileDialogRequest& request) override;
+  std::optional<std::filesystem::path> SelectDirectory(
+      std::string_view title, const std::filesystem::path& initial_dir) override;
+  std::optional<std::string> InputBox(std::string_view caption, std::string_view prompt,
+                                      std::string_view initial_text) override;
+
+ private:
+  enum class What { kBox, kOpenFile, kSaveFile, kSelectDirectory, kInputBox };
+  struct Expected {
+    What what;
+    commands::MessageBox box;
+    bool check_caption = false;
+    bool check_buttons = false;
+    commands::Answer answer = commands::Answer::kOk;
+    std::optional<std::filesystem::path> path;
+    std::optional<std::string> text;
+  };
+
+  // The next expectation when it is of this sort; nullopt (and a test failure) otherwise.
+  std::optional<Expected> Next(What what, std::string_view description);
+
+  std::deque<Expected> expected_;
+  std::vector<commands::MessageBox> boxes_;
+  std::vector<commands::FileDialogRequest> file_requests_;
+};
+
+}  // namespace kx::testing

@@ -1,0 +1,221 @@
+#include "model/name_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace kx::model {
+namespace {
+
+TEST(FilterIdentifierTest, TextAndCaret) {
+  const struct {
+    const char* text;
+    std::size_t caret;
+    const char* prefix;
+    const char* want_text;
+    std::size_t want_caret;
+  } cases[] = {
+      // A blank typed into a name is removed and the caret stays where it was typed.
+      {"My Prop", 3, "", "MyProp", 3},
+      // Two adjacent invalid characters pasted at once both go.
+      {"Ab-+cd", 4, "", "Abcd", 4},
+      // The caret never lands beyond the end of the shortened text.
+      {"abc%", 4, "", "Abc", 3},
+      // Unchanged text keeps the caret wherever it is, even inside the prefix.
+      {"OnClick", 1, "On", "OnClick", 1},
+      // Deleting into the prefix brings it back, caret after it.
+      {"O", 1, "On", "On", 2},
+      {"", 0, "On", "On", 2},
+      {"", 0, "T", "T", 1},
+      // The character after the prefix is upper-cased.
+      {"Onx", 3, "On", "OnX", 3},
+      {"onclick", 7, "On", "OnClick", 7},
+      {"tmybutton", 9, "T", "TMybutton", 9},
+      // A lone digit is not a name.
+      {"7", 1, "", "", 0},
+      {"7a", 2, "", "7a", 2},
+      // Without a prefix only the first character is upper-cased.
+      {"color", 5, "", "Color", 5},
+      // Windows-1252 letters are not identifier characters.
+      {"Caf\xE9", 4, "", "Caf", 3},
+  };
+  for (const auto& c : cases) {
+    FilteredText result = FilterIdentifier(c.text, c.caret, c.prefix);
+    EXPECT_EQ(result.text, c.want_text) << c.text;
+    EXPECT_EQ(result.caret, c.want_caret) << c.text;
+  }
+}
+
+class FindNameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    AddItem(def_, NewPropertyItem("Color"));  // 1
+    ItemDef inherited = NewPropertyItem("Font");
+    inherited.Property().Inherited = true;
+    AddItem(def_, inherited);  // 2
+    ItemDef click = NewExistingEventItem("OnClick");
+    click.ExistingEvent().HandlerDecl = "  Click (Button: Integer)";
+    AddItem(def_, click);  // 3
+    AddItem(def_, NewEventItem("OnChange"));  // 4
+    AddItem(def_, NewEventItem("OnEnter"));   // 5
+    AddItem(def_, NewMethodItem("Refresh(Full : Boolean)"));  // 6
+    AddItem(def_, NewVariableItem("FCount"));  // 7
+  }
+  ComponentDef def_;
+};
+
+TEST_F(FindNameTest, EverySourceOfAConflict) {
+  const struct {
+    const char* name;
+    int index;
+    const char* message;
+  } cases[] = {
+      {"autodestroy", 0, "autodestroy is the name of an automatically generated method."},
+      {"AutoInitialize", 0, "AutoInitialize is the name of an automatically generated method."},
+      {"NOTIFICATION", 0, "NOTIFICATION is the name of an automatically generated method."},
+      {"color", 1, "color is already in the component definition."},
+      {"refresh", 6, "refresh is already in the component definition."},
+      {"FCOUNT", 7, "FCOUNT is already in the component definition."},
+      {"fcolor", 1, "fcolor is the name of the storage variable for property Color."},
+      {"GetColor", 1, "GetColor is reserved for the read method for property Color."},
+      {"SETCOLOR", 1, "SETCOLOR is reserved for the write method for property Color."},
+      {"click", 3, "click is the name of the handler for event OnClick."},
+      {"FOnChange", 4, "FOnChange is the name of the storage variable for event OnChange."},
+      {"Change", 4, "Change is the name of the event handler for event OnChange."},
+      {"DoEnter", 5, "DoEnter is the name of the event handler for event OnEnter."},
+      // Free names: inherited properties, plain "Enter", methods and variables derive nothing.
+      {"FFont", -1, "FFont not found in the component definition."},
+      {"GetFont", -1, "GetFont not found in the component definition."},
+      {"Enter", -1, "Enter not found in the component definition."},
+      {"FRefresh", -1, "FRefresh not found in the component definition."},
+      {"FFCount", -1, "FFCount not found in the component definition."},
+  };
+  for (const auto& c : cases) {
+    NameLookup found = FindName(def_, c.name);
+    EXPECT_EQ(found.index, c.index) << c.name;
+    EXPECT_EQ(found.message, c.message);
+  }
+}
+
+TEST_F(FindNameTest, AnItemsOwnNameIsFoundBeforeADerivedName) {
+  // "FColor" is both a variable of its own and the storage of Color: the item wins.
+  ComponentDef def;
+  AddItem(def, NewPropertyItem("Color"));
+  ASSERT_EQ(AddItem(def, NewVariableItem("FColor")), AddResult::Conflict);
+  def = ComponentDef();
+  AddItem(def, NewVariableItem("FColor"));
+  ASSERT_EQ(AddItem(def, NewPropertyItem("Color")), AddResult::Added);
+  EXPECT_EQ(FindName(def, "FColor").index, 1);
+  EXPECT_EQ(FindName(def, "FColor").message, "FColor is already in the component definition.");
+}
+
+TEST(FindNameEmptyTest, OnlyTheReservedNamesAreTaken) {
+  ComponentDef def;
+  EXPECT_EQ(FindName(def, "Create").index, -1);
+  EXPECT_EQ(FindName(def, "Notification").index, 0);
+}
+
+TEST(DerivedNamesTest, EventNames) {
+  const struct {
+    const char* event;
+    const char* dispatch;
+    const char* type;
+  } cases[] = {
+      {"OnChange", "Change", "TChangeEvent"},
+      {"OnStatusEvent", "StatusEvent", "TStatusEventType"},
+      {"OnExit", "DoExit", "TDoExitEvent"},
+      {"onENTER", "DoENTER", "TDoENTEREvent"},
+      {"OnEntered", "Entered", "TEnteredEvent"},
+      {"On", "", "TEvent"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DispatchMethodName(c.event), c.dispatch) << c.event;
+    EXPECT_EQ(EventTypeName(c.event), c.type) << c.event;
+  }
+}
+
+TEST(DerivedNamesTest, MethodHeadersOfProperties) {
+  using enum PropSpecialType;
+  const struct {
+    PropSpecialType special;
+    const char* read;
+    const char* write;
+    const char* index;
+    bool storage;
+  } cases[] = {
+      {psNone, "GetItems : String", "SetItems(Value : String)", "", true},
+      {psIndexedI, "GetItems(I : Longint) : String", "SetItems(I : Longint; Value : String)",
+       "[I : Longint]", false},
+      {psIndexedIJ, "GetItems(I, J : Longint) : String",
+       "SetItems(I, J : Longint; Value : String)", "[I, J : Longint]", false},
+      {psIndexedString, "GetItems(S : String) : String", "SetItems(S : String; Value : String)",
+       "[S : String]", false},
+      {psObjectAutoCreate, "GetItems : String", "SetItems(Value : String)", "", true},
+  };
+  for (const auto& c : cases) {
+    PropertyPart p;
+    p.Name = "Items";
+    p.Special = c.special;
+    EXPECT_EQ(ReadMethodHeader(p), c.read);
+    EXPECT_EQ(WriteMethodHeader(p), c.write);
+    EXPECT_EQ(IndexDeclaration(p), c.index);
+    EXPECT_EQ(HasStorageVariable(p), c.storage);
+  }
+  PropertyPart linked;
+  linked.Link = "Edit.Text";
+  EXPECT_FALSE(HasStorageVariable(linked));
+  PropertyPart inherited;
+  inherited.Inherited = true;
+  EXPECT_FALSE(HasStorageVariable(inherited));
+}
+
+TEST(DerivedNamesTest, ArgumentListsAndHandlers) {
+  EXPECT_TRUE(IsNotifyArglist(""));
+  EXPECT_TRUE(IsNotifyArglist("( sender : tobject )"));
+  EXPECT_FALSE(IsNotifyArglist("(Sender : TObject; Key : Char)"));
+  EXPECT_EQ(NormalizeArglist("  Sender : TObject "), "(Sender : TObject)");
+  EXPECT_EQ(NormalizeArglist("(A : Integer"), "(A : Integer)");
+  EXPECT_EQ(NormalizeArglist("   "), "");
+  EXPECT_EQ(TidyNewEventArglist(" () "), "(Sender : TObject)");
+  EXPECT_EQ(TidyNewEventArglist(""), "(Sender : TObject)");
+  EXPECT_EQ(TidyNewEventArglist("X : Integer)"), "(X : Integer)");
+  EXPECT_EQ(HandlerName(" KeyPress (var Key : Char)"), "KeyPress");
+  EXPECT_EQ(HandlerName(" DoEnter "), "DoEnter");
+}
+
+TEST(CheckMethodHeaderTest, Outcomes) {
+  const struct {
+    const char* header;
+    std::uint8_t kind;
+    const char* result;
+  } cases[] = {
+      {"Count : Integer", kProcedure, "\"Count : Integer\" is not a valid procedure header"},
+      {"Count : Integer", kFunction, ""},
+      {"(X : Integer)", kProcedure, "\"(X : Integer)\" is not a valid procedure header"},
+      {"(X : Integer) : Boolean", kFunction, "\"(X : Integer)\" does not begin with a method name"},
+      {"(Sender)", kProcedure, "\"(Sender)\" does not begin with a method name"},
+      {"Paint(Canvas : TCanvas", kProcedure, "\"Paint(Canvas : TCanvas\" is not a valid method header"},
+      {"Paint(Canvas : TCanvas : Boolean", kFunction, "\"Paint(Canvas\" is not a valid method header"},
+      {"2Paint", kProcedure, "\"2Paint\" is not a valid method name"},
+      {"My Paint", kProcedure, "\"My Paint\" is not a valid method name"},
+      {"Paint)(", kProcedure, "\"Paint)\" is not a valid method name"},
+      {"  Paint  ", kProcedure, ""},
+      {"Create(AOwner: TComponent)", kConstructor, ""},
+      {"Max(A, B : Integer) : Integer", kFunction, ""},
+      {"", kProcedure, "\"\" is not a valid method name"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CheckMethodHeader(c.header, c.kind), c.result) << c.header;
+  }
+}
+
+TEST(MessagesTest, SharedTexts) {
+  EXPECT_EQ(MissingEntryMessage(missing::kEventName), "You have not entered a name for the selected event.");
+  EXPECT_EQ(HeaderWarningMessage("x"), "Warning: x");
+  EXPECT_EQ(DuplicateUnitMessage("Grids"),
+            "Duplicate identifier:  \"Grids\" is already in the unit list.");
+  EXPECT_EQ(AddConflictMessage("Color"), "Identifier Color is already in the component");
+  EXPECT_TRUE(IsMissingEventName("oN"));
+  EXPECT_FALSE(IsMissingEventName("OnX"));
+}
+
+}  // namespace
+}  // namespace kx::model

@@ -36,4 +36,8 @@ model::PropSpecialType DefaultSpecialKind(const model::PropertyPart& property) {
   return psNone;
 }
 
+store::ClassRules StandardClassRules() {
+  return {IsCatalogueClass, IsStandardClass, DefaultSpecialKind};
+}
+
 }  // namespace kx::catalog

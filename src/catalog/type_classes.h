@@ -8,6 +8,7 @@
 
 #include "model/component_def.h"
 #include "model/types.h"
+#include "store/definition_file.h"
 
 namespace kx::catalog {
 
@@ -18,5 +19,8 @@ std::string InitialValueOfType(std::string_view type);
 std::vector<model::PropSpecialType> OfferedSpecialKinds(std::string_view type);
 // The special kind a property's type calls for.
 model::PropSpecialType DefaultSpecialKind(const model::PropertyPart& property);
+
+// The catalogue's answers for the definition file reader.
+store::ClassRules StandardClassRules();
 
 }  // namespace kx::catalog

@@ -64,6 +64,8 @@ struct PropertyEditorDef {
   ShortString<32> EditorUnit;
   ShortString<32> EditorClass;
   std::uint8_t EditorBase = 0;
+
+  friend bool operator==(const PropertyEditorDef&, const PropertyEditorDef&) = default;
 };
 
 struct PropertyPart {
@@ -81,6 +83,8 @@ struct PropertyPart {
   bool EditingReadCode = false;  // transient: the code editor works on ReadCode; never saved
   PropertyEditorDef PropertyEditor;
   ShortString<90> Link;
+
+  friend bool operator==(const PropertyPart&, const PropertyPart&) = default;
 };
 
 struct ExistingEventPart {
@@ -88,6 +92,8 @@ struct ExistingEventPart {
   bool Override = false;
   bool Publish = false;
   ShortString<100> HandlerDecl;
+
+  friend bool operator==(const ExistingEventPart&, const ExistingEventPart&) = default;
 };
 
 struct MethodPart {
@@ -97,6 +103,8 @@ struct MethodPart {
   bool Override = false;
   std::uint8_t Mode = 2;  // 0 max. speed, 1 min. size, 2 cannot be overridden; only without Override
   ShortString<32> WinMessage;
+
+  friend bool operator==(const MethodPart&, const MethodPart&) = default;
 };
 
 struct VariablePart {
@@ -106,15 +114,21 @@ struct VariablePart {
   ShortString<128> Default;
   bool IsObject = false;
   bool IsSubComponent = false;
+
+  friend bool operator==(const VariablePart&, const VariablePart&) = default;
 };
 
 struct NewEventPart {
   ShortString<32> Name;  // with its "On"
   ShortString<100> Arglist{"(Sender : TObject)"};
   bool Publish = true;
+
+  friend bool operator==(const NewEventPart&, const NewEventPart&) = default;
 };
 
-struct MainPart {};
+struct MainPart {
+  friend bool operator==(const MainPart&, const MainPart&) = default;
+};
 
 // The variant's alternatives follow ItemKind's order, so the kind is the variant's index.
 using ItemPart =
@@ -141,6 +155,8 @@ struct ItemDef {
   const VariablePart& Variable() const { return std::get<VariablePart>(Part); }
   NewEventPart& NewEvent() { return std::get<NewEventPart>(Part); }
   const NewEventPart& NewEvent() const { return std::get<NewEventPart>(Part); }
+
+  friend bool operator==(const ItemDef&, const ItemDef&) = default;
 };
 
 struct FormDef {
@@ -149,6 +165,8 @@ struct FormDef {
   ShortString<32> FormName;
   ShortString<32> FormUnitName;
   std::string FormFile;
+
+  friend bool operator==(const FormDef&, const FormDef&) = default;
 };
 
 struct MainInfoDef {
@@ -163,6 +181,8 @@ struct MainInfoDef {
   ShortString<127> TargetDir;
   bool LimitName = true;
   FormDef Form;
+
+  friend bool operator==(const MainInfoDef&, const MainInfoDef&) = default;
 };
 
 enum class AddResult { Added, Full, Conflict };
@@ -180,6 +200,8 @@ class ComponentDef {
   ItemDef& Item(int number);
   const ItemDef& Item(int number) const;
   const std::vector<ItemDef>& Items() const { return items_; }
+
+  friend bool operator==(const ComponentDef&, const ComponentDef&) = default;
 
  private:
   friend AddResult AddItem(ComponentDef& def, ItemDef item);

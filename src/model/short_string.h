@@ -37,6 +37,7 @@ class ShortString {
   friend bool operator==(const ShortString& a, const ShortString& b) = default;
   friend bool operator==(const ShortString& a, std::string_view b) { return a.value_ == b; }
   friend bool operator==(const ShortString& a, const char* b) { return a.value_ == b; }
+  friend bool operator==(const ShortString& a, const std::string& b) { return a.value_ == b; }
   friend std::string operator+(std::string_view a, const ShortString& b) {
     return std::string(a) + b.value_;
   }

@@ -20,7 +20,8 @@ std::error_code LastError() { return {errno, std::generic_category()}; }
 
 void SetWriteFaultForTesting(WriteFault fault) { g_write_fault = fault; }
 
-std::error_code WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+std::error_code WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                                    const std::function<std::error_code()>& before_replace) {
   namespace fs = std::filesystem;
   const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
   std::random_device random;
@@ -55,6 +56,7 @@ std::error_code WriteFileAtomically(const std::filesystem::path& target, std::st
   if (!error && fs::exists(target, ignored)) {
     fs::permissions(temp_name, fs::status(target, ignored).permissions(), ignored);
   }
+  if (!error && before_replace) error = before_replace();
   if (!error && ::rename(temp_name.c_str(), target.c_str()) != 0) error = LastError();
   if (error) ::unlink(temp_name.c_str());
   return error;
@@ -62,9 +64,10 @@ std::error_code WriteFileAtomically(const std::filesystem::path& target, std::st
 
 std::error_code ReadWholeFile(const std::filesystem::path& path, std::string& bytes,
                               std::uintmax_t max_bytes) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return std::make_error_code(std::errc::is_a_directory);
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::make_error_code(std::errc::no_such_file_or_directory);
-  std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (!error && size > max_bytes) return std::make_error_code(std::errc::file_too_large);
   bytes.clear();

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -18,8 +19,12 @@ namespace kx::platform {
 using WriteFault = std::error_code (*)(const std::filesystem::path& target);
 void SetWriteFaultForTesting(WriteFault fault);
 
-// Returns an empty error code on success.
-std::error_code WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+// Returns an empty error code on success. before_replace runs once the new bytes are safely
+// on disk, just before they replace the target (a backup of the old file is made there); an
+// error from it fails the write and leaves the target as it was.
+std::error_code WriteFileAtomically(
+    const std::filesystem::path& target, std::string_view bytes,
+    const std::function<std::error_code()>& before_replace = nullptr);
 
 // The whole file, or an error. Refuses files larger than max_bytes (std::errc::file_too_large).
 std::error_code ReadWholeFile(const std::filesystem::path& path, std::string& bytes,

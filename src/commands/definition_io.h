@@ -1,0 +1,33 @@
+// Reading and writing definition files as the commands do: the reader's questions and
+// messages go through Dialogs, and a save either replaces the file completely (keeping the
+// previous version as the ".bak" file) or leaves it exactly as it was.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "commands/dialogs.h"
+#include "model/component_def.h"
+
+namespace kx::commands {
+
+// Called with the form file of a form-wrapping definition after it was read, so that the
+// form's names can be loaded again.
+using FormFileHook = std::function<void(model::ComponentDef&, const std::string& form_file)>;
+
+// Replaces def with the file's definition; false after the reader's error message.
+bool ReadDefinitionFile(model::ComponentDef& def, const std::filesystem::path& path,
+                        Dialogs& dialogs, std::string_view default_target_dir,
+                        const FormFileHook& form_file_hook = nullptr);
+
+// Writes def to path with a backup of the previous file; false after showing why not.
+bool WriteDefinitionFile(const model::ComponentDef& def, const std::filesystem::path& path,
+                         Dialogs& dialogs);
+
+// Files larger than this are not read as definitions (230 items with their texts stay far
+// below it).
+inline constexpr std::uintmax_t kMaxDefinitionFileSize = 64u << 20;
+
+}  // namespace kx::commands

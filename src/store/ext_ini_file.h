@@ -1,0 +1,97 @@
+// The sectioned text layout of definition files: "[Section]" headers holding "Key=Value"
+// entries, with multi-line texts stored as a counted block ("Lines=n", then "L1".."Ln").
+//
+// TExtIniFile writes such a file strictly in order: sections appear in the order of their
+// first entry, and returning to a section already left is an error. The bytes collect in
+// memory and reach the disk in one atomic write (Commit), so a failed save never leaves a
+// half-written file behind.
+//
+// LineReader and the reading primitives walk such a file entry by entry.
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "model/component_def.h"
+
+namespace kx::store {
+
+class TIniFileException : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class TExtIniFile {
+ public:
+  explicit TExtIniFile(std::filesystem::path file_name);
+
+  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  void WriteInteger(std::string_view section, std::string_view key, long long value);
+  void WriteBool(std::string_view section, std::string_view key, bool value);
+  // "Lines" with the count (0 for an absent block), then "L1".."Ln" with encoded lines.
+  void WriteLines(std::string_view section, const model::TextBlock& block);
+  // Opens a section without writing an entry into it.
+  void WriteSection(std::string_view section);
+
+  // The file's text so far, lines ended by CR LF.
+  const std::string& text() const { return text_; }
+  // Writes the text to the file atomically; on failure throws TIniFileException
+  // (file name + " could not be created").
+  void Commit() const;
+
+ private:
+  void OpenSection(std::string_view section);
+
+  std::filesystem::path file_name_;
+  std::string current_section_;
+  std::vector<std::string> sections_written_;
+  std::string text_;
+};
+
+// A block line as stored: leading blanks become "~" (never the last character); a line of
+// blanks only becomes empty.
+std::string EncodeBlockLine(std::string_view line);
+// The inverse, applied to a trimmed value.
+std::string DecodeBlockLine(std::string_view value);
+
+// The lines of a text, split at CR LF, LF or a lone CR. Nothing is copied.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : text_(text) {}
+  bool AtEnd() const { return pos_ >= text_.size(); }
+  // The next line without its line end; false at the end of the text.
+  bool Next(std::string_view& line);
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+struct Entry {
+  bool is_header = false;
+  std::string section;  // for a header: its name, upper-cased
+  std::string key;      // upper-cased and trimmed; empty for a header or a line without "="
+  std::string value;    // trimmed
+};
+
+// The next non-blank line as an entry; false at the end of the text.
+bool ReadEntry(LineReader& reader, Entry& entry);
+// A block: a "Lines=n" entry and the next n lines (fewer at the end of the text). Absent when
+// the first line read is not such an entry, n is below 1, or nothing could be read.
+model::TextBlock ReadLines(LineReader& reader);
+
+// The ".bak" name beside a definition file: its name, extension replaced, in lower case.
+std::filesystem::path BackupPathFor(const std::filesystem::path& file_name);
+// Makes the ".bak" copy of file_name (replacing an older one) while file_name itself stays
+// in place until the new version replaces it. Nothing to do when the file does not exist.
+std::error_code MakeBackup(const std::filesystem::path& file_name);
+
+// Integers as the Pascal runtime parses them: optional sign, decimal digits or "$" and hex
+// digits, nothing else; anything else (or an overflow of 32 bits) gives the default.
+long long ParseInteger(std::string_view text, long long default_value);
+
+}  // namespace kx::store

@@ -1,0 +1,121 @@
+#include "commands/definition_io.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/atomic_file.h"
+#include "store/definition_file.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace kx::commands {
+namespace {
+
+using kx::testing::ScriptedDialogs;
+using kx::testing::TempDir;
+
+std::string DefinitionText(std::string_view class_name) {
+  model::ComponentDef def;
+  def.MainInfo.NewClassName = class_name;
+  model::AddItem(def, model::NewPropertyItem("Caption"));
+  return store::WriteDefinition(def, "a.cd");
+}
+
+TEST(ReadDefinitionFileTest, AnEmptyFileOffersItsBackup) {
+  TempDir dir;
+  const auto file = dir.Write("Comp.cd", "");
+  dir.Write("comp.bak", DefinitionText("TFromBackup"));
+  const std::string question = file.string() + " is empty.  Load backup file " +
+                               (dir / "comp.bak").string() + " instead?";
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectBox(BoxKind::kConfirmation, question, Answer::kYes, std::nullopt, Buttons::kYesNo);
+    model::ComponentDef def;
+    EXPECT_TRUE(ReadDefinitionFile(def, file, dialogs, "/t/"));
+    EXPECT_EQ(def.MainInfo.NewClassName, "TFromBackup");
+    EXPECT_EQ(def.MainInfo.FileName, (dir / "comp.bak").string());
+  }
+  {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectBox(BoxKind::kConfirmation, question, Answer::kNo)
+        .ExpectBox(BoxKind::kError, file.string() + " is not a component definition file.");
+    model::ComponentDef def;
+    EXPECT_FALSE(ReadDefinitionFile(def, file, dialogs, "/t/"));
+  }
+}
+
+TEST(ReadDefinitionFileTest, MissingFilesAndFoldersSayWhy) {
+  TempDir dir;
+  const struct {
+    std::filesystem::path path;
+    std::errc why;
+  } cases[] = {{dir / "absent.cd", std::errc::no_such_file_or_directory},
+               {dir.path(), std::errc::is_a_directory}};
+  for (const auto& c : cases) {
+    ScriptedDialogs dialogs;
+    dialogs.ExpectBox(BoxKind::kError, c.path.string() + " could not be read: " +
+                                           std::make_error_code(c.why).message() + ".");
+    model::ComponentDef def;
+    model::AddItem(def, model::NewPropertyItem("Old"));
+    EXPECT_FALSE(ReadDefinitionFile(def, c.path, dialogs, "/t/"));
+    EXPECT_EQ(def.Count(), 0);
+  }
+}
+
+TEST(ReadDefinitionFileTest, WarningsAreShownAndTheFormFileHookCalled) {
+  TempDir dir;
+  const auto file = dir.Write(
+      "w.cd", "[MAININFO$]\r\nLang=C\r\nFormMode=1\r\nFormFile=/f/form.dfm\r\n[ITEMLIST$]\r\nA=Property\r\n");
+  ScriptedDialogs dialogs;
+  dialogs.ExpectBox(BoxKind::kWarning, std::string(store::kOtherLanguageWarning));
+  model::ComponentDef def;
+  std::string hooked;
+  EXPECT_TRUE(ReadDefinitionFile(def, file, dialogs, "/t/",
+                                 [&](model::ComponentDef&, const std::string& form) { hooked = form; }));
+  EXPECT_EQ(hooked, "/f/form.dfm");
+}
+
+class WriteDefinitionFileTest : public ::testing::Test {
+ protected:
+  void TearDown() override { platform::SetWriteFaultForTesting(nullptr); }
+  TempDir dir_;
+};
+
+TEST_F(WriteDefinitionFileTest, SecondSaveKeepsTheFirstAsBackup) {
+  const auto file = dir_ / "Comp.cd";
+  model::ComponentDef def;
+  def.MainInfo.NewClassName = "TFirst";
+  ScriptedDialogs dialogs;
+  ASSERT_TRUE(WriteDefinitionFile(def, file, dialogs));
+  const std::string first = TempDir::Read(file);
+  def.MainInfo.NewClassName = "TSecond";
+  ASSERT_TRUE(WriteDefinitionFile(def, file, dialogs));
+  EXPECT_EQ(TempDir::Read(dir_ / "comp.bak"), first);
+  EXPECT_NE(TempDir::Read(file).find("NewClassName=TSecond\r\n"), std::string::npos);
+  // Nothing but the file and its backup is left behind.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 2);
+}
+
+TEST_F(WriteDefinitionFileTest, AFailedWriteLeavesBothFilesAsTheyWere) {
+  const auto file = dir_.Write("comp.cd", "previous");
+  dir_.Write("comp.bak", "older");
+  platform::SetWriteFaultForTesting(
+      [](const std::filesystem::path&) { return std::make_error_code(std::errc::no_space_on_device); });
+  ScriptedDialogs dialogs;
+  dialogs.ExpectBox(BoxKind::kInformation, "Could not open " + file.string())
+      .ExpectBox(BoxKind::kInformation, "Could not open " + file.string() + "\r for writing.");
+  EXPECT_FALSE(WriteDefinitionFile(model::ComponentDef(), file, dialogs));
+  EXPECT_EQ(TempDir::Read(file), "previous");
+  EXPECT_EQ(TempDir::Read(dir_ / "comp.bak"), "older");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 2);
+}
+
+TEST_F(WriteDefinitionFileTest, AFolderThatCannotTakeTheFile) {
+  const auto file = dir_ / "no-such-folder" / "comp.cd";
+  ScriptedDialogs dialogs;
+  dialogs.ExpectBox(BoxKind::kInformation, "Could not open " + file.string())
+      .ExpectBox(BoxKind::kInformation, "Could not open " + file.string() + "\r for writing.");
+  EXPECT_FALSE(WriteDefinitionFile(model::ComponentDef(), file, dialogs));
+}
+
+}  // namespace
+}  // namespace kx::commands

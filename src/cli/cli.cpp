@@ -1,14 +1,9 @@
 #include "cli/cli.h"
 
-#include <iomanip>
+#include <map>
 #include <string_view>
-#include <utility>
 
-#include "catalog/class_catalog.h"
-#include "catalog/member_sets.h"
-#include "model/component_def.h"
-#include "model/name_rules.h"
-#include "model/text.h"
+#include "cli/commands.h"
 
 #ifndef KX_VERSION
 #define KX_VERSION "0.0.0"
@@ -19,115 +14,68 @@ namespace kx::cli {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: kestrix-cli [--help] [--version] COMMAND [ARGS]\n"
+    "Usage: kestrix-cli [OPTIONS] COMMAND [ARGS]\n"
     "\n"
     "Commands:\n"
-    "  class NAME    what the class catalogue knows of a class: family, unit, palette page,\n"
-    "                predicates, and the inherited members a new definition with that\n"
-    "                VCL ancestor receives\n"
+    "  class NAME       what the class catalogue knows of a class: family, unit, palette\n"
+    "                   page, predicates, and the inherited members a new definition with\n"
+    "                   that VCL ancestor receives\n"
+    "  check FILE.cd    read a definition, print every message the reader shows, then a\n"
+    "                   summary; exit status 1 when the file is refused\n"
+    "  show FILE.cd     list the whole definition, items in file order with every field\n"
+    "  resave FILE.cd   read a definition and save it again, keeping the old file as .bak\n"
     "\n"
     "Options:\n"
-    "  --help        show this text\n"
-    "  --version     show the version\n";
+    "  --settings FILE  the settings file to use instead of Kestrix.ini\n"
+    "  --yes, --no      the answer to every question a command asks (default: --no)\n"
+    "  --help           show this text\n"
+    "  --version        show the version\n";
+
+}  // namespace
 
 int UsageError(std::ostream& err, std::string_view message) {
   err << "kestrix-cli: " << message << "\nTry 'kestrix-cli --help'.\n";
   return kExitUsage;
 }
 
-void PrintMember(std::ostream& out, const model::ItemDef& item) {
-  using model::ItemKind;
-  out << "  ";
-  switch (item.Kind()) {
-    case ItemKind::ExistingEvent: {
-      const auto& e = item.ExistingEvent();
-      out << "event " << e.Name << " -> " << e.HandlerDecl << " (" << (e.Publish ? "publish" : "")
-          << (e.Publish && e.Override ? ", " : "") << (e.Override ? "override" : "");
-      break;
-    }
-    case ItemKind::Property: {
-      const auto& p = item.Property();
-      out << "property " << p.Name << " : " << p.PropType;
-      if (!p.PropDefault.empty()) out << " = " << p.PropDefault;
-      out << " (" << (p.Inherited ? "inherited" : "new");
-      break;
-    }
-    case ItemKind::Method: {
-      const auto& m = item.Method();
-      out << "method " << model::MethodKeyword(m.MethodKind) << " " << m.Header << " ("
-          << model::ScopeName(m.Scope) << (m.Override ? ", override" : "");
-      break;
-    }
-    default:
-      out << model::KindName(item.Kind()) << " " << model::ItemName(item) << " (";
-      break;
-  }
-  out << "; default code " << static_cast<int>(item.DefaultCode) << ")\n";
-}
-
-int ClassCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() != 1) return UsageError(err, "class: expected one class name");
-  const std::string& name = args[0];
-  const int family = catalog::ClassFamilyOf(name);
-  const std::string unit = catalog::UnitOfClass(name);
-  out << "Class:    " << name << "\n"
-      << "Family:   " << family << " (" << catalog::FamilyName(family) << ")\n"
-      << "Unit:     " << (unit.empty() ? "(not in the unit table)" : unit) << "\n"
-      << "Palette:  " << catalog::PaletteOfClass(name) << "\n";
-
-  const std::pair<std::string_view, bool (*)(std::string_view)> predicates[] = {
-      {"standard class", catalog::IsStandardClass},
-      {"catalogue class (object type)", catalog::IsCatalogueClass},
-      {"control", catalog::IsControl},
-      {"container", catalog::IsContainer},
-      {"thread", catalog::IsThreadClass},
-      {"button", catalog::IsButton},
-      {"has a canvas", catalog::HasCanvas},
-      {"has OnResize", catalog::HasOnResize},
-      {"has OnChange", catalog::HasOnChange},
-      {"grid", catalog::IsGrid},
-      {"data-aware grid", catalog::IsDataAwareGrid},
-      {"new visual base class", catalog::IsNewVisualBaseClass},
-      {"sub-component that notifies changes", catalog::IsNotifyingSubComponent},
-      {"sub-component that is clicked", catalog::IsClickedSubComponent},
-      {"sub-component that takes key presses", catalog::IsKeyPressSubComponent},
-      {"has an Items string list", catalog::HasItemsStringList},
-      {"has a Lines string list", catalog::HasLinesStringList},
-  };
-  out << "Predicates:\n";
-  for (const auto& [label, predicate] : predicates) {
-    out << "  " << std::left << std::setw(38) << label << (predicate(name) ? "yes" : "no") << "\n";
-  }
-
-  model::ComponentDef def;
-  def.MainInfo.VCLAncestorName = name;
-  catalog::AddInheritedEventSet(def, name);
-  if (model::SameText(name, "TOpenDialog") || model::SameText(name, "TSaveDialog")) {
-    catalog::AddFileDialogSet(def);
-  }
-  if (catalog::IsThreadClass(name)) catalog::AddThreadSet(def);
-  out << "Inherited members of a new definition:\n";
-  if (def.Count() == 0) out << "  (none)\n";
-  for (const model::ItemDef& item : def.Items()) PrintMember(out, item);
-  return kExitOk;
-}
-
-}  // namespace
-
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.empty()) return UsageError(err, "no command given");
-  const std::string& command = args[0];
-  const std::vector<std::string> rest(args.begin() + 1, args.end());
-  if (command == "--help" || command == "-h") {
-    out << kUsage;
-    return kExitOk;
+  Context context{out, err};
+  std::vector<std::string> words;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      out << kUsage;
+      return kExitOk;
+    }
+    if (arg == "--version") {
+      out << "kestrix-cli " << KX_VERSION << "\n";
+      return kExitOk;
+    }
+    if (arg == "--settings") {
+      if (i + 1 >= args.size()) return UsageError(err, "--settings needs a file name");
+      context.settings_file = args[++i];
+    } else if (arg == "--yes") {
+      context.answer = commands::Answer::kYes;
+    } else if (arg == "--no") {
+      context.answer = commands::Answer::kNo;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      return UsageError(err, "unknown option '" + arg + "'");
+    } else {
+      words.push_back(arg);
+    }
   }
-  if (command == "--version") {
-    out << "kestrix-cli " << KX_VERSION << "\n";
-    return kExitOk;
-  }
-  if (command == "class") return ClassCommand(rest, out, err);
-  return UsageError(err, "unknown command '" + command + "'");
+  if (words.empty()) return UsageError(err, "no command given");
+
+  using Command = int (*)(const std::vector<std::string>&, Context&);
+  static const std::map<std::string, Command, std::less<>> kCommands = {
+      {"class", ClassCommand},
+      {"check", CheckCommand},
+      {"show", ShowCommand},
+      {"resave", ResaveCommand},
+  };
+  const auto command = kCommands.find(words[0]);
+  if (command == kCommands.end()) return UsageError(err, "unknown command '" + words[0] + "'");
+  return command->second({words.begin() + 1, words.end()}, context);
 }
 
 }  // namespace kx::cli

@@ -10,7 +10,8 @@ namespace kx::commands {
 namespace fs = std::filesystem;
 
 bool ReadDefinitionFile(model::ComponentDef& def, const fs::path& path, Dialogs& dialogs,
-                        std::string_view default_target_dir, const FormFileHook& form_file_hook) {
+                        std::string_view default_target_dir, const FormFileHook& form_file_hook,
+                        fs::path* path_read) {
   std::error_code error;
   fs::path file = fs::absolute(path, error);
   if (error) file = path;
@@ -24,6 +25,7 @@ bool ReadDefinitionFile(model::ComponentDef& def, const fs::path& path, Dialogs&
     }
   }
 
+  if (path_read != nullptr) *path_read = file;
   std::string bytes;
   if (std::error_code read_error = platform::ReadWholeFile(file, bytes, kMaxDefinitionFileSize)) {
     model::ClearDefinition(def, default_target_dir);

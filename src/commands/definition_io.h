@@ -18,9 +18,12 @@ namespace kx::commands {
 using FormFileHook = std::function<void(model::ComponentDef&, const std::string& form_file)>;
 
 // Replaces def with the file's definition; false after the reader's error message.
+// path_read, when given, receives the file actually read (the backup, when the user chose
+// it instead of an empty file).
 bool ReadDefinitionFile(model::ComponentDef& def, const std::filesystem::path& path,
                         Dialogs& dialogs, std::string_view default_target_dir,
-                        const FormFileHook& form_file_hook = nullptr);
+                        const FormFileHook& form_file_hook = nullptr,
+                        std::filesystem::path* path_read = nullptr);
 
 // Writes def to path with a backup of the previous file; false after showing why not.
 bool WriteDefinitionFile(const model::ComponentDef& def, const std::filesystem::path& path,

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kx::commands {
 
@@ -38,6 +39,34 @@ struct FileDialogRequest {
   bool overwrite_prompt = false;
 };
 
+// Options > Other options: the default copyright line and what to do with generated code.
+struct OtherOptions {
+  std::string copyright;
+  int codeview = 1;  // 0 ask whether to display it, 1 always display, 2 never display
+
+  friend bool operator==(const OtherOptions&, const OtherOptions&) = default;
+};
+
+struct OtherOptionsRequest {
+  std::vector<std::string> offered_copyrights;  // the choices of the editable list
+  OtherOptions current;
+};
+
+// The registration dialog of a custom or third-party parent class: its VCL ancestor text,
+// unit text and "don't know" check box.
+struct ClassRegistration {
+  std::string ancestor;
+  std::string unit;
+  bool dont_know = false;
+
+  friend bool operator==(const ClassRegistration&, const ClassRegistration&) = default;
+};
+
+struct ClassRegistrationRequest {
+  std::string class_name;
+  ClassRegistration current;  // what the dialog shows
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -51,6 +80,11 @@ class Dialogs {
   // The text entered, or nothing when cancelled.
   virtual std::optional<std::string> InputBox(std::string_view caption, std::string_view prompt,
                                               std::string_view initial_text) = 0;
+  // The special dialogs; each returns nothing when cancelled.
+  virtual std::optional<OtherOptions> OtherOptionsDialog(const OtherOptionsRequest& request) = 0;
+  // Texts and rules: kx::catalog's registration functions; Browse: commands::BrowseUnitRequest.
+  virtual std::optional<ClassRegistration> RegisterClassDialog(
+      const ClassRegistrationRequest& request) = 0;
 
   // Conveniences over Show.
   void Information(std::string_view text, std::string_view caption = {});

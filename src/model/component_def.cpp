@@ -112,19 +112,23 @@ void DeleteItem(ComponentDef& def, int number) {
   def.items_.erase(def.items_.begin() + (number - 1));
 }
 
-std::string ItemName(const ItemDef& item) {
+std::string ItemName(const ItemDef& item) { return std::string(ItemNameView(item)); }
+
+std::string_view ItemNameView(const ItemDef& item) {
   switch (item.Kind()) {
     case ItemKind::Property:
-      return item.Property().Name.str();
+      return item.Property().Name;
     case ItemKind::ExistingEvent:
-      return item.ExistingEvent().Name.str();
+      return item.ExistingEvent().Name;
     case ItemKind::Variable:
-      return item.Variable().Name.str();
+      return item.Variable().Name;
     case ItemKind::NewEvent:
-      return item.NewEvent().Name.str();
+      return item.NewEvent().Name;
     case ItemKind::Method: {
-      const std::string& header = item.Method().Header.str();
-      return header.substr(0, header.find_first_of(" ("));
+      const std::string_view header = item.Method().Header;
+      std::size_t end = 0;
+      while (end < header.size() && header[end] != ' ' && header[end] != '(') ++end;
+      return header.substr(0, end);
     }
     case ItemKind::Main:
       break;

@@ -230,6 +230,8 @@ void ReleaseDefinitionTexts(ComponentDef& def);
 AddResult AddItem(ComponentDef& def, ItemDef item);
 void DeleteItem(ComponentDef& def, int number);
 std::string ItemName(const ItemDef& item);
+// The same name without a copy; valid while the item lives unchanged.
+std::string_view ItemNameView(const ItemDef& item);
 int RoomLeft(const ComponentDef& def);
 // Selection sort by ItemName, comparing character codes (case-sensitive).
 void SortItemsByName(ComponentDef& def);

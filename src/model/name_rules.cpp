@@ -23,49 +23,70 @@ FilteredText FilterIdentifier(std::string_view text, std::size_t caret, std::str
   return {std::move(t), new_caret};
 }
 
+namespace {
+
+// name == prefix + base, in any letter case, without building the derived name.
+bool IsDerivedName(std::string_view name, std::string_view prefix, std::string_view base) {
+  return name.size() == prefix.size() + base.size() && StartsWithText(name, prefix) &&
+         SameText(name.substr(prefix.size()), base);
+}
+
+std::string_view HandlerNameView(std::string_view handler_decl) {
+  return TrimView(handler_decl.substr(0, handler_decl.find('(')));
+}
+
+bool IsDispatchMethodName(std::string_view name, std::string_view event_name) {
+  const std::string_view rest = event_name.substr(std::min<std::size_t>(2, event_name.size()));
+  if (SameText(rest, "Enter") || SameText(rest, "Exit")) return IsDerivedName(name, "Do", rest);
+  return SameText(name, rest);
+}
+
+}  // namespace
+
+// Runs for every item the reader adds and every name the user enters, so it builds no
+// derived names and no message until it has a hit: each candidate is compared in place.
 NameLookup FindName(const ComponentDef& def, std::string_view name) {
-  const std::string n(name);
   if (SameText(name, "AUTOINITIALIZE") || SameText(name, "AUTODESTROY") ||
       SameText(name, "NOTIFICATION")) {
-    return {0, n + " is the name of an automatically generated method."};
+    return {0, std::string(name) + " is the name of an automatically generated method."};
   }
+  const std::vector<ItemDef>& items = def.Items();
   for (int i = 1; i <= def.Count(); ++i) {
-    if (SameText(ItemName(def.Item(i)), name)) {
-      return {i, n + " is already in the component definition."};
+    if (SameText(ItemNameView(items[i - 1]), name)) {
+      return {i, std::string(name) + " is already in the component definition."};
     }
   }
   for (int i = 1; i <= def.Count(); ++i) {
-    const ItemDef& item = def.Item(i);
+    const ItemDef& item = items[i - 1];
     switch (item.Kind()) {
       case ItemKind::Property: {
         const PropertyPart& p = item.Property();
         if (p.Inherited) break;
-        const std::string suffix = "for property " + p.Name + ".";
-        if (SameText(name, StorageVariableName(p.Name))) {
-          return {i, n + " is the name of the storage variable " + suffix};
+        if (IsDerivedName(name, "F", p.Name)) {
+          return {i, std::string(name) + " is the name of the storage variable for property " + p.Name + "."};
         }
-        if (SameText(name, ReadMethodName(p.Name))) {
-          return {i, n + " is reserved for the read method " + suffix};
+        if (IsDerivedName(name, "Get", p.Name)) {
+          return {i, std::string(name) + " is reserved for the read method for property " + p.Name + "."};
         }
-        if (SameText(name, WriteMethodName(p.Name))) {
-          return {i, n + " is reserved for the write method " + suffix};
+        if (IsDerivedName(name, "Set", p.Name)) {
+          return {i, std::string(name) + " is reserved for the write method for property " + p.Name + "."};
         }
         break;
       }
       case ItemKind::ExistingEvent: {
         const ExistingEventPart& e = item.ExistingEvent();
-        if (SameText(name, HandlerName(e.HandlerDecl))) {
-          return {i, n + " is the name of the handler " + "for event " + e.Name + "."};
+        if (SameText(name, HandlerNameView(e.HandlerDecl))) {
+          return {i, std::string(name) + " is the name of the handler " + "for event " + e.Name + "."};
         }
         break;
       }
       case ItemKind::NewEvent: {
         const NewEventPart& e = item.NewEvent();
-        if (SameText(name, StorageVariableName(e.Name))) {
-          return {i, n + " is the name of the storage variable " + "for event " + e.Name + "."};
+        if (IsDerivedName(name, "F", e.Name)) {
+          return {i, std::string(name) + " is the name of the storage variable " + "for event " + e.Name + "."};
         }
-        if (SameText(name, DispatchMethodName(e.Name))) {
-          return {i, n + " is the name of the event handler " + "for event " + e.Name + "."};
+        if (IsDispatchMethodName(name, e.Name)) {
+          return {i, std::string(name) + " is the name of the event handler " + "for event " + e.Name + "."};
         }
         break;
       }
@@ -75,7 +96,7 @@ NameLookup FindName(const ComponentDef& def, std::string_view name) {
         break;
     }
   }
-  return {-1, n + " not found in the component definition."};
+  return {-1, std::string(name) + " not found in the component definition."};
 }
 
 std::string StorageVariableName(std::string_view name) { return "F" + std::string(name); }
@@ -87,56 +108,46 @@ bool HasStorageVariable(const PropertyPart& property) {
 std::string ReadMethodName(std::string_view name) { return "Get" + std::string(name); }
 std::string WriteMethodName(std::string_view name) { return "Set" + std::string(name); }
 
-std::string IndexDeclaration(const PropertyPart& property) {
-  switch (property.Special) {
+namespace {
+
+// How an indexed property's index appears in its declaration and its two methods.
+struct IndexTexts {
+  std::string_view declaration;  // "[I : Longint]"
+  std::string_view read;         // "(I : Longint)"
+  std::string_view write;        // "I : Longint; "
+};
+
+IndexTexts IndexTextsOf(PropSpecialType kind) {
+  switch (kind) {
     case PropSpecialType::psIndexedI:
-      return "[I : Longint]";
+      return {"[I : Longint]", "(I : Longint)", "I : Longint; "};
     case PropSpecialType::psIndexedIJ:
-      return "[I, J : Longint]";
+      return {"[I, J : Longint]", "(I, J : Longint)", "I, J : Longint; "};
     case PropSpecialType::psIndexedString:
-      return "[S : String]";
+      return {"[S : String]", "(S : String)", "S : String; "};
     default:
       return {};
   }
 }
 
+}  // namespace
+
+std::string IndexDeclaration(const PropertyPart& property) {
+  return std::string(IndexTextsOf(property.Special).declaration);
+}
+
 std::string ReadMethodHeader(const PropertyPart& property) {
-  std::string index;
-  switch (property.Special) {
-    case PropSpecialType::psIndexedI:
-      index = "(I : Longint)";
-      break;
-    case PropSpecialType::psIndexedIJ:
-      index = "(I, J : Longint)";
-      break;
-    case PropSpecialType::psIndexedString:
-      index = "(S : String)";
-      break;
-    default:
-      break;
-  }
-  return ReadMethodName(property.Name) + index + " : " + property.PropType;
+  return ReadMethodName(property.Name) + std::string(IndexTextsOf(property.Special).read) +
+         " : " + property.PropType;
 }
 
 std::string WriteMethodHeader(const PropertyPart& property) {
-  std::string index;
-  switch (property.Special) {
-    case PropSpecialType::psIndexedI:
-      index = "I : Longint; ";
-      break;
-    case PropSpecialType::psIndexedIJ:
-      index = "I, J : Longint; ";
-      break;
-    case PropSpecialType::psIndexedString:
-      index = "S : String; ";
-      break;
-    default:
-      break;
-  }
-  return WriteMethodName(property.Name) + "(" + index + "Value : " + property.PropType + ")";
+  return WriteMethodName(property.Name) + "(" +
+         std::string(IndexTextsOf(property.Special).write) + "Value : " + property.PropType + ")";
 }
 
 std::string DispatchMethodName(std::string_view event_name) {
+  // IsDispatchMethodName above compares against this without building it.
   std::string rest(event_name.substr(std::min<std::size_t>(2, event_name.size())));
   if (SameText(rest, "Enter") || SameText(rest, "Exit")) return "Do" + rest;
   return rest;
@@ -154,7 +165,7 @@ bool IsNotifyArglist(std::string_view arglist) {
 }
 
 std::string HandlerName(std::string_view handler_decl) {
-  return Trim(handler_decl.substr(0, handler_decl.find('(')));
+  return std::string(HandlerNameView(handler_decl));
 }
 
 std::string NormalizeArglist(std::string_view text) {

@@ -6,8 +6,12 @@ namespace kx::model {
 
 std::string UpperCase(std::string_view text) {
   std::string result(text);
-  for (char& c : result) c = UpCase(c);
+  UpperCaseInPlace(result);
   return result;
+}
+
+void UpperCaseInPlace(std::string& text) {
+  for (char& c : text) c = UpCase(c);
 }
 
 std::string LowerCase(std::string_view text) {
@@ -19,8 +23,13 @@ std::string LowerCase(std::string_view text) {
 }
 
 bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return UpCase(x) == UpCase(y); });
+  if (a.size() != b.size()) return false;
+  // From the end: names in one definition tend to share their beginnings (FColor, FFont,
+  // OnClick, OnChange), so a difference shows sooner there.
+  for (std::size_t i = a.size(); i-- > 0;) {
+    if (a[i] != b[i] && UpCase(a[i]) != UpCase(b[i])) return false;
+  }
+  return true;
 }
 
 bool StartsWithText(std::string_view text, std::string_view prefix) {
@@ -31,13 +40,13 @@ bool EndsWithText(std::string_view text, std::string_view suffix) {
   return text.size() >= suffix.size() && SameText(text.substr(text.size() - suffix.size()), suffix);
 }
 
-std::string Trim(std::string_view text) {
+std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+
+std::string_view TrimView(std::string_view text) {
   auto is_blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && is_blank(text[first])) ++first;
-  while (last > first && is_blank(text[last - 1])) --last;
-  return std::string(text.substr(first, last - first));
+  while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
+  return text;
 }
 
 bool IsValidIdent(std::string_view text) {

@@ -15,6 +15,10 @@ bool SameText(std::string_view a, std::string_view b);
 bool StartsWithText(std::string_view text, std::string_view prefix);
 bool EndsWithText(std::string_view text, std::string_view suffix);
 std::string Trim(std::string_view text);
+// The same without a copy: a view into text.
+std::string_view TrimView(std::string_view text);
+// Upper-cases "a".."z" in place.
+void UpperCaseInPlace(std::string& text);
 
 inline bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }

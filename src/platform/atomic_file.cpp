@@ -28,8 +28,13 @@ std::error_code WriteFileAtomically(const std::filesystem::path& target, std::st
   std::string temp_name;
   int fd = -1;
   for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-    temp_name = (dir / ("." + target.filename().string() + ".kx" + std::to_string(random()) + ".tmp"))
-                    .string();
+    // Hidden, beside the target (so the rename stays on one file system), and unique.
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".kx";
+    name += std::to_string(random());
+    name += ".tmp";
+    temp_name = (dir / name).string();
     fd = ::open(temp_name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0 && errno != EEXIST) return LastError();
   }
@@ -71,6 +76,7 @@ std::error_code ReadWholeFile(const std::filesystem::path& path, std::string& by
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (!error && size > max_bytes) return std::make_error_code(std::errc::file_too_large);
   bytes.clear();
+  if (!error) bytes.reserve(static_cast<std::size_t>(size));
   char buffer[1 << 16];
   while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
     bytes.append(buffer, static_cast<std::size_t>(in.gcount()));

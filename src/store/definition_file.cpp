@@ -94,7 +94,7 @@ std::uint8_t AsByte(const std::string& value, long long default_value) {
 }
 
 void ApplyItemEntry(ItemDef& item, const Entry& e, const ClassRules& rules) {
-  const std::string& k = e.key;
+  const std::string_view k = e.key;
   const std::string& v = e.value;
   if (k == "DESCR") {
     item.Descr = v;
@@ -202,8 +202,7 @@ class SecondPass {
       // entry is not a block, and the pseudo-item's own entries are not applied.
       ChangeSection(name);
       subsection_ = "CODE$";
-    } else if (name == section_ + "READCODE$" || name == section_ + "CODE$" ||
-               name == section_ + "HELP$") {
+    } else if (IsSubsectionOfCurrent(name)) {
       subsection_ = name.substr(section_.size());
     } else {
       ChangeSection(name);
@@ -214,30 +213,39 @@ class SecondPass {
     return true;
   }
 
+  // The current section's name followed by "READCODE$", "CODE$" or "HELP$".
+  bool IsSubsectionOfCurrent(std::string_view name) const {
+    if (!name.starts_with(section_)) return false;
+    const std::string_view suffix = name.substr(section_.size());
+    return suffix == "READCODE$" || suffix == "CODE$" || suffix == "HELP$";
+  }
+
+  // The working copy is moved out of the definition and back, not copied: while a section
+  // is read its item is away, and it is back before anything else looks at the items.
   void ChangeSection(const std::string& next) {
     if (next == section_) return;
     StoreBack();
     section_ = next;
     index_ = -1;
     if (next == "GLOBAL$") {
-      work_ = def_.Global;
+      work_ = std::move(def_.Global);
     } else if (next == "IMPGLOBAL$") {
-      work_ = def_.ImpGlobal;
+      work_ = std::move(def_.ImpGlobal);
     } else if (next != "UNITS$") {
       index_ = model::FindName(def_, next).index;
       // Any other section leaves the working copy as it was; it is never stored.
-      if (index_ >= 1 && index_ <= def_.Count()) work_ = def_.Item(index_);
+      if (index_ >= 1 && index_ <= def_.Count()) work_ = std::move(def_.Item(index_));
     }
   }
 
   void StoreBack() {
     if (section_ == kNoSection || section_ == kMainInfo) return;
     if (section_ == "GLOBAL$") {
-      def_.Global = work_;
+      def_.Global = std::move(work_);
     } else if (section_ == "IMPGLOBAL$") {
-      def_.ImpGlobal = work_;
+      def_.ImpGlobal = std::move(work_);
     } else if (index_ >= 1 && index_ <= def_.Count()) {
-      def_.Item(index_) = work_;
+      def_.Item(index_) = std::move(work_);
     }
   }
 
@@ -258,7 +266,7 @@ class SecondPass {
 
   void ApplyMainInfo(const Entry& e) {
     model::MainInfoDef& m = def_.MainInfo;
-    const std::string& k = e.key;
+    const std::string_view k = e.key;
     const std::string& v = e.value;
     if (k == "KXVER") {
       result_.version = v;
@@ -327,10 +335,27 @@ void ApplyVersionUpdates(ComponentDef& def, const std::string& version,
   }
 }
 
+std::size_t EstimatedSize(const ComponentDef& def) {
+  auto block_size = [](const TextBlock& block) {
+    std::size_t size = 16;
+    if (block) {
+      for (const std::string& line : *block) size += line.size() + 8;
+    }
+    return size;
+  };
+  std::size_t size = 2048 + block_size(def.MainInfo.Units);
+  for (const ItemDef& item : def.Items()) {
+    size += 512 + block_size(item.Code) + block_size(item.Help);
+    if (item.Kind() == ItemKind::Property) size += block_size(item.Property().ReadCode);
+  }
+  return size;
+}
+
 }  // namespace
 
 std::string WriteDefinition(const ComponentDef& def, const std::filesystem::path& file_name) {
   TExtIniFile ini(file_name);
+  ini.Reserve(EstimatedSize(def));
   const model::MainInfoDef& m = def.MainInfo;
   ini.WriteString(kMainInfo, "KXVer", "4.0");
   for (std::string_view key :
@@ -371,7 +396,7 @@ std::string WriteDefinition(const ComponentDef& def, const std::filesystem::path
     }
     ini.WriteLines(name + "HELP$", item.Help);
   }
-  return ini.text();
+  return std::move(ini).TakeText();
 }
 
 ParseResult ParseDefinition(std::string_view text, const std::string& display_path,

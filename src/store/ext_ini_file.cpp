@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <limits>
 
 #include "model/text.h"
@@ -9,7 +10,6 @@
 
 namespace kx::store {
 
-using model::Trim;
 using model::UpperCase;
 
 namespace {
@@ -17,7 +17,11 @@ namespace {
 // A line break inside a value would end the entry early and let the rest of the value be
 // read as entries or sections of their own; it is written as a blank instead.
 void AppendSingleLine(std::string& out, std::string_view text) {
-  for (char c : text) out += (c == '\r' || c == '\n') ? ' ' : c;
+  const std::size_t start = out.size();
+  out.append(text);
+  for (std::size_t i = start; i < out.size(); ++i) {
+    if (out[i] == '\r' || out[i] == '\n') out[i] = ' ';
+  }
 }
 
 }  // namespace
@@ -25,19 +29,18 @@ void AppendSingleLine(std::string& out, std::string_view text) {
 TExtIniFile::TExtIniFile(std::filesystem::path file_name) : file_name_(std::move(file_name)) {}
 
 void TExtIniFile::OpenSection(std::string_view section) {
-  const std::string upper = UpperCase(section);
-  if (upper == current_section_ && !sections_written_.empty()) return;
-  const std::string bracketed = "[" + upper + "]";
-  if (std::find(sections_written_.begin(), sections_written_.end(), bracketed) !=
-      sections_written_.end()) {
-    throw TIniFileException("Writing of section " + bracketed + " interrupted by section [" +
+  if (any_section_ && model::SameText(section, current_section_)) return;
+  std::string upper = UpperCase(section);
+  if (sections_written_.contains(upper)) {
+    throw TIniFileException("Writing of section [" + upper + "] interrupted by section [" +
                             current_section_ + "] in " + file_name_.string());
   }
   text_ += '[';
   AppendSingleLine(text_, section);
   text_ += "]\r\n";
-  current_section_ = upper;
-  sections_written_.push_back(bracketed);
+  sections_written_.insert(upper);
+  current_section_ = std::move(upper);
+  any_section_ = true;
 }
 
 void TExtIniFile::WriteSection(std::string_view section) { OpenSection(section); }
@@ -62,8 +65,11 @@ void TExtIniFile::WriteBool(std::string_view section, std::string_view key, bool
 void TExtIniFile::WriteLines(std::string_view section, const model::TextBlock& block) {
   const std::size_t n = block ? block->size() : 0;
   WriteInteger(section, "Lines", static_cast<long long>(n));
+  std::string key = "L";
   for (std::size_t i = 0; i < n; ++i) {
-    WriteString(section, "L" + std::to_string(i + 1), EncodeBlockLine((*block)[i]));
+    key.resize(1);
+    key += std::to_string(i + 1);
+    WriteString(section, key, EncodeBlockLine((*block)[i]));
   }
 }
 
@@ -89,44 +95,59 @@ std::string DecodeBlockLine(std::string_view value) {
 
 bool LineReader::Next(std::string_view& line) {
   if (AtEnd()) return false;
-  const std::size_t end = text_.find_first_of("\r\n", pos_);
-  if (end == std::string_view::npos) {
-    line = text_.substr(pos_);
-    pos_ = text_.size();
-    return true;
+  // The line ends at the first CR or LF: find the LF, then a CR before it within the line.
+  // The LF found is remembered: in a file of CR-only line ends there is none, and searching
+  // the rest of the file again for every line would take quadratic time.
+  const char* begin = text_.data() + pos_;
+  if (next_lf_ < pos_ || next_lf_ == kUnknown) {
+    const void* lf = std::memchr(begin, '\n', text_.size() - pos_);
+    next_lf_ = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text_.data())
+                  : text_.size();
   }
-  line = text_.substr(pos_, end - pos_);
-  pos_ = end + ((text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n') ? 2 : 1);
+  std::size_t length = next_lf_ - pos_;
+  if (const void* cr = std::memchr(begin, '\r', length)) {
+    length = static_cast<std::size_t>(static_cast<const char*>(cr) - begin);
+  }
+  line = text_.substr(pos_, length);
+  std::size_t next = pos_ + length + 1;  // past the CR or LF
+  if (pos_ + length < text_.size() && text_[pos_ + length] == '\r' && next < text_.size() &&
+      text_[next] == '\n') {
+    ++next;
+  }
+  pos_ = std::min(next, text_.size());
   return true;
 }
 
 namespace {
 
-// The entry of one line that is not blank.
-Entry ParseEntry(std::string_view raw) {
-  Entry entry;
-  const std::string line = Trim(raw);
-  if (!line.empty() && line.front() == '[') {
-    entry.is_header = true;
+// The entry of one line that is not blank. The entry's strings are assigned, not rebuilt,
+// so that reading a file reuses their buffers from line to line.
+void ParseEntry(std::string_view raw, Entry& entry) {
+  const std::string_view line = model::TrimView(raw);
+  entry.is_header = !line.empty() && line.front() == '[';
+  entry.section.clear();
+  entry.key.clear();
+  if (entry.is_header) {
     // The last character is dropped whatever it is: a header without "]" loses a letter.
-    entry.section = UpperCase(std::string_view(line).substr(1, line.size() - (line.size() > 1 ? 2 : 1)));
-    entry.value = line;
-    return entry;
+    entry.section.assign(line.substr(1, line.size() - (line.size() > 1 ? 2 : 1)));
+    model::UpperCaseInPlace(entry.section);
+    entry.value.assign(line);
+    return;
   }
   const std::size_t equals = line.find('=');
-  if (equals == std::string::npos) {
-    entry.value = line;
+  if (equals == std::string_view::npos) {
+    entry.value.assign(line);
   } else {
-    entry.key = UpperCase(Trim(std::string_view(line).substr(0, equals)));
-    entry.value = Trim(std::string_view(line).substr(equals + 1));
+    entry.key.assign(model::TrimView(line.substr(0, equals)));
+    model::UpperCaseInPlace(entry.key);
+    entry.value.assign(model::TrimView(line.substr(equals + 1)));
   }
-  return entry;
 }
 
 // The text after the first "=" of a raw line (the whole line without one), trimmed.
-std::string ValueOf(std::string_view raw) {
+std::string_view ValueOf(std::string_view raw) {
   const std::size_t equals = raw.find('=');
-  return Trim(equals == std::string_view::npos ? raw : raw.substr(equals + 1));
+  return model::TrimView(equals == std::string_view::npos ? raw : raw.substr(equals + 1));
 }
 
 }  // namespace
@@ -134,8 +155,8 @@ std::string ValueOf(std::string_view raw) {
 bool ReadEntry(LineReader& reader, Entry& entry) {
   std::string_view line;
   while (reader.Next(line)) {
-    if (Trim(line).empty()) continue;
-    entry = ParseEntry(line);
+    if (model::TrimView(line).empty()) continue;
+    ParseEntry(line, entry);
     return true;
   }
   return false;

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <unordered_set>
 #include <vector>
 
 #include "model/component_def.h"
@@ -39,6 +40,9 @@ class TExtIniFile {
 
   // The file's text so far, lines ended by CR LF.
   const std::string& text() const { return text_; }
+  std::string TakeText() && { return std::move(text_); }
+  // Room for a text of about this size, so that a large file is not copied while it grows.
+  void Reserve(std::size_t bytes) { text_.reserve(bytes); }
   // Writes the text to the file atomically; on failure throws TIniFileException
   // (file name + " could not be created").
   void Commit() const;
@@ -47,8 +51,9 @@ class TExtIniFile {
   void OpenSection(std::string_view section);
 
   std::filesystem::path file_name_;
-  std::string current_section_;
-  std::vector<std::string> sections_written_;
+  std::string current_section_;                          // upper-cased
+  std::unordered_set<std::string> sections_written_;     // upper-cased
+  bool any_section_ = false;
   std::string text_;
 };
 
@@ -67,8 +72,10 @@ class LineReader {
   bool Next(std::string_view& line);
 
  private:
+  static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
   std::string_view text_;
   std::size_t pos_ = 0;
+  std::size_t next_lf_ = kUnknown;  // position of the next LF at or after pos_, or the end
 };
 
 struct Entry {

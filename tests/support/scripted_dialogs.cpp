@@ -53,6 +53,21 @@ ScriptedDialogs& ScriptedDialogs::ExpectInputBox(std::optional<std::string> answ
   return *this;
 }
 
+ScriptedDialogs& ScriptedDialogs::ExpectOtherOptions(std::optional<commands::OtherOptions> answer) {
+  Expected e{What::kOtherOptions};
+  e.other_options = std::move(answer);
+  expected_.push_back(std::move(e));
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::ExpectRegisterClass(
+    std::optional<commands::ClassRegistration> answer) {
+  Expected e{What::kRegisterClass};
+  e.registration = std::move(answer);
+  expected_.push_back(std::move(e));
+  return *this;
+}
+
 std::optional<ScriptedDialogs::Expected> ScriptedDialogs::Next(What what,
                                                                std::string_view description) {
   if (expected_.empty()) {
@@ -101,7 +116,8 @@ std::optional<std::filesystem::path> ScriptedDialogs::SaveFile(
 }
 
 std::optional<std::filesystem::path> ScriptedDialogs::SelectDirectory(
-    std::string_view title, const std::filesystem::path&) {
+    std::string_view title, const std::filesystem::path& initial_dir) {
+  directory_requests_.push_back({std::string(title), initial_dir});
   std::optional<Expected> e =
       Next(What::kSelectDirectory, "directory dialog \"" + std::string(title) + "\"");
   return e ? e->path : std::nullopt;
@@ -112,6 +128,21 @@ std::optional<std::string> ScriptedDialogs::InputBox(std::string_view caption,
   std::optional<Expected> e = Next(
       What::kInputBox, "input box [" + std::string(caption) + "] \"" + std::string(prompt) + "\"");
   return e ? e->text : std::nullopt;
+}
+
+std::optional<commands::OtherOptions> ScriptedDialogs::OtherOptionsDialog(
+    const commands::OtherOptionsRequest& request) {
+  other_options_requests_.push_back(request);
+  std::optional<Expected> e = Next(What::kOtherOptions, "other options dialog");
+  return e ? e->other_options : std::nullopt;
+}
+
+std::optional<commands::ClassRegistration> ScriptedDialogs::RegisterClassDialog(
+    const commands::ClassRegistrationRequest& request) {
+  registration_requests_.push_back(request);
+  std::optional<Expected> e =
+      Next(What::kRegisterClass, "registration dialog for " + request.class_name);
+  return e ? e->registration : std::nullopt;
 }
 
 }  // namespace kx::testing

@@ -31,10 +31,24 @@ class ScriptedDialogs : public commands::Dialogs {
   ScriptedDialogs& ExpectSaveFile(std::optional<std::filesystem::path> answer);
   ScriptedDialogs& ExpectSelectDirectory(std::optional<std::filesystem::path> answer);
   ScriptedDialogs& ExpectInputBox(std::optional<std::string> answer);
+  ScriptedDialogs& ExpectOtherOptions(std::optional<commands::OtherOptions> answer);
+  ScriptedDialogs& ExpectRegisterClass(std::optional<commands::ClassRegistration> answer);
+
+  struct DirectoryRequest {
+    std::string title;
+    std::filesystem::path initial_dir;
+  };
 
   // Everything shown so far, in order.
   const std::vector<commands::MessageBox>& boxes() const { return boxes_; }
   const std::vector<commands::FileDialogRequest>& file_requests() const { return file_requests_; }
+  const std::vector<DirectoryRequest>& directory_requests() const { return directory_requests_; }
+  const std::vector<commands::OtherOptionsRequest>& other_options_requests() const {
+    return other_options_requests_;
+  }
+  const std::vector<commands::ClassRegistrationRequest>& registration_requests() const {
+    return registration_requests_;
+  }
   bool done() const { return expected_.empty(); }
 
   commands::Answer Show(const commands::MessageBox& box) override;
@@ -44,9 +58,21 @@ class ScriptedDialogs : public commands::Dialogs {
       std::string_view title, const std::filesystem::path& initial_dir) override;
   std::optional<std::string> InputBox(std::string_view caption, std::string_view prompt,
                                       std::string_view initial_text) override;
+  std::optional<commands::OtherOptions> OtherOptionsDialog(
+      const commands::OtherOptionsRequest& request) override;
+  std::optional<commands::ClassRegistration> RegisterClassDialog(
+      const commands::ClassRegistrationRequest& request) override;
 
  private:
-  enum class What { kBox, kOpenFile, kSaveFile, kSelectDirectory, kInputBox };
+  enum class What {
+    kBox,
+    kOpenFile,
+    kSaveFile,
+    kSelectDirectory,
+    kInputBox,
+    kOtherOptions,
+    kRegisterClass
+  };
   struct Expected {
     What what;
     commands::MessageBox box;
@@ -55,6 +81,8 @@ class ScriptedDialogs : public commands::Dialogs {
     commands::Answer answer = commands::Answer::kOk;
     std::optional<std::filesystem::path> path;
     std::optional<std::string> text;
+    std::optional<commands::OtherOptions> other_options;
+    std::optional<commands::ClassRegistration> registration;
   };
 
   // The next expectation when it is of this sort; nullopt (and a test failure) otherwise.
@@ -63,6 +91,9 @@ class ScriptedDialogs : public commands::Dialogs {
   std::deque<Expected> expected_;
   std::vector<commands::MessageBox> boxes_;
   std::vector<commands::FileDialogRequest> file_requests_;
+  std::vector<DirectoryRequest> directory_requests_;
+  std::vector<commands::OtherOptionsRequest> other_options_requests_;
+  std::vector<commands::ClassRegistrationRequest> registration_requests_;
 };
 
 }  // namespace kx::testing

@@ -4,6 +4,8 @@
 
 #include <sstream>
 
+#include "support/temp_dir.h"
+
 namespace kx::cli {
 namespace {
 
@@ -27,14 +29,14 @@ TEST(CliTest, ClassReportsWhatTheCatalogueKnows) {
   EXPECT_NE(r.out.find("Unit:     Stdctrls"), std::string::npos);
   EXPECT_NE(r.out.find("Palette:  Standard"), std::string::npos);
   EXPECT_NE(r.out.find("has OnChange                          yes"), std::string::npos);
-  EXPECT_NE(r.out.find("event OnKeyPress -> KeyPress(var Key : Char) (publish, override; default code 9)"),
+  EXPECT_NE(r.out.find("event OnKeyPress -> KeyPress(var Key : Char) (publish, override, default code 9)"),
             std::string::npos);
   EXPECT_TRUE(r.err.empty());
 }
 
 TEST(CliTest, ClassShowsTheSpecialSets) {
   Result r = RunCli({"class", "TSharingThread"});
-  EXPECT_NE(r.out.find("method procedure SetResourceFlag(Value : TResourceFlag) (protected, override; default code 21)"),
+  EXPECT_NE(r.out.find("method procedure SetResourceFlag(Value : TResourceFlag) (protected, override, default code 21)"),
             std::string::npos)
       << r.out;
   r = RunCli({"class", "TNoSuchClass"});
@@ -51,6 +53,72 @@ TEST(CliTest, WrongUsageExitsWithTwo) {
     EXPECT_EQ(r.status, kExitUsage);
     EXPECT_TRUE(r.out.empty());
     EXPECT_NE(r.err.find("kestrix-cli: "), std::string::npos);
+  }
+}
+
+class CliDefinitionTest : public ::testing::Test {
+ protected:
+  Result RunWith(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--settings", (dir_ / "Kestrix.ini").string()});
+    return RunCli(std::move(args));
+  }
+  kx::testing::TempDir dir_;
+};
+
+TEST_F(CliDefinitionTest, CheckPrintsMessagesAndASummary) {
+  const auto file = dir_.Write("old.cd",
+                               "[MAININFO$]\r\nCompatible40=0\r\nUnitName=Old\r\n[ITEMLIST$]\r\n"
+                               "A=Property\r\nB=Property\r\nGo=Method\r\nOnX=NewEvent\r\n");
+  Result r = RunWith({"check", file.string()});
+  EXPECT_EQ(r.status, kExitOk) << r.err;
+  EXPECT_EQ(r.out.rfind("warning: This component definition file is from a later version", 0), 0u);
+  EXPECT_NE(r.out.find("Unit: Old\nClass: \nParent: \nProperty: 2\nExistingEvent: 0\nMethod: 1\n"
+                       "Variable: 0\nNewEvent: 1\n"),
+            std::string::npos)
+      << r.out;
+}
+
+TEST_F(CliDefinitionTest, CheckOfARefusedFileFails) {
+  const auto file = dir_.Write("bad.cd", "[ITEMLIST$]\r\n\r\n");
+  Result r = RunWith({"check", file.string()});
+  EXPECT_EQ(r.status, kExitFailed);
+  EXPECT_EQ(r.out, "error: " + file.string() + " is empty or is not a component definition file.\n");
+}
+
+TEST_F(CliDefinitionTest, TheBackupQuestionTakesItsAnswerFromTheFlags) {
+  const auto file = dir_.Write("empty.cd", "");
+  dir_.Write("empty.bak", "[ITEMLIST$]\r\nA=Property\r\n");
+  const std::string question = "confirmation: " + file.string() + " is empty.  Load backup file " +
+                               (dir_ / "empty.bak").string() + " instead?";
+  Result r = RunWith({"check", file.string()});
+  EXPECT_EQ(r.status, kExitFailed);
+  EXPECT_EQ(r.out.rfind(question + " -> No\n", 0), 0u) << r.out;
+  r = RunWith({"--yes", "check", file.string()});
+  EXPECT_EQ(r.status, kExitOk);
+  EXPECT_EQ(r.out.rfind(question + " -> Yes\n", 0), 0u) << r.out;
+}
+
+TEST_F(CliDefinitionTest, ResaveWritesTheCanonicalFileAndKeepsABackup) {
+  const std::string original = "[itemlist$]\nGo=Method\n[Go]\nHeader=Go(X : Integer)\n";
+  const auto file = dir_.Write("go.cd", original);
+  Result r = RunWith({"resave", file.string()});
+  ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
+  EXPECT_EQ(r.out, file.string() + "\n");
+  EXPECT_EQ(kx::testing::TempDir::Read(dir_ / "go.bak"), original);
+  const std::string saved = kx::testing::TempDir::Read(file);
+  EXPECT_EQ(saved.rfind("[MAININFO$]\r\nKXVer=4.0\r\n", 0), 0u);
+  EXPECT_NE(saved.find("[Go]\r\nDescr=\r\nDefaultCode=0\r\nKeywords=\r\nKind=0\r\n"
+                       "Header=Go(X : Integer)\r\n"),
+            std::string::npos);
+  r = RunWith({"show", file.string()});
+  EXPECT_NE(r.out.find("  1. Method Go\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("    Header: Go(X : Integer)\n"), std::string::npos);
+}
+
+TEST_F(CliDefinitionTest, WrongUsage) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"check"}, {"show", "a.cd", "b.cd"}, {"--settings"}, {"--bogus", "check", "a.cd"}}) {
+    EXPECT_EQ(RunWith(args).status, kExitUsage);
   }
 }
 

@@ -1,0 +1,38 @@
+// The Dialogs of kestrix-cli: every box is printed with its kind and exact text, questions
+// take the answer given on the command line, and the dialogs a window would show are
+// answered as cancelled.
+#pragma once
+
+#include <ostream>
+
+#include "commands/dialogs.h"
+
+namespace kx::cli {
+
+class CliDialogs : public commands::Dialogs {
+ public:
+  // answer: what every Yes/No question gets (--yes or --no).
+  CliDialogs(std::ostream& out, commands::Answer answer) : out_(out), answer_(answer) {}
+
+  // True once an error box was shown.
+  bool saw_error() const { return saw_error_; }
+
+  commands::Answer Show(const commands::MessageBox& box) override;
+  std::optional<std::filesystem::path> OpenFile(const commands::FileDialogRequest&) override;
+  std::optional<std::filesystem::path> SaveFile(const commands::FileDialogRequest&) override;
+  std::optional<std::filesystem::path> SelectDirectory(std::string_view,
+                                                       const std::filesystem::path&) override;
+  std::optional<std::string> InputBox(std::string_view, std::string_view,
+                                      std::string_view) override;
+  std::optional<commands::OtherOptions> OtherOptionsDialog(
+      const commands::OtherOptionsRequest&) override;
+  std::optional<commands::ClassRegistration> RegisterClassDialog(
+      const commands::ClassRegistrationRequest&) override;
+
+ private:
+  std::ostream& out_;
+  commands::Answer answer_;
+  bool saw_error_ = false;
+};
+
+}  // namespace kx::cli

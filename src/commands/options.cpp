@@ -1,0 +1,137 @@
+#include "commands/options.h"
+
+#include <string>
+
+#include "model/types.h"
+#include "store/profile_store.h"
+
+namespace kx::commands {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteSetting(const store::Settings& settings, std::string_view section, std::string_view key,
+                  std::string_view value) {
+  store::UpdateProfile(settings.file,
+                       [&](store::Profile& profile) { profile.WriteString(section, key, value); });
+}
+
+bool ChangeDirectory(Dialogs& dialogs, const store::Settings& settings, std::string& dir,
+                     std::string_view key, std::string_view question_start,
+                     std::string_view caption, std::string_view title) {
+  const std::string question = std::string(question_start) + dir + ".  Do you want to change it?";
+  if (dialogs.Confirm(Buttons::kYesNo, question, caption) != Answer::kYes) return false;
+  const std::optional<fs::path> chosen = dialogs.SelectDirectory(title, dir);
+  if (!chosen || chosen->empty()) return false;
+  const std::string new_dir = store::AsDirectory(chosen->string());
+  WriteSetting(settings, store::kDirectoriesSection, key, new_dir);
+  dir = new_dir;
+  return true;
+}
+
+// Asks the question and, on Yes, flips the flag and writes it.
+bool AskToFlip(Dialogs& dialogs, const store::Settings& settings, bool& flag, std::string_view key,
+               std::string_view question) {
+  if (dialogs.Confirm(Buttons::kYesNo, question) != Answer::kYes) return false;
+  store::UpdateProfile(settings.file, [&](store::Profile& profile) {
+    profile.WriteBool(store::kOtherSection, key, !flag);
+  });
+  flag = !flag;
+  return true;
+}
+
+// The folder the compiler file dialog opens in: the current compiler's when it is there.
+fs::path CompilerFolder(std::string_view compiler, std::string_view fallback) {
+  std::error_code error;
+  const fs::path folder = fs::path(compiler).parent_path();
+  return !folder.empty() && fs::is_directory(folder, error) ? folder : fs::path(fallback);
+}
+
+}  // namespace
+
+bool ChangeDefaultSourceDirectory(Dialogs& dialogs, store::Settings& settings) {
+  return ChangeDirectory(dialogs, settings, settings.definitions_dir, store::kDefinitionsKey,
+                         "The default directory for component definitions is now ",
+                         "Default source directory", "Select default source (*.cd) directory");
+}
+
+bool ChangeDefaultTargetDirectory(Dialogs& dialogs, store::Settings& settings) {
+  return ChangeDirectory(dialogs, settings, settings.pascal_code_dir, store::kPascalCodeKey,
+                         "The default target directory for Pascal code files is now ",
+                         "Default target directory", "Select default target (*.pas) directory");
+}
+
+bool ChangeCommentingLevel(Dialogs& dialogs, store::Settings& settings) {
+  const std::string_view question =
+      settings.full_comments
+          ? "Code is now generated with detailed comments.  Do you want to turn detailed "
+            "commenting off?"
+          : "Code is now generated with normal comments.  Do you want to turn detailed "
+            "commenting on?";
+  if (!AskToFlip(dialogs, settings, settings.full_comments, store::kFullCommentsKey, question)) {
+    return false;
+  }
+  dialogs.Information(settings.full_comments ? "New code will be generated with detailed comments."
+                                             : "New code will be generated with normal comments.");
+  return true;
+}
+
+bool ChangeDelphiVersion(Dialogs& dialogs, store::Settings& settings, const fs::path& wine_prefix) {
+  const std::string_view question =
+      settings.using_delphi16
+          ? "Kestrix is now set up to work with Delphi 1.0.  Do you want it set up for 32-bit "
+            "Delphi instead?"
+          : "Kestrix is now set up to work with 32-bit Delphi.  Do you want it set up for "
+            "Delphi 1.0 instead?";
+  if (!AskToFlip(dialogs, settings, settings.using_delphi16, store::kUsingDelphi16Key, question)) {
+    return false;
+  }
+  store::ChooseHelpFiles(settings, wine_prefix);
+  dialogs.Information(settings.using_delphi16
+                          ? "Kestrix is now set up to work with Delphi 1.0."
+                          : "Kestrix is now set up to work with 32-bit Delphi.");
+  return true;
+}
+
+bool ChangeResourceCompilerPath(Dialogs& dialogs, store::Settings& settings) {
+  const bool delphi16 = settings.using_delphi16;
+  std::string& compiler = delphi16 ? settings.compiler16 : settings.compiler32;
+  const std::string kind = delphi16 ? "16-bit" : "32-bit";
+  if (dialogs.Confirm(Buttons::kYesNo, "The " + kind + " Resource Compiler path name is now " +
+                                           compiler + ".  Do you want to change it?") !=
+      Answer::kYes) {
+    return false;
+  }
+  const std::optional<fs::path> chosen = dialogs.OpenFile(
+      {.title = "Find Resource Compiler",
+       .filter = "Executable files (*.exe)|*.exe|All files (*.*)|*.*",
+       .default_ext = "exe",
+       .initial_dir = CompilerFolder(
+           compiler, delphi16 ? "c:\\delphi\\bin" : "c:\\Program files\\Borland\\Delphi 2.0\\bin"),
+       .file_name = delphi16 ? "brcc.exe" : "brcc32.exe",
+       .must_exist = true});
+  if (!chosen || chosen->empty()) return false;
+  const std::string path = chosen->string();
+  WriteSetting(settings, store::kResourcesSection,
+               delphi16 ? store::kCompiler16Key : store::kCompiler32Key, path);
+  compiler = path;
+  dialogs.Information("The " + kind + " Resource Compiler path name has been changed to " + path +
+                      ".");
+  return true;
+}
+
+bool ChangeOtherOptions(Dialogs& dialogs, store::Settings& settings, const platform::Clock& clock) {
+  const std::optional<OtherOptions> chosen = dialogs.OtherOptionsDialog(
+      {model::CopyrightLines(clock.Now().year), {settings.copyright, settings.codeview}});
+  if (!chosen) return false;
+  store::UpdateProfile(settings.file, [&](store::Profile& profile) {
+    profile.WriteString(store::kOtherSection, store::kCopyrightKey, chosen->copyright);
+    profile.WriteInteger(store::kOtherSection, store::kCodeviewKey, chosen->codeview);
+  });
+  settings.copyright = chosen->copyright;
+  settings.codeview = chosen->codeview;
+  return true;
+}
+
+}  // namespace kx::commands

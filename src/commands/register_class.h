@@ -1,0 +1,40 @@
+// Registering a custom or third-party parent class, and editing a registration: the
+// registration dialog is shown until its entries pass the checks or the user cancels, and the
+// result goes into the registry (which the caller saves when its dialog closes).
+//
+//   if (auto parent = RegisterCustomClass(dialogs, registry, "TMyGrid")) {
+//     UseParent(parent->ancestor, parent->family, parent->unit);
+//   }
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "catalog/custom_class_registry.h"
+#include "commands/dialogs.h"
+
+namespace kx::commands {
+
+struct RegisteredClass {
+  std::string ancestor;  // the VCL ancestor
+  int family = 0;        // catalog::ClassFamilyOf(ancestor)
+  std::string unit;
+
+  friend bool operator==(const RegisteredClass&, const RegisteredClass&) = default;
+};
+
+// A class not yet registered: the dialog starts empty. Nothing when cancelled.
+std::optional<RegisteredClass> RegisterCustomClass(Dialogs& dialogs,
+                                                   catalog::CustomClassRegistry& registry,
+                                                   std::string_view class_name);
+// A registered class: the dialog starts with its stored ancestor and unit.
+std::optional<RegisteredClass> EditCustomClass(Dialogs& dialogs,
+                                               catalog::CustomClassRegistry& registry,
+                                               std::string_view class_name);
+
+// The file dialog of the registration dialog's "Browse..." button; the chosen file's unit
+// name is catalog::UnitNameFromFile.
+FileDialogRequest BrowseUnitRequest();
+
+}  // namespace kx::commands

@@ -1,0 +1,91 @@
+#include "commands/session.h"
+
+#include "model/text.h"
+
+namespace kx::commands {
+
+namespace fs = std::filesystem;
+
+Session::Session(const store::Settings& settings, Dialogs& dialogs)
+    : settings_(settings), dialogs_(dialogs) {
+  model::ClearDefinition(def_, settings_.pascal_code_dir);
+}
+
+std::string Session::Title() const {
+  if (!open_) return "Component Definition - (None)";
+  if (file_.empty()) return "Component Definition - (Untitled)";
+  return "Component Definition - " + file_.string();
+}
+
+Answer Session::AskSave(std::string_view caption) {
+  if (!modified_) return Answer::kNo;
+  const std::string question =
+      file_.empty() ? "Save this component definition?" : "Save " + file_.string() + "?";
+  return dialogs_.Confirm(Buttons::kYesNoCancel, question, caption);
+}
+
+bool Session::SaveIfWanted(std::string_view caption) {
+  switch (AskSave(caption)) {
+    case Answer::kCancel:
+      return false;
+    case Answer::kYes:
+      // A save that did not happen must not be followed by losing the changes.
+      return Save();
+    default:
+      return true;
+  }
+}
+
+bool Session::Load(const fs::path& path) {
+  model::ReleaseDefinitionTexts(def_);
+  fs::path read;
+  open_ = ReadDefinitionFile(def_, path, dialogs_, settings_.pascal_code_dir, form_file_hook_,
+                             &read);
+  file_ = open_ ? read : fs::path();
+  modified_ = false;
+  return open_;
+}
+
+bool Session::Open() {
+  if (!SaveIfWanted("Open Component Definition")) return false;
+  std::optional<fs::path> chosen = dialogs_.OpenFile({.title = "Select a definition file",
+                                                      .filter = std::string(kDefinitionFilter),
+                                                      .default_ext = "cd",
+                                                      .initial_dir = settings_.definitions_dir,
+                                                      .must_exist = true});
+  if (!chosen) return false;
+  return Load(*chosen);
+}
+
+std::string Session::ProposedFileName() const {
+  if (!file_.empty()) return file_.filename().string();
+  return model::LowerCase(def_.MainInfo.UnitName.str()) + ".cd";
+}
+
+bool Session::Save() {
+  if (file_.empty()) return SaveAs();
+  return WriteTo(file_);
+}
+
+bool Session::SaveAs() {
+  std::optional<fs::path> chosen =
+      dialogs_.SaveFile({.title = "Select name for component definition file",
+                         .filter = std::string(kDefinitionFilter),
+                         .default_ext = "CD",
+                         .initial_dir = settings_.definitions_dir,
+                         .file_name = ProposedFileName()});
+  if (!chosen) return false;
+  return WriteTo(*chosen);
+}
+
+bool Session::WriteTo(const fs::path& path) {
+  if (!WriteDefinitionFile(def_, path, dialogs_)) return false;
+  file_ = path;
+  def_.MainInfo.FileName = path.string();
+  modified_ = false;
+  return true;
+}
+
+bool Session::Exit() { return SaveIfWanted("Exit Kestrix"); }
+
+}  // namespace kx::commands

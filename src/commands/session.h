@@ -1,0 +1,74 @@
+// The open definition and what the file commands do with it: Open, Save, Save as and Exit,
+// with the question whether to save a modified definition first. The desktop window and
+// kestrix-cli both drive one Session; it keeps the modified mark, whether a definition is
+// open, and the file the definition belongs to.
+//
+//   Session session(settings, dialogs);
+//   if (session.Load("mybutton.cd")) { ...edit session.def()...; session.MarkModified(); }
+//   session.Save();
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "commands/definition_io.h"
+#include "commands/dialogs.h"
+#include "model/component_def.h"
+#include "store/settings.h"
+
+namespace kx::commands {
+
+inline constexpr std::string_view kDefinitionFilter =
+    "Component defs (*.cd)|*.cd|All files (*.*)|*.*";
+
+class Session {
+ public:
+  Session(const store::Settings& settings, Dialogs& dialogs);
+
+  model::ComponentDef& def() { return def_; }
+  const model::ComponentDef& def() const { return def_; }
+  bool modified() const { return modified_; }
+  void MarkModified() { modified_ = true; }
+  bool definition_open() const { return open_; }
+  const std::filesystem::path& file() const { return file_; }
+  // The main window's title.
+  std::string Title() const;
+
+  // Yes, No or Cancel; No without asking when nothing changed.
+  Answer AskSave(std::string_view caption);
+
+  // Reads a definition file (the command line's, or the one Open chose). Success opens it
+  // unmodified; failure leaves no definition open.
+  bool Load(const std::filesystem::path& path);
+  // File > Open. True when a definition was read.
+  bool Open();
+  // File > Save. True when the definition was written; a cancelled or failed save keeps
+  // the modified mark.
+  bool Save();
+  // File > Save as.
+  bool SaveAs();
+  // File > Exit: true when the program may close.
+  bool Exit();
+
+  void set_form_file_hook(FormFileHook hook) { form_file_hook_ = std::move(hook); }
+
+ private:
+  // Asks whether to save a modified definition and saves it when the user wants that;
+  // false when the command must stop (cancelled, or the save did not happen).
+  bool SaveIfWanted(std::string_view caption);
+  bool WriteTo(const std::filesystem::path& path);
+  std::string ProposedFileName() const;
+
+  const store::Settings& settings_;
+  Dialogs& dialogs_;
+  model::ComponentDef def_;
+  bool modified_ = false;
+  bool open_ = false;
+  // The whole path: FileName holds only 127 characters, too few for a path that must be
+  // written again.
+  std::filesystem::path file_;
+  FormFileHook form_file_hook_;
+};
+
+}  // namespace kx::commands

@@ -1,0 +1,91 @@
+// Initialisation files read and changed the way the Windows profile API treats them: the
+// settings file "Kestrix.ini" and Delphi 1.0's "MultiHlp.Ini".
+//
+// Sections and keys are matched in any letter case; a missing key gives the caller's
+// default; a write changes one line (or adds one) and keeps every other byte of the file as
+// it was, so hand edits and comments survive. Unlike the definition files' store, this one
+// changes files in place rather than rewriting them in order.
+//
+//   Profile profile = ReadProfile(settings_file);             // missing file: empty
+//   int view = profile.ReadInteger("Other", "Codeview", 1);
+//   UpdateProfile(settings_file, [](Profile& p) { p.WriteBool("Other", "FullComments", false); });
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kx::store {
+
+// A settings file is a few hundred bytes; anything this large is not one.
+inline constexpr std::uintmax_t kMaxProfileBytes = std::uintmax_t{16} << 20;
+
+// A profile file that exists but cannot be read, or cannot be written. The message names the
+// file; a failed write has left the previous file as it was.
+class ProfileError : public std::runtime_error {
+ public:
+  ProfileError(std::filesystem::path file, const std::string& message)
+      : std::runtime_error(message), file_(std::move(file)) {}
+  const std::filesystem::path& file() const { return file_; }
+
+ private:
+  std::filesystem::path file_;
+};
+
+// The bytes of one initialisation file with the profile API's rules over them. Any bytes are
+// accepted: lines may end in CR LF, LF or CR; a line that is neither "[name]" nor
+// "key=value" (comments, stray text, lines before the first section) is kept but never
+// matched. Where a section or key appears twice, the first occurrence wins.
+class Profile {
+ public:
+  Profile() = default;
+  explicit Profile(std::string bytes) : bytes_(std::move(bytes)) {}
+
+  const std::string& bytes() const { return bytes_; }
+
+  // The value without surrounding blanks; a value in matching single or double quotes loses
+  // them (which lets a value keep blanks at its ends).
+  std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view default_value) const;
+  // Like GetPrivateProfileInt: an optional sign and the leading decimal digits; a value
+  // without digits gives the default.
+  int ReadInteger(std::string_view section, std::string_view key, int default_value) const;
+  // Stored "1" and "0"; read as an integer, non-zero meaning true.
+  bool ReadBool(std::string_view section, std::string_view key, bool default_value) const;
+
+  // Each section once, spelled as it first appears, in file order.
+  std::vector<std::string> SectionNames() const;
+  // Every key=value line with the section it is in, in file order; values as Find gives them.
+  using EntryVisitor =
+      std::function<void(std::string_view section, std::string_view key, std::string_view value)>;
+  void ForEachEntry(const EntryVisitor& visit) const;
+
+  // Replaces the key's line, or adds the key at the end of its section, or adds the section
+  // at the end of the file. New lines end in CR LF. Line breaks in the arguments would make
+  // new lines of their own, so each argument is cut at its first line break.
+  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  void WriteInteger(std::string_view section, std::string_view key, int value);
+  void WriteBool(std::string_view section, std::string_view key, bool value);
+  // Removes every occurrence of the section: its header and all lines up to the next section.
+  void EraseSection(std::string_view section);
+
+ private:
+  std::string bytes_;
+};
+
+// The file's profile; an empty one when the file does not exist. Throws ProfileError when it
+// exists but cannot be read or is larger than kMaxProfileBytes.
+Profile ReadProfile(const std::filesystem::path& file);
+// Replaces the file atomically, creating its folder when needed. Throws ProfileError.
+void WriteProfile(const std::filesystem::path& file, const Profile& profile);
+// Reads the file, lets change edit it, and writes it back when the bytes changed (so erasing
+// from a file that does not exist does not create it). Throws ProfileError.
+void UpdateProfile(const std::filesystem::path& file, const std::function<void(Profile&)>& change);
+
+}  // namespace kx::store

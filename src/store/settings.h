@@ -1,0 +1,135 @@
+// The user's preferences kept between runs in "Kestrix.ini", and what the program learns from
+// an installed Delphi: its help files and its component palette pages.
+//
+// Delphi lives in a Wine prefix here: its palette pages come from the prefix's "user.reg",
+// Delphi 1.0's help index from its Windows folder, Delphi 3 is recognised by its Delphi32.exe
+// under drive_c. The environment is read in one place (ReadEnvironment) so that tests pass
+// their own.
+//
+//   const Environment env = ReadEnvironment();
+//   Settings settings = LoadSettings(DefaultSettingsPath(exe_dir, env), exe_dir, clock);
+//   ChooseHelpFiles(settings, WinePrefix(env));
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/clock.h"
+
+namespace kx::store {
+
+inline constexpr std::string_view kSettingsFileName = "Kestrix.ini";
+
+inline constexpr std::string_view kDirectoriesSection = "Directories";
+inline constexpr std::string_view kDefinitionsKey = "Definitions";
+inline constexpr std::string_view kPascalCodeKey = "PascalCode";
+inline constexpr std::string_view kOtherSection = "Other";
+inline constexpr std::string_view kFullCommentsKey = "FullComments";
+inline constexpr std::string_view kUsingDelphi16Key = "UsingDelphi16";
+inline constexpr std::string_view kCopyrightKey = "Copyright";
+inline constexpr std::string_view kCodeviewKey = "Codeview";
+inline constexpr std::string_view kResourcesSection = "Resources";
+inline constexpr std::string_view kCompiler16Key = "Compiler16";
+inline constexpr std::string_view kCompiler32Key = "Compiler32";
+inline constexpr std::string_view kHelpFilesSection = "HelpFiles";
+inline constexpr std::string_view kDelphiHelpKey = "DelphiHelp";
+inline constexpr std::string_view kCwgHelpKey = "CWGHelp";
+
+inline constexpr std::string_view kDefaultCompiler16 = "c:\\delphi\\bin\\brcc.exe";
+inline constexpr std::string_view kDefaultCompiler32 =
+    "c:\\Program files\\Borland\\Delphi 2.0\\bin\\brcc32.exe";
+
+// What happens after code is generated (the Codeview key).
+inline constexpr int kCodeviewAsk = 0;
+inline constexpr int kCodeviewAlways = 1;
+inline constexpr int kCodeviewNever = 2;
+
+struct Settings {
+  std::filesystem::path file;     // the settings file; every change is written to it at once
+  std::filesystem::path exe_dir;  // the program's folder
+  std::string definitions_dir;    // initial folder of the *.cd dialogs; ends in '/'
+  std::string pascal_code_dir;    // TargetDir of every new definition; ends in '/'
+  bool full_comments = true;
+  bool using_delphi16 = false;
+  std::string copyright;  // the default copyright line, Windows-1252
+  int codeview = kCodeviewAlways;
+  std::string compiler16 = std::string(kDefaultCompiler16);
+  std::string compiler32 = std::string(kDefaultCompiler32);
+  // Delphi's help files, chosen by ChooseHelpFiles.
+  std::string delphi_help;
+  std::string cwg_help;
+  std::string vcl_help;
+  std::filesystem::path help_file;  // the program's own manual
+};
+
+// The environment variables the settings depend on; empty when unset.
+struct Environment {
+  std::string home;             // HOME
+  std::string xdg_config_home;  // XDG_CONFIG_HOME
+  std::string wine_prefix;      // WINEPREFIX
+};
+Environment ReadEnvironment();
+
+// Beside the executable when that folder is writable, else
+// $XDG_CONFIG_HOME/kestrix/Kestrix.ini (by default under ~/.config).
+std::filesystem::path DefaultSettingsPath(const std::filesystem::path& exe_dir,
+                                          const Environment& env);
+// $WINEPREFIX, by default ~/.wine.
+std::filesystem::path WinePrefix(const Environment& env);
+
+// The folder with a trailing '/' (none added to an empty text). Never lower-cased: on this
+// platform the case of a folder the user chose matters.
+std::string AsDirectory(std::string_view dir);
+
+// Every key with its default; a missing file gives all defaults. Leaves the Delphi help files
+// to ChooseHelpFiles. Throws ProfileError when the file exists but cannot be read.
+Settings LoadSettings(const std::filesystem::path& settings_file,
+                      const std::filesystem::path& exe_dir, const platform::Clock& clock);
+
+// Names Delphi's help files for the Delphi version of the settings. With Delphi 1.0 they come
+// from the HelpFiles keys, or from MultiHlp.Ini in the prefix's Windows folder when either
+// is empty; with 32-bit Delphi they are the bare names of Delphi 3's files when Delphi 3 is
+// installed in the prefix, else those of Delphi 2.0. Throws ProfileError when the settings
+// file cannot be read.
+void ChooseHelpFiles(Settings& settings, const std::filesystem::path& wine_prefix);
+
+enum class HelpFile { kProduct, kThreads, kDelphi, kVcl, kCwg };
+enum class HelpAction { kContents, kContext, kKeyword };
+
+// A help request for the front end to carry out. A keyword look-up shows the file's index when
+// the keyword is empty or matches nothing.
+struct HelpTopic {
+  HelpFile file = HelpFile::kProduct;
+  HelpAction action = HelpAction::kContents;
+  std::string keyword;
+  int context = 0;
+
+  friend bool operator==(const HelpTopic&, const HelpTopic&) = default;
+};
+
+// Contexts of the program's own help.
+inline constexpr int kCodeEditorHelpContext = 200;
+inline constexpr int kHelpTextEditorHelpContext = 230;
+inline constexpr int kBusinessComponentHelpContext = 514;
+
+// Help on a parent or sub-component class.
+HelpTopic ClassHelpTopic(std::string_view class_name, bool using_delphi16);
+// Help > VCL help: Delphi 1.0 had no VCL help file of its own.
+HelpTopic VclHelpTopic(std::string_view keyword, bool using_delphi16);
+// The file a topic opens.
+std::filesystem::path HelpFilePath(const Settings& settings, HelpFile file);
+// "Threads/Threads.hlp" in the program's folder when it exists, else the bare "Threads.hlp".
+std::filesystem::path ThreadHelpPath(const std::filesystem::path& exe_dir);
+
+// The pages offered when Delphi's registry names none.
+const std::vector<std::string>& BuiltInPalettePages();
+// The palette pages named in a Wine "user.reg": Delphi 3's keys when Delphi 3 is there, else
+// Delphi 2.0's; hidden pages left out. Empty when there are none.
+std::vector<std::string> ParsePalettePages(std::string_view user_reg);
+// The pages of the prefix's user.reg, or the built-in list when it names none or cannot be
+// read.
+std::vector<std::string> ReadPalettePages(const std::filesystem::path& wine_prefix);
+
+}  // namespace kx::store

@@ -1,0 +1,177 @@
+#include "commands/session.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/atomic_file.h"
+#include "store/definition_file.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace kx::commands {
+namespace {
+
+using kx::testing::ScriptedDialogs;
+using kx::testing::TempDir;
+
+class SessionTest : public ::testing::Test {
+ protected:
+  SessionTest() {
+    settings_.definitions_dir = dir_.path().string() + "/";
+    settings_.pascal_code_dir = "/pascal/";
+  }
+  void TearDown() override { platform::SetWriteFaultForTesting(nullptr); }
+
+  // A definition file on disk, and a session that has it open and modified.
+  std::filesystem::path OpenModified(Session& session, std::string_view name = "Comp.cd") {
+    model::ComponentDef def;
+    def.MainInfo.UnitName = "Comp";
+    model::AddItem(def, model::NewPropertyItem("Caption"));
+    const auto file = dir_.Write(name, store::WriteDefinition(def, name));
+    EXPECT_TRUE(session.Load(file));
+    session.MarkModified();
+    return file;
+  }
+
+  static void FailWrites() {
+    platform::SetWriteFaultForTesting(
+        [](const std::filesystem::path&) { return std::make_error_code(std::errc::io_error); });
+  }
+
+  TempDir dir_;
+  store::Settings settings_;
+  ScriptedDialogs dialogs_;
+};
+
+TEST_F(SessionTest, TitleFollowsTheState) {
+  Session session(settings_, dialogs_);
+  EXPECT_EQ(session.Title(), "Component Definition - (None)");
+  const auto file = OpenModified(session);
+  EXPECT_EQ(session.Title(), "Component Definition - " + file.string());
+  EXPECT_EQ(session.def().MainInfo.TargetDir, "/pascal/");
+}
+
+TEST_F(SessionTest, AskSaveOnlyWhenModified) {
+  Session session(settings_, dialogs_);
+  EXPECT_EQ(session.AskSave("Exit Kestrix"), Answer::kNo);
+  session.MarkModified();
+  dialogs_.ExpectBox(BoxKind::kConfirmation, "Save this component definition?", Answer::kCancel,
+                     "Exit Kestrix", Buttons::kYesNoCancel);
+  EXPECT_EQ(session.AskSave("Exit Kestrix"), Answer::kCancel);
+}
+
+TEST_F(SessionTest, SaveWithoutAFileAsksForOne) {
+  Session session(settings_, dialogs_);
+  session.def().MainInfo.UnitName = "MyBtn";
+  session.MarkModified();
+  dialogs_.ExpectSaveFile(std::nullopt);
+  EXPECT_FALSE(session.Save());
+  EXPECT_TRUE(session.modified()) << "a cancelled save keeps the changes marked";
+  const FileDialogRequest& request = dialogs_.file_requests().back();
+  EXPECT_EQ(request.title, "Select name for component definition file");
+  EXPECT_EQ(request.file_name, "mybtn.cd");
+  EXPECT_EQ(request.initial_dir, settings_.definitions_dir);
+
+  dialogs_.ExpectSaveFile(dir_ / "MyBtn.cd");
+  EXPECT_TRUE(session.Save());
+  EXPECT_FALSE(session.modified());
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "MyBtn.cd")) << "the chosen name is kept as chosen";
+  EXPECT_EQ(session.def().MainInfo.FileName, (dir_ / "MyBtn.cd").string());
+}
+
+TEST_F(SessionTest, SavingTwiceKeepsTheFirstVersionAsBackup) {
+  Session session(settings_, dialogs_);
+  const auto file = OpenModified(session);
+  const std::string original = TempDir::Read(file);
+  session.def().MainInfo.NewClassName = "TSecond";
+  ASSERT_TRUE(session.Save());
+  const std::string first_save = TempDir::Read(file);
+  session.def().MainInfo.NewClassName = "TThird";
+  ASSERT_TRUE(session.Save());
+  EXPECT_EQ(TempDir::Read(dir_ / "comp.bak"), first_save);
+  EXPECT_NE(first_save, original);
+}
+
+TEST_F(SessionTest, AFailedSaveKeepsTheFileAndTheModifiedMark) {
+  Session session(settings_, dialogs_);
+  const auto file = OpenModified(session);
+  const std::string before = TempDir::Read(file);
+  FailWrites();
+  dialogs_.ExpectBox(BoxKind::kInformation, "Could not open " + file.string())
+      .ExpectBox(BoxKind::kInformation, "Could not open " + file.string() + "\r for writing.");
+  EXPECT_FALSE(session.Save());
+  EXPECT_TRUE(session.modified());
+  EXPECT_EQ(TempDir::Read(file), before);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "comp.bak"));
+}
+
+TEST_F(SessionTest, ALongPathIsSavedWhereTheUserChoseIt) {
+  Session session(settings_, dialogs_);
+  session.MarkModified();
+  const auto folder = dir_ / std::string(150, 'd');
+  std::filesystem::create_directory(folder);
+  dialogs_.ExpectSaveFile(folder / "comp.cd");
+  ASSERT_TRUE(session.Save());
+  EXPECT_TRUE(std::filesystem::exists(folder / "comp.cd"));
+  EXPECT_EQ(session.file(), folder / "comp.cd");
+  ASSERT_TRUE(session.Save()) << "the second save needs no dialog";
+}
+
+TEST_F(SessionTest, OpenAsksToSaveFirst) {
+  Session session(settings_, dialogs_);
+  const auto file = OpenModified(session);
+  const std::string question = "Save " + file.string() + "?";
+
+  dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kCancel, "Open Component Definition");
+  EXPECT_FALSE(session.Open());
+  EXPECT_TRUE(session.definition_open());
+
+  // Yes, but the save fails: the changes must not be thrown away.
+  FailWrites();
+  dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kYes)
+      .ExpectBox(BoxKind::kInformation, "Could not open " + file.string())
+      .ExpectBox(BoxKind::kInformation, "Could not open " + file.string() + "\r for writing.");
+  EXPECT_FALSE(session.Open());
+  EXPECT_TRUE(session.modified());
+  platform::SetWriteFaultForTesting(nullptr);
+
+  dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kNo).ExpectOpenFile(std::nullopt);
+  EXPECT_FALSE(session.Open());
+  EXPECT_EQ(dialogs_.file_requests().back().title, "Select a definition file");
+  EXPECT_TRUE(dialogs_.file_requests().back().must_exist);
+}
+
+TEST_F(SessionTest, OpeningARefusedFileLeavesNoDefinition) {
+  Session session(settings_, dialogs_);
+  OpenModified(session);
+  const auto bad = dir_.Write("bad.cd", "hello");
+  dialogs_.ExpectBox(BoxKind::kConfirmation, "Save " + (dir_ / "Comp.cd").string() + "?", Answer::kNo)
+      .ExpectOpenFile(bad)
+      .ExpectBox(BoxKind::kError, bad.string() + " is not a component definition file.");
+  EXPECT_FALSE(session.Open());
+  EXPECT_FALSE(session.definition_open());
+  EXPECT_FALSE(session.modified());
+  EXPECT_EQ(session.Title(), "Component Definition - (None)");
+}
+
+TEST_F(SessionTest, ExitAnswers) {
+  Session session(settings_, dialogs_);
+  EXPECT_TRUE(session.Exit()) << "nothing changed: no question";
+  const auto file = OpenModified(session);
+  const std::string question = "Save " + file.string() + "?";
+  dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kCancel, "Exit Kestrix");
+  EXPECT_FALSE(session.Exit());
+  dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kNo);
+  EXPECT_TRUE(session.Exit());
+  FailWrites();
+  dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kYes)
+      .ExpectBox(BoxKind::kInformation, "Could not open " + file.string())
+      .ExpectBox(BoxKind::kInformation, "Could not open " + file.string() + "\r for writing.");
+  EXPECT_FALSE(session.Exit()) << "a failed save keeps the program open";
+  platform::SetWriteFaultForTesting(nullptr);
+  dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kYes);
+  EXPECT_TRUE(session.Exit());
+  EXPECT_FALSE(session.modified());
+}
+
+}  // namespace
+}  // namespace kx::commands

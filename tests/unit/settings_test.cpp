@@ -1,0 +1,292 @@
+#include "store/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "store/profile_store.h"
+#include "support/temp_dir.h"
+
+namespace kx::store {
+
+void PrintTo(const HelpTopic& topic, std::ostream* out) {
+  *out << "{file " << static_cast<int>(topic.file) << ", action " << static_cast<int>(topic.action)
+       << ", \"" << topic.keyword << "\", " << topic.context << "}";
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+using kx::testing::TempDir;
+
+const platform::FixedClock kClock({2026, 12, 6, 9, 30, 0});
+
+// Creates the file with its folders.
+void Touch(const fs::path& file, std::string_view bytes = "") {
+  fs::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+
+TEST(LoadSettingsTest, WithoutAFileEveryKeyHasItsDefault) {
+  TempDir dir;
+  const fs::path exe_dir = dir / "Programs" / "Kestrix";
+  const Settings s = LoadSettings(dir / "Kestrix.ini", exe_dir, kClock);
+  EXPECT_EQ(s.file, dir / "Kestrix.ini");
+  EXPECT_EQ(s.definitions_dir, exe_dir.string() + "/");
+  EXPECT_EQ(s.pascal_code_dir, exe_dir.string() + "/");
+  EXPECT_TRUE(s.full_comments);
+  EXPECT_FALSE(s.using_delphi16);
+  EXPECT_EQ(s.copyright, "Copyright \xA9 2026 by ...");
+  EXPECT_EQ(s.codeview, kCodeviewAlways);
+  EXPECT_EQ(s.compiler16, "c:\\delphi\\bin\\brcc.exe");
+  EXPECT_EQ(s.compiler32, "c:\\Program files\\Borland\\Delphi 2.0\\bin\\brcc32.exe");
+  EXPECT_EQ(s.delphi_help, "");
+  EXPECT_EQ(s.help_file, exe_dir / "docs" / "help" / "index.html");
+  EXPECT_FALSE(fs::exists(dir / "Kestrix.ini"));
+}
+
+TEST(LoadSettingsTest, ReadsEveryKey) {
+  TempDir dir;
+  const auto file = dir.Write("Kestrix.ini",
+                              "[directories]\n"
+                              "definitions=/home/Me/My Defs\n"
+                              "PascalCode=/home/Me/Src/\n"
+                              "[Other]\n"
+                              "FullComments=0\n"
+                              "UsingDelphi16=2\n"
+                              "Copyright=A public domain component by Me\n"
+                              "Codeview=2\n"
+                              "[Resources]\n"
+                              "Compiler16=/opt/kxrc\n"
+                              "Compiler32=/opt/wine-brcc32\n");
+  const Settings s = LoadSettings(file, "/opt/kestrix", kClock);
+  // The folder gets its separator and keeps its case.
+  EXPECT_EQ(s.definitions_dir, "/home/Me/My Defs/");
+  EXPECT_EQ(s.pascal_code_dir, "/home/Me/Src/");
+  EXPECT_FALSE(s.full_comments);
+  EXPECT_TRUE(s.using_delphi16);
+  EXPECT_EQ(s.copyright, "A public domain component by Me");
+  EXPECT_EQ(s.codeview, kCodeviewNever);
+  EXPECT_EQ(s.compiler16, "/opt/kxrc");
+  EXPECT_EQ(s.compiler32, "/opt/wine-brcc32");
+}
+
+TEST(LoadSettingsTest, UnusableValuesGiveTheDefault) {
+  TempDir dir;
+  const auto file = dir.Write("Kestrix.ini",
+                              "[Directories]\r\nDefinitions=\r\n[Other]\r\nCodeview=7\r\n"
+                              "FullComments=yes\r\n");
+  const Settings s = LoadSettings(file, "/opt/kestrix/", kClock);
+  EXPECT_EQ(s.definitions_dir, "/opt/kestrix/");
+  EXPECT_EQ(s.codeview, kCodeviewAlways);
+  EXPECT_TRUE(s.full_comments);
+}
+
+TEST(LoadSettingsTest, AnUnreadableFileIsAnError) {
+  TempDir dir;
+  EXPECT_THROW(LoadSettings(dir.path(), dir.path(), kClock), ProfileError);
+}
+
+TEST(AsDirectoryTest, AddsTheSeparatorOnlyWhenMissing) {
+  EXPECT_EQ(AsDirectory("/a/B"), "/a/B/");
+  EXPECT_EQ(AsDirectory("/a/B/"), "/a/B/");
+  EXPECT_EQ(AsDirectory("/"), "/");
+  EXPECT_EQ(AsDirectory(""), "");
+}
+
+TEST(DefaultSettingsPathTest, BesideTheProgramWhenItsFolderIsWritable) {
+  TempDir dir;
+  const Environment env{"/home/me", "/home/me/.xdg", ""};
+  EXPECT_EQ(DefaultSettingsPath(dir.path(), env), dir / "Kestrix.ini");
+  // The probe leaves nothing behind.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 0);
+}
+
+TEST(DefaultSettingsPathTest, ElseInTheUsersConfigFolder) {
+  TempDir dir;
+  const fs::path not_writable = dir / "missing";
+  const struct {
+    Environment env;
+    fs::path expected;
+  } cases[] = {
+      {{"/home/me", "/home/me/.xdg", ""}, "/home/me/.xdg/kestrix/Kestrix.ini"},
+      {{"/home/me", "", ""}, "/home/me/.config/kestrix/Kestrix.ini"},
+      {{"/home/me", "relative", ""}, "/home/me/.config/kestrix/Kestrix.ini"},
+      {{"", "", ""}, not_writable / "Kestrix.ini"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DefaultSettingsPath(not_writable, c.env), c.expected) << c.env.xdg_config_home;
+  }
+}
+
+TEST(WinePrefixTest, TheVariableOrTheDefault) {
+  EXPECT_EQ(WinePrefix({"/home/me", "", "/srv/delphi"}), fs::path("/srv/delphi"));
+  EXPECT_EQ(WinePrefix({"/home/me", "", ""}), fs::path("/home/me/.wine"));
+}
+
+class ChooseHelpFilesTest : public ::testing::Test {
+ protected:
+  Settings Delphi16(std::string_view ini) {
+    Settings s = LoadSettings(dir_.Write("Kestrix.ini", ini), dir_.path(), kClock);
+    s.using_delphi16 = true;
+    return s;
+  }
+  TempDir dir_;
+  fs::path prefix_ = dir_ / "wine";
+};
+
+TEST_F(ChooseHelpFilesTest, Delphi1WithItsHelpFilesSetDoesNotReadTheIndex) {
+  Touch(prefix_ / "drive_c" / "windows" / "MultiHlp.Ini",
+        "[Index Path]\r\nDELPHI.HLP=d:\\other\r\nCWG.HLP=d:\\other\r\n");
+  Settings s = Delphi16("[HelpFiles]\r\nDelphiHelp=/help/delphi.hlp\r\nCWGHelp=/help/cwg.hlp\r\n");
+  ChooseHelpFiles(s, prefix_);
+  EXPECT_EQ(s.delphi_help, "/help/delphi.hlp");
+  EXPECT_EQ(s.cwg_help, "/help/cwg.hlp");
+}
+
+TEST_F(ChooseHelpFilesTest, Delphi1TakesBothFromTheIndexWhenOneIsMissing) {
+  // Installers wrote the names in capitals; the Windows folder is found in any case.
+  Touch(prefix_ / "drive_c" / "WINDOWS" / "MULTIHLP.INI",
+        "[Index Path]\r\nDELPHI.HLP=d:\\delphi\\help\r\n");
+  Settings s = Delphi16("[HelpFiles]\r\nDelphiHelp=/help/delphi.hlp\r\n");
+  ChooseHelpFiles(s, prefix_);
+  EXPECT_EQ(s.delphi_help, "d:\\delphi\\help\\DELPHI.HLP");
+  EXPECT_EQ(s.cwg_help, "c:\\delphi\\bin\\CWG.HLP");
+}
+
+TEST_F(ChooseHelpFilesTest, Delphi1WithoutAnIndexUsesItsDefaultFolder) {
+  Settings s = Delphi16("");
+  ChooseHelpFiles(s, prefix_);
+  EXPECT_EQ(s.delphi_help, "c:\\delphi\\bin\\DELPHI.HLP");
+  EXPECT_EQ(s.cwg_help, "c:\\delphi\\bin\\CWG.HLP");
+}
+
+TEST_F(ChooseHelpFilesTest, Delphi32NamesDelphi3sFilesWhenItIsInstalled) {
+  Settings s = LoadSettings(dir_ / "Kestrix.ini", dir_.path(), kClock);
+  ChooseHelpFiles(s, prefix_);
+  EXPECT_EQ(s.delphi_help, "DELPHI.HLP");
+  EXPECT_EQ(s.cwg_help, "CWG.HLP");
+  EXPECT_EQ(s.vcl_help, "VCL.HLP");
+
+  for (const char* install : {"Program Files/Borland/Delphi 3/Bin/Delphi32.exe",
+                              "program files/BORLAND/Delphi 3.0/BIN/DELPHI32.EXE"}) {
+    TempDir other;
+    Touch(other / "drive_c" / install);
+    ChooseHelpFiles(s, other.path());
+    EXPECT_EQ(s.delphi_help, "DELPHI3.HLP") << install;
+    EXPECT_EQ(s.cwg_help, "CWG.HLP");
+    EXPECT_EQ(s.vcl_help, "VCL3.HLP");
+  }
+}
+
+TEST(ClassHelpTest, WhichFileAndWhichKeyword) {
+  using enum HelpFile;
+  using enum HelpAction;
+  const struct {
+    const char* name;
+    bool delphi16;
+    HelpTopic topic;
+  } cases[] = {
+      {"TCustomEdit", false, {kCwg, kKeyword, "TCustomEdit component", 0}},
+      {"TCustomEdit", true, {kCwg, kKeyword, "TCustomEdit", 0}},
+      {"TButton", false, {kDelphi, kKeyword, "TButton component", 0}},
+      {"TButton", true, {kDelphi, kKeyword, "TButton", 0}},
+      {"TCustomMyGrid", false, {kCwg, kKeyword, "TCustomMyGrid component", 0}},
+      {"TXTCustomGrid", false, {kCwg, kKeyword, "TXTCustomGrid component", 0}},
+      // "Custom" alone is not enough.
+      {"TMyCustomGrid", false, {kDelphi, kKeyword, "TMyCustomGrid component", 0}},
+      {"twincontrol", false, {kCwg, kKeyword, "twincontrol component", 0}},
+      {"TComponent", true, {kCwg, kKeyword, "TComponent", 0}},
+      {"TGraphicControl", false, {kCwg, kKeyword, "TGraphicControl component", 0}},
+      {"TCommonDialog", false, {kCwg, kKeyword, "TCommonDialog component", 0}},
+      {"TNewThread", false, {kThreads, kContents, "", 0}},
+      {"tsharingthread", true, {kThreads, kContents, "", 0}},
+      {"TResourceFlag", false, {kThreads, kContents, "", 0}},
+      {"TRzBusinessComponent", false, {kProduct, kContext, "", 514}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ClassHelpTopic(c.name, c.delphi16), c.topic) << c.name << " " << c.delphi16;
+  }
+}
+
+TEST(VclHelpTest, Delphi1LooksInDelphisHelp) {
+  EXPECT_EQ(VclHelpTopic("TList", false),
+            (HelpTopic{HelpFile::kVcl, HelpAction::kKeyword, "TList"}));
+  EXPECT_EQ(VclHelpTopic("", false), (HelpTopic{HelpFile::kVcl, HelpAction::kKeyword, ""}));
+  EXPECT_EQ(VclHelpTopic("TList", true),
+            (HelpTopic{HelpFile::kDelphi, HelpAction::kKeyword, "TList"}));
+  EXPECT_EQ(VclHelpTopic("", true), (HelpTopic{HelpFile::kDelphi, HelpAction::kKeyword, "VCL"}));
+}
+
+TEST(ThreadHelpTest, BesideTheProgramWhenThere) {
+  TempDir dir;
+  EXPECT_EQ(ThreadHelpPath(dir.path()), fs::path("Threads.hlp"));
+  Touch(dir / "Threads" / "Threads.hlp");
+  EXPECT_EQ(ThreadHelpPath(dir.path()), dir / "Threads" / "Threads.hlp");
+  Settings s;
+  s.exe_dir = dir.path();
+  EXPECT_EQ(HelpFilePath(s, ClassHelpTopic("TNewThread", false).file),
+            dir / "Threads" / "Threads.hlp");
+}
+
+std::string UserReg(std::string_view keys) {
+  return "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n"
+         "#arch=win32\n\n" +
+         std::string(keys);
+}
+
+TEST(PalettePagesTest, FromDelphisKeys) {
+  const struct {
+    std::string user_reg;
+    std::vector<std::string> pages;
+  } cases[] = {
+      {UserReg("[Software\\\\Borland\\\\Delphi\\\\3.0\\\\Palette] 1700000000\n"
+               "#time=1d9a0b1c2d3e4f5\n"
+               "\"Standard\"=\"TMainMenu;TPopupMenu\"\n"
+               "\"Samples\"=\"TGauge\"\n"
+               "\"Standard.Hidden\"=\"\"\n"
+               "\"ActiveX.HIDDEN\"=\"\"\n"
+               "@=\"default\"\n"
+               "\"\"=\"empty name\"\n"
+               "\"Qu\\\"oted \\\\ page\"=\"x\"\n"
+               "\"Zus\\xe4tzlich\"=\"y\"\n"
+               "\"Oct\\101l\"=\"z\"\n"
+               "\"Size\"=dword:00000010\n"
+               "\n[Software\\\\Other] 1700000000\n"
+               "\"Not a page\"=\"x\"\n"),
+       {"Standard", "Samples", "Qu\"oted \\ page", "Zus\xe4tzlich", "OctAl", "Size"}},
+      // Delphi 3's key decides as soon as it exists, palette or not.
+      {UserReg(
+           "[Software\\\\Borland\\\\Delphi\\\\3.0\\\\Globals] 1\n\"X\"=\"1\"\n"
+           "[Software\\\\Borland\\\\Delphi\\\\2.0\\\\cmplib32.dcl.Palette] 1\n\"Win95\"=\"\"\n"),
+       {}},
+      // Key names in any case, lines ended in CR LF.
+      {UserReg("[software\\\\borland\\\\delphi\\\\2.0\\\\CMPLIB32.DCL.PALETTE] 1\r\n"
+               "\"Win95\"=\"TTabControl\"\r\n\"Data Access\"=\"TTable\"\r\n"),
+       {"Win95", "Data Access"}},
+      // The page is the part of the name before its first "=".
+      {UserReg("[Software\\\\Borland\\\\Delphi\\\\3.0\\\\Palette]\n\"A=B\"=\"x\"\n"), {"A"}},
+      // Broken lines are passed over.
+      {UserReg("[Software\\\\Borland\\\\Delphi\\\\3.0\\\\Palette\n\"Lost\"=\"x\"\n"
+               "[Software\\\\Borland\\\\Delphi\\\\3.0\\\\Palette]\n\"Unended=\"x\n\"NoValue\"\n"
+               "\"Ends in escape\\"),
+       {}},
+      {UserReg(""), {}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ParsePalettePages(c.user_reg), c.pages) << c.user_reg;
+  }
+}
+
+TEST(PalettePagesTest, TheBuiltInListWhenDelphiNamesNone) {
+  TempDir prefix;
+  const std::vector<std::string>& built_in = BuiltInPalettePages();
+  ASSERT_EQ(built_in.size(), 11u);
+  EXPECT_EQ(ReadPalettePages(prefix.path()), built_in);
+  prefix.Write("user.reg", UserReg("[Software\\\\Wine] 1\n\"Version\"=\"win98\"\n"));
+  EXPECT_EQ(ReadPalettePages(prefix.path()), built_in);
+  prefix.Write("user.reg", UserReg("[Software\\\\Borland\\\\Delphi\\\\3.0\\\\Palette] 1\n"
+                                   "\"Standard\"=\"\"\n\"Mine\"=\"\"\n"));
+  EXPECT_EQ(ReadPalettePages(prefix.path()), (std::vector<std::string>{"Standard", "Mine"}));
+}
+
+}  // namespace
+}  // namespace kx::store

@@ -24,6 +24,11 @@ constexpr std::string_view kUsage =
     "                   summary; exit status 1 when the file is refused\n"
     "  show FILE.cd     list the whole definition, items in file order with every field\n"
     "  resave FILE.cd   read a definition and save it again, keeping the old file as .bak\n"
+    "  unit FILE.cd [-o DIR] [--comments full|normal] [--date \"YYYY-MM-DD HH:MM\"] [--update]\n"
+    "                   write the component unit (into the definition's target directory\n"
+    "                   unless -o names one) and print its path; --update saves the\n"
+    "                   definition as generation changed it\n"
+    "  interface FILE.cd  print the component's interface part, as printing does\n"
     "\n"
     "Options:\n"
     "  --settings FILE  the settings file to use instead of Kestrix.ini\n"
@@ -58,13 +63,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       context.answer = commands::Answer::kYes;
     } else if (arg == "--no") {
       context.answer = commands::Answer::kNo;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      return UsageError(err, "unknown option '" + arg + "'");
     } else {
-      words.push_back(arg);
+      words.push_back(arg);  // the command and its own arguments and options
     }
   }
   if (words.empty()) return UsageError(err, "no command given");
+  if (words[0].starts_with("-")) return UsageError(err, "unknown option '" + words[0] + "'");
 
   using Command = int (*)(const std::vector<std::string>&, Context&);
   static const std::map<std::string, Command, std::less<>> kCommands = {
@@ -72,6 +76,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       {"check", CheckCommand},
       {"show", ShowCommand},
       {"resave", ResaveCommand},
+      {"unit", UnitCommand},
+      {"interface", InterfaceCommand},
   };
   const auto command = kCommands.find(words[0]);
   if (command == kCommands.end()) return UsageError(err, "unknown command '" + words[0] + "'");

@@ -24,6 +24,8 @@ class CliDialogs : public commands::Dialogs {
                                                        const std::filesystem::path&) override;
   std::optional<std::string> InputBox(std::string_view, std::string_view,
                                       std::string_view) override;
+  // Generated files are not shown: the commands print their paths.
+  void ViewFile(const std::filesystem::path&) override {}
   std::optional<commands::OtherOptions> OtherOptionsDialog(
       const commands::OtherOptionsRequest&) override;
   std::optional<commands::ClassRegistration> RegisterClassDialog(

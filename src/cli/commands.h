@@ -24,5 +24,7 @@ int ClassCommand(const std::vector<std::string>& args, Context& context);
 int CheckCommand(const std::vector<std::string>& args, Context& context);
 int ShowCommand(const std::vector<std::string>& args, Context& context);
 int ResaveCommand(const std::vector<std::string>& args, Context& context);
+int UnitCommand(const std::vector<std::string>& args, Context& context);
+int InterfaceCommand(const std::vector<std::string>& args, Context& context);
 
 }  // namespace kx::cli

@@ -80,6 +80,8 @@ class Dialogs {
   // The text entered, or nothing when cancelled.
   virtual std::optional<std::string> InputBox(std::string_view caption, std::string_view prompt,
                                               std::string_view initial_text) = 0;
+  // Shows a generated file in the file viewer.
+  virtual void ViewFile(const std::filesystem::path& file) = 0;
   // The special dialogs; each returns nothing when cancelled.
   virtual std::optional<OtherOptions> OtherOptionsDialog(const OtherOptionsRequest& request) = 0;
   // Texts and rules: kx::catalog's registration functions; Browse: commands::BrowseUnitRequest.

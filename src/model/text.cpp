@@ -1,6 +1,9 @@
 #include "model/text.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <limits>
 
 namespace kx::model {
 
@@ -53,6 +56,28 @@ bool IsValidIdent(std::string_view text) {
   if (text.empty() || !(IsAsciiLetter(text[0]) || text[0] == '_')) return false;
   return std::all_of(text.begin() + 1, text.end(),
                      [](char c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_'; });
+}
+
+long long ParsePascalInteger(std::string_view text, long long default_value) {
+  bool negative = false;
+  std::string_view digits = text;
+  if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
+    negative = digits.front() == '-';
+    digits.remove_prefix(1);
+  }
+  int base = 10;
+  if (!digits.empty() && digits.front() == '$') {
+    base = 16;
+    digits.remove_prefix(1);
+  }
+  if (digits.empty() || digits.front() == '+' || digits.front() == '-') return default_value;
+  long long value = 0;
+  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
+  if (error != std::errc() || end != digits.data() + digits.size()) return default_value;
+  if (value > std::numeric_limits<std::int32_t>::max() + (negative ? 1LL : 0LL)) {
+    return default_value;
+  }
+  return negative ? -value : value;
 }
 
 }  // namespace kx::model

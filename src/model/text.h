@@ -24,6 +24,10 @@ inline bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' &
 inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 inline char UpCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
+// Integers as the Pascal runtime reads them: optional sign, then decimal digits or "$" and
+// hex digits, nothing else; anything else (or more than 32 bits) gives the default.
+long long ParsePascalInteger(std::string_view text, long long default_value);
+
 // A letter or "_" followed by letters, digits or "_".
 bool IsValidIdent(std::string_view text);
 

@@ -90,7 +90,7 @@ void WriteItemEntries(TExtIniFile& ini, std::string_view section, const ItemDef&
 // byte-sized fields of the record always did.
 bool AsBool(const std::string& value) { return value == "1"; }
 std::uint8_t AsByte(const std::string& value, long long default_value) {
-  return static_cast<std::uint8_t>(ParseInteger(value, default_value));
+  return static_cast<std::uint8_t>(model::ParsePascalInteger(value, default_value));
 }
 
 void ApplyItemEntry(ItemDef& item, const Entry& e, const ClassRules& rules) {
@@ -120,7 +120,7 @@ void ApplyItemEntry(ItemDef& item, const Entry& e, const ClassRules& rules) {
       else if (k == "EU") p.PropertyEditor.EditorClass = v;
       else if (k == "LINK") p.Link = v;
       else if (k == "SP") {
-        const long long special = ParseInteger(v, -1);
+        const long long special = model::ParsePascalInteger(v, -1);
         p.Special = (special < 0 || special >= model::kPropSpecialTypeCount)
                         ? rules.default_special_kind(p)
                         : static_cast<model::PropSpecialType>(special);
@@ -149,7 +149,7 @@ void ApplyItemEntry(ItemDef& item, const Entry& e, const ClassRules& rules) {
       if (k == "DATATYPE") var.DataType = v;
       else if (k == "DEFAULT") var.Default = v;
       // Stored as scope + 8; an unreadable value means the first scope, not 248.
-      else if (k == "SC") var.Scope = static_cast<std::uint8_t>(ParseInteger(v, 8) - 8);
+      else if (k == "SC") var.Scope = static_cast<std::uint8_t>(model::ParsePascalInteger(v, 8) - 8);
       else if (k == "ISOBJECT") var.IsObject = AsBool(v);
       else if (k == "ISSUBCOMPONENT") var.IsSubComponent = AsBool(v);
       break;

@@ -165,7 +165,7 @@ bool ReadEntry(LineReader& reader, Entry& entry) {
 model::TextBlock ReadLines(LineReader& reader) {
   Entry first;
   if (!ReadEntry(reader, first) || first.is_header || first.key != "LINES") return std::nullopt;
-  long long n = ParseInteger(first.value, 0);
+  long long n = model::ParsePascalInteger(first.value, 0);
   if (n < 1) return std::nullopt;
   std::vector<std::string> lines;
   std::string_view raw;
@@ -196,28 +196,6 @@ std::error_code MakeBackup(const std::filesystem::path& file_name) {
     fs::copy_file(file_name, backup, fs::copy_options::overwrite_existing, error);
   }
   return error;
-}
-
-long long ParseInteger(std::string_view text, long long default_value) {
-  bool negative = false;
-  std::string_view digits = text;
-  if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
-    negative = digits.front() == '-';
-    digits.remove_prefix(1);
-  }
-  int base = 10;
-  if (!digits.empty() && digits.front() == '$') {
-    base = 16;
-    digits.remove_prefix(1);
-  }
-  if (digits.empty() || digits.front() == '+' || digits.front() == '-') return default_value;
-  long long value = 0;
-  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
-  if (error != std::errc() || end != digits.data() + digits.size()) return default_value;
-  if (value > std::numeric_limits<std::int32_t>::max() + (negative ? 1LL : 0LL)) {
-    return default_value;
-  }
-  return negative ? -value : value;
 }
 
 }  // namespace kx::store

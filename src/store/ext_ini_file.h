@@ -97,8 +97,4 @@ std::filesystem::path BackupPathFor(const std::filesystem::path& file_name);
 // in place until the new version replaces it. Nothing to do when the file does not exist.
 std::error_code MakeBackup(const std::filesystem::path& file_name);
 
-// Integers as the Pascal runtime parses them: optional sign, decimal digits or "$" and hex
-// digits, nothing else; anything else (or an overflow of 32 bits) gives the default.
-long long ParseInteger(std::string_view text, long long default_value);
-
 }  // namespace kx::store

@@ -53,6 +53,13 @@ ScriptedDialogs& ScriptedDialogs::ExpectInputBox(std::optional<std::string> answ
   return *this;
 }
 
+ScriptedDialogs& ScriptedDialogs::ExpectViewFile(std::filesystem::path file) {
+  Expected e{What::kViewFile};
+  e.path = std::move(file);
+  expected_.push_back(std::move(e));
+  return *this;
+}
+
 ScriptedDialogs& ScriptedDialogs::ExpectOtherOptions(std::optional<commands::OtherOptions> answer) {
   Expected e{What::kOtherOptions};
   e.other_options = std::move(answer);
@@ -128,6 +135,13 @@ std::optional<std::string> ScriptedDialogs::InputBox(std::string_view caption,
   std::optional<Expected> e = Next(
       What::kInputBox, "input box [" + std::string(caption) + "] \"" + std::string(prompt) + "\"");
   return e ? e->text : std::nullopt;
+}
+
+void ScriptedDialogs::ViewFile(const std::filesystem::path& file) {
+  std::optional<Expected> e = Next(What::kViewFile, "file viewer on " + file.string());
+  if (e) {
+    EXPECT_EQ(file, e->path);
+  }
 }
 
 std::optional<commands::OtherOptions> ScriptedDialogs::OtherOptionsDialog(

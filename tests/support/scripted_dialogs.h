@@ -31,6 +31,8 @@ class ScriptedDialogs : public commands::Dialogs {
   ScriptedDialogs& ExpectSaveFile(std::optional<std::filesystem::path> answer);
   ScriptedDialogs& ExpectSelectDirectory(std::optional<std::filesystem::path> answer);
   ScriptedDialogs& ExpectInputBox(std::optional<std::string> answer);
+  // Expects the file viewer to be opened on this file.
+  ScriptedDialogs& ExpectViewFile(std::filesystem::path file);
   ScriptedDialogs& ExpectOtherOptions(std::optional<commands::OtherOptions> answer);
   ScriptedDialogs& ExpectRegisterClass(std::optional<commands::ClassRegistration> answer);
 
@@ -58,6 +60,7 @@ class ScriptedDialogs : public commands::Dialogs {
       std::string_view title, const std::filesystem::path& initial_dir) override;
   std::optional<std::string> InputBox(std::string_view caption, std::string_view prompt,
                                       std::string_view initial_text) override;
+  void ViewFile(const std::filesystem::path& file) override;
   std::optional<commands::OtherOptions> OtherOptionsDialog(
       const commands::OtherOptionsRequest& request) override;
   std::optional<commands::ClassRegistration> RegisterClassDialog(
@@ -70,6 +73,7 @@ class ScriptedDialogs : public commands::Dialogs {
     kSaveFile,
     kSelectDirectory,
     kInputBox,
+    kViewFile,
     kOtherOptions,
     kRegisterClass
   };

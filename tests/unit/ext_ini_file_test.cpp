@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/text.h"
 #include "support/temp_dir.h"
 
 namespace kx::store {
@@ -131,7 +132,7 @@ TEST(TExtIniFileTest, CommitFailureNamesTheFile) {
       TIniFileException);
 }
 
-TEST(ParseIntegerTest, PascalRules) {
+TEST(ParsePascalIntegerTest, PascalRules) {
   const struct {
     const char* text;
     long long value;
@@ -141,7 +142,7 @@ TEST(ParseIntegerTest, PascalRules) {
       {"$", -1},   {"2147483647", 2147483647},      {"2147483648", -1}, {"-2147483648", -2147483648LL},
       {"99999999999999999999", -1},
   };
-  for (const auto& c : cases) EXPECT_EQ(ParseInteger(c.text, -1), c.value) << c.text;
+  for (const auto& c : cases) EXPECT_EQ(model::ParsePascalInteger(c.text, -1), c.value) << c.text;
 }
 
 TEST(MakeBackupTest, KeepsTheFileAndReplacesTheOldBackup) {

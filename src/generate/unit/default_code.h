@@ -30,7 +30,8 @@ void FillDefaultReadCode(model::ItemDef& item);
 void InternalDeclarationsBlock(model::ItemDef& item, bool full_comments);
 
 // The call expression of a handler or method header: "KeyDown(var Key: Word; Shift:
-// TShiftState)" gives "KeyDown(Key, Shift)".
+// TShiftState)" gives "KeyDown(Key, Shift)". A colon followed by neither ";" nor ")" (a
+// result type, a header cut short) ends the conversion there, the rest left as it is.
 std::string HeaderToCall(std::string_view header);
 // The same for a function header, its result type dropped: "GetItem(Index: Integer): String"
 // gives "GetItem(Index)".

@@ -1,0 +1,57 @@
+#include "commands/generate_unit.h"
+
+#include "generate/text_template.h"
+#include "generate/unit/unit_writer.h"
+#include "model/text.h"
+#include "platform/atomic_file.h"
+
+namespace kx::commands {
+
+namespace fs = std::filesystem;
+
+GenerateUnitOptions GenerateUnitOptionsFrom(const store::Settings& settings) {
+  return {settings.full_comments, settings.codeview, settings.pascal_code_dir, std::nullopt};
+}
+
+std::optional<fs::path> GenerateComponentCode(model::ComponentDef& def,
+                                              const GenerateUnitOptions& options,
+                                              Dialogs& dialogs, const platform::Clock& clock) {
+  // The unit name becomes a file name: a definition file must not be able to send the
+  // unit anywhere but into the target directory.
+  const std::string& unit_name = def.MainInfo.UnitName.str();
+  if (!model::IsValidIdent(unit_name)) {
+    dialogs.Error("The unit name \"" + unit_name +
+                  "\" is not a valid Pascal identifier, so no unit was written.");
+    return std::nullopt;
+  }
+  fs::path dir = options.output_dir.value_or(
+      def.MainInfo.TargetDir.empty() ? fs::path(options.default_target_dir)
+                                     : fs::path(def.MainInfo.TargetDir.str()));
+  if (dir.empty()) dir = ".";
+  const fs::path path = dir / (model::LowerCase(unit_name) + ".pas");
+  std::string target_dir = path.parent_path().string();
+  if (!target_dir.empty() && target_dir.back() != fs::path::preferred_separator) {
+    target_dir += fs::path::preferred_separator;
+  }
+  def.MainInfo.TargetDir = target_dir;
+
+  const std::string text =
+      generate::WriteComponentUnit(def, {.full_comments = options.full_comments}, clock.Now());
+  if (platform::WriteFileAtomically(path, generate::WithCrlf(text))) {
+    dialogs.Information("Could not open " + path.string());
+    return std::nullopt;
+  }
+  if (options.codeview == store::kCodeviewAsk) {
+    if (dialogs.Confirm(Buttons::kYesNo,
+                        "Component code written to " + path.string() +
+                            ".\r\rDo you want to view it now?",
+                        "Generate component code") == Answer::kYes) {
+      dialogs.ViewFile(path);
+    }
+  } else if (options.codeview == store::kCodeviewAlways) {
+    dialogs.ViewFile(path);
+  }
+  return path;
+}
+
+}  // namespace kx::commands

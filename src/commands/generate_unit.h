@@ -1,0 +1,32 @@
+// Generate > Component code: writes the definition's Pascal unit into its target directory,
+// then shows it as the code viewing setting says.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+#include "commands/dialogs.h"
+#include "model/component_def.h"
+#include "platform/clock.h"
+#include "store/settings.h"
+
+namespace kx::commands {
+
+struct GenerateUnitOptions {
+  bool full_comments = true;
+  int codeview = store::kCodeviewAlways;
+  std::string default_target_dir;  // when the definition names none
+  // A directory that replaces the target directory (kestrix-cli -o).
+  std::optional<std::filesystem::path> output_dir;
+};
+
+GenerateUnitOptions GenerateUnitOptionsFrom(const store::Settings& settings);
+
+// The path written, or nothing after the message that says why not. The definition changes
+// as generation changes it (sorted items, target directory, default code).
+std::optional<std::filesystem::path> GenerateComponentCode(model::ComponentDef& def,
+                                                           const GenerateUnitOptions& options,
+                                                           Dialogs& dialogs,
+                                                           const platform::Clock& clock);
+
+}  // namespace kx::commands

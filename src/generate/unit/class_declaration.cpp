@@ -1,0 +1,292 @@
+#include "generate/unit/class_declaration.h"
+
+#include "catalog/class_catalog.h"
+#include "model/name_rules.h"
+#include "model/text.h"
+
+
+namespace kx::generate {
+
+using model::ItemDef;
+using model::ItemKind;
+using DL = DeclarationLists;
+
+void AddComment(Lines& list, std::string_view text) {
+  if (!text.empty()) list.push_back("{ " + std::string(text) + " }");
+}
+
+std::string MemberDeclaration(const ItemDef& item) {
+  std::string header;
+  bool override_flag = false;
+  std::uint8_t mode = 2;
+  std::string_view message;
+  switch (item.Kind()) {
+    case ItemKind::Method: {
+      const model::MethodPart& m = item.Method();
+      header = m.Header.str();
+      override_flag = m.Override;
+      mode = m.Mode;
+      message = m.WinMessage;
+      break;
+    }
+    case ItemKind::ExistingEvent:
+      header = item.ExistingEvent().HandlerDecl.str();
+      override_flag = true;
+      break;
+    case ItemKind::NewEvent: {
+      const model::NewEventPart& e = item.NewEvent();
+      header = model::DispatchMethodName(e.Name) + model::NormalizeArglist(e.Arglist);
+      mode = 0;
+      break;
+    }
+    default:
+      return {};
+  }
+  std::string text = header + ";";
+  if (override_flag) {
+    text += " override;";
+  } else if (mode == 0) {
+    text += " virtual;";
+  } else if (mode == 1) {
+    text += " dynamic;";
+  }
+  if (!message.empty()) text += " message " + std::string(message) + ";";
+  return text;
+}
+
+bool IsDefaultable(std::string_view text) {
+  if (text.empty()) return false;
+  if (model::IsValidIdent(text)) return true;
+  if (text.front() == '[' && text.back() == ']') return true;
+  // A 32-bit integer in Pascal notation, with optional leading blanks.
+  std::string_view number = text;
+  while (!number.empty() && number.front() == ' ') number.remove_prefix(1);
+  constexpr long long kNotANumber = 1LL << 40;
+  return model::ParsePascalInteger(number, kNotANumber) != kNotANumber;
+}
+
+namespace {
+
+std::string_view NewEventType(const model::NewEventPart& e, std::string& storage) {
+  if (model::IsNotifyArglist(e.Arglist)) return "TNotifyEvent";
+  storage = model::EventTypeName(e.Name);
+  return storage;
+}
+
+// The section a method or variable is declared in. Published methods have no section that
+// is written, and a number beyond the four scopes (only a file can hold one) has none at
+// all: such members are declared public, so that the bodies written for them compile.
+std::uint8_t DeclaredScope(std::uint8_t scope, bool published_allowed) {
+  if (scope < model::kScopePublished) return scope;
+  if (scope == model::kScopePublished && published_allowed) return scope;
+  return model::kScopePublic;
+}
+
+void NormalizeNewEventArglist(ItemDef& item) {
+  model::NewEventPart& e = item.NewEvent();
+  e.Arglist = model::NormalizeArglist(e.Arglist);
+}
+
+void AddPropertyDeclaration(DL& lists, const model::PropertyPart& p, std::string_view descr) {
+  Lines& list = lists.at(model::PropertyScope(p), DL::kFields);
+  if (p.Hide && p.Inherited && descr.empty()) {
+    AddComment(list, "Overload inherited property " + p.Name + " to hide it ");
+  }
+  AddComment(list, descr);
+  std::string d = "property " + p.Name + model::IndexDeclaration(p);
+  std::string a;
+  std::string f;
+  if (!p.Inherited) {
+    d += " : " + p.PropType;
+    a = (p.UseReadMethod ? " read Get" : " read F") + p.Name;
+    if (!p.ReadOnly) a += (p.UseWriteMethod ? " write Set" : " write F") + p.Name;
+  }
+  if (p.Inherited && p.Hide) {
+    d += " : Boolean";
+    a = " read F" + p.Name;
+  }
+  if (!p.PropDefault.empty() && !catalog::IsCatalogueClass(p.PropType) &&
+      p.Special == model::PropSpecialType::psNone && IsDefaultable(p.PropDefault) &&
+      !(p.Inherited && p.Hide) && !p.ReadOnly) {
+    f = " default " + p.PropDefault;
+  }
+  if (d.size() + a.size() + f.size() <= 70) {
+    list.push_back(d + a + f + ";");
+    return;
+  }
+  if (a.empty() && f.empty()) {
+    list.push_back(d + ";");
+  } else if (a.empty()) {
+    list.push_back(d);
+    list.push_back("    " + f + ";");
+  } else if (f.empty()) {
+    list.push_back(d);
+    list.push_back("    " + a + ";");
+  } else {
+    list.push_back(d);
+    list.push_back("    " + a);
+    list.push_back("    " + f + ";");
+  }
+}
+
+}  // namespace
+
+DeclarationLists BuildDeclarationLists(model::ComponentDef& def, bool full_comments) {
+  DL lists;
+  for (const ItemDef& item : def.Items()) {
+    if (item.Kind() != ItemKind::Property) continue;
+    const model::PropertyPart& p = item.Property();
+    if (p.Special != model::PropSpecialType::psLinkComponent) continue;
+    lists.component_links.push_back(p.Link.empty() ? "F" + p.Name : p.Link.str());
+  }
+  constexpr std::uint8_t kProtected = model::kScopeProtected;
+  constexpr std::uint8_t kPrivate = model::kScopePrivate;
+  constexpr std::uint8_t kPublished = model::kScopePublished;
+  auto full_comment = [&](Lines& list, const std::string& text) {
+    if (full_comments) AddComment(list, text);
+  };
+
+  // 1 to 3: the automatic methods.
+  Lines& private_methods = lists.at(kPrivate, DL::kMethods);
+  AddComment(private_methods, "Method to set variable and property values and create objects");
+  private_methods.push_back("procedure AutoInitialize;");
+  if (!lists.component_links.empty()) {
+    Lines& list = lists.at(kProtected, DL::kMethods);
+    AddComment(list, "Resets prop of component type if referenced component deleted");
+    list.push_back("procedure Notification(AComponent : TComponent; Operation : TOperation); override;");
+  }
+  AddComment(private_methods, "Method to free any objects created by AutoInitialize");
+  private_methods.push_back("procedure AutoDestroy;");
+
+  // 4: read and write methods.
+  for (const ItemDef& item : def.Items()) {
+    if (item.Kind() != ItemKind::Property || item.Property().Inherited) continue;
+    const model::PropertyPart& p = item.Property();
+    if (p.UseReadMethod) {
+      full_comment(private_methods, "Read method for property " + p.Name);
+      private_methods.push_back("function " + model::ReadMethodHeader(p) + ";");
+    }
+    if (!p.ReadOnly && p.UseWriteMethod) {
+      full_comment(private_methods, "Write method for property " + p.Name);
+      private_methods.push_back("procedure " + model::WriteMethodHeader(p) + ";");
+    }
+  }
+  // 5: dispatch methods of new events.
+  for (int n = 1; n <= def.Count(); ++n) {
+    ItemDef& item = def.Item(n);
+    if (item.Kind() != ItemKind::NewEvent) continue;
+    NormalizeNewEventArglist(item);
+    Lines& list = lists.at(kProtected, DL::kMethods);
+    AddComment(list, "Method to generate " + item.NewEvent().Name + " event");
+    list.push_back("procedure " + MemberDeclaration(item));
+  }
+  // 6: overridden handlers of inherited events.
+  for (const ItemDef& item : def.Items()) {
+    if (item.Kind() != ItemKind::ExistingEvent || !item.ExistingEvent().Override) continue;
+    Lines& list = lists.at(kProtected, DL::kMethods);
+    AddComment(list, item.Descr);
+    list.push_back("procedure " + MemberDeclaration(item));
+  }
+  // 7: the user's methods.
+  for (const ItemDef& item : def.Items()) {
+    if (item.Kind() != ItemKind::Method) continue;
+    Lines& list = lists.at(DeclaredScope(item.Method().Scope, false), DL::kMethods);
+    AddComment(list, item.Descr);
+    list.push_back(std::string(model::MethodKeyword(item.Method().MethodKind)) + " " +
+                   MemberDeclaration(item));
+  }
+  // 8: storage fields.
+  Lines& private_fields = lists.at(kPrivate, DL::kFields);
+  for (const ItemDef& item : def.Items()) {
+    if (item.Kind() != ItemKind::Property) continue;
+    const model::PropertyPart& p = item.Property();
+    if (model::HasStorageVariable(p)) {
+      full_comment(private_fields, "Storage for property " + p.Name);
+      private_fields.push_back("F" + p.Name + " : " + p.PropType + ";");
+    } else if (p.Hide) {
+      AddComment(private_fields, "Overload inherited property " + p.Name);
+      private_fields.push_back("F" + p.Name + " : Boolean;");
+    }
+  }
+  // 9: new events: their handler pointers and properties.
+  for (const ItemDef& item : def.Items()) {
+    if (item.Kind() != ItemKind::NewEvent) continue;
+    const model::NewEventPart& e = item.NewEvent();
+    std::string storage;
+    const std::string type(NewEventType(e, storage));
+    AddComment(private_fields, "Pointer to application's " + e.Name + " handler, if any");
+    private_fields.push_back("F" + e.Name + " : " + type + ";");
+    Lines& list = lists.at(e.Publish ? kPublished : kProtected, DL::kFields);
+    AddComment(list, item.Descr);
+    list.push_back("property " + e.Name + " : " + type + " read F" + e.Name + " write F" + e.Name +
+                   ";");
+  }
+  // 10: inherited events published.
+  for (const ItemDef& item : def.Items()) {
+    if (item.Kind() != ItemKind::ExistingEvent || !item.ExistingEvent().Publish) continue;
+    Lines& list = lists.at(kPublished, DL::kFields);
+    AddComment(list, item.Descr);
+    list.push_back("property " + item.ExistingEvent().Name + ";");
+  }
+  // 11: variables.
+  for (const ItemDef& item : def.Items()) {
+    if (item.Kind() != ItemKind::Variable) continue;
+    const model::VariablePart& v = item.Variable();
+    Lines& list = lists.at(DeclaredScope(v.Scope, true), DL::kFields);
+    AddComment(list, item.Descr);
+    list.push_back(v.Name + " : " + v.DataType + ";");
+  }
+  // 12: property declarations.
+  for (const ItemDef& item : def.Items()) {
+    if (item.Kind() == ItemKind::Property) AddPropertyDeclaration(lists, item.Property(), item.Descr);
+  }
+  return lists;
+}
+
+std::vector<std::string> WriteTypeSection(Printer& out, model::ComponentDef& def,
+                                          bool full_comments) {
+  if (def.Global.Code) {
+    out.Lines(*def.Global.Code);
+    out.Line();
+  }
+  DL lists = BuildDeclarationLists(def, full_comments);
+  out.Line("type");
+  for (int n = 1; n <= def.Count(); ++n) {
+    ItemDef& item = def.Item(n);
+    if (item.Kind() != ItemKind::NewEvent) continue;
+    NormalizeNewEventArglist(item);
+    const model::NewEventPart& e = item.NewEvent();
+    if (model::IsNotifyArglist(e.Arglist)) continue;
+    out.Line("  " + model::EventTypeName(e.Name) + " = procedure " + e.Arglist + " of object;");
+    out.Line();
+  }
+  const std::string& class_name = def.MainInfo.NewClassName.str();
+  out.Line("  " + class_name + " = class(" + def.MainInfo.ParentClassName + ")");
+  auto write_list = [&](const Lines& list) {
+    for (const std::string& line : list) out.Line("        " + line);
+  };
+  struct Section {
+    std::uint8_t scope;
+    std::string_view keyword, fields_comment, methods_comment;
+  };
+  const Section sections[] = {
+      {model::kScopePrivate, "private", "Private fields of ", "Private methods of "},
+      {model::kScopeProtected, "protected", "Protected fields of ", "Protected methods of "},
+      {model::kScopePublic, "public", "Public fields and properties of ", "Public methods of "},
+      {model::kScopePublished, "published", "Published properties of ", ""},
+  };
+  for (const Section& s : sections) {
+    out.Line("    " + std::string(s.keyword));
+    out.Line("      { " + std::string(s.fields_comment) + class_name + " }");
+    write_list(lists.at(s.scope, DL::kFields));
+    out.Line();
+    if (s.methods_comment.empty()) continue;  // published methods are never written
+    out.Line("      { " + std::string(s.methods_comment) + class_name + " }");
+    write_list(lists.at(s.scope, DL::kMethods));
+    out.Line();
+  }
+  out.Line("  end;");
+  return std::move(lists.component_links);
+}
+
+}  // namespace kx::generate

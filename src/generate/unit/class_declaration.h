@@ -1,0 +1,43 @@
+// The type section of the component unit: the method types of new events and the class
+// declaration, each member placed in the section of its scope.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "generate/text_template.h"
+#include "model/component_def.h"
+
+namespace kx::generate {
+
+// The declaration lists, by scope (0 public, 1 protected, 2 private, 3 published) and part.
+struct DeclarationLists {
+  enum Part { kFields = 0, kMethods = 1 };
+  std::array<std::array<generate::Lines, 2>, 4> lists;
+  // Names reset by Notification: each component-link property's Link, or its storage field.
+  std::vector<std::string> component_links;
+
+  generate::Lines& at(std::uint8_t scope, Part part) { return lists.at(scope)[part]; }
+};
+
+// Appends "{ text }" unless text is empty.
+void AddComment(generate::Lines& list, std::string_view text);
+
+// Fills the lists; stores every new event's argument list normalized.
+DeclarationLists BuildDeclarationLists(model::ComponentDef& def, bool full_comments);
+
+// A method-like item's declaration after its keyword: header, ";", binding and message.
+std::string MemberDeclaration(const model::ItemDef& item);
+
+// Whether text may stand in a property's default clause: an identifier, a set or a 32-bit
+// integer.
+bool IsDefaultable(std::string_view text);
+
+// Writes the global declarations and the type section; returns the component links the
+// implementation needs.
+std::vector<std::string> WriteTypeSection(Printer& out, model::ComponentDef& def,
+                                          bool full_comments);
+
+}  // namespace kx::generate

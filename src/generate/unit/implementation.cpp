@@ -1,0 +1,189 @@
+#include "generate/unit/implementation.h"
+
+#include "catalog/class_catalog.h"
+#include "generate/unit/default_code.h"
+#include "model/name_rules.h"
+#include "model/text.h"
+
+namespace kx::generate {
+
+using model::ItemDef;
+using model::ItemKind;
+using model::PropSpecialType;
+
+namespace {
+
+void WriteMethodComment(Printer& out, std::string_view text) {
+  if (!text.empty()) out.Line("{ " + std::string(text) + " }");
+}
+
+bool IsObjectKind(PropSpecialType special) {
+  return special == PropSpecialType::psLinkComponent ||
+         special == PropSpecialType::psObjectAutoCreate ||
+         special == PropSpecialType::psObjectManualCreate;
+}
+
+// A body: the header, then the block (made from the default code when absent), then a
+// blank line.
+void WriteBody(Printer& out, const std::string& header, const model::TextBlock& code) {
+  out.Line(header);
+  if (code) out.Lines(*code);
+  out.Line();
+}
+
+}  // namespace
+
+void WriteAutoInitialize(Printer& out, const model::ComponentDef& def) {
+  out.Line("begin");
+  const bool thread_ancestor = catalog::IsThreadClass(def.MainInfo.VCLAncestorName);
+  for (const ItemDef& item : def.Items()) {
+    if (item.Kind() != ItemKind::Variable) continue;
+    const model::VariablePart& v = item.Variable();
+    if (v.IsObject) {
+      std::string line = "     " + v.Name + " := " + v.DataType + ".Create";
+      if (!v.IsSubComponent) {
+        out.Line(line + ";");
+      } else if (thread_ancestor) {
+        out.Line(line + "(nil);  { within thread component }");
+      } else {
+        out.Line(line + "(Self);");
+        if (catalog::IsControl(v.DataType)) out.Line("     " + v.Name + ".Parent := Self;");
+      }
+      if (item.Code) {
+        out.Line("     with " + v.Name + " do");
+        for (const std::string& code : *item.Code) out.Line("          " + code);
+      }
+    } else if (!v.Default.empty()) {
+      out.Line("     " + v.Name + " := " + v.Default + ";");
+    }
+  }
+  for (const ItemDef& item : def.Items()) {
+    if (item.Kind() != ItemKind::Property) continue;
+    const model::PropertyPart& p = item.Property();
+    if (IsObjectKind(p.Special) && p.Link.empty()) {
+      if (p.Inherited) continue;
+      std::string value = "nil;";
+      if (p.Special == PropSpecialType::psObjectAutoCreate) {
+        value = model::SameText(p.PropType, "TStrings") ? "TStringList.Create;"
+                                                         : p.PropType + ".Create;";
+      }
+      out.Line("     F" + p.Name + " := " + value);
+    } else if (!p.PropDefault.empty() && !p.ReadOnly) {
+      std::string target;
+      if (!p.Link.empty()) {
+        target = "     " + p.Name;
+      } else if (p.Inherited) {
+        target = (p.Hide ? "     inherited " : "     ") + p.Name;
+      } else {
+        target = "     F" + p.Name;
+      }
+      out.Line(target + " := " + p.PropDefault + ";");
+    }
+  }
+  out.Line("end; { of AutoInitialize }");
+}
+
+void WriteNotification(Printer& out, const std::vector<std::string>& component_links) {
+  out.Emit({"begin",
+            "     inherited Notification(AComponent, Operation);",
+            "     if Operation <> opRemove then",
+            "        Exit;",
+            "     { Has a component referenced by a property of ",
+            "       this component been deleted?  If so, update ",
+            "       the property. }"});
+  for (const std::string& link : component_links) {
+    out.Emit({"     if AComponent = $c$ then", "        $c$ := nil;"}, {{"c", link}});
+  }
+  out.Line("end;");
+}
+
+void WriteAutoDestroy(Printer& out, const model::ComponentDef& def) {
+  out.Line("begin");
+  bool wrote = false;
+  for (const ItemDef& item : def.Items()) {
+    if (item.Kind() == ItemKind::Property) {
+      const model::PropertyPart& p = item.Property();
+      if (p.Special != PropSpecialType::psObjectAutoCreate || p.Inherited || !p.Link.empty()) {
+        continue;
+      }
+      out.Line("     F" + p.Name + ".Free;");
+      wrote = true;
+    } else if (item.Kind() == ItemKind::Variable && item.Variable().IsObject) {
+      out.Line("     " + item.Variable().Name + ".Free;");
+      wrote = true;
+    }
+  }
+  if (!wrote) out.Line("     { No objects from AutoInitialize to free }");
+  out.Line("end; { of AutoDestroy }");
+}
+
+void WriteImplementationBodies(Printer& out, model::ComponentDef& def,
+                               const std::vector<std::string>& component_links,
+                               bool full_comments) {
+  const std::string prefix = def.MainInfo.NewClassName + ".";
+  const DefaultCodeContext context = DefaultCodeContextOf(def, full_comments);
+  auto ensure_code = [&](ItemDef& item) -> const model::TextBlock& {
+    if (!item.Code) FillDefaultCode(item, context);
+    return item.Code;
+  };
+
+  WriteMethodComment(out, "Method to set variable and property values and create objects");
+  out.Line("procedure " + prefix + "AutoInitialize;");
+  WriteAutoInitialize(out, def);
+  out.Line();
+  if (!component_links.empty()) {
+    WriteMethodComment(out, "Resets prop of component type if referenced component deleted");
+    out.Line("procedure " + prefix +
+             "Notification(AComponent : TComponent; Operation : TOperation);");
+    WriteNotification(out, component_links);
+    out.Line();
+  }
+  WriteMethodComment(out, "Method to free any objects created by AutoInitialize");
+  out.Line("procedure " + prefix + "AutoDestroy;");
+  WriteAutoDestroy(out, def);
+  out.Line();
+
+  for (int n = 1; n <= def.Count(); ++n) {
+    ItemDef& item = def.Item(n);
+    if (item.Kind() != ItemKind::Property || item.Property().Inherited) continue;
+    const model::PropertyPart& p = item.Property();
+    if (p.UseReadMethod) {
+      if (full_comments) WriteMethodComment(out, "Read method for property " + p.Name);
+      if (!p.ReadCode) FillDefaultReadCode(item);
+      WriteBody(out, "function " + prefix + model::ReadMethodHeader(p) + ";", p.ReadCode);
+    }
+    if (!p.ReadOnly && p.UseWriteMethod) {
+      if (full_comments) WriteMethodComment(out, "Write method for property " + p.Name);
+      WriteBody(out, "procedure " + prefix + model::WriteMethodHeader(p) + ";",
+                ensure_code(item));
+    }
+  }
+  for (int n = 1; n <= def.Count(); ++n) {
+    ItemDef& item = def.Item(n);
+    if (item.Kind() != ItemKind::NewEvent) continue;
+    const model::NewEventPart& e = item.NewEvent();
+    WriteMethodComment(out, "Method to generate " + e.Name + " event");
+    const std::string header =
+        "procedure " + prefix + model::DispatchMethodName(e.Name) + e.Arglist + ";";
+    WriteBody(out, header, ensure_code(item));
+  }
+  for (int n = 1; n <= def.Count(); ++n) {
+    ItemDef& item = def.Item(n);
+    if (item.Kind() != ItemKind::ExistingEvent || !item.ExistingEvent().Override) continue;
+    const model::ExistingEventPart& e = item.ExistingEvent();
+    WriteMethodComment(out, item.Descr.empty() ? "Override " + e.Name + " handler from " +
+                                                     def.MainInfo.ParentClassName
+                                               : item.Descr.str());
+    WriteBody(out, "procedure " + prefix + e.HandlerDecl + ";", ensure_code(item));
+  }
+  for (int n = 1; n <= def.Count(); ++n) {
+    ItemDef& item = def.Item(n);
+    if (item.Kind() != ItemKind::Method) continue;
+    const model::MethodPart& m = item.Method();
+    WriteMethodComment(out, item.Descr);
+    WriteBody(out, std::string(model::MethodKeyword(m.MethodKind)) + " " + prefix + m.Header + ";",
+              ensure_code(item));
+  }
+}
+
+}  // namespace kx::generate

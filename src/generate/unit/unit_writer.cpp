@@ -1,0 +1,83 @@
+#include "generate/unit/unit_writer.h"
+
+#include <algorithm>
+
+#include "generate/unit/class_declaration.h"
+#include "generate/unit/implementation.h"
+#include "generate/unit_frame.h"
+
+namespace kx::generate {
+
+using model::ItemDef;
+using model::ItemKind;
+
+namespace {
+
+bool HasOwnEditor(const ItemDef& item) {
+  return item.Kind() == ItemKind::Property && !item.Property().PropertyEditor.DefEdit;
+}
+
+}  // namespace
+
+void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def) {
+  const Vars vars = {{"class", def.MainInfo.NewClassName.str()},
+                     {"page", def.MainInfo.DefaultPalette.str()}};
+  out.Emit({"procedure Register;",
+            "begin",
+            "     { Register $class$ with $page$ as its",
+            "       default page on the Delphi component palette }",
+            "     RegisterComponents('$page$', [$class$]);"},
+           vars);
+  bool first = true;
+  for (const ItemDef& item : def.Items()) {
+    if (!HasOwnEditor(item) || item.Property().Hide) continue;
+    if (first) {
+      out.Line();
+      out.Line("     { Register property editors }");
+      first = false;
+    }
+    const model::PropertyPart& p = item.Property();
+    out.Line("     RegisterPropertyEditor(TypeInfo(" + p.PropType + "), " +
+             def.MainInfo.NewClassName + ", ");
+    out.Line(std::string(28, ' ') + (p.PropertyEditor.ApplyToAll ? "''" : "'" + p.Name + "'") +
+             ", " + p.PropertyEditor.EditorClass + ");");
+  }
+  out.Line("end;");
+}
+
+std::string WriteComponentUnit(model::ComponentDef& def, const UnitOptions& options,
+                               const platform::DateTime& at) {
+  model::SortItemsByName(def);
+  if (std::any_of(def.Items().begin(), def.Items().end(), HasOwnEditor)) {
+    model::AddUnit(def.MainInfo.Units, "Dsgnintf");
+  }
+  Printer out;
+  WriteHeaderComment(out, def, at);
+  out.Line();
+  out.Line("unit " + def.MainInfo.UnitName + ";");
+  out.Line();
+  out.Line("interface");
+  out.Line();
+  WriteUsesClause(out, def.MainInfo.Units);
+  out.Line();
+  const std::vector<std::string> component_links =
+      WriteTypeSection(out, def, options.full_comments);
+  out.Line();
+  out.Line("procedure Register;");
+  out.Line();
+  if (options.interface_only) return out.text();
+  out.Line("implementation");
+  out.Line();
+  if (def.ImpGlobal.Code) {
+    out.Lines(*def.ImpGlobal.Code);
+    out.Line();
+  }
+  WriteRegisterProcedure(out, def);
+  out.Line();
+  WriteImplementationBodies(out, def, component_links, options.full_comments);
+  out.Line();
+  out.Line("end.");
+  return out.text();
+}
+
+}  // namespace kx::generate

@@ -1,0 +1,27 @@
+// The parts every generated Pascal unit shares: the boxed header comment with its date
+// line and the uses clause.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "generate/text_template.h"
+#include "model/component_def.h"
+#include "platform/clock.h"
+
+namespace kx::generate {
+
+// "{ " + text, padded with blanks to 68 characters when shorter, then " }".
+std::string BoxLine(std::string_view text);
+// "{ " + 66 asterisks + " }".
+std::string RuleLine();
+// "on 3 March 1999 at 9:05".
+std::string DateText(const platform::DateTime& at);
+
+// The boxed comment at the top of the component unit.
+void WriteHeaderComment(Printer& out, const model::ComponentDef& def,
+                        const platform::DateTime& at);
+// "uses A, B, ...;" wrapped after 60 characters; nothing for no units.
+void WriteUsesClause(Printer& out, const model::TextBlock& units);
+
+}  // namespace kx::generate

@@ -35,21 +35,21 @@ type
         FTable : TTable;
         { Pointer to application's OnEdit1Change handler, if any }
         FOnEdit1Change : TNotifyEvent;
-        Timer1 : TTimer;
+        History : TStringList;
 
       { Private methods of TEditPanel }
         { Method to set variable and property values and create objects }
         procedure AutoInitialize;
         { Method to free any objects created by AutoInitialize }
         procedure AutoDestroy;
+        { Read method for property DataSource }
+        function GetDataSource : TDataSource;
+        { Write method for property DataSource }
+        procedure SetDataSource(Value : TDataSource);
         { Write method for property Font2 }
         procedure SetFont2(Value : TFont);
         { Write method for property NameField }
         procedure SetNameField(Value : TStringField);
-        { Read method for property Source }
-        function GetSource : TDataSource;
-        { Write method for property Source }
-        procedure SetSource(Value : TDataSource);
         { Read method for property Text }
         function GetText : String;
         { Write method for property Text }
@@ -60,6 +60,7 @@ type
     protected
       { Protected fields of TEditPanel }
         Clicks : Integer;
+        Link1 : TDataLink;
 
       { Protected methods of TEditPanel }
         { Resets prop of component type if referenced component deleted }
@@ -71,6 +72,7 @@ type
 
     public
       { Public fields and properties of TEditPanel }
+        Caption2 : String;
         { The panel's edit box }
         Edit1 : TEdit;
         property NameField : TStringField read FNameField write SetNameField;
@@ -83,11 +85,11 @@ type
       { Published properties of TEditPanel }
         property OnEdit1Change : TNotifyEvent read FOnEdit1Change write FOnEdit1Change;
         property OnResize;
-        Caption2 : String;
         property BevelWidth default 2;
+        property DataSource : TDataSource
+             read GetDataSource write SetDataSource;
         property Font2 : TFont read FFont2 write SetFont2;
         property Items : TStrings read FItems write FItems;
-        property Source : TDataSource read GetSource write SetSource;
         { The table shown }
         property Table : TTable read FTable write FTable;
         { Text of the edit box }
@@ -121,7 +123,8 @@ begin
           { Left := }
           Visible := True
           end;
-     Timer1 := TTimer.Create;
+     History := TStringList.Create;
+     Link1 := TDataLink.Create;
      BevelWidth := 2;
      FFont2 := TFont.Create;
      FItems := TStringList.Create;
@@ -139,8 +142,8 @@ begin
      { Has a component referenced by a property of 
        this component been deleted?  If so, update 
        the property. }
-     if AComponent = FOtherSource then
-        FOtherSource := nil;
+     if AComponent = Link1.DataSource then
+        Link1.DataSource := nil;
      if AComponent = FTable then
         FTable := nil;
 end;
@@ -150,9 +153,24 @@ procedure TEditPanel.AutoDestroy;
 begin
      Edit1.Free;
      FFont2.Free;
+     History.Free;
      FItems.Free;
-     Timer1.Free;
+     Link1.Free;
 end; { of AutoDestroy }
+
+{ Read method for property DataSource }
+function TEditPanel.GetDataSource : TDataSource;
+begin
+     { Return the Link1.DataSource property }
+     Result := Link1.DataSource;
+end;
+
+{ Write method for property DataSource }
+procedure TEditPanel.SetDataSource(Value : TDataSource);
+begin
+     { Set the Link1.DataSource property }
+     Link1.DataSource := Value;
+end;
 
 { Write method for property Font2 }
 procedure TEditPanel.SetFont2(Value : TFont);
@@ -178,20 +196,6 @@ begin
        the component, call Invalidate here so the image will be
        updated. }
      { Invalidate; }
-end;
-
-{ Read method for property Source }
-function TEditPanel.GetSource : TDataSource;
-begin
-     { Return the FOtherSource property }
-     Result := FOtherSource;
-end;
-
-{ Write method for property Source }
-procedure TEditPanel.SetSource(Value : TDataSource);
-begin
-     { Set the FOtherSource property }
-     FOtherSource := Value;
 end;
 
 { Read method for property Text }

@@ -31,17 +31,17 @@ type
         FTable : TTable;
         { Pointer to application's OnEdit1Change handler, if any }
         FOnEdit1Change : TNotifyEvent;
-        Timer1 : TTimer;
+        History : TStringList;
 
       { Private methods of TEditPanel }
         { Method to set variable and property values and create objects }
         procedure AutoInitialize;
         { Method to free any objects created by AutoInitialize }
         procedure AutoDestroy;
+        function GetDataSource : TDataSource;
+        procedure SetDataSource(Value : TDataSource);
         procedure SetFont2(Value : TFont);
         procedure SetNameField(Value : TStringField);
-        function GetSource : TDataSource;
-        procedure SetSource(Value : TDataSource);
         function GetText : String;
         procedure SetText(Value : String);
         { Response to Edit1 change }
@@ -50,6 +50,7 @@ type
     protected
       { Protected fields of TEditPanel }
         Clicks : Integer;
+        Link1 : TDataLink;
 
       { Protected methods of TEditPanel }
         { Resets prop of component type if referenced component deleted }
@@ -61,6 +62,7 @@ type
 
     public
       { Public fields and properties of TEditPanel }
+        Caption2 : String;
         { The panel's edit box }
         Edit1 : TEdit;
         property NameField : TStringField read FNameField write SetNameField;
@@ -73,11 +75,11 @@ type
       { Published properties of TEditPanel }
         property OnEdit1Change : TNotifyEvent read FOnEdit1Change write FOnEdit1Change;
         property OnResize;
-        Caption2 : String;
         property BevelWidth default 2;
+        property DataSource : TDataSource
+             read GetDataSource write SetDataSource;
         property Font2 : TFont read FFont2 write SetFont2;
         property Items : TStrings read FItems write FItems;
-        property Source : TDataSource read GetSource write SetSource;
         { The table shown }
         property Table : TTable read FTable write FTable;
         { Text of the edit box }
@@ -111,7 +113,8 @@ begin
           { Left := }
           Visible := True
           end;
-     Timer1 := TTimer.Create;
+     History := TStringList.Create;
+     Link1 := TDataLink.Create;
      BevelWidth := 2;
      FFont2 := TFont.Create;
      FItems := TStringList.Create;
@@ -129,8 +132,8 @@ begin
      { Has a component referenced by a property of 
        this component been deleted?  If so, update 
        the property. }
-     if AComponent = FOtherSource then
-        FOtherSource := nil;
+     if AComponent = Link1.DataSource then
+        Link1.DataSource := nil;
      if AComponent = FTable then
         FTable := nil;
 end;
@@ -140,9 +143,22 @@ procedure TEditPanel.AutoDestroy;
 begin
      Edit1.Free;
      FFont2.Free;
+     History.Free;
      FItems.Free;
-     Timer1.Free;
+     Link1.Free;
 end; { of AutoDestroy }
+
+function TEditPanel.GetDataSource : TDataSource;
+begin
+     { Return the Link1.DataSource property }
+     Result := Link1.DataSource;
+end;
+
+procedure TEditPanel.SetDataSource(Value : TDataSource);
+begin
+     { Set the Link1.DataSource property }
+     Link1.DataSource := Value;
+end;
 
 procedure TEditPanel.SetFont2(Value : TFont);
 begin
@@ -166,18 +182,6 @@ begin
        the component, call Invalidate here so the image will be
        updated. }
      { Invalidate; }
-end;
-
-function TEditPanel.GetSource : TDataSource;
-begin
-     { Return the FOtherSource property }
-     Result := FOtherSource;
-end;
-
-procedure TEditPanel.SetSource(Value : TDataSource);
-begin
-     { Set the FOtherSource property }
-     FOtherSource := Value;
 end;
 
 function TEditPanel.GetText : String;

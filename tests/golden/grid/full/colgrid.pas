@@ -24,6 +24,8 @@ type
       { Private fields of TColorGrid }
         { Storage for property GridLineColor }
         FGridLineColor : TColor;
+        { Storage for property Things }
+        FThings : String;
 
       { Private methods of TColorGrid }
         { Method to set variable and property values and create objects }
@@ -44,8 +46,6 @@ type
         function GetRowTitles(I : Longint) : String;
         { Write method for property RowTitles }
         procedure SetRowTitles(I : Longint; Value : String);
-        { Read method for property Things }
-        function GetThings(I : Longint) : TMyThing;
 
     protected
       { Protected fields of TColorGrid }
@@ -63,7 +63,6 @@ type
         property Named[S : String] : Integer read GetNamed write SetNamed;
         property RowTitles[I : Longint] : String
              read GetRowTitles write SetRowTitles;
-        property Things[I : Longint] : TMyThing read GetThings;
 
       { Public methods of TColorGrid }
         constructor Create(AOwner: TComponent); override;
@@ -76,6 +75,7 @@ type
         property GridLineColor : TColor
              read FGridLineColor write SetGridLineColor
              default clSilver;
+        property Things : String read FThings write FThings;
 
   end;
 
@@ -159,14 +159,6 @@ begin
      { Update the component based on argument I
        and new property setting in Value }
      
-end;
-
-{ Read method for property Things }
-function TColorGrid.GetThings(I : Longint) : TMyThing;
-begin
-     { Return TMyThing value based on I }
-     
-     Result := { Provide default };
 end;
 
 { Override OnDrawCell handler from TStringGrid }

@@ -23,6 +23,7 @@ type
     private
       { Private fields of TColorGrid }
         FGridLineColor : TColor;
+        FThings : String;
 
       { Private methods of TColorGrid }
         { Method to set variable and property values and create objects }
@@ -36,7 +37,6 @@ type
         procedure SetNamed(S : String; Value : Integer);
         function GetRowTitles(I : Longint) : String;
         procedure SetRowTitles(I : Longint; Value : String);
-        function GetThings(I : Longint) : TMyThing;
 
     protected
       { Protected fields of TColorGrid }
@@ -54,7 +54,6 @@ type
         property Named[S : String] : Integer read GetNamed write SetNamed;
         property RowTitles[I : Longint] : String
              read GetRowTitles write SetRowTitles;
-        property Things[I : Longint] : TMyThing read GetThings;
 
       { Public methods of TColorGrid }
         constructor Create(AOwner: TComponent); override;
@@ -67,6 +66,7 @@ type
         property GridLineColor : TColor
              read FGridLineColor write SetGridLineColor
              default clSilver;
+        property Things : String read FThings write FThings;
 
   end;
 
@@ -143,13 +143,6 @@ begin
      { Update the component based on argument I
        and new property setting in Value }
      
-end;
-
-function TColorGrid.GetThings(I : Longint) : TMyThing;
-begin
-     { Return TMyThing value based on I }
-     
-     Result := { Provide default };
 end;
 
 { Override OnDrawCell handler from TStringGrid }

@@ -19,7 +19,7 @@ uses WinTypes, WinProcs, Messages, SysUtils, Classes, Controls,
      Forms, Graphics;
 
 type
-  TCountEvent = procedure (Sender : TObject; var Stop : Boolean) of object;
+  TTickEvent = procedure (Sender : TObject; var Stop : Boolean) of object;
 
   TCounter = class(TComponent)
     private
@@ -28,8 +28,8 @@ type
         FStep : Integer;
         { Pointer to application's OnChange handler, if any }
         FOnChange : TNotifyEvent;
-        { Pointer to application's OnCount handler, if any }
-        FOnCount : TCountEvent;
+        { Pointer to application's OnTick handler, if any }
+        FOnTick : TTickEvent;
 
       { Private methods of TCounter }
         { Method to set variable and property values and create objects }
@@ -45,9 +45,9 @@ type
 
       { Protected methods of TCounter }
         { Method to generate OnChange event }
-        procedure Change; virtual;
-        { Method to generate OnCount event }
-        procedure Count(Sender : TObject; var Stop : Boolean); virtual;
+        procedure Change(Sender : TObject); virtual;
+        { Method to generate OnTick event }
+        procedure Tick(Sender : TObject; var Stop : Boolean); virtual;
 
     public
       { Public fields and properties of TCounter }
@@ -65,7 +65,7 @@ type
       { Published properties of TCounter }
         property OnChange : TNotifyEvent read FOnChange write FOnChange;
         { Occurs at every count }
-        property OnCount : TCountEvent read FOnCount write FOnCount;
+        property OnTick : TTickEvent read FOnTick write FOnTick;
         property Step : Integer read GetStep write SetStep default 1;
 
   end;
@@ -110,23 +110,23 @@ begin
 end;
 
 { Method to generate OnChange event }
-procedure TCounter.Change;
+procedure TCounter.Change(Sender : TObject);
 begin
      { Has the application assigned a method to the event, whether
        via the Object Inspector or a run-time assignment?  If so,
        execute that method }
      if Assigned(FOnChange) then
-        FOnChange;
+        FOnChange(Sender);
 end;
 
-{ Method to generate OnCount event }
-procedure TCounter.Count(Sender : TObject; var Stop : Boolean);
+{ Method to generate OnTick event }
+procedure TCounter.Tick(Sender : TObject; var Stop : Boolean);
 begin
      { Has the application assigned a method to the event, whether
        via the Object Inspector or a run-time assignment?  If so,
        execute that method }
-     if Assigned(FOnCount) then
-        FOnCount(Sender, Stop);
+     if Assigned(FOnTick) then
+        FOnTick(Sender, Stop);
 end;
 
 procedure TCounter.Clear;

@@ -1,0 +1,190 @@
+#include "generate/unit/unit_writer.h"
+
+#include <gtest/gtest.h>
+
+#include "commands/generate_unit.h"
+#include "generate/unit/class_declaration.h"
+#include "generate/unit_frame.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace kx::generate {
+namespace {
+
+using commands::Answer;
+using commands::BoxKind;
+using kx::testing::ScriptedDialogs;
+using kx::testing::TempDir;
+
+TEST(UnitFrameTest, BoxLinesAndDates) {
+  EXPECT_EQ(BoxLine(""), "{" + std::string(67, ' ') + " }");
+  EXPECT_EQ(BoxLine(std::string(66, 'x')).size(), 70u);
+  EXPECT_EQ(BoxLine(std::string(70, 'x')), "{ " + std::string(70, 'x') + " }");
+  EXPECT_EQ(RuleLine().size(), 70u);
+  EXPECT_EQ(DateText({1999, 3, 3, 9, 5, 0}), "on 3 March 1999 at 9:05");
+  EXPECT_EQ(DateText({1999, 9, 12, 14, 30, 0}), "on 12 Sept 1999 at 14:30");
+  EXPECT_EQ(DateText({2000, 1, 1, 0, 0, 0}), "on 1 Jan 2000 at 0:00");
+}
+
+TEST(UnitFrameTest, UntitledHeader) {
+  model::ComponentDef def;
+  Printer out;
+  WriteHeaderComment(out, def, {1999, 3, 3, 9, 5, 0});
+  EXPECT_NE(out.text().find("{   Generated from untitled component definition " +
+                            std::string(19, ' ') + " }\n"),
+            std::string::npos)
+      << out.text();
+}
+
+TEST(UnitFrameTest, UsesClauseWrapsAfterSixtyCharacters) {
+  const struct {
+    model::TextBlock units;
+    std::string text;
+  } cases[] = {
+      {std::nullopt, ""},
+      {std::vector<std::string>{}, ""},
+      {std::vector<std::string>{"Classes"}, "uses Classes;\n"},
+      {std::vector<std::string>{"WinTypes", "WinProcs", "Messages", "SysUtils", "Classes",
+                                "Controls", "Forms", "Graphics"},
+       "uses WinTypes, WinProcs, Messages, SysUtils, Classes, Controls, \n"
+       "     Forms, Graphics;\n"},
+      // The last unit itself passes 60: no line of five blanks follows.
+      {std::vector<std::string>{std::string(60, 'A')}, "uses " + std::string(60, 'A') + ";\n"},
+  };
+  for (const auto& c : cases) {
+    Printer out;
+    WriteUsesClause(out, c.units);
+    EXPECT_EQ(out.text(), c.text);
+  }
+}
+
+TEST(ClassDeclarationTest, IsDefaultable) {
+  const struct {
+    const char* text;
+    bool defaultable;
+  } cases[] = {
+      {"100", true},     {"-5", true},        {"  +7", true},  {"$FF", true},
+      {"clRed", true},   {"_x1", true},       {"[]", true},    {"[fsBold, fsItalic]", true},
+      {"1.5", false},    {"'text'", false},   {"", false},     {"2147483648", false},
+      {"1 + 2", false},  {"$", false},        {"[", false},    {"7 ", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsDefaultable(c.text), c.defaultable) << c.text;
+}
+
+TEST(ClassDeclarationTest, MemberDeclarationBindings) {
+  auto method = [](std::uint8_t mode, bool override_flag, const char* message) {
+    model::ItemDef item = model::NewMethodItem("WMSize(var Message: TWMSize)");
+    item.Method().Mode = mode;
+    item.Method().Override = override_flag;
+    item.Method().WinMessage = message;
+    return MemberDeclaration(item);
+  };
+  EXPECT_EQ(method(2, false, "WM_SIZE"), "WMSize(var Message: TWMSize); message WM_SIZE;");
+  EXPECT_EQ(method(1, false, "WM_SIZE"),
+            "WMSize(var Message: TWMSize); dynamic; message WM_SIZE;");
+  EXPECT_EQ(method(0, false, ""), "WMSize(var Message: TWMSize); virtual;");
+  EXPECT_EQ(method(1, true, ""), "WMSize(var Message: TWMSize); override;");
+  model::ItemDef event = model::NewEventItem("OnStatusChange");
+  event.NewEvent().Arglist = "Sender : TObject; Status : Integer";
+  EXPECT_EQ(MemberDeclaration(event), "StatusChange(Sender : TObject; Status : Integer); virtual;");
+  EXPECT_EQ(MemberDeclaration(model::NewPropertyItem("X")), "");
+}
+
+TEST(ClassDeclarationTest, MembersWithScopesNoSectionShows) {
+  model::ComponentDef def;
+  model::ItemDef published_method = model::NewMethodItem("Shown");
+  published_method.Method().Scope = model::kScopePublished;
+  model::AddItem(def, published_method);
+  model::ItemDef odd = model::NewVariableItem("Odd");
+  odd.Variable().Scope = 9;
+  model::AddItem(def, odd);
+  const DeclarationLists lists = BuildDeclarationLists(def, true);
+  const auto& public_methods = lists.lists[model::kScopePublic][DeclarationLists::kMethods];
+  const auto& public_fields = lists.lists[model::kScopePublic][DeclarationLists::kFields];
+  EXPECT_EQ(public_methods, std::vector<std::string>{"procedure Shown;"});
+  EXPECT_EQ(public_fields, std::vector<std::string>{"Odd : String;"});
+}
+
+class GenerateComponentCodeTest : public ::testing::Test {
+ protected:
+  GenerateComponentCodeTest() {
+    def_.MainInfo.UnitName = "MyButton";
+    def_.MainInfo.NewClassName = "TMyButton";
+    def_.MainInfo.ParentClassName = "TButton";
+    options_.default_target_dir = dir_.path().string() + "/";
+  }
+  TempDir dir_;
+  model::ComponentDef def_;
+  commands::GenerateUnitOptions options_;
+  ScriptedDialogs dialogs_;
+  platform::FixedClock clock_{{1999, 3, 3, 9, 5, 0}};
+};
+
+TEST_F(GenerateComponentCodeTest, WritesIntoTheTargetDirectoryAndRemembersIt) {
+  options_.codeview = store::kCodeviewNever;
+  const auto path = commands::GenerateComponentCode(def_, options_, dialogs_, clock_);
+  ASSERT_TRUE(path);
+  EXPECT_EQ(*path, dir_ / "mybutton.pas");
+  EXPECT_EQ(def_.MainInfo.TargetDir, dir_.path().string() + "/");
+  const std::string text = TempDir::Read(*path);
+  EXPECT_EQ(text.rfind("{ ****", 0), 0u);
+  EXPECT_NE(text.find("\r\nunit MyButton;\r\n"), std::string::npos);
+  EXPECT_EQ(text.substr(text.size() - 6), "end.\r\n");
+}
+
+TEST_F(GenerateComponentCodeTest, CodeViewingSetting) {
+  const auto path = dir_ / "mybutton.pas";
+  options_.codeview = store::kCodeviewAlways;
+  dialogs_.ExpectViewFile(path);
+  EXPECT_TRUE(commands::GenerateComponentCode(def_, options_, dialogs_, clock_));
+
+  options_.codeview = store::kCodeviewAsk;
+  const std::string question =
+      "Component code written to " + path.string() + ".\r\rDo you want to view it now?";
+  dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kYes, "Generate component code",
+                     commands::Buttons::kYesNo)
+      .ExpectViewFile(path)
+      .ExpectBox(BoxKind::kConfirmation, question, Answer::kNo);
+  EXPECT_TRUE(commands::GenerateComponentCode(def_, options_, dialogs_, clock_));
+  EXPECT_TRUE(commands::GenerateComponentCode(def_, options_, dialogs_, clock_));
+}
+
+TEST_F(GenerateComponentCodeTest, RefusesUnitNamesThatAreNoIdentifiers) {
+  for (const char* name : {"../evil", "", "My Unit", "9lives"}) {
+    def_.MainInfo.UnitName = name;
+    dialogs_.ExpectBox(BoxKind::kError, "The unit name \"" + std::string(name) +
+                                            "\" is not a valid Pascal identifier, so no unit "
+                                            "was written.");
+    EXPECT_FALSE(commands::GenerateComponentCode(def_, options_, dialogs_, clock_));
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 0);
+}
+
+TEST_F(GenerateComponentCodeTest, ATargetThatCannotBeWritten) {
+  def_.MainInfo.TargetDir = (dir_ / "missing").string() + "/";
+  const auto path = dir_ / "missing" / "mybutton.pas";
+  dialogs_.ExpectBox(BoxKind::kInformation, "Could not open " + path.string());
+  EXPECT_FALSE(commands::GenerateComponentCode(def_, options_, dialogs_, clock_));
+  EXPECT_EQ(def_.MainInfo.TargetDir, (dir_ / "missing").string() + "/")
+      << "the target directory is remembered before the file is written";
+}
+
+TEST(UnitWriterTest, OwnEditorsAddDsgnintfAndInterfaceOnlyStopsAtRegister) {
+  model::ComponentDef def;
+  def.MainInfo.NewClassName = "TX";
+  model::ResetUnits(def.MainInfo.Units);
+  model::ItemDef hidden = model::NewPropertyItem("Secret");
+  hidden.Property().Hide = true;
+  hidden.Property().PropertyEditor.DefEdit = false;
+  model::AddItem(def, hidden);
+  const std::string text = WriteComponentUnit(def, {.interface_only = true}, {1999, 3, 3, 9, 5, 0});
+  EXPECT_EQ(def.MainInfo.Units->back(), "Dsgnintf");
+  EXPECT_EQ(text.substr(text.size() - 21), "procedure Register;\n\n");
+  EXPECT_EQ(text.find("implementation"), std::string::npos);
+  const std::string full = WriteComponentUnit(def, {}, {1999, 3, 3, 9, 5, 0});
+  EXPECT_EQ(full.find("RegisterPropertyEditor"), std::string::npos)
+      << "a hidden property's editor is not registered";
+}
+
+}  // namespace
+}  // namespace kx::generate

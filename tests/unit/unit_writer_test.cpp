@@ -71,6 +71,30 @@ TEST(ClassDeclarationTest, IsDefaultable) {
   for (const auto& c : cases) EXPECT_EQ(IsDefaultable(c.text), c.defaultable) << c.text;
 }
 
+TEST(ClassDeclarationTest, DefaultClausesOnlyForTypesThatTakeThem) {
+  for (const char* type : {"Integer", "TColor", "Boolean", "TAlign", "Char", "TFontStyles"}) {
+    EXPECT_TRUE(TypeTakesDefault(type)) << type;
+  }
+  for (const char* type : {"Double", "real", "TDateTime", "String", "string[20]", "Currency"}) {
+    EXPECT_FALSE(TypeTakesDefault(type)) << type;
+  }
+}
+
+TEST(ClassDeclarationTest, FieldsComeBeforePropertiesInEverySection) {
+  model::ComponentDef def;
+  model::ItemDef event = model::NewEventItem("OnHidden");
+  event.NewEvent().Publish = false;
+  model::AddItem(def, event);
+  model::ItemDef variable = model::NewVariableItem("Count");
+  variable.Variable().Scope = model::kScopeProtected;
+  model::AddItem(def, variable);
+  generate::Printer out;
+  WriteTypeSection(out, def, true);
+  const std::string& text = out.text();
+  EXPECT_LT(text.find("Count : String;"),
+            text.find("property OnHidden : TNotifyEvent read FOnHidden write FOnHidden;"));
+}
+
 TEST(ClassDeclarationTest, MemberDeclarationBindings) {
   auto method = [](std::uint8_t mode, bool override_flag, const char* message) {
     model::ItemDef item = model::NewMethodItem("WMSize(var Message: TWMSize)");

@@ -65,6 +65,16 @@ bool IsDefaultable(std::string_view text) {
   return model::ParsePascalInteger(number, kNotANumber) != kNotANumber;
 }
 
+bool TypeTakesDefault(std::string_view type) {
+  const std::string t = model::UpperCase(model::TrimView(type));
+  for (std::string_view no_default :
+       {"REAL", "SINGLE", "DOUBLE", "EXTENDED", "COMP", "CURRENCY", "TDATETIME", "TDATE", "TTIME",
+        "STRING", "ANSISTRING", "SHORTSTRING", "WIDESTRING"}) {
+    if (t == no_default) return false;
+  }
+  return !t.starts_with("STRING[");
+}
+
 namespace {
 
 std::string_view NewEventType(const model::NewEventPart& e, std::string& storage) {
@@ -88,7 +98,7 @@ void NormalizeNewEventArglist(ItemDef& item) {
 }
 
 void AddPropertyDeclaration(DL& lists, const model::PropertyPart& p, std::string_view descr) {
-  Lines& list = lists.at(model::PropertyScope(p), DL::kFields);
+  Lines& list = lists.at(model::PropertyScope(p), DL::kProperties);
   if (p.Hide && p.Inherited && descr.empty()) {
     AddComment(list, "Overload inherited property " + p.Name + " to hide it ");
   }
@@ -107,7 +117,7 @@ void AddPropertyDeclaration(DL& lists, const model::PropertyPart& p, std::string
   }
   if (!p.PropDefault.empty() && !catalog::IsCatalogueClass(p.PropType) &&
       p.Special == model::PropSpecialType::psNone && IsDefaultable(p.PropDefault) &&
-      !(p.Inherited && p.Hide) && !p.ReadOnly) {
+      !(p.Inherited && p.Hide) && !p.ReadOnly && TypeTakesDefault(p.PropType)) {
     f = " default " + p.PropDefault;
   }
   if (d.size() + a.size() + f.size() <= 70) {
@@ -216,7 +226,7 @@ DeclarationLists BuildDeclarationLists(model::ComponentDef& def, bool full_comme
     const std::string type(NewEventType(e, storage));
     AddComment(private_fields, "Pointer to application's " + e.Name + " handler, if any");
     private_fields.push_back("F" + e.Name + " : " + type + ";");
-    Lines& list = lists.at(e.Publish ? kPublished : kProtected, DL::kFields);
+    Lines& list = lists.at(e.Publish ? kPublished : kProtected, DL::kProperties);
     AddComment(list, item.Descr);
     list.push_back("property " + e.Name + " : " + type + " read F" + e.Name + " write F" + e.Name +
                    ";");
@@ -224,7 +234,7 @@ DeclarationLists BuildDeclarationLists(model::ComponentDef& def, bool full_comme
   // 10: inherited events published.
   for (const ItemDef& item : def.Items()) {
     if (item.Kind() != ItemKind::ExistingEvent || !item.ExistingEvent().Publish) continue;
-    Lines& list = lists.at(kPublished, DL::kFields);
+    Lines& list = lists.at(kPublished, DL::kProperties);
     AddComment(list, item.Descr);
     list.push_back("property " + item.ExistingEvent().Name + ";");
   }
@@ -279,6 +289,7 @@ std::vector<std::string> WriteTypeSection(Printer& out, model::ComponentDef& def
     out.Line("    " + std::string(s.keyword));
     out.Line("      { " + std::string(s.fields_comment) + class_name + " }");
     write_list(lists.at(s.scope, DL::kFields));
+    write_list(lists.at(s.scope, DL::kProperties));
     out.Line();
     if (s.methods_comment.empty()) continue;  // published methods are never written
     out.Line("      { " + std::string(s.methods_comment) + class_name + " }");

@@ -13,9 +13,11 @@
 namespace kx::generate {
 
 // The declaration lists, by scope (0 public, 1 protected, 2 private, 3 published) and part.
+// A section's fields part is written as its fields followed by its properties: Pascal
+// refuses a field declared after a property of the same section.
 struct DeclarationLists {
-  enum Part { kFields = 0, kMethods = 1 };
-  std::array<std::array<generate::Lines, 2>, 4> lists;
+  enum Part { kFields = 0, kMethods = 1, kProperties = 2 };
+  std::array<std::array<generate::Lines, 3>, 4> lists;
   // Names reset by Notification: each component-link property's Link, or its storage field.
   std::vector<std::string> component_links;
 
@@ -34,6 +36,9 @@ std::string MemberDeclaration(const model::ItemDef& item);
 // Whether text may stand in a property's default clause: an identifier, a set or a 32-bit
 // integer.
 bool IsDefaultable(std::string_view text);
+// Whether a property of the type may have a default clause at all: Pascal allows none for
+// floating-point, date and string types.
+bool TypeTakesDefault(std::string_view type);
 
 // Writes the global declarations and the type section; returns the component links the
 // implementation needs.

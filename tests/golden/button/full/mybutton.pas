@@ -40,6 +40,8 @@ type
         FFlashing : Boolean;
         { Storage for property Glyph }
         FGlyph : TBitmap;
+        { Storage for property Ratio }
+        FRatio : Double;
         { Storage for property Secret }
         FSecret : String;
         { Storage for property SoundFile }
@@ -133,9 +135,10 @@ type
         property Glyph : TBitmap read FGlyph write FGlyph;
         property Hint;
         property ModalResult default mrOK;
+        property Ratio : Double read FRatio write FRatio;
         { Sound played on a click }
         property SoundFile : String read FSoundFile write FSoundFile;
-        property Width : Integer read FWidth write FWidth;
+        property Width : Integer read FWidth write FWidth default 100;
 
   end;
 
@@ -166,8 +169,9 @@ begin
      FGlyph := TBitmap.Create;
      Hint := 'Press me';
      ModalResult := mrOK;
+     FRatio := 1.5;
      FSoundFile := 'ding.wav';
-     FWidth := 1.5;
+     FWidth := 100;
 end; { of AutoInitialize }
 
 { Method to free any objects created by AutoInitialize }

@@ -35,6 +35,7 @@ type
         FFlashInterval : Integer;
         FFlashing : Boolean;
         FGlyph : TBitmap;
+        FRatio : Double;
         FSecret : String;
         FSoundFile : String;
         FWidth : Integer;
@@ -121,9 +122,10 @@ type
         property Glyph : TBitmap read FGlyph write FGlyph;
         property Hint;
         property ModalResult default mrOK;
+        property Ratio : Double read FRatio write FRatio;
         { Sound played on a click }
         property SoundFile : String read FSoundFile write FSoundFile;
-        property Width : Integer read FWidth write FWidth;
+        property Width : Integer read FWidth write FWidth default 100;
 
   end;
 
@@ -154,8 +156,9 @@ begin
      FGlyph := TBitmap.Create;
      Hint := 'Press me';
      ModalResult := mrOK;
+     FRatio := 1.5;
      FSoundFile := 'ding.wav';
-     FWidth := 1.5;
+     FWidth := 100;
 end; { of AutoInitialize }
 
 { Method to free any objects created by AutoInitialize }

@@ -31,10 +31,14 @@ type
         FItems : TStrings;
         { Storage for property NameField }
         FNameField : TStringField;
+        { Storage for property Ratio }
+        FRatio : Double;
         { Storage for property Table }
         FTable : TTable;
         { Pointer to application's OnEdit1Change handler, if any }
         FOnEdit1Change : TNotifyEvent;
+        { Pointer to application's OnPanelEvent handler, if any }
+        FOnPanelEvent : TNotifyEvent;
         History : TStringList;
 
       { Private methods of TEditPanel }
@@ -61,12 +65,16 @@ type
       { Protected fields of TEditPanel }
         Clicks : Integer;
         Link1 : TDataLink;
+        { Not published, so declared protected }
+        property OnPanelEvent : TNotifyEvent read FOnPanelEvent write FOnPanelEvent;
 
       { Protected methods of TEditPanel }
         { Resets prop of component type if referenced component deleted }
         procedure Notification(AComponent : TComponent; Operation : TOperation); override;
         { Method to generate OnEdit1Change event }
         procedure Edit1Change(Sender : TObject); virtual;
+        { Method to generate OnPanelEvent event }
+        procedure PanelEvent(Sender : TObject); virtual;
         procedure Resize; override;
         procedure Paint; override;
 
@@ -90,6 +98,8 @@ type
              read GetDataSource write SetDataSource;
         property Font2 : TFont read FFont2 write SetFont2;
         property Items : TStrings read FItems write FItems;
+        { A real number may not have a default clause }
+        property Ratio : Double read FRatio write FRatio;
         { The table shown }
         property Table : TTable read FTable write FTable;
         { Text of the edit box }
@@ -129,6 +139,7 @@ begin
      FFont2 := TFont.Create;
      FItems := TStringList.Create;
      FNameField := nil;
+     FRatio := 0;
      FTable := nil;
      Text := '';
 end; { of AutoInitialize }
@@ -220,6 +231,16 @@ begin
        execute that method }
      if Assigned(FOnEdit1Change) then
         FOnEdit1Change(Sender);
+end;
+
+{ Method to generate OnPanelEvent event }
+procedure TEditPanel.PanelEvent(Sender : TObject);
+begin
+     { Has the application assigned a method to the event, whether
+       via the Object Inspector or a run-time assignment?  If so,
+       execute that method }
+     if Assigned(FOnPanelEvent) then
+        FOnPanelEvent(Sender);
 end;
 
 { Override OnResize handler from TPanel }

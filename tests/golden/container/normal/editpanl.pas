@@ -28,9 +28,12 @@ type
         FFont2 : TFont;
         FItems : TStrings;
         FNameField : TStringField;
+        FRatio : Double;
         FTable : TTable;
         { Pointer to application's OnEdit1Change handler, if any }
         FOnEdit1Change : TNotifyEvent;
+        { Pointer to application's OnPanelEvent handler, if any }
+        FOnPanelEvent : TNotifyEvent;
         History : TStringList;
 
       { Private methods of TEditPanel }
@@ -51,12 +54,16 @@ type
       { Protected fields of TEditPanel }
         Clicks : Integer;
         Link1 : TDataLink;
+        { Not published, so declared protected }
+        property OnPanelEvent : TNotifyEvent read FOnPanelEvent write FOnPanelEvent;
 
       { Protected methods of TEditPanel }
         { Resets prop of component type if referenced component deleted }
         procedure Notification(AComponent : TComponent; Operation : TOperation); override;
         { Method to generate OnEdit1Change event }
         procedure Edit1Change(Sender : TObject); virtual;
+        { Method to generate OnPanelEvent event }
+        procedure PanelEvent(Sender : TObject); virtual;
         procedure Resize; override;
         procedure Paint; override;
 
@@ -80,6 +87,8 @@ type
              read GetDataSource write SetDataSource;
         property Font2 : TFont read FFont2 write SetFont2;
         property Items : TStrings read FItems write FItems;
+        { A real number may not have a default clause }
+        property Ratio : Double read FRatio write FRatio;
         { The table shown }
         property Table : TTable read FTable write FTable;
         { Text of the edit box }
@@ -119,6 +128,7 @@ begin
      FFont2 := TFont.Create;
      FItems := TStringList.Create;
      FNameField := nil;
+     FRatio := 0;
      FTable := nil;
      Text := '';
 end; { of AutoInitialize }
@@ -204,6 +214,16 @@ begin
        execute that method }
      if Assigned(FOnEdit1Change) then
         FOnEdit1Change(Sender);
+end;
+
+{ Method to generate OnPanelEvent event }
+procedure TEditPanel.PanelEvent(Sender : TObject);
+begin
+     { Has the application assigned a method to the event, whether
+       via the Object Inspector or a run-time assignment?  If so,
+       execute that method }
+     if Assigned(FOnPanelEvent) then
+        FOnPanelEvent(Sender);
 end;
 
 { Override OnResize handler from TPanel }

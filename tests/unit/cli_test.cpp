@@ -115,9 +115,37 @@ TEST_F(CliDefinitionTest, ResaveWritesTheCanonicalFileAndKeepsABackup) {
   EXPECT_NE(r.out.find("    Header: Go(X : Integer)\n"), std::string::npos);
 }
 
+TEST_F(CliDefinitionTest, UnitWritesTheUnitAndLeavesTheDefinitionUnlessUpdated) {
+  const auto file = dir_.Write("go.cd",
+                               "[MAININFO$]\r\nUnitName=GoUnit\r\nNewClassName=TGo\r\n"
+                               "[ITEMLIST$]\r\nZeta=Method\r\nAlpha=Method\r\n");
+  const std::string before = kx::testing::TempDir::Read(file);
+  Result r = RunWith({"unit", file.string(), "-o", dir_.path().string(), "--comments", "normal",
+                      "--date", "1999-03-03 09:05"});
+  ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
+  EXPECT_EQ(r.out, (dir_ / "gounit.pas").string() + "\n");
+  const std::string unit = kx::testing::TempDir::Read(dir_ / "gounit.pas");
+  EXPECT_NE(unit.find("on 3 March 1999 at 9:05"), std::string::npos);
+  EXPECT_LT(unit.find("procedure TGo.Alpha;"), unit.find("procedure TGo.Zeta;"));
+  EXPECT_EQ(kx::testing::TempDir::Read(file), before);
+
+  r = RunWith({"unit", file.string(), "-o", dir_.path().string(), "--update"});
+  ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
+  const std::string saved = kx::testing::TempDir::Read(file);
+  EXPECT_LT(saved.find("Alpha=Method"), saved.find("Zeta=Method")) << "saved in name order";
+  EXPECT_NE(saved.find("[AlphaCODE$]\r\nLines=8\r\nL1=~~~~~{ Internal declarations for method }\r\n"), std::string::npos)
+      << "the default code is stored";
+
+  r = RunWith({"interface", file.string()});
+  EXPECT_EQ(r.out.rfind("\n\n{ ****", 0), 0u);
+  EXPECT_EQ(r.out.substr(r.out.size() - 22), "procedure Register;\n\n\n");
+}
+
 TEST_F(CliDefinitionTest, WrongUsage) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"check"}, {"show", "a.cd", "b.cd"}, {"--settings"}, {"--bogus", "check", "a.cd"}}) {
+           {"check"}, {"show", "a.cd", "b.cd"}, {"--settings"}, {"--bogus", "check", "a.cd"},
+           {"unit"}, {"unit", "a.cd", "--comments", "some"}, {"unit", "a.cd", "--date", "1999"},
+           {"unit", "a.cd", "b.cd"}, {"interface"}}) {
     EXPECT_EQ(RunWith(args).status, kExitUsage);
   }
 }

@@ -29,6 +29,16 @@ constexpr std::string_view kUsage =
     "                   unless -o names one) and print its path; --update saves the\n"
     "                   definition as generation changed it\n"
     "  interface FILE.cd  print the component's interface part, as printing does\n"
+    "  docs FILE.cd [--audience application|descendant|component] [-o FILE.html]\n"
+    "                   write the HTML page documenting the component for that audience\n"
+    "                   (default: component, every item) and print its path; without -o,\n"
+    "                   <unit>.html in the definition's target directory\n"
+    "  bitmap FILE.cd [-o FILE.dcr]\n"
+    "                   compile a placeholder palette bitmap into <unit>.dcr in the\n"
+    "                   definition's target directory (asked first) or into -o's file\n"
+    "  editors FILE.cd [--unit NAME] [--kind EDITORCLASS=N ...] [--form EDITORCLASS=FORM.dfm ...]\n"
+    "          [-o DIR]  write the unit of custom property editors; each editor gets its\n"
+    "                   default kind unless --kind names one, forms come from --form\n"
     "\n"
     "Options:\n"
     "  --settings FILE  the settings file to use instead of Kestrix.ini\n"
@@ -78,6 +88,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       {"resave", ResaveCommand},
       {"unit", UnitCommand},
       {"interface", InterfaceCommand},
+      {"docs", DocsCommand},
+      {"bitmap", BitmapCommand},
+      {"editors", EditorsCommand},
   };
   const auto command = kCommands.find(words[0]);
   if (command == kCommands.end()) return UsageError(err, "unknown command '" + words[0] + "'");

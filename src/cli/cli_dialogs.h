@@ -26,10 +26,25 @@ class CliDialogs : public commands::Dialogs {
                                       std::string_view) override;
   // Generated files are not shown: the commands print their paths.
   void ViewFile(const std::filesystem::path&) override {}
+  // Without answers of its own, the CLI takes the first unit and every default kind.
+  std::optional<std::string> ChooseEditorUnit(const std::vector<std::string>& units) override {
+    if (units.empty()) return std::nullopt;
+    return units.front();
+  }
+  std::optional<int> ChooseEditorKind(std::string_view, int default_kind) override {
+    return default_kind;
+  }
   std::optional<commands::OtherOptions> OtherOptionsDialog(
       const commands::OtherOptionsRequest&) override;
   std::optional<commands::ClassRegistration> RegisterClassDialog(
       const commands::ClassRegistrationRequest&) override;
+  // The docs command preselects the audience of --audience; it is taken as shown.
+  std::optional<commands::Audience> DocumentationAudienceDialog(
+      commands::Audience preselected) override {
+    return preselected;
+  }
+  // The page is not opened: the command prints its path.
+  void OpenDocument(const std::filesystem::path&) override {}
 
  private:
   std::ostream& out_;

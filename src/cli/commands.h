@@ -26,5 +26,8 @@ int ShowCommand(const std::vector<std::string>& args, Context& context);
 int ResaveCommand(const std::vector<std::string>& args, Context& context);
 int UnitCommand(const std::vector<std::string>& args, Context& context);
 int InterfaceCommand(const std::vector<std::string>& args, Context& context);
+int DocsCommand(const std::vector<std::string>& args, Context& context);
+int BitmapCommand(const std::vector<std::string>& args, Context& context);
+int EditorsCommand(const std::vector<std::string>& args, Context& context);
 
 }  // namespace kx::cli

@@ -5,6 +5,7 @@
 #include "cli/cli_dialogs.h"
 #include "cli/commands.h"
 #include "cli/listing.h"
+#include "cli/with_definition.h"
 #include "commands/generate_unit.h"
 #include "commands/session.h"
 #include "generate/unit/unit_writer.h"
@@ -16,30 +17,6 @@
 namespace kx::cli {
 
 namespace {
-
-// The settings of --settings, or of Kestrix.ini where the desktop program finds it.
-std::optional<store::Settings> LoadCliSettings(Context& context) {
-  const std::filesystem::path exe_dir = platform::ExecutableDir();
-  const std::filesystem::path file =
-      context.settings_file.value_or(store::DefaultSettingsPath(exe_dir, store::ReadEnvironment()));
-  try {
-    return store::LoadSettings(file, exe_dir, platform::SystemClock());
-  } catch (const std::exception& e) {
-    context.err << "kestrix-cli: " << e.what() << "\n";
-    return std::nullopt;
-  }
-}
-
-// Runs body(session, settings, dialogs) on the definition read from file.
-template <typename Body>
-int WithDefinition(const std::string& file, Context& context, Body body) {
-  std::optional<store::Settings> settings = LoadCliSettings(context);
-  if (!settings) return kExitFailed;
-  CliDialogs dialogs(context.out, context.answer);
-  commands::Session session(*settings, dialogs);
-  if (!session.Load(file)) return kExitFailed;
-  return body(session, *settings, dialogs);
-}
 
 // The one file argument of a command that takes nothing else.
 std::optional<std::string> OnlyFile(const char* command, const std::vector<std::string>& args,

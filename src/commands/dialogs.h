@@ -67,6 +67,10 @@ struct ClassRegistrationRequest {
   ClassRegistration current;  // what the dialog shows
 };
 
+// Whom a documentation page is for, in the order of the dialog's radio buttons; texts:
+// commands/documentation.h.
+enum class Audience { kApplication, kDescendant, kComponent };
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -84,9 +88,17 @@ class Dialogs {
   virtual void ViewFile(const std::filesystem::path& file) = 0;
   // The special dialogs; each returns nothing when cancelled.
   virtual std::optional<OtherOptions> OtherOptionsDialog(const OtherOptionsRequest& request) = 0;
+  // "Generate property editors": which of several editor units to generate (sorted names).
+  virtual std::optional<std::string> ChooseEditorUnit(const std::vector<std::string>& units) = 0;
+  // The editor type for one editor class, default_kind preselected (0..18).
+  virtual std::optional<int> ChooseEditorKind(std::string_view editor_class, int default_kind) = 0;
   // Texts and rules: kx::catalog's registration functions; Browse: commands::BrowseUnitRequest.
   virtual std::optional<ClassRegistration> RegisterClassDialog(
       const ClassRegistrationRequest& request) = 0;
+  // "Generate documentation": the audience chosen, preselected checked when it opens.
+  virtual std::optional<Audience> DocumentationAudienceDialog(Audience preselected) = 0;
+  // Opens a file with the desktop's default handler (a page in the browser), not waiting.
+  virtual void OpenDocument(const std::filesystem::path& file) = 0;
 
   // Conveniences over Show.
   void Information(std::string_view text, std::string_view caption = {});

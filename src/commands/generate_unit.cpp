@@ -1,5 +1,6 @@
 #include "commands/generate_unit.h"
 
+#include "commands/target_directory.h"
 #include "generate/text_template.h"
 #include "generate/unit/unit_writer.h"
 #include "model/text.h"
@@ -24,10 +25,8 @@ std::optional<fs::path> GenerateComponentCode(model::ComponentDef& def,
                   "\" is not a valid Pascal identifier, so no unit was written.");
     return std::nullopt;
   }
-  fs::path dir = options.output_dir.value_or(
-      def.MainInfo.TargetDir.empty() ? fs::path(options.default_target_dir)
-                                     : fs::path(def.MainInfo.TargetDir.str()));
-  if (dir.empty()) dir = ".";
+  const fs::path dir =
+      TargetDirectory(def.MainInfo, options.default_target_dir, options.output_dir);
   const fs::path path = dir / (model::LowerCase(unit_name) + ".pas");
   std::string target_dir = path.parent_path().string();
   if (!target_dir.empty() && target_dir.back() != fs::path::preferred_separator) {

@@ -18,6 +18,9 @@ std::string RuleLine();
 // "on 3 March 1999 at 9:05".
 std::string DateText(const platform::DateTime& at);
 
+// "Generated from source file " + FileName, or the untitled text.
+std::string SourceText(const model::ComponentDef& def);
+
 // The boxed comment at the top of the component unit.
 void WriteHeaderComment(Printer& out, const model::ComponentDef& def,
                         const platform::DateTime& at);

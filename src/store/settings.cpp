@@ -9,6 +9,7 @@
 #include "model/text.h"
 #include "model/types.h"
 #include "platform/atomic_file.h"
+#include "platform/run_program.h"
 #include "store/ext_ini_file.h"
 #include "store/profile_store.h"
 
@@ -143,7 +144,7 @@ Environment ReadEnvironment() {
     const char* value = std::getenv(name);
     return std::string(value != nullptr ? value : "");
   };
-  return {get("HOME"), get("XDG_CONFIG_HOME"), get("WINEPREFIX")};
+  return {get("HOME"), get("XDG_CONFIG_HOME"), get("WINEPREFIX"), get("PATH")};
 }
 
 fs::path DefaultSettingsPath(const fs::path& exe_dir, const Environment& env) {
@@ -169,7 +170,7 @@ std::string AsDirectory(std::string_view dir) {
 }
 
 Settings LoadSettings(const fs::path& settings_file, const fs::path& exe_dir,
-                      const platform::Clock& clock) {
+                      const platform::Clock& clock, const std::string& program_search_path) {
   const Profile profile = ReadProfile(settings_file);
   Settings settings;
   settings.file = settings_file;
@@ -193,8 +194,10 @@ Settings LoadSettings(const fs::path& settings_file, const fs::path& exe_dir,
   if (settings.codeview < kCodeviewAsk || settings.codeview > kCodeviewNever) {
     settings.codeview = kCodeviewAlways;
   }
-  settings.compiler16 = profile.ReadString(kResourcesSection, kCompiler16Key, kDefaultCompiler16);
-  settings.compiler32 = profile.ReadString(kResourcesSection, kCompiler32Key, kDefaultCompiler32);
+  const std::string bundled_compiler =
+      platform::FindBundledProgram(kBundledCompilerName, exe_dir, program_search_path).string();
+  settings.compiler16 = profile.ReadString(kResourcesSection, kCompiler16Key, bundled_compiler);
+  settings.compiler32 = profile.ReadString(kResourcesSection, kCompiler32Key, bundled_compiler);
   return settings;
 }
 

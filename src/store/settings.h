@@ -37,9 +37,10 @@ inline constexpr std::string_view kHelpFilesSection = "HelpFiles";
 inline constexpr std::string_view kDelphiHelpKey = "DelphiHelp";
 inline constexpr std::string_view kCwgHelpKey = "CWGHelp";
 
-inline constexpr std::string_view kDefaultCompiler16 = "c:\\delphi\\bin\\brcc.exe";
-inline constexpr std::string_view kDefaultCompiler32 =
-    "c:\\Program files\\Borland\\Delphi 2.0\\bin\\brcc32.exe";
+// Both compiler settings default to the resource compiler built and installed with the
+// program, which writes 16-bit and 32-bit resource files alike (platform::FindBundledProgram
+// says where it is looked for).
+inline constexpr std::string_view kBundledCompilerName = "kxrc";
 
 // What happens after code is generated (the Codeview key).
 inline constexpr int kCodeviewAsk = 0;
@@ -55,8 +56,8 @@ struct Settings {
   bool using_delphi16 = false;
   std::string copyright;  // the default copyright line, Windows-1252
   int codeview = kCodeviewAlways;
-  std::string compiler16 = std::string(kDefaultCompiler16);
-  std::string compiler32 = std::string(kDefaultCompiler32);
+  std::string compiler16;  // LoadSettings makes the bundled kxrc the default
+  std::string compiler32;
   // Delphi's help files, chosen by ChooseHelpFiles.
   std::string delphi_help;
   std::string cwg_help;
@@ -69,6 +70,7 @@ struct Environment {
   std::string home;             // HOME
   std::string xdg_config_home;  // XDG_CONFIG_HOME
   std::string wine_prefix;      // WINEPREFIX
+  std::string path;             // PATH
 };
 Environment ReadEnvironment();
 
@@ -85,8 +87,10 @@ std::string AsDirectory(std::string_view dir);
 
 // Every key with its default; a missing file gives all defaults. Leaves the Delphi help files
 // to ChooseHelpFiles. Throws ProfileError when the file exists but cannot be read.
+// program_search_path (PATH's syntax) is the last place the bundled compiler is looked for.
 Settings LoadSettings(const std::filesystem::path& settings_file,
-                      const std::filesystem::path& exe_dir, const platform::Clock& clock);
+                      const std::filesystem::path& exe_dir, const platform::Clock& clock,
+                      const std::string& program_search_path = ReadEnvironment().path);
 
 // Names Delphi's help files for the Delphi version of the settings. With Delphi 1.0 they come
 // from the HelpFiles keys, or from MultiHlp.Ini in the prefix's Windows folder when either

@@ -53,6 +53,22 @@ ScriptedDialogs& ScriptedDialogs::ExpectInputBox(std::optional<std::string> answ
   return *this;
 }
 
+ScriptedDialogs& ScriptedDialogs::ExpectChooseEditorUnit(std::optional<std::string> answer) {
+  Expected e{What::kChooseEditorUnit};
+  e.text = std::move(answer);
+  expected_.push_back(std::move(e));
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::ExpectChooseEditorKind(std::string editor_class,
+                                                         std::optional<int> answer) {
+  Expected e{What::kChooseEditorKind};
+  e.box.text = std::move(editor_class);
+  e.kind = answer;
+  expected_.push_back(std::move(e));
+  return *this;
+}
+
 ScriptedDialogs& ScriptedDialogs::ExpectViewFile(std::filesystem::path file) {
   Expected e{What::kViewFile};
   e.path = std::move(file);
@@ -71,6 +87,22 @@ ScriptedDialogs& ScriptedDialogs::ExpectRegisterClass(
     std::optional<commands::ClassRegistration> answer) {
   Expected e{What::kRegisterClass};
   e.registration = std::move(answer);
+  expected_.push_back(std::move(e));
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::ExpectDocumentationAudience(
+    commands::Audience preselected, std::optional<commands::Audience> answer) {
+  Expected e{What::kDocumentationAudience};
+  e.preselected = preselected;
+  e.audience = answer;
+  expected_.push_back(std::move(e));
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::ExpectOpenDocument(std::filesystem::path file) {
+  Expected e{What::kOpenDocument};
+  e.path = std::move(file);
   expected_.push_back(std::move(e));
   return *this;
 }
@@ -137,6 +169,23 @@ std::optional<std::string> ScriptedDialogs::InputBox(std::string_view caption,
   return e ? e->text : std::nullopt;
 }
 
+std::optional<std::string> ScriptedDialogs::ChooseEditorUnit(
+    const std::vector<std::string>& units) {
+  editor_unit_requests_.push_back(units);
+  std::optional<Expected> e = Next(What::kChooseEditorUnit, "editor unit choice");
+  return e ? e->text : std::nullopt;
+}
+
+std::optional<int> ScriptedDialogs::ChooseEditorKind(std::string_view editor_class,
+                                                     int default_kind) {
+  editor_kind_defaults_.push_back(default_kind);
+  std::optional<Expected> e =
+      Next(What::kChooseEditorKind, "editor type for " + std::string(editor_class));
+  if (!e) return std::nullopt;
+  EXPECT_EQ(editor_class, e->box.text);
+  return e->kind;
+}
+
 void ScriptedDialogs::ViewFile(const std::filesystem::path& file) {
   std::optional<Expected> e = Next(What::kViewFile, "file viewer on " + file.string());
   if (e) {
@@ -157,6 +206,22 @@ std::optional<commands::ClassRegistration> ScriptedDialogs::RegisterClassDialog(
   std::optional<Expected> e =
       Next(What::kRegisterClass, "registration dialog for " + request.class_name);
   return e ? e->registration : std::nullopt;
+}
+
+std::optional<commands::Audience> ScriptedDialogs::DocumentationAudienceDialog(
+    commands::Audience preselected) {
+  std::optional<Expected> e = Next(What::kDocumentationAudience, "documentation audience dialog");
+  if (!e) return std::nullopt;
+  EXPECT_EQ(static_cast<int>(preselected), static_cast<int>(e->preselected))
+      << "the audience checked when the dialog opens";
+  return e->audience;
+}
+
+void ScriptedDialogs::OpenDocument(const std::filesystem::path& file) {
+  std::optional<Expected> e = Next(What::kOpenDocument, "opening " + file.string());
+  if (e) {
+    EXPECT_EQ(file, e->path);
+  }
 }
 
 }  // namespace kx::testing

@@ -31,10 +31,17 @@ class ScriptedDialogs : public commands::Dialogs {
   ScriptedDialogs& ExpectSaveFile(std::optional<std::filesystem::path> answer);
   ScriptedDialogs& ExpectSelectDirectory(std::optional<std::filesystem::path> answer);
   ScriptedDialogs& ExpectInputBox(std::optional<std::string> answer);
+  ScriptedDialogs& ExpectChooseEditorUnit(std::optional<std::string> answer);
+  ScriptedDialogs& ExpectChooseEditorKind(std::string editor_class, std::optional<int> answer);
   // Expects the file viewer to be opened on this file.
   ScriptedDialogs& ExpectViewFile(std::filesystem::path file);
   ScriptedDialogs& ExpectOtherOptions(std::optional<commands::OtherOptions> answer);
   ScriptedDialogs& ExpectRegisterClass(std::optional<commands::ClassRegistration> answer);
+  // Expects the audience dialog opening with preselected checked.
+  ScriptedDialogs& ExpectDocumentationAudience(commands::Audience preselected,
+                                               std::optional<commands::Audience> answer);
+  // Expects this file to be handed to the desktop's default handler.
+  ScriptedDialogs& ExpectOpenDocument(std::filesystem::path file);
 
   struct DirectoryRequest {
     std::string title;
@@ -61,10 +68,20 @@ class ScriptedDialogs : public commands::Dialogs {
   std::optional<std::string> InputBox(std::string_view caption, std::string_view prompt,
                                       std::string_view initial_text) override;
   void ViewFile(const std::filesystem::path& file) override;
+  std::optional<std::string> ChooseEditorUnit(const std::vector<std::string>& units) override;
+  std::optional<int> ChooseEditorKind(std::string_view editor_class, int default_kind) override;
+  // What the editor dialogs were shown with: the units offered, the default kinds.
+  const std::vector<std::vector<std::string>>& editor_unit_requests() const {
+    return editor_unit_requests_;
+  }
+  const std::vector<int>& editor_kind_defaults() const { return editor_kind_defaults_; }
   std::optional<commands::OtherOptions> OtherOptionsDialog(
       const commands::OtherOptionsRequest& request) override;
   std::optional<commands::ClassRegistration> RegisterClassDialog(
       const commands::ClassRegistrationRequest& request) override;
+  std::optional<commands::Audience> DocumentationAudienceDialog(
+      commands::Audience preselected) override;
+  void OpenDocument(const std::filesystem::path& file) override;
 
  private:
   enum class What {
@@ -74,8 +91,12 @@ class ScriptedDialogs : public commands::Dialogs {
     kSelectDirectory,
     kInputBox,
     kViewFile,
+    kChooseEditorUnit,
+    kChooseEditorKind,
     kOtherOptions,
-    kRegisterClass
+    kRegisterClass,
+    kDocumentationAudience,
+    kOpenDocument
   };
   struct Expected {
     What what;
@@ -87,6 +108,9 @@ class ScriptedDialogs : public commands::Dialogs {
     std::optional<std::string> text;
     std::optional<commands::OtherOptions> other_options;
     std::optional<commands::ClassRegistration> registration;
+    std::optional<int> kind;
+    commands::Audience preselected = commands::Audience::kComponent;
+    std::optional<commands::Audience> audience;
   };
 
   // The next expectation when it is of this sort; nullopt (and a test failure) otherwise.
@@ -94,6 +118,8 @@ class ScriptedDialogs : public commands::Dialogs {
 
   std::deque<Expected> expected_;
   std::vector<commands::MessageBox> boxes_;
+  std::vector<std::vector<std::string>> editor_unit_requests_;
+  std::vector<int> editor_kind_defaults_;
   std::vector<commands::FileDialogRequest> file_requests_;
   std::vector<DirectoryRequest> directory_requests_;
   std::vector<commands::OtherOptionsRequest> other_options_requests_;

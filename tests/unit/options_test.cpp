@@ -20,7 +20,7 @@ class OptionsTest : public ::testing::Test {
  protected:
   void TearDown() override { platform::SetWriteFaultForTesting(nullptr); }
 
-  store::Settings Load() { return store::LoadSettings(file_, "/opt/kestrix", kClock); }
+  store::Settings Load() { return store::LoadSettings(file_, "/opt/kestrix", kClock, ""); }
   std::string FileText() const { return fs::exists(file_) ? TempDir::Read(file_) : "(none)"; }
 
   TempDir dir_;
@@ -154,9 +154,9 @@ TEST_F(OptionsTest, ResourceCompilerOfTheVersionInUse) {
     const char* file_name;
     const char* folder;
   } cases[] = {
-      {false, "32-bit", "c:\\Program files\\Borland\\Delphi 2.0\\bin\\brcc32.exe", "Compiler32",
-       "brcc32.exe", "c:\\Program files\\Borland\\Delphi 2.0\\bin"},
-      {true, "16-bit", "c:\\delphi\\bin\\brcc.exe", "Compiler16", "brcc.exe", "c:\\delphi\\bin"},
+      {false, "32-bit", "/opt/kestrix/kxrc", "Compiler32", "brcc32.exe",
+       "c:\\Program files\\Borland\\Delphi 2.0\\bin"},
+      {true, "16-bit", "/opt/kestrix/kxrc", "Compiler16", "brcc.exe", "c:\\delphi\\bin"},
   };
   for (const auto& c : cases) {
     fs::remove(file_);

@@ -28,7 +28,7 @@ void Touch(const fs::path& file, std::string_view bytes = "") {
 TEST(LoadSettingsTest, WithoutAFileEveryKeyHasItsDefault) {
   TempDir dir;
   const fs::path exe_dir = dir / "Programs" / "Kestrix";
-  const Settings s = LoadSettings(dir / "Kestrix.ini", exe_dir, kClock);
+  const Settings s = LoadSettings(dir / "Kestrix.ini", exe_dir, kClock, "");
   EXPECT_EQ(s.file, dir / "Kestrix.ini");
   EXPECT_EQ(s.definitions_dir, exe_dir.string() + "/");
   EXPECT_EQ(s.pascal_code_dir, exe_dir.string() + "/");
@@ -36,8 +36,9 @@ TEST(LoadSettingsTest, WithoutAFileEveryKeyHasItsDefault) {
   EXPECT_FALSE(s.using_delphi16);
   EXPECT_EQ(s.copyright, "Copyright \xA9 2026 by ...");
   EXPECT_EQ(s.codeview, kCodeviewAlways);
-  EXPECT_EQ(s.compiler16, "c:\\delphi\\bin\\brcc.exe");
-  EXPECT_EQ(s.compiler32, "c:\\Program files\\Borland\\Delphi 2.0\\bin\\brcc32.exe");
+  // The bundled compiler, where it would be installed when it is nowhere.
+  EXPECT_EQ(s.compiler16, (exe_dir / "kxrc").string());
+  EXPECT_EQ(s.compiler32, (exe_dir / "kxrc").string());
   EXPECT_EQ(s.delphi_help, "");
   EXPECT_EQ(s.help_file, exe_dir / "docs" / "help" / "index.html");
   EXPECT_FALSE(fs::exists(dir / "Kestrix.ini"));

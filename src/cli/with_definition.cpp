@@ -1,0 +1,23 @@
+#include "cli/with_definition.h"
+
+#include <exception>
+#include <filesystem>
+
+#include "platform/clock.h"
+#include "platform/executable.h"
+
+namespace kx::cli {
+
+std::optional<store::Settings> LoadCliSettings(Context& context) {
+  const std::filesystem::path exe_dir = platform::ExecutableDir();
+  const std::filesystem::path file =
+      context.settings_file.value_or(store::DefaultSettingsPath(exe_dir, store::ReadEnvironment()));
+  try {
+    return store::LoadSettings(file, exe_dir, platform::SystemClock());
+  } catch (const std::exception& e) {
+    context.err << "kestrix-cli: " << e.what() << "\n";
+    return std::nullopt;
+  }
+}
+
+}  // namespace kx::cli

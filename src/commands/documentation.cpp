@@ -1,0 +1,66 @@
+#include "commands/documentation.h"
+
+#include "commands/target_directory.h"
+#include "generate/text_template.h"
+#include "model/text.h"
+#include "platform/atomic_file.h"
+
+namespace kx::commands {
+
+namespace fs = std::filesystem;
+
+generate::ScopeSet AudienceScopes(Audience audience) {
+  switch (audience) {
+    case Audience::kApplication:
+      return generate::kApplicationScopes;
+    case Audience::kDescendant:
+      return generate::kDescendantScopes;
+    case Audience::kComponent:
+      return generate::kComponentScopes;
+  }
+  return generate::kComponentScopes;
+}
+
+std::optional<std::string> DocumentationFileName(const model::ComponentDef& def) {
+  const std::string& unit_name = def.MainInfo.UnitName.str();
+  if (!model::IsValidIdent(unit_name)) return std::nullopt;
+  return model::LowerCase(unit_name) + ".html";
+}
+
+FileDialogRequest DocumentationSaveRequest(const model::ComponentDef& def,
+                                           std::string_view default_target_dir) {
+  // An existing page is replaced without a question: it is generated output.
+  return {.title = "Name of HTML file to generate",
+          .filter = std::string(kHtmlFilter),
+          .default_ext = "html",
+          .initial_dir = TargetDirectory(def.MainInfo, default_target_dir),
+          .file_name = DocumentationFileName(def).value_or(""),
+          .must_exist = false,
+          .overwrite_prompt = false};
+}
+
+std::optional<fs::path> GenerateDocumentation(model::ComponentDef& def, Audience& audience,
+                                              Dialogs& dialogs,
+                                              std::string_view default_target_dir) {
+  const std::optional<fs::path> path =
+      dialogs.SaveFile(DocumentationSaveRequest(def, default_target_dir));
+  if (!path) return std::nullopt;
+  return WriteDocumentation(def, *path, audience, dialogs);
+}
+
+std::optional<fs::path> WriteDocumentation(model::ComponentDef& def, const fs::path& path,
+                                           Audience& audience, Dialogs& dialogs) {
+  const std::optional<Audience> chosen = dialogs.DocumentationAudienceDialog(audience);
+  if (!chosen) return std::nullopt;
+  audience = *chosen;
+  const std::string page =
+      generate::WriteText(def, generate::kHtmlFormat, AudienceScopes(audience));
+  if (platform::WriteFileAtomically(path, generate::WithCrlf(page))) {
+    dialogs.Information("Could not open " + path.string());
+    return std::nullopt;
+  }
+  dialogs.OpenDocument(path);
+  return path;
+}
+
+}  // namespace kx::commands

@@ -1,0 +1,449 @@
+#include "generate/extras/palette_bitmap.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "commands/palette_bitmap.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace kx::commands {
+namespace {
+
+namespace fs = std::filesystem;
+using kx::testing::ScriptedDialogs;
+using kx::testing::TempDir;
+using namespace std::chrono_literals;
+
+unsigned Byte(const std::string& bytes, std::size_t at) {
+  return static_cast<unsigned char>(bytes.at(at));
+}
+
+unsigned LittleEndian(const std::string& bytes, std::size_t at, std::size_t width) {
+  unsigned value = 0;
+  for (std::size_t i = 0; i < width; ++i) value |= Byte(bytes, at + i) << (8 * i);
+  return value;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(PlaceholderBitmapTest, Headers) {
+  const std::string& bmp = generate::PlaceholderBitmap();
+  ASSERT_EQ(bmp.size(), 1654u);
+  EXPECT_EQ(bmp.substr(0, 2), "BM");
+  const struct {
+    std::size_t offset;
+    std::size_t width;
+    unsigned value;
+    const char* field;
+  } fields[] = {
+      {2, 4, 1654, "file size"},
+      {6, 2, 0, "reserved"},
+      {8, 2, 0, "reserved"},
+      {10, 4, 1078, "offset of pixel data"},
+      {14, 4, 40, "header size"},
+      {18, 4, 24, "width"},
+      {22, 4, 24, "height"},
+      {26, 2, 1, "planes"},
+      {28, 2, 8, "bits per pixel"},
+      {30, 4, 0, "compression"},
+      {34, 4, 576, "image size"},
+      {38, 4, 3790, "horizontal resolution"},
+      {42, 4, 3780, "vertical resolution"},
+      {46, 4, 0, "colours used"},
+      {50, 4, 0, "colours important"},
+  };
+  for (const auto& f : fields) EXPECT_EQ(LittleEndian(bmp, f.offset, f.width), f.value) << f.field;
+}
+
+TEST(PlaceholderBitmapTest, PaletteHasTheStaticColoursTheOutlineColourAndElseBlack) {
+  const std::string& bmp = generate::PlaceholderBitmap();
+  const std::map<int, std::array<unsigned, 3>> colours = {
+      {0, {0, 0, 0}},         {1, {0, 0, 128}},       {2, {0, 128, 0}},     {3, {0, 128, 128}},
+      {4, {128, 0, 0}},       {5, {128, 0, 128}},     {6, {128, 128, 0}},   {7, {192, 192, 192}},
+      {8, {192, 220, 192}},   {9, {240, 202, 166}},   {74, {150, 0, 0}},    {246, {240, 251, 255}},
+      {247, {164, 160, 160}}, {248, {128, 128, 128}}, {249, {0, 0, 255}},   {250, {0, 255, 0}},
+      {251, {0, 255, 255}},   {252, {255, 0, 0}},     {253, {255, 0, 255}}, {254, {255, 255, 0}},
+      {255, {255, 255, 255}},
+  };
+  for (int entry = 0; entry < 256; ++entry) {
+    const std::size_t at = 54 + static_cast<std::size_t>(entry) * 4;
+    const auto found = colours.find(entry);
+    const std::array<unsigned, 3> expected =
+        found != colours.end() ? found->second : std::array<unsigned, 3>{0, 0, 0};
+    EXPECT_EQ((std::array<unsigned, 3>{Byte(bmp, at), Byte(bmp, at + 1), Byte(bmp, at + 2)}),
+              expected)
+        << "entry " << entry;
+    EXPECT_EQ(Byte(bmp, at + 3), 0u) << "entry " << entry;
+  }
+}
+
+TEST(PlaceholderBitmapTest, WhiteWithASquareOutlineInDarkBlue) {
+  const std::string& bmp = generate::PlaceholderBitmap();
+  // Top row first; '#' is index 74, '.' index 255, anything else '?'.
+  std::vector<std::string> picture;
+  int outline = 0;
+  for (int row = 0; row < 24; ++row) {
+    std::string line;
+    for (int column = 0; column < 24; ++column) {
+      const unsigned index = Byte(bmp, 1078 + static_cast<std::size_t>((23 - row) * 24 + column));
+      line += index == 74 ? '#' : index == 255 ? '.' : '?';
+      outline += index == 74;
+    }
+    picture.push_back(line);
+  }
+  const std::string blank(24, '.');
+  const std::string edge = "....################....";
+  const std::string side = "....#..............#....";
+  std::vector<std::string> expected(24, blank);
+  expected[4] = expected[19] = edge;
+  for (int row = 5; row < 19; ++row) expected[static_cast<std::size_t>(row)] = side;
+  EXPECT_EQ(picture, expected);
+  EXPECT_EQ(outline, 60);
+}
+
+TEST(BitmapScriptTest, NameLineThenTheBytesSixteenToALine) {
+  const std::vector<std::string> lines = SplitLines(generate::WriteResourceScript("TMyButton"));
+  ASSERT_EQ(lines.size(), 1u + 1u + 104u + 1u);
+  EXPECT_EQ(lines[0], "TMYBUTTON BITMAP ");
+  EXPECT_EQ(lines[1], "BEGIN");
+  EXPECT_EQ(lines[2], "    '42 4D 76 06 00 00 00 00 00 00 36 04 00 00 28 00'");
+  EXPECT_EQ(lines[3], "    '00 00 18 00 00 00 18 00 00 00 01 00 08 00 00 00'");
+  EXPECT_EQ(lines[104], "    'FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF'");
+  EXPECT_EQ(lines[105], "    'FF FF FF FF FF FF'");
+  EXPECT_EQ(lines[106], "END");
+
+  generate::Printer data;
+  generate::WriteBitmapScript(data);
+  EXPECT_EQ("TMYBUTTON BITMAP \n" + data.text(), generate::WriteResourceScript("tMyButton"));
+}
+
+// The directories a command works with, and fake compilers: small shell scripts that note
+// their arguments and then behave as told.
+class PaletteBitmapTest : public ::testing::Test {
+ protected:
+  PaletteBitmapTest() {
+    for (const fs::path& d : {defs_, target_, elsewhere_, dir_ / "bin"}) fs::create_directories(d);
+    def_.MainInfo.UnitName = "MyButton";
+    def_.MainInfo.NewClassName = "TMyButton";
+    def_.MainInfo.TargetDir = defs_.string() + "/";
+    options_.default_target_dir = target_.string() + "/";
+    options_.compiler = Compiler("ok", "printf 'compiled' > \"$out\"");
+    options_.busy = [this](bool busy) { busy_.push_back(busy); };
+  }
+
+  std::string Compiler(const std::string& name, const std::string& body, mode_t mode = 0755) {
+    const fs::path file = dir_.Write(
+        "bin/" + name,
+        "#!/bin/sh\nout=\nfor a in \"$@\"; do case \"$a\" in -fo*) out=\"${a#-fo}\";; esac; done\n"
+        "printf '%s\\n' \"$@\" > '" +
+            args_file_.string() + "'\n" + body + "\n");
+    ::chmod(file.c_str(), mode);
+    return file.string();
+  }
+
+  std::vector<std::string> CompilerArgs() const {
+    if (!fs::exists(args_file_)) return {};
+    return SplitLines(TempDir::Read(args_file_));
+  }
+
+  static std::vector<std::string> Files(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  ScriptedDialogs& ExpectQuestion(const fs::path& path, Answer answer, bool exists = false) {
+    return dialogs_.ExpectBox(BoxKind::kConfirmation,
+                              "Place blank component bitmap in " + path.string() + "?" +
+                                  (exists ? "\r\rThe file already exists." : ""),
+                              answer, std::string(kPaletteBitmapCaption), Buttons::kYesNoCancel);
+  }
+  ScriptedDialogs& ExpectMessage(const std::string& text) {
+    return dialogs_.ExpectBox(BoxKind::kInformation, text, Answer::kOk,
+                              std::string(kPaletteBitmapCaption), Buttons::kOk);
+  }
+
+  std::optional<fs::path> Generate() { return GeneratePaletteBitmap(def_, options_, dialogs_); }
+
+  TempDir dir_;
+  const fs::path defs_ = dir_ / "Defs";
+  const fs::path target_ = dir_ / "Target";
+  const fs::path elsewhere_ = dir_ / "Else where";
+  const fs::path args_file_ = dir_ / "args";
+  const fs::path dcr_ = defs_ / "mybutton.dcr";
+  const fs::path script_ = defs_ / "kx$$$.rc";
+  model::ComponentDef def_;
+  PaletteBitmapOptions options_;
+  ScriptedDialogs dialogs_;
+  std::vector<bool> busy_;
+};
+
+TEST_F(PaletteBitmapTest, YesCompilesIntoTheDefinitionsDirectory) {
+  for (const bool delphi16 : {false, true}) {
+    fs::remove(dcr_);
+    options_.delphi16 = delphi16;
+    ExpectQuestion(dcr_, Answer::kYes);
+    ExpectMessage("Component resource written to " + dcr_.string() + ".");
+    EXPECT_EQ(Generate(), dcr_);
+
+    EXPECT_EQ(TempDir::Read(dcr_), "compiled");
+    EXPECT_EQ(TempDir::Read(script_),
+              generate::WithCrlf(generate::WriteResourceScript("TMyButton")));
+    const std::vector<std::string> args = CompilerArgs();
+    ASSERT_EQ(args.size(), delphi16 ? 3u : 2u);
+    // The compiler writes a hidden file beside the .dcr, which then replaces it.
+    const fs::path temp = args[0].substr(3);
+    EXPECT_EQ(args[0].substr(0, 3), "-fo");
+    EXPECT_EQ(temp.parent_path(), defs_);
+    EXPECT_EQ(temp.filename().string().substr(0, 3), ".kx");
+    EXPECT_TRUE(temp.filename().string().ends_with("-mybutton.dcr")) << temp;
+    if (delphi16) {
+      EXPECT_EQ(args[1], "-31");
+    }
+    EXPECT_EQ(args.back(), script_.string());
+    EXPECT_EQ(Files(defs_), (std::vector<std::string>{"kx$$$.rc", "mybutton.dcr"}));
+    EXPECT_EQ(busy_, (std::vector<bool>{true, false}));
+    busy_.clear();
+  }
+}
+
+TEST_F(PaletteBitmapTest, AnExistingFileIsNamedInTheQuestionAndReplaced) {
+  dir_.Write("Defs/mybutton.dcr", "old dcr");
+  ::chmod(dcr_.c_str(), 0600);
+  ExpectQuestion(dcr_, Answer::kYes, true);
+  ExpectMessage("Component resource written to " + dcr_.string() + ".");
+  EXPECT_EQ(Generate(), dcr_);
+  EXPECT_EQ(TempDir::Read(dcr_), "compiled");
+  EXPECT_EQ(fs::status(dcr_).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(PaletteBitmapTest, TheQuestionIsCutAt350Characters) {
+  def_.MainInfo.TargetDir = "";
+  options_.default_target_dir =
+      (dir_ / std::string(200, 'd') / std::string(100, 'e')).string() + "/";
+  const std::string question =
+      "Place blank component bitmap in " + options_.default_target_dir + "mybutton.dcr?";
+  ASSERT_GT(question.size(), 350u);
+  dialogs_.ExpectBox(BoxKind::kConfirmation, question.substr(0, 350), Answer::kCancel);
+  EXPECT_FALSE(Generate());
+}
+
+TEST_F(PaletteBitmapTest, CancellingCreatesNothing) {
+  ExpectQuestion(dcr_, Answer::kCancel);
+  EXPECT_FALSE(Generate());
+  ExpectQuestion(dcr_, Answer::kNo);
+  dialogs_.ExpectSaveFile(std::nullopt);
+  EXPECT_FALSE(Generate());
+  ASSERT_EQ(dialogs_.file_requests().size(), 1u);
+  const FileDialogRequest& request = dialogs_.file_requests()[0];
+  EXPECT_EQ(request.title, "Name of resource file to generate");
+  EXPECT_EQ(request.filter, "Resource files (*.dcr)|*.dcr|All files (*.*)|*.*");
+  EXPECT_EQ(request.default_ext, "dcr");
+  EXPECT_EQ(request.file_name, "mybutton.dcr");
+  EXPECT_EQ(request.initial_dir, fs::path(target_.string() + "/"))
+      << "the default target directory";
+  EXPECT_TRUE(Files(defs_).empty());
+  EXPECT_TRUE(CompilerArgs().empty());
+  EXPECT_TRUE(busy_.empty());
+}
+
+TEST_F(PaletteBitmapTest, TheSaveDialogChoosesTheOutputButNotWhereTheScriptGoes) {
+  const fs::path chosen = elsewhere_ / "Chosen.dcr";
+  ExpectQuestion(dcr_, Answer::kNo);
+  dialogs_.ExpectSaveFile(chosen);
+  ExpectMessage("Component resource written to " + chosen.string() + ".");
+  EXPECT_EQ(Generate(), chosen);
+  EXPECT_EQ(Files(elsewhere_), std::vector<std::string>{"Chosen.dcr"});
+  EXPECT_EQ(Files(defs_), std::vector<std::string>{"kx$$$.rc"});
+}
+
+TEST_F(PaletteBitmapTest, AnOutputPathAsksNothing) {
+  options_.output_path = elsewhere_ / "x.dcr";
+  ExpectMessage("Component resource written to " + options_.output_path->string() + ".");
+  EXPECT_EQ(Generate(), options_.output_path);
+  EXPECT_EQ(TempDir::Read(*options_.output_path), "compiled");
+}
+
+TEST_F(PaletteBitmapTest, AFolderThatTakesNoFileStopsTheCommandFirst) {
+  options_.compiler = (dir_ / "bin" / "none").string();
+  def_.MainInfo.TargetDir = (dir_ / "missing").string() + "/";
+  const fs::path dcr = dir_ / "missing" / "mybutton.dcr";
+  ExpectQuestion(dcr, Answer::kYes);
+  ExpectMessage("Could not open " + dcr.string());
+  EXPECT_FALSE(Generate());
+  EXPECT_FALSE(fs::exists(dir_ / "missing"));
+}
+
+TEST_F(PaletteBitmapTest, AMissingCompilerIsNamed) {
+  options_.compiler = (dir_ / "bin" / "Brcc32").string();
+  ExpectQuestion(dcr_, Answer::kYes);
+  ExpectMessage("Resource compiler " + options_.compiler +
+                " not found.  Use Options|Resource compiler path to locate it.");
+  EXPECT_FALSE(Generate());
+  EXPECT_TRUE(Files(defs_).empty()) << "neither the .dcr nor the script";
+}
+
+TEST_F(PaletteBitmapTest, AScriptThatCannotBeWritten) {
+  def_.MainInfo.TargetDir = (dir_ / "missing").string() + "/";
+  options_.output_path = elsewhere_ / "x.dcr";
+  const fs::path script = dir_ / "missing" / "kx$$$.rc";
+  ExpectMessage("Could not open " + script.string());
+  ExpectMessage("Could not write temporary resource file " + script.string() + ".");
+  EXPECT_FALSE(Generate());
+  EXPECT_TRUE(Files(elsewhere_).empty());
+  EXPECT_TRUE(CompilerArgs().empty());
+}
+
+TEST_F(PaletteBitmapTest, AFailingCompilerLeavesTheDcrAsItWasAndShowsWhy) {
+  const struct {
+    const char* name;
+    const char* body;
+    mode_t mode;
+    const char* reason;
+    const char* output;
+  } cases[] = {
+      {"fails", "printf 'partial' > \"$out\"; echo 'kx$$$.rc:3: error: expected BEGIN' >&2; exit 1",
+       0755, "the resource compiler ended with exit status 1", "kx$$$.rc:3: error: expected BEGIN"},
+      {"writes-nothing", "echo 'nothing to do'", 0755, "the resource compiler wrote no file",
+       "nothing to do"},
+      {"hangs", "printf 'partial' > \"$out\"; echo working; sleep 30", 0755,
+       "the resource compiler did not finish within 1500 milliseconds", "working"},
+      {"killed", "printf 'partial' > \"$out\"; kill -KILL $$", 0755,
+       "the resource compiler was ended by signal 9", ""},
+      {"not-executable", "", 0644, "WinExec error 5", ""},
+  };
+  options_.timeout = 1500ms;
+  for (const auto& c : cases) {
+    dir_.Write("Defs/mybutton.dcr", "old dcr");
+    options_.compiler = Compiler(c.name, c.body, c.mode);
+    ExpectQuestion(dcr_, Answer::kYes, true);
+    ExpectMessage("Error while writing component resource to " + dcr_.string() + " (" + c.reason +
+                  ")" + (*c.output != '\0' ? std::string("\r\r") + c.output : ""));
+    EXPECT_FALSE(Generate()) << c.name;
+    EXPECT_EQ(TempDir::Read(dcr_), "old dcr") << c.name;
+    EXPECT_EQ(Files(defs_), (std::vector<std::string>{"kx$$$.rc", "mybutton.dcr"}))
+        << c.name << ": the compiler's file is removed";
+  }
+  // A file that is no program.
+  options_.compiler = dir_.Write("bin/garbage", "garbage\n").string();
+  ::chmod(options_.compiler.c_str(), 0755);
+  ExpectQuestion(dcr_, Answer::kYes, true);
+  ExpectMessage("Error while writing component resource to " + dcr_.string() +
+                " (WinExec error 11)");
+  EXPECT_FALSE(Generate());
+  EXPECT_EQ(TempDir::Read(dcr_), "old dcr");
+}
+
+TEST_F(PaletteBitmapTest, UnitNamesThatAreNoIdentifiersAreRefused) {
+  for (const char* name : {"../evil", "", "My Unit", "9lives", "a/b"}) {
+    def_.MainInfo.UnitName = name;
+    dialogs_.ExpectBox(BoxKind::kError,
+                       "The unit name \"" + std::string(name) +
+                           "\" is not a valid Pascal identifier, so no component bitmap was "
+                           "written.",
+                       Answer::kOk, std::string(kPaletteBitmapCaption));
+    EXPECT_FALSE(Generate());
+  }
+  EXPECT_TRUE(Files(defs_).empty());
+}
+
+TEST(PaletteBitmapOptionsTest, TheCompilerOfTheDelphiVersionInUse) {
+  store::Settings settings;
+  settings.compiler16 = "/opt/brcc";
+  settings.compiler32 = "/opt/brcc32";
+  settings.pascal_code_dir = "/src/";
+  for (const bool delphi16 : {false, true}) {
+    settings.using_delphi16 = delphi16;
+    const PaletteBitmapOptions options = PaletteBitmapOptionsFrom(settings);
+    EXPECT_EQ(options.compiler, delphi16 ? "/opt/brcc" : "/opt/brcc32");
+    EXPECT_EQ(options.delphi16, delphi16);
+    EXPECT_EQ(options.default_target_dir, "/src/");
+    EXPECT_FALSE(options.output_path);
+    EXPECT_EQ(options.timeout, kDefaultCompilerTimeout);
+  }
+  EXPECT_EQ(CompilerArguments("/a b/x.dcr", "/d/kx$$$.rc", true),
+            (std::vector<std::string>{"-fo/a b/x.dcr", "-31", "/d/kx$$$.rc"}));
+}
+
+class BitmapCliTest : public PaletteBitmapTest {
+ protected:
+  BitmapCliTest() {
+    dir_.Write("Kestrix.ini", "[Resources]\r\nCompiler32=" + options_.compiler + "\r\n");
+    definition_ = dir_.Write("Defs/mybutton.cd",
+                             "[MAININFO$]\r\nUnitName=MyButton\r\n"
+                             "NewClassName=TMyButton\r\nTargetDir=" +
+                                 defs_.string() + "/\r\n[ITEMLIST$]\r\nGo=Method\r\n");
+  }
+  struct Result {
+    int status;
+    std::string out;
+    std::string err;
+  };
+  Result Run(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--settings", (dir_ / "Kestrix.ini").string()});
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = cli::Run(args, out, err);
+    return {status, out.str(), err.str()};
+  }
+  fs::path definition_;
+};
+
+TEST_F(BitmapCliTest, AnswersFromTheCommandLine) {
+  const std::string question =
+      "confirmation [Generate component bitmap]: Place blank component "
+      "bitmap in " +
+      dcr_.string() + "?";
+  Result r = Run({"bitmap", definition_.string()});
+  EXPECT_EQ(r.status, cli::kExitFailed);
+  EXPECT_NE(r.out.find(question + " -> No\n"), std::string::npos) << r.out;
+  EXPECT_FALSE(fs::exists(dcr_));
+
+  r = Run({"--yes", "bitmap", definition_.string()});
+  EXPECT_EQ(r.status, cli::kExitOk) << r.out << r.err;
+  EXPECT_NE(r.out.find(question +
+                       " -> Yes\n"
+                       "information [Generate component bitmap]: Component resource written to " +
+                       dcr_.string() + ".\n" + dcr_.string() + "\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(TempDir::Read(dcr_), "compiled");
+
+  const fs::path chosen = elsewhere_ / "chosen.dcr";
+  r = Run({"bitmap", definition_.string(), "-o", chosen.string()});
+  EXPECT_EQ(r.status, cli::kExitOk) << r.out << r.err;
+  EXPECT_EQ(r.out.find("confirmation"), std::string::npos) << "-o asks nothing";
+  EXPECT_NE(r.out.find(chosen.string() + "\n"), std::string::npos);
+  EXPECT_EQ(TempDir::Read(chosen), "compiled");
+}
+
+TEST_F(BitmapCliTest, WrongUsage) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"bitmap"},
+                                               {"bitmap", "a.cd", "b.cd"},
+                                               {"bitmap", "a.cd", "-o"},
+                                               {"bitmap", "--nonsense", "a.cd"}}) {
+    const Result r = Run(args);
+    EXPECT_EQ(r.status, cli::kExitUsage);
+    EXPECT_EQ(r.err.rfind("kestrix-cli: bitmap: ", 0), 0u) << r.err;
+  }
+}
+
+}  // namespace
+}  // namespace kx::commands

@@ -39,6 +39,8 @@ constexpr std::string_view kUsage =
     "  editors FILE.cd [--unit NAME] [--kind EDITORCLASS=N ...] [--form EDITORCLASS=FORM.dfm ...]\n"
     "          [-o DIR]  write the unit of custom property editors; each editor gets its\n"
     "                   default kind unless --kind names one, forms come from --form\n"
+    "  all FILE.cd -o DIR  unit, property editor units, documentation page and palette\n"
+    "                   bitmap in one go, every question answered with its default\n"
     "\n"
     "Options:\n"
     "  --settings FILE  the settings file to use instead of Kestrix.ini\n"
@@ -91,6 +93,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       {"docs", DocsCommand},
       {"bitmap", BitmapCommand},
       {"editors", EditorsCommand},
+      {"all", AllCommand},
   };
   const auto command = kCommands.find(words[0]);
   if (command == kCommands.end()) return UsageError(err, "unknown command '" + words[0] + "'");

@@ -29,5 +29,6 @@ int InterfaceCommand(const std::vector<std::string>& args, Context& context);
 int DocsCommand(const std::vector<std::string>& args, Context& context);
 int BitmapCommand(const std::vector<std::string>& args, Context& context);
 int EditorsCommand(const std::vector<std::string>& args, Context& context);
+int AllCommand(const std::vector<std::string>& args, Context& context);
 
 }  // namespace kx::cli

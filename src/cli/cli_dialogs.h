@@ -26,6 +26,24 @@ class CliDialogs : public commands::Dialogs {
                                       std::string_view) override;
   // Generated files are not shown: the commands print their paths.
   void ViewFile(const std::filesystem::path&) override {}
+  // The CLI takes what a dialog proposes: the first container, the suggested field names,
+  // the proposed data link names; a property link needs a name it cannot make up.
+  std::optional<std::string> SelectPanel(const std::vector<std::string>& containers) override {
+    if (containers.empty()) return std::nullopt;
+    return containers.front();
+  }
+  std::optional<commands::FieldImportChoice> ImportFieldDialog(
+      std::string_view, const commands::FieldImportChoice& proposed) override {
+    return proposed;
+  }
+  std::optional<commands::DataLinkNames> DataLinkDialog(
+      std::string_view, const commands::DataLinkNames& proposed) override {
+    return proposed;
+  }
+  std::optional<commands::PropertyLink> LinkPropertyDialog(
+      std::string_view, const std::vector<std::string>&) override {
+    return std::nullopt;
+  }
   // Without answers of its own, the CLI takes the first unit and every default kind.
   std::optional<std::string> ChooseEditorUnit(const std::vector<std::string>& units) override {
     if (units.empty()) return std::nullopt;

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/parent_selection.h"
+
 namespace kx::commands {
 
 enum class BoxKind { kInformation, kWarning, kError, kConfirmation };
@@ -71,6 +73,38 @@ struct ClassRegistrationRequest {
 // commands/documentation.h.
 enum class Audience { kApplication, kDescendant, kComponent };
 
+// The field import dialog: one field of the form, how to handle it.
+enum class FieldHandling { kDataField = 0, kCalculatedField = 1, kSkip = 2 };
+struct FieldImportChoice {
+  std::string name;   // "Name in the component:"
+  std::string label;  // "Display label for grids (if any):"
+  FieldHandling handling = FieldHandling::kDataField;
+};
+
+// The data link dialog's four names.
+struct DataLinkNames {
+  std::string data_source;
+  std::string data_field;
+  std::string link;
+  std::string data_change;
+};
+
+// The linked-property dialog's answer: sub-component and its property.
+struct PropertyLink {
+  std::string sub_component;
+  std::string property;
+};
+
+class CustomClassPage;  // commands/parent_selection.h
+
+// The parent selection dialog ("Select parent class") opens with these.
+struct ParentSelectionRequest {
+  bool allow_forms = true;  // false when an existing definition's parent is changed
+  catalog::ParentChoice shown;              // the page and selections shown
+  std::vector<std::string> custom_classes;  // the Custom view's list, sorted
+  CustomClassPage* custom_page = nullptr;   // what its Add, "Edit..." and Delete buttons call
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -87,6 +121,17 @@ class Dialogs {
   // Shows a generated file in the file viewer.
   virtual void ViewFile(const std::filesystem::path& file) = 0;
   // The special dialogs; each returns nothing when cancelled.
+  // "Generate container component": which container of the form to import (sorted names).
+  virtual std::optional<std::string> SelectPanel(const std::vector<std::string>& containers) = 0;
+  // "Import fields": the field text ("Name : TClass") and the suggested name and label.
+  virtual std::optional<FieldImportChoice> ImportFieldDialog(std::string_view field,
+                                                             const FieldImportChoice& proposed) = 0;
+  // "Add read-only data link" / "Add read-write data link", with the proposed names.
+  virtual std::optional<DataLinkNames> DataLinkDialog(std::string_view caption,
+                                                      const DataLinkNames& proposed) = 0;
+  // "Link new property with sub-component property": the explanation and the sub-components.
+  virtual std::optional<PropertyLink> LinkPropertyDialog(
+      std::string_view explanation, const std::vector<std::string>& sub_components) = 0;
   virtual std::optional<OtherOptions> OtherOptionsDialog(const OtherOptionsRequest& request) = 0;
   // "Generate property editors": which of several editor units to generate (sorted names).
   virtual std::optional<std::string> ChooseEditorUnit(const std::vector<std::string>& units) = 0;

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "commands/dialogs.h"
 #include "model/component_def.h"
@@ -18,5 +21,11 @@ bool LooksLikeFormFile(const std::filesystem::path& file);
 // cannot be read the user may pick another; false when no readable file was found (the
 // form information is then unchanged).
 bool ReadFormNames(const std::filesystem::path& file, model::FormDef& form, Dialogs& dialogs);
+
+// The form's text form as lines trimmed of blanks: a text form as it is, a binary one
+// converted. Nothing after the messages that say why not (the file is asked for again when
+// it cannot be read, as for the names).
+std::optional<std::vector<std::string>> ReadFormLines(const std::filesystem::path& file,
+                                                      Dialogs& dialogs);
 
 }  // namespace kx::commands

@@ -60,6 +60,44 @@ ScriptedDialogs& ScriptedDialogs::ExpectChooseEditorUnit(std::optional<std::stri
   return *this;
 }
 
+ScriptedDialogs& ScriptedDialogs::ExpectSelectPanel(std::optional<std::string> answer) {
+  Expected e{What::kSelectPanel};
+  e.text = std::move(answer);
+  expected_.push_back(std::move(e));
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::ExpectImportField(
+    std::string field, std::string proposed_name,
+    std::optional<commands::FieldImportChoice> answer) {
+  Expected e{What::kImportField};
+  e.box.text = std::move(field);
+  e.box.caption = std::move(proposed_name);
+  e.field = std::move(answer);
+  expected_.push_back(std::move(e));
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::ExpectDataLink(std::string caption,
+                                                 commands::DataLinkNames proposed,
+                                                 std::optional<commands::DataLinkNames> answer) {
+  Expected e{What::kDataLink};
+  e.box.caption = std::move(caption);
+  e.proposed_link_names = std::move(proposed);
+  e.link_names = std::move(answer);
+  expected_.push_back(std::move(e));
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::ExpectLinkProperty(
+    std::string explanation, std::optional<commands::PropertyLink> answer) {
+  Expected e{What::kLinkProperty};
+  e.box.text = std::move(explanation);
+  e.property_link = std::move(answer);
+  expected_.push_back(std::move(e));
+  return *this;
+}
+
 ScriptedDialogs& ScriptedDialogs::ExpectChooseEditorKind(std::string editor_class,
                                                          std::optional<int> answer) {
   Expected e{What::kChooseEditorKind};
@@ -174,6 +212,44 @@ std::optional<std::string> ScriptedDialogs::ChooseEditorUnit(
   editor_unit_requests_.push_back(units);
   std::optional<Expected> e = Next(What::kChooseEditorUnit, "editor unit choice");
   return e ? e->text : std::nullopt;
+}
+
+std::optional<std::string> ScriptedDialogs::SelectPanel(
+    const std::vector<std::string>& containers) {
+  list_requests_.push_back(containers);
+  std::optional<Expected> e = Next(What::kSelectPanel, "container choice");
+  return e ? e->text : std::nullopt;
+}
+
+std::optional<commands::FieldImportChoice> ScriptedDialogs::ImportFieldDialog(
+    std::string_view field, const commands::FieldImportChoice& proposed) {
+  std::optional<Expected> e = Next(What::kImportField, "field dialog for " + std::string(field));
+  if (!e) return std::nullopt;
+  EXPECT_EQ(field, e->box.text);
+  EXPECT_EQ(proposed.name, e->box.caption) << field;
+  EXPECT_EQ(proposed.label, e->box.caption) << field;
+  return e->field;
+}
+
+std::optional<commands::DataLinkNames> ScriptedDialogs::DataLinkDialog(
+    std::string_view caption, const commands::DataLinkNames& proposed) {
+  std::optional<Expected> e = Next(What::kDataLink, "data link dialog " + std::string(caption));
+  if (!e) return std::nullopt;
+  EXPECT_EQ(caption, e->box.caption);
+  EXPECT_EQ(proposed.data_source, e->proposed_link_names.data_source);
+  EXPECT_EQ(proposed.data_field, e->proposed_link_names.data_field);
+  EXPECT_EQ(proposed.link, e->proposed_link_names.link);
+  EXPECT_EQ(proposed.data_change, e->proposed_link_names.data_change);
+  return e->link_names;
+}
+
+std::optional<commands::PropertyLink> ScriptedDialogs::LinkPropertyDialog(
+    std::string_view explanation, const std::vector<std::string>& sub_components) {
+  list_requests_.push_back(sub_components);
+  std::optional<Expected> e = Next(What::kLinkProperty, "link dialog " + std::string(explanation));
+  if (!e) return std::nullopt;
+  EXPECT_EQ(explanation, e->box.text);
+  return e->property_link;
 }
 
 std::optional<int> ScriptedDialogs::ChooseEditorKind(std::string_view editor_class,

@@ -32,6 +32,14 @@ class ScriptedDialogs : public commands::Dialogs {
   ScriptedDialogs& ExpectSelectDirectory(std::optional<std::filesystem::path> answer);
   ScriptedDialogs& ExpectInputBox(std::optional<std::string> answer);
   ScriptedDialogs& ExpectChooseEditorUnit(std::optional<std::string> answer);
+  ScriptedDialogs& ExpectSelectPanel(std::optional<std::string> answer);
+  // Checks the field text and the proposed name; answers with the choice.
+  ScriptedDialogs& ExpectImportField(std::string field, std::string proposed_name,
+                                     std::optional<commands::FieldImportChoice> answer);
+  ScriptedDialogs& ExpectDataLink(std::string caption, commands::DataLinkNames proposed,
+                                  std::optional<commands::DataLinkNames> answer);
+  ScriptedDialogs& ExpectLinkProperty(std::string explanation,
+                                      std::optional<commands::PropertyLink> answer);
   ScriptedDialogs& ExpectChooseEditorKind(std::string editor_class, std::optional<int> answer);
   // Expects the file viewer to be opened on this file.
   ScriptedDialogs& ExpectViewFile(std::filesystem::path file);
@@ -69,6 +77,15 @@ class ScriptedDialogs : public commands::Dialogs {
                                       std::string_view initial_text) override;
   void ViewFile(const std::filesystem::path& file) override;
   std::optional<std::string> ChooseEditorUnit(const std::vector<std::string>& units) override;
+  std::optional<std::string> SelectPanel(const std::vector<std::string>& containers) override;
+  std::optional<commands::FieldImportChoice> ImportFieldDialog(
+      std::string_view field, const commands::FieldImportChoice& proposed) override;
+  std::optional<commands::DataLinkNames> DataLinkDialog(
+      std::string_view caption, const commands::DataLinkNames& proposed) override;
+  std::optional<commands::PropertyLink> LinkPropertyDialog(
+      std::string_view explanation, const std::vector<std::string>& sub_components) override;
+  // The lists the panel and link dialogs offered.
+  const std::vector<std::vector<std::string>>& list_requests() const { return list_requests_; }
   std::optional<int> ChooseEditorKind(std::string_view editor_class, int default_kind) override;
   // What the editor dialogs were shown with: the units offered, the default kinds.
   const std::vector<std::vector<std::string>>& editor_unit_requests() const {
@@ -92,6 +109,10 @@ class ScriptedDialogs : public commands::Dialogs {
     kInputBox,
     kViewFile,
     kChooseEditorUnit,
+    kSelectPanel,
+    kImportField,
+    kDataLink,
+    kLinkProperty,
     kChooseEditorKind,
     kOtherOptions,
     kRegisterClass,
@@ -111,6 +132,10 @@ class ScriptedDialogs : public commands::Dialogs {
     std::optional<int> kind;
     commands::Audience preselected = commands::Audience::kComponent;
     std::optional<commands::Audience> audience;
+    std::optional<commands::FieldImportChoice> field;
+    std::optional<commands::DataLinkNames> link_names;
+    commands::DataLinkNames proposed_link_names;
+    std::optional<commands::PropertyLink> property_link;
   };
 
   // The next expectation when it is of this sort; nullopt (and a test failure) otherwise.
@@ -120,6 +145,7 @@ class ScriptedDialogs : public commands::Dialogs {
   std::vector<commands::MessageBox> boxes_;
   std::vector<std::vector<std::string>> editor_unit_requests_;
   std::vector<int> editor_kind_defaults_;
+  std::vector<std::vector<std::string>> list_requests_;
   std::vector<commands::FileDialogRequest> file_requests_;
   std::vector<DirectoryRequest> directory_requests_;
   std::vector<commands::OtherOptionsRequest> other_options_requests_;

@@ -1,0 +1,40 @@
+// Edit > Add data link, which makes the component data-aware with a data source property, a
+// data field name property, a field data link and its handlers; and the link of a new
+// property to a property of a sub-component.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "commands/dialogs.h"
+#include "model/component_def.h"
+
+namespace kx::commands {
+
+inline constexpr std::string_view kAddDataLinkCaption = "Add data link";
+
+struct ReadWriteHandlers {
+  std::string update_data;
+  std::string editing_change;
+  std::string active_change;
+};
+
+// Adds the items of a data link (read-write when handlers are given), each skipped when its
+// name is taken, and the units it needs.
+void AddDataLink(model::ComponentDef& def, const DataLinkNames& names,
+                 const std::optional<ReadWriteHandlers>& handlers);
+
+// Whether the component has a data link already.
+bool HasDataLink(const model::ComponentDef& def);
+
+// The whole command; true when a link was added (the definition is then modified).
+bool AddDataLinkCommand(model::ComponentDef& def, Dialogs& dialogs);
+
+// Adding a property to a container with sub-components: asks whether to link it and, when
+// the user wants that, which sub-component property. Nothing when the new property must be
+// abandoned; otherwise the property to add (linked or not).
+std::optional<model::ItemDef> LinkNewProperty(const model::ComponentDef& def,
+                                              model::ItemDef property, Dialogs& dialogs);
+
+}  // namespace kx::commands

@@ -1,7 +1,7 @@
 // The names a form file gives its form: the first object line of its text form
 // ("object Form1: TForm1"), read from a text form file as it is or decoded from the head of
-// a binary one ("TPF0" stream, with or without its resource header). Only the first object
-// is needed here; the whole conversion comes with the imports.
+// a binary one ("TPF0" stream, with or without its resource header) by the form conversion
+// (form_conversion.h), which reads a binary form only as far as that line here.
 #pragma once
 
 #include <filesystem>

@@ -41,6 +41,15 @@ constexpr std::string_view kUsage =
     "                   default kind unless --kind names one, forms come from --form\n"
     "  all FILE.cd -o DIR  unit, property editor units, documentation page and palette\n"
     "                   bitmap in one go, every question answered with its default\n"
+    "  dfm2text FORM.dfm  print the text form of a form file (a binary form converted as\n"
+    "                   Delphi converts it, CRLF line ends; a text form as it is)\n"
+    "  datalink FILE.cd [--read-write] [--names SOURCE,FIELD,LINK,HANDLER]\n"
+    "                   add a data link to the definition and save it\n"
+    "  new (--parent NAME [--container FORM.dfm [--panel NAME] | --fields FORM.dfm]\n"
+    "       | --wrap FORM.dfm) -o FILE.cd\n"
+    "                   make a new definition from the template of its parent class, with a\n"
+    "                   form to wrap or a form to import a container or dataset fields from,\n"
+    "                   and save it\n"
     "\n"
     "Options:\n"
     "  --settings FILE  the settings file to use instead of Kestrix.ini\n"
@@ -94,6 +103,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       {"bitmap", BitmapCommand},
       {"editors", EditorsCommand},
       {"all", AllCommand},
+      {"dfm2text", Dfm2TextCommand},
+      {"datalink", DataLinkCommand},
+      {"new", NewCommand},
   };
   const auto command = kCommands.find(words[0]);
   if (command == kCommands.end()) return UsageError(err, "unknown command '" + words[0] + "'");

@@ -14,11 +14,15 @@ commands::Answer CliDialogs::Show(const commands::MessageBox& box) {
     out_ << "\n";
     return Answer::kOk;
   }
-  // Yes/Cancel has no No: declining it cancels.
-  const Answer answer =
-      (answer_ == Answer::kNo && box.buttons == Buttons::kYesCancel) ? Answer::kCancel : answer_;
+  const Answer answer = AnswerFor(box);
   out_ << " -> " << commands::AnswerName(answer) << "\n";
   return answer;
+}
+
+commands::Answer CliDialogs::AnswerFor(const commands::MessageBox& box) {
+  // Yes/Cancel has no No: declining it cancels.
+  return (answer_ == Answer::kNo && box.buttons == Buttons::kYesCancel) ? Answer::kCancel
+                                                                        : answer_;
 }
 
 std::optional<std::filesystem::path> CliDialogs::OpenFile(const commands::FileDialogRequest&) {

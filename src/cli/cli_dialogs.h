@@ -63,6 +63,16 @@ class CliDialogs : public commands::Dialogs {
   }
   // The page is not opened: the command prints its path.
   void OpenDocument(const std::filesystem::path&) override {}
+  // Only the new command chooses a parent (from --parent); elsewhere the dialog is cancelled.
+  std::optional<catalog::ParentChoice> SelectParentDialog(
+      const commands::ParentSelectionRequest&) override {
+    return std::nullopt;
+  }
+
+ protected:
+  // The answer to a question box; the command line's --yes or --no unless a command knows
+  // better.
+  virtual commands::Answer AnswerFor(const commands::MessageBox& box);
 
  private:
   std::ostream& out_;

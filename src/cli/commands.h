@@ -30,5 +30,8 @@ int DocsCommand(const std::vector<std::string>& args, Context& context);
 int BitmapCommand(const std::vector<std::string>& args, Context& context);
 int EditorsCommand(const std::vector<std::string>& args, Context& context);
 int AllCommand(const std::vector<std::string>& args, Context& context);
+int Dfm2TextCommand(const std::vector<std::string>& args, Context& context);
+int DataLinkCommand(const std::vector<std::string>& args, Context& context);
+int NewCommand(const std::vector<std::string>& args, Context& context);
 
 }  // namespace kx::cli

@@ -142,6 +142,10 @@ class Dialogs {
       const ClassRegistrationRequest& request) = 0;
   // "Generate documentation": the audience chosen, preselected checked when it opens.
   virtual std::optional<Audience> DocumentationAudienceDialog(Audience preselected) = 0;
+  // "Select parent class": the choice confirmed with OK (OK enabled as catalog::CanAccept
+  // says). What OK then does is commands::ParentSelector's, which may show it again.
+  virtual std::optional<catalog::ParentChoice> SelectParentDialog(
+      const ParentSelectionRequest& request) = 0;
   // Opens a file with the desktop's default handler (a page in the browser), not waiting.
   virtual void OpenDocument(const std::filesystem::path& file) = 0;
 

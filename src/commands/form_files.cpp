@@ -1,6 +1,8 @@
 #include "commands/form_files.h"
 
+#include "catalog/form_conversion.h"
 #include "catalog/form_names.h"
+#include "store/ext_ini_file.h"
 #include "model/text.h"
 #include "platform/atomic_file.h"
 
@@ -44,19 +46,15 @@ std::optional<std::vector<std::string>> ReadFormLines(const fs::path& file, Dial
   fs::path current = file;
   std::string bytes;
   if (!ReadFormBytes(current, bytes, dialogs)) return std::nullopt;
-  if (catalog::FirstObjectLine(bytes).empty()) {
-    dialogs.Error(current.string() + " is not a form file.");
+  // The conversion of a binary form reports what is wrong with it and ends the import.
+  const catalog::FormTextResult form = catalog::ConvertFormToText(bytes);
+  if (!form.ok) {
+    dialogs.Error(current.string() + ": " + form.error + ".");
     return std::nullopt;
   }
   std::vector<std::string> lines;
-  std::size_t start = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
-  while (start <= bytes.size()) {
-    std::size_t end = bytes.find_first_of("\r\n", start);
-    if (end == std::string::npos) end = bytes.size();
-    lines.push_back(model::Trim(std::string_view(bytes).substr(start, end - start)));
-    start = end + ((end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ? 2 : 1);
-  }
-  while (!lines.empty() && lines.back().empty()) lines.pop_back();
+  store::LineReader reader(form.text);
+  for (std::string_view line; reader.Next(line);) lines.push_back(model::Trim(line));
   return lines;
 }
 

@@ -1,5 +1,7 @@
 #include "commands/session.h"
 
+#include "catalog/new_definition.h"
+#include "commands/parent_selection.h"
 #include "model/text.h"
 
 namespace kx::commands {
@@ -87,5 +89,26 @@ bool Session::WriteTo(const fs::path& path) {
 }
 
 bool Session::Exit() { return SaveIfWanted("Exit Kestrix"); }
+
+bool Session::New(ParentSelector& selector) { return New(selector, FormImports(dialogs_)); }
+
+bool Session::New(ParentSelector& selector, const catalog::NewDefinitionImports& imports) {
+  if (open_ && !SaveIfWanted("New Component")) return false;
+  const std::optional<catalog::ParentSelection> parent = selector.SelectForNewDefinition();
+  if (!parent) return false;
+  model::ReleaseDefinitionTexts(def_);
+  catalog::NewDefinitionFromSelection(def_, *parent, settings_, imports);
+  // Saving the new definition must ask for a name, never overwrite the previous file.
+  file_.clear();
+  open_ = true;
+  modified_ = true;
+  return true;
+}
+
+bool Session::ChangeParent(ParentSelector& selector) {
+  if (!ChangeParentClass(def_, selector)) return false;
+  modified_ = true;
+  return true;
+}
 
 }  // namespace kx::commands

@@ -17,7 +17,13 @@
 #include "model/component_def.h"
 #include "store/settings.h"
 
+namespace kx::catalog {
+struct NewDefinitionImports;
+}
+
 namespace kx::commands {
+
+class ParentSelector;  // commands/parent_selection.h
 
 inline constexpr std::string_view kDefinitionFilter =
     "Component defs (*.cd)|*.cd|All files (*.*)|*.*";
@@ -50,6 +56,14 @@ class Session {
   bool SaveAs();
   // File > Exit: true when the program may close.
   bool Exit();
+  // File > New: after the question whether to save, the parent selection in its
+  // new-definition mode and the template of the parent; the imports from a form run with
+  // this session's dialogs unless imports are given. True when the new, unsaved definition
+  // is open; it has no file yet.
+  bool New(ParentSelector& selector);
+  bool New(ParentSelector& selector, const catalog::NewDefinitionImports& imports);
+  // The main window's "New parent...": true when the parent was changed.
+  bool ChangeParent(ParentSelector& selector);
 
   void set_form_file_hook(FormFileHook hook) { form_file_hook_ = std::move(hook); }
 

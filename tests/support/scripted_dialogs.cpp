@@ -145,6 +145,13 @@ ScriptedDialogs& ScriptedDialogs::ExpectOpenDocument(std::filesystem::path file)
   return *this;
 }
 
+ScriptedDialogs& ScriptedDialogs::ExpectSelectParent(std::optional<catalog::ParentChoice> answer) {
+  Expected e{What::kSelectParent};
+  e.parent_choice = std::move(answer);
+  expected_.push_back(std::move(e));
+  return *this;
+}
+
 std::optional<ScriptedDialogs::Expected> ScriptedDialogs::Next(What what,
                                                                std::string_view description) {
   if (expected_.empty()) {
@@ -298,6 +305,13 @@ void ScriptedDialogs::OpenDocument(const std::filesystem::path& file) {
   if (e) {
     EXPECT_EQ(file, e->path);
   }
+}
+
+std::optional<catalog::ParentChoice> ScriptedDialogs::SelectParentDialog(
+    const commands::ParentSelectionRequest& request) {
+  parent_requests_.push_back(request);
+  std::optional<Expected> e = Next(What::kSelectParent, "parent selection dialog");
+  return e ? e->parent_choice : std::nullopt;
 }
 
 }  // namespace kx::testing

@@ -50,6 +50,8 @@ class ScriptedDialogs : public commands::Dialogs {
                                                std::optional<commands::Audience> answer);
   // Expects this file to be handed to the desktop's default handler.
   ScriptedDialogs& ExpectOpenDocument(std::filesystem::path file);
+  // Expects the parent selection dialog; answers with the choice confirmed (nothing: Cancel).
+  ScriptedDialogs& ExpectSelectParent(std::optional<catalog::ParentChoice> answer);
 
   struct DirectoryRequest {
     std::string title;
@@ -65,6 +67,9 @@ class ScriptedDialogs : public commands::Dialogs {
   }
   const std::vector<commands::ClassRegistrationRequest>& registration_requests() const {
     return registration_requests_;
+  }
+  const std::vector<commands::ParentSelectionRequest>& parent_requests() const {
+    return parent_requests_;
   }
   bool done() const { return expected_.empty(); }
 
@@ -99,6 +104,8 @@ class ScriptedDialogs : public commands::Dialogs {
   std::optional<commands::Audience> DocumentationAudienceDialog(
       commands::Audience preselected) override;
   void OpenDocument(const std::filesystem::path& file) override;
+  std::optional<catalog::ParentChoice> SelectParentDialog(
+      const commands::ParentSelectionRequest& request) override;
 
  private:
   enum class What {
@@ -117,7 +124,8 @@ class ScriptedDialogs : public commands::Dialogs {
     kOtherOptions,
     kRegisterClass,
     kDocumentationAudience,
-    kOpenDocument
+    kOpenDocument,
+    kSelectParent
   };
   struct Expected {
     What what;
@@ -136,6 +144,7 @@ class ScriptedDialogs : public commands::Dialogs {
     std::optional<commands::DataLinkNames> link_names;
     commands::DataLinkNames proposed_link_names;
     std::optional<commands::PropertyLink> property_link;
+    std::optional<catalog::ParentChoice> parent_choice;
   };
 
   // The next expectation when it is of this sort; nullopt (and a test failure) otherwise.
@@ -150,6 +159,7 @@ class ScriptedDialogs : public commands::Dialogs {
   std::vector<DirectoryRequest> directory_requests_;
   std::vector<commands::OtherOptionsRequest> other_options_requests_;
   std::vector<commands::ClassRegistrationRequest> registration_requests_;
+  std::vector<commands::ParentSelectionRequest> parent_requests_;
 };
 
 }  // namespace kx::testing

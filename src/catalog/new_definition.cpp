@@ -1,0 +1,132 @@
+#include "catalog/new_definition.h"
+
+#include <cstdint>
+
+#include "catalog/class_catalog.h"
+#include "catalog/member_sets.h"
+#include "model/text.h"
+
+namespace kx::catalog {
+
+using model::ComponentDef;
+using model::ItemDef;
+using model::SameText;
+
+namespace {
+
+void AddMethod(ComponentDef& def, std::string_view header, std::uint8_t method_kind,
+               std::uint8_t scope, bool override_method, std::uint8_t default_code,
+               std::string_view win_message = {}) {
+  ItemDef item = model::NewMethodItem(header);
+  model::MethodPart& method = item.Method();
+  method.MethodKind = method_kind;
+  method.Scope = scope;
+  method.Override = override_method;
+  method.WinMessage = win_message;
+  item.DefaultCode = default_code;
+  model::AddItem(def, std::move(item));
+}
+
+void AddProperty(ComponentDef& def, std::string_view name, std::string_view type,
+                 std::string_view default_value, bool inherited, std::string_view descr = {},
+                 bool read_only = false) {
+  ItemDef item = model::NewPropertyItem(name);
+  model::PropertyPart& property = item.Property();
+  property.PropType = type;
+  property.PropDefault = default_value;
+  property.Inherited = inherited;
+  property.ReadOnly = read_only;
+  item.Descr = descr;
+  model::AddItem(def, std::move(item));
+}
+
+void Run(const std::function<void(ComponentDef&)>& import, ComponentDef& def) {
+  if (import) import(def);
+}
+
+}  // namespace
+
+void NewDefinitionFromParent(ComponentDef& def, std::string_view parent_class,
+                             std::string_view vcl_ancestor, const model::FormDef& form_info,
+                             int family, std::string_view parent_unit,
+                             const store::Settings& settings, const NewDefinitionImports& imports) {
+  // Copies first: the arguments may be fields of the definition that is about to be reset.
+  const std::string class_name(parent_class);
+  const std::string a(vcl_ancestor);
+  const std::string unit(parent_unit);
+  const model::FormDef form = form_info;
+  model::ClearDefinition(def, settings.pascal_code_dir);
+
+  model::MainInfoDef& main = def.MainInfo;
+  main.UnitName = "MyUnit";
+  main.NewClassName = "TMyClass";
+  main.ParentClassName = class_name;
+  main.VCLAncestorName = a;
+  main.DefaultPalette = PaletteOfClass(a);
+  main.CopyrightLine = settings.copyright;
+
+  model::ResetUnits(main.Units);
+  model::AddUnit(main.Units, unit);
+  if (!SameText(class_name, a)) model::AddUnit(main.Units, UnitOfClass(a));
+  if (IsDataAwareGrid(a)) {
+    model::AddUnit(main.Units, "DB");
+    model::AddUnit(main.Units, "Grids");
+  }
+
+  main.Form = form;
+
+  AddMethod(def, "Create(AOwner: TComponent)", model::kConstructor, model::kScopePublic, true,
+            IsContainer(a) ? 3 : 2);
+  AddMethod(def, "Destroy", model::kDestructor, model::kScopePublic, true, 4);
+  AddMethod(def, "Loaded", model::kProcedure, model::kScopeProtected, true, 20);
+  if (family == kFamilyGraphicControl && !HasOnResize(a)) {
+    AddMethod(def, "WMSize(var Message: TWMSize)", model::kProcedure, model::kScopePrivate, false,
+              12, "WM_SIZE");
+  }
+  if (HasCanvas(a)) AddMethod(def, "Paint", model::kProcedure, model::kScopeProtected, true, 5);
+  if (SameText(class_name, "TComponent")) {
+    AddMethod(def, "Execute : Boolean", model::kFunction, model::kScopePublic, false,
+              form.FormMode == 1 ? 16 : 15);
+  }
+
+  const bool business = SameText(a, "TRzBusinessComponent");
+  if (business) {
+    // The imported CreateFields comes first, so that the empty starter one is skipped.
+    if (form.FormMode == 2) Run(imports.import_fields, def);
+    for (std::string_view name : {"RzErrDlg", "DB", "DBTables"}) model::AddUnit(main.Units, name);
+    Run(imports.add_business_methods, def);
+  }
+
+  if (SameText(a, "TMediaPlayer")) {
+    AddMediaPlayerSet(def);
+    return;
+  }
+  if (family == kFamilyRadioGroup) {
+    AddRadioGroupSet(def);
+    return;
+  }
+  AddFamilyEvents(def, a);
+
+  if (form.FormMode == 1) {
+    AddProperty(def, "Caption", "String", "'A simple caption'", false, "Form's caption");
+    AddProperty(def, "HelpContext", "THelpContext", "0", false, "Form's help context");
+    AddProperty(def, "ModalResult", "TModalResult", "mrNone", false, "Form's return value", true);
+  }
+  if (SameText(a, "TBitBtn") || SameText(a, "TButton")) {
+    AddProperty(def, "ModalResult", "TModalResult", "mrOK", true);
+  }
+  if (SameText(a, "TButton")) AddProperty(def, "Caption", "String", "'Btn caption'", true);
+  if (SameText(a, "TBitBtn")) AddProperty(def, "Kind", "TBitBtnKind", "bkOK", true);
+  if (SameText(a, "TOpenDialog") || SameText(a, "TSaveDialog")) AddFileDialogSet(def);
+  if (IsThreadClass(a)) AddThreadSet(def);
+  if (form.FormMode == 2 && !business) Run(imports.import_container, def);
+}
+
+void NewDefinitionFromSelection(ComponentDef& def, const ParentSelection& selection,
+                                const store::Settings& settings,
+                                const NewDefinitionImports& imports) {
+  NewDefinitionFromParent(def, selection.class_name, selection.vcl_ancestor, selection.form,
+                          selection.family, UnitForNewDefinition(selection), settings, imports);
+}
+
+}  // namespace kx::catalog

@@ -1,0 +1,642 @@
+#include "catalog/parent_selection.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "catalog/class_catalog.h"
+#include "commands/parent_selection.h"
+#include "commands/session.h"
+#include "model/text.h"
+#include "store/profile_store.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace kx::commands {
+namespace {
+
+using catalog::ParentChoice;
+using catalog::ParentSelection;
+using catalog::ParentView;
+using kx::testing::ScriptedDialogs;
+using kx::testing::TempDir;
+
+// The index of the outline node with exactly this text.
+int Node(std::string_view text) {
+  const auto nodes = catalog::OutlineNodes();
+  const auto found = std::find_if(nodes.begin(), nodes.end(),
+                                  [&](const catalog::OutlineNode& n) { return n.text == text; });
+  EXPECT_NE(found, nodes.end()) << text;
+  return static_cast<int>(found - nodes.begin());
+}
+
+ParentChoice Outline(std::string_view text) {
+  return {.view = ParentView::kOutline, .outline_node = Node(text)};
+}
+ParentChoice List(std::string text) { return {.view = ParentView::kList, .list_text = text}; }
+ParentChoice Express(int item) { return {.view = ParentView::kExpress, .express_item = item}; }
+ParentChoice Custom(std::string name) {
+  return {.view = ParentView::kCustom, .custom_class = std::move(name)};
+}
+
+// ---------------------------------------------------------------------------------------
+// The views' contents.
+
+TEST(ParentSelectionViewsTest, TheListViewHoldsTheStandardClassesSorted) {
+  const auto classes = catalog::ListViewClasses();
+  ASSERT_EQ(classes.size(), 126u);
+  EXPECT_EQ(classes.front(), "TAnimate");
+  EXPECT_EQ(classes.back(), "TUpDown");
+  std::set<std::string> seen;
+  for (std::size_t i = 0; i < classes.size(); ++i) {
+    EXPECT_TRUE(catalog::IsStandardClass(classes[i])) << classes[i];
+    EXPECT_TRUE(seen.insert(model::UpperCase(classes[i])).second) << classes[i] << " twice";
+    if (i > 0) {
+      EXPECT_LT(model::UpperCase(classes[i - 1]), model::UpperCase(classes[i]))
+          << "the combo box is sorted";
+    }
+  }
+}
+
+TEST(ParentSelectionViewsTest, TheOutlineNamesOnlyClassesOfTheListView) {
+  const auto nodes = catalog::OutlineNodes();
+  const auto list = catalog::ListViewClasses();
+  std::set<std::string> outline_classes;
+  int leaves = 0;
+  for (int i = 0; i < static_cast<int>(nodes.size()); ++i) {
+    if (i + 1 < static_cast<int>(nodes.size())) {
+      EXPECT_LE(nodes[i + 1].level, nodes[i].level + 1) << "no level is skipped";
+    }
+    if (nodes[i].level == 0) {
+      EXPECT_EQ(catalog::OutlineNodeHasChildren(i), i != catalog::WrapperOutlineNode())
+          << nodes[i].text;
+      continue;
+    }
+    if (catalog::OutlineNodeHasChildren(i)) continue;
+    ++leaves;
+    const ParentChoice choice{.view = ParentView::kOutline, .outline_node = i};
+    const std::string name = catalog::SelectedClassName(choice);
+    outline_classes.insert(name);
+    EXPECT_NE(std::find(list.begin(), list.end(), name), list.end()) << nodes[i].text;
+  }
+  EXPECT_EQ(leaves, 126) << "TMediaPlayer stands twice";
+  EXPECT_EQ(outline_classes.size(), 125u) << "every class of the List view but TSplitter";
+  EXPECT_EQ(outline_classes.count("TSplitter"), 0u);
+  EXPECT_EQ(catalog::WrapperOutlineNode(), static_cast<int>(nodes.size()) - 1);
+  EXPECT_EQ(nodes.back().text, "Wrapper for Delphi form");
+}
+
+TEST(ParentSelectionViewsTest, OutlineLinesAreIndentedByATabPerLevel) {
+  const std::vector<std::string> lines = catalog::OutlineLines();
+  ASSERT_EQ(lines.size(), catalog::OutlineNodes().size());
+  EXPECT_EQ(lines[0], "Derived from Delphi visual component");
+  EXPECT_EQ(lines[1], "\tBevel");
+  EXPECT_EQ(lines[2], "\t\tTBevel");
+  EXPECT_EQ(lines[6], "\t\tTCustomUpDown (Delphi 2.0+)");
+  EXPECT_EQ(lines.back(), "Wrapper for Delphi form");
+  const auto panel = std::find(lines.begin(), lines.end(), "\tTPanel (normal container component)");
+  EXPECT_NE(panel, lines.end());
+  EXPECT_NE(
+      std::find(lines.begin(), lines.end(), "\tCannot receive input focus; drawn with Canvas only"),
+      lines.end());
+}
+
+TEST(ParentSelectionViewsTest, ExpressItemsAndTheirClasses) {
+  const auto items = catalog::ExpressItems();
+  const auto classes = catalog::ExpressClasses();
+  ASSERT_EQ(items.size(), 13u);
+  ASSERT_EQ(classes.size(), 12u);
+  EXPECT_EQ(items[0], "Non-visual component (TComponent)");
+  EXPECT_EQ(items[6], "Data-aware grid (TDBGrid)");
+  EXPECT_EQ(classes[6], "TDbGrid");
+  EXPECT_EQ(items[catalog::kExpressContainerItem],
+            "Multiple-component container imported from a form");
+  EXPECT_EQ(classes[catalog::kExpressContainerItem], "TPanel");
+  EXPECT_EQ(items[catalog::kExpressWrapperItem], "Wrapper around a form");
+  for (std::string_view name : classes) EXPECT_TRUE(catalog::IsStandardClass(name)) << name;
+}
+
+// ---------------------------------------------------------------------------------------
+// Which class a view selects, and what is enabled.
+
+TEST(ParentSelectionRulesTest, SelectedClassPerView) {
+  const struct {
+    ParentChoice choice;
+    std::string name;
+    bool class_selection;
+    bool ok_with_forms;
+    bool ok_without_forms;
+  } cases[] = {
+      {Outline("TCustomUpDown (Delphi 2.0+)"), "TCustomUpDown", true, true, true},
+      {Outline("TPanel (normal container component)"), "TPanel", true, true, true},
+      {Outline("TBevel"), "TBevel", true, true, true},
+      // A group: its text up to the first blank, but neither a class nor acceptable.
+      {Outline("Buttons"), "Buttons", false, false, false},
+      {Outline("Derived from Delphi visual component"), "Derived", false, false, false},
+      {Outline("Can receive input focus; drawn with Canvas or Win API"), "Can", false, false,
+       false},
+      // The top-level leaf: accepted only where forms are.
+      {Outline("Wrapper for Delphi form"), "Wrapper", false, true, false},
+      {{.view = ParentView::kOutline, .outline_node = -1}, "", false, false, false},
+      {{.view = ParentView::kOutline, .outline_node = 100000}, "", false, false, false},
+      {List("tedit"), "tedit", true, true, true},
+      {List("  TMyGrid "), "TMyGrid", true, true, true},
+      {List("TX"), "TX", true, true, true},
+      {List("T"), "T", false, false, false},
+      {List(" T  "), "T", false, false, false},
+      {List(""), "", false, false, false},
+      {Express(0), "TComponent", true, true, true},
+      {Express(6), "TDbGrid", true, true, true},
+      {Express(10), "TMediaPlayer", true, true, true},
+      {Express(catalog::kExpressContainerItem), "TPanel", true, true, false},
+      {Express(catalog::kExpressWrapperItem), "", false, true, false},
+      {Express(13), "", false, false, false},
+      {Express(-1), "", false, false, false},
+      {Custom("TMyGrid"), "TMyGrid", true, true, true},
+      {Custom(""), "", false, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.choice.view));
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(catalog::SelectedClassName(c.choice), c.name);
+    EXPECT_EQ(catalog::IsClassSelection(c.choice), c.class_selection);
+    EXPECT_EQ(catalog::CanAccept(c.choice, true), c.ok_with_forms);
+    EXPECT_EQ(catalog::CanAccept(c.choice, false), c.ok_without_forms);
+  }
+}
+
+TEST(ParentSelectionRulesTest, TheWrapperChoices) {
+  EXPECT_TRUE(catalog::ChoosesWrapper(Outline("Wrapper for Delphi form")));
+  EXPECT_TRUE(catalog::ChoosesWrapper(Express(catalog::kExpressWrapperItem)));
+  EXPECT_FALSE(catalog::ChoosesWrapper(Express(catalog::kExpressContainerItem)));
+  EXPECT_FALSE(catalog::ChoosesWrapper(Outline("TComponent")));
+  // The page decides: the outline's wrapper selection does not count on the List view.
+  ParentChoice choice = Outline("Wrapper for Delphi form");
+  choice.view = ParentView::kList;
+  choice.list_text = "TEdit";
+  EXPECT_FALSE(catalog::ChoosesWrapper(choice));
+}
+
+TEST(ParentSelectionRulesTest, ClassHelp) {
+  using store::HelpAction;
+  using store::HelpFile;
+  EXPECT_EQ(catalog::SelectedClassHelp(Outline("TSharingThread (Delphi 2.0+)"), false),
+            (store::HelpTopic{HelpFile::kThreads, HelpAction::kContents, "", 0}));
+  EXPECT_EQ(catalog::SelectedClassHelp(Outline("TRzBusinessComponent"), false),
+            (store::HelpTopic{HelpFile::kProduct, HelpAction::kContext, "", 514}));
+  EXPECT_EQ(catalog::SelectedClassHelp(List("TCustomEdit"), false),
+            (store::HelpTopic{HelpFile::kCwg, HelpAction::kKeyword, "TCustomEdit component", 0}));
+  EXPECT_EQ(catalog::SelectedClassHelp(Express(1), true),
+            (store::HelpTopic{HelpFile::kDelphi, HelpAction::kKeyword, "TEdit", 0}));
+  EXPECT_EQ(catalog::SelectedClassHelp(Express(catalog::kExpressWrapperItem), false), std::nullopt);
+  EXPECT_EQ(catalog::SelectedClassHelp(Outline("Buttons"), false), std::nullopt);
+}
+
+TEST(ParentSelectionRulesTest, PreselectingTheCurrentParent) {
+  ParentChoice choice = List("TWhatever");
+  catalog::PreselectParent(choice, "tcustomupdown");
+  EXPECT_EQ(choice.view, ParentView::kOutline);
+  EXPECT_EQ(choice.outline_node, Node("TCustomUpDown (Delphi 2.0+)"));
+  EXPECT_EQ(choice.list_text, "tcustomupdown");
+
+  // The last of two nodes naming it.
+  catalog::PreselectParent(choice, "TMediaPlayer");
+  EXPECT_EQ(choice.outline_node, Node("TToolBar (Delphi 3.0+)") - 1);
+  EXPECT_EQ(catalog::SelectedClassName(choice), "TMediaPlayer");
+
+  catalog::PreselectParent(choice, "TPanel");
+  EXPECT_EQ(choice.outline_node, Node("TPanel (normal container component)"));
+
+  // No leaf names a custom class, and a group is not a parent.
+  catalog::PreselectParent(choice, "TMyGrid");
+  EXPECT_EQ(choice.outline_node, -1);
+  EXPECT_EQ(choice.list_text, "TMyGrid");
+  catalog::PreselectParent(choice, "Thread");
+  EXPECT_EQ(choice.outline_node, -1);
+}
+
+TEST(ParentSelectionRulesTest, TheRegistrationQuestion) {
+  EXPECT_EQ(catalog::UnregisteredClassQuestion("TMygrid"),
+            "TMygrid is not in Kestrix's list of standard VCL classes and is not in your list "
+            "of custom and third-party classes.  Do you want to add it now?");
+}
+
+TEST(ParentSelectionRulesTest, AWrapperAddsItsFormsUnit) {
+  ParentSelection selection{.class_name = "TComponent", .unit = "Classes"};
+  EXPECT_EQ(catalog::UnitForNewDefinition(selection), "Classes");
+  selection.form.FormMode = 1;
+  selection.form.FormUnitName = "Aboutbox";
+  EXPECT_EQ(catalog::UnitForNewDefinition(selection), "Aboutbox");
+  selection.form.FormMode = 2;
+  EXPECT_EQ(catalog::UnitForNewDefinition(selection), "Classes");
+}
+
+// ---------------------------------------------------------------------------------------
+// OK.
+
+constexpr std::string_view kTextForm =
+    "object AboutBox: TAboutBox\r\n  Left = 200\r\n  Caption = 'About'\r\nend\r\n";
+
+class ParentSelectorTest : public ::testing::Test {
+ protected:
+  std::optional<ParentSelection> SelectNew(ParentChoice answer) {
+    dialogs_.ExpectSelectParent(std::move(answer));
+    return selector_.SelectForNewDefinition();
+  }
+  std::string SettingsText() const { return TempDir::Read(settings_file_); }
+  void Register(std::string_view name, std::string_view ancestor, std::string_view unit) {
+    registry_.SetCustomClass(name, ancestor, unit);
+    registry_.Save();
+  }
+
+  TempDir dir_;
+  std::filesystem::path settings_file_ = dir_ / "Kestrix.ini";
+  ScriptedDialogs dialogs_;
+  catalog::CustomClassRegistry registry_{settings_file_};
+  ParentSelector selector_{dialogs_, registry_};
+};
+
+TEST_F(ParentSelectorTest, AStandardClassFromEachView) {
+  const struct {
+    ParentChoice choice;
+    ParentSelection selection;
+  } cases[] = {
+      {Express(6), {"TDbGrid", "TDbGrid", 2, "Dbgrids"}},
+      {Outline("TCustomUpDown (Delphi 2.0+)"), {"TCustomUpDown", "TCustomUpDown", 7, "Comctrls"}},
+      {List("tedit"), {"TEdit", "TEdit", 2, "Stdctrls"}},
+      {Outline("TLabel"), {"TLabel", "TLabel", 1, "Stdctrls"}},
+      {Express(10), {"TMediaPlayer", "TMediaPlayer", 9, "Mplayer"}},
+      {Outline("TResourceFlag (Delphi 2.0+)"), {"TResourceFlag", "TResourceFlag", 0, "Kxthread"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.selection.class_name);
+    EXPECT_EQ(SelectNew(c.choice), c.selection);
+    EXPECT_EQ(selector_.choice(), c.choice) << "the dialog keeps what the user left";
+  }
+  EXPECT_TRUE(dialogs_.boxes().empty());
+}
+
+TEST_F(ParentSelectorTest, TheDialogOpensAsTheUserLeftIt) {
+  dialogs_.ExpectSelectParent(std::nullopt);
+  EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
+  ASSERT_EQ(dialogs_.parent_requests().size(), 1u);
+  EXPECT_TRUE(dialogs_.parent_requests()[0].allow_forms);
+  EXPECT_EQ(dialogs_.parent_requests()[0].shown, Express(0)) << "the first item at first";
+  EXPECT_NE(dialogs_.parent_requests()[0].custom_page, nullptr);
+
+  ASSERT_TRUE(SelectNew(List("TMemo")));
+  dialogs_.ExpectSelectParent(std::nullopt);
+  selector_.SelectForNewDefinition();
+  EXPECT_EQ(dialogs_.parent_requests().back().shown, List("TMemo"));
+}
+
+TEST_F(ParentSelectorTest, TheCustomViewListsTheRegistrySorted) {
+  Register("TZeta", "TEdit", "Zeta");
+  Register("talpha", "TMemo", "Alpha");
+  Register("TBeta", "TPanel", "Beta");
+  dialogs_.ExpectSelectParent(std::nullopt);
+  selector_.SelectForNewDefinition();
+  EXPECT_EQ(dialogs_.parent_requests()[0].custom_classes,
+            (std::vector<std::string>{"talpha", "TBeta", "TZeta"}));
+}
+
+TEST_F(ParentSelectorTest, ARegisteredClassStandsForItsAncestor) {
+  Register("TMyGrid", "TStringGrid", "MyGrids");
+  EXPECT_EQ(SelectNew(Custom("TMyGrid")),
+            (ParentSelection{"TMyGrid", "TStringGrid", 2, "MyGrids"}));
+  // Typed in another case: the class as typed, first two characters upper-cased.
+  EXPECT_EQ(SelectNew(List("tmygrid")), (ParentSelection{"TMygrid", "TStringGrid", 2, "MyGrids"}));
+}
+
+TEST_F(ParentSelectorTest, DecliningToRegisterKeepsTheDialogOpen) {
+  const std::string question = catalog::UnregisteredClassQuestion("TMygrid");
+  dialogs_.ExpectSelectParent(List("tmygrid"))
+      .ExpectBox(BoxKind::kConfirmation, question, Answer::kCancel, "Select parent class",
+                 Buttons::kYesCancel)
+      .ExpectSelectParent(std::nullopt);
+  EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
+  ASSERT_EQ(dialogs_.parent_requests().size(), 2u);
+  EXPECT_EQ(dialogs_.parent_requests()[1].shown, List("tmygrid")) << "shown again as it was";
+  EXPECT_FALSE(std::filesystem::exists(settings_file_)) << "nothing changed, nothing written";
+}
+
+TEST_F(ParentSelectorTest, ACancelledRegistrationKeepsTheDialogOpen) {
+  const std::string question = catalog::UnregisteredClassQuestion("TMygrid");
+  dialogs_.ExpectSelectParent(List("tmygrid"))
+      .ExpectBox(BoxKind::kConfirmation, question, Answer::kYes)
+      .ExpectRegisterClass(std::nullopt)
+      .ExpectSelectParent(List("tmygrid"))
+      .ExpectBox(BoxKind::kConfirmation, question, Answer::kYes)
+      .ExpectRegisterClass(ClassRegistration{"TCustomGrid", "MyGrids", false});
+  EXPECT_EQ(selector_.SelectForNewDefinition(),
+            (ParentSelection{"TMygrid", "TCustomGrid", 2, "MyGrids"}));
+  EXPECT_EQ(dialogs_.registration_requests().back().class_name, "TMygrid");
+  // Registered, and written when the dialog closed.
+  catalog::CustomClassRegistry reread(settings_file_);
+  EXPECT_EQ(reread.FindCustomClass("TMYGRID"),
+            (catalog::CustomClassEntry{"TMygrid", "TCustomGrid", "MyGrids"}));
+}
+
+TEST_F(ParentSelectorTest, ARegistrationIsSavedEvenWhenTheSelectionIsCancelledLater) {
+  dialogs_.ExpectSelectParent(List("TMyPanel"))
+      .ExpectBox(BoxKind::kConfirmation, catalog::UnregisteredClassQuestion("TMyPanel"),
+                 Answer::kYes)
+      .ExpectRegisterClass(ClassRegistration{"TPanel", "Mypanels", false})
+      .ExpectBox(BoxKind::kConfirmation, std::string(kContainerQuestion), Answer::kYes)
+      .ExpectOpenFile(std::nullopt);
+  EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
+  EXPECT_NE(SettingsText().find("[Class.TMyPanel]"), std::string::npos);
+}
+
+TEST_F(ParentSelectorTest, WrappingAForm) {
+  const auto form = dir_.Write("AboutBox.dfm", kTextForm);
+  dialogs_.ExpectSelectParent(Express(catalog::kExpressWrapperItem)).ExpectOpenFile(form);
+  const std::optional<ParentSelection> selection = selector_.SelectForNewDefinition();
+  ASSERT_TRUE(selection);
+  EXPECT_EQ(selection->class_name, "TComponent");
+  EXPECT_EQ(selection->vcl_ancestor, "TComponent");
+  EXPECT_EQ(selection->family, 0);
+  EXPECT_EQ(selection->unit, "");
+  EXPECT_EQ(selection->form,
+            (model::FormDef{1, "TAboutBox", "AboutBox", "Aboutbox", form.string()}));
+  EXPECT_EQ(catalog::UnitForNewDefinition(*selection), "Aboutbox");
+  const FileDialogRequest& request = dialogs_.file_requests().at(0);
+  EXPECT_EQ(request.title, "Select form for component to wrap");
+  EXPECT_EQ(request.filter, "Delphi forms (*.dfm)|*.dfm");
+  EXPECT_EQ(request.default_ext, "dfm");
+  EXPECT_TRUE(request.must_exist);
+
+  // The outline's wrapper node does the same.
+  dialogs_.ExpectSelectParent(Outline("Wrapper for Delphi form")).ExpectOpenFile(form);
+  EXPECT_EQ(selector_.SelectForNewDefinition(), selection);
+}
+
+TEST_F(ParentSelectorTest, DecliningTheFormCancelsTheWholeSelection) {
+  const auto not_a_form = dir_.Write("about.txt", kTextForm);
+  dialogs_.ExpectSelectParent(Express(catalog::kExpressWrapperItem)).ExpectOpenFile(std::nullopt);
+  EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
+  dialogs_.ExpectSelectParent(Express(catalog::kExpressWrapperItem))
+      .ExpectOpenFile(not_a_form)
+      .ExpectBox(BoxKind::kWarning, "You did not select a form (DFM) file");
+  EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
+  EXPECT_EQ(dialogs_.parent_requests().size(), 2u) << "the dialog was not shown again";
+}
+
+TEST_F(ParentSelectorTest, AnUnreadableFormFileIsNotChosen) {
+  const auto missing = dir_ / "gone.dfm";
+  dialogs_.ExpectSelectParent(Express(catalog::kExpressWrapperItem))
+      .ExpectOpenFile(missing)
+      .ExpectBox(
+          BoxKind::kConfirmation,
+          "Could not read " + missing.string() + ".  Do you want to select another form file?",
+          Answer::kNo);
+  EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
+}
+
+TEST_F(ParentSelectorTest, AFileWithoutAFormGetsTheShortWarningAndSubstituteNames) {
+  const auto empty = dir_.Write("Blank.DFM", "nothing here\r\n");
+  dialogs_.ExpectSelectParent(Express(catalog::kExpressWrapperItem))
+      .ExpectOpenFile(empty)
+      .ExpectBox(BoxKind::kWarning, "You did not select a form (DFM) file.  ");
+  const std::optional<ParentSelection> selection = selector_.SelectForNewDefinition();
+  ASSERT_TRUE(selection);
+  EXPECT_EQ(selection->form, (model::FormDef{1, "TBlank", "Blank", "Blank", empty.string()}));
+}
+
+TEST_F(ParentSelectorTest, TheContainerQuestion) {
+  const auto form = dir_.Write("panels.dfm", kTextForm);
+  // The twelfth Express item is a TPanel and asks.
+  dialogs_.ExpectSelectParent(Express(catalog::kExpressContainerItem))
+      .ExpectBox(BoxKind::kConfirmation,
+                 "Import the container layout from a container in a form (.DFM) file?", Answer::kNo,
+                 "Create container component", Buttons::kYesNo);
+  EXPECT_EQ(selector_.SelectForNewDefinition(),
+            (ParentSelection{"TPanel", "TPanel", 2, "Extctrls"}));
+
+  dialogs_.ExpectSelectParent(Outline("TScrollBox (scrolling view of sub-components)"))
+      .ExpectBox(BoxKind::kConfirmation, std::string(kContainerQuestion), Answer::kYes)
+      .ExpectOpenFile(form);
+  const std::optional<ParentSelection> selection = selector_.SelectForNewDefinition();
+  ASSERT_TRUE(selection);
+  EXPECT_EQ(selection->vcl_ancestor, "TScrollBox");
+  EXPECT_EQ(selection->form, (model::FormDef{2, "TAboutBox", "AboutBox", "Panels", form.string()}));
+  EXPECT_EQ(dialogs_.file_requests().back().title, "Select form with container to import");
+
+  dialogs_.ExpectSelectParent(List("TGroupBox"))
+      .ExpectBox(BoxKind::kConfirmation, std::string(kContainerQuestion), Answer::kYes)
+      .ExpectOpenFile(std::nullopt);
+  EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
+}
+
+TEST_F(ParentSelectorTest, ACustomContainerIsAskedToo) {
+  Register("TMyPanel", "TCustomPanel", "Mypanels");
+  dialogs_.ExpectSelectParent(Custom("TMyPanel"))
+      .ExpectBox(BoxKind::kConfirmation, std::string(kContainerQuestion), Answer::kNo);
+  EXPECT_EQ(selector_.SelectForNewDefinition(),
+            (ParentSelection{"TMyPanel", "TCustomPanel", 2, "Mypanels"}));
+}
+
+TEST_F(ParentSelectorTest, TheFieldsQuestion) {
+  const auto form = dir_.Write("orders.dfm", kTextForm);
+  dialogs_.ExpectSelectParent(Outline("TRzBusinessComponent"))
+      .ExpectBox(BoxKind::kConfirmation, "Import the list of fields from a form (.DFM) file?",
+                 Answer::kNo, "New component definition", Buttons::kYesNo);
+  EXPECT_EQ(selector_.SelectForNewDefinition(),
+            (ParentSelection{"TRzBusinessComponent", "TRzBusinessComponent", 0, "Rzbizcmp"}));
+
+  dialogs_.ExpectSelectParent(Outline("TRzBusinessComponent"))
+      .ExpectBox(BoxKind::kConfirmation, std::string(kFieldsQuestion), Answer::kYes)
+      .ExpectOpenFile(form);
+  const std::optional<ParentSelection> selection = selector_.SelectForNewDefinition();
+  ASSERT_TRUE(selection);
+  EXPECT_EQ(selection->form.FormMode, 2);
+  EXPECT_EQ(dialogs_.file_requests().back().title, "Select form with fields to import");
+
+  dialogs_.ExpectSelectParent(Outline("TRzBusinessComponent"))
+      .ExpectBox(BoxKind::kConfirmation, std::string(kFieldsQuestion), Answer::kYes)
+      .ExpectOpenFile(std::nullopt);
+  EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
+}
+
+TEST_F(ParentSelectorTest, ChangingTheParentAsksNoFormQuestion) {
+  dialogs_.ExpectSelectParent(Outline("TPanel (normal container component)"));
+  const std::optional<ParentSelection> selection = selector_.SelectNewParent("TEdit");
+  ASSERT_TRUE(selection);
+  EXPECT_EQ(*selection, (ParentSelection{"TPanel", "TPanel", 2, "Extctrls", false}));
+  const ParentSelectionRequest& request = dialogs_.parent_requests().at(0);
+  EXPECT_FALSE(request.allow_forms);
+  EXPECT_EQ(request.shown.view, ParentView::kOutline);
+  EXPECT_EQ(request.shown.outline_node, Node("TEdit"));
+  EXPECT_EQ(request.shown.list_text, "TEdit");
+}
+
+TEST_F(ParentSelectorTest, AChoiceWhoseOkIsDisabledIsNotTrusted) {
+  // The change-parent dialog leaves OK disabled on these; a front end that still confirms
+  // one is treated as cancelling.
+  for (const ParentChoice& choice :
+       {Outline("Wrapper for Delphi form"), Express(catalog::kExpressContainerItem),
+        Express(catalog::kExpressWrapperItem), Outline("Buttons"), List("T")}) {
+    dialogs_.ExpectSelectParent(choice);
+    EXPECT_EQ(selector_.SelectNewParent("TEdit"), std::nullopt);
+  }
+  EXPECT_TRUE(dialogs_.boxes().empty());
+  EXPECT_TRUE(dialogs_.file_requests().empty());
+}
+
+// ---------------------------------------------------------------------------------------
+// The Custom view's buttons.
+
+// Records the input box's caption and prompt, which ScriptedDialogs does not check.
+class InputRecordingDialogs : public ScriptedDialogs {
+ public:
+  std::optional<std::string> InputBox(std::string_view caption, std::string_view prompt,
+                                      std::string_view initial_text) override {
+    captions.emplace_back(caption);
+    return ScriptedDialogs::InputBox(caption, prompt, initial_text);
+  }
+  std::vector<std::string> captions;
+};
+
+class CustomClassPageTest : public ::testing::Test {
+ protected:
+  TempDir dir_;
+  std::filesystem::path settings_file_ = dir_ / "Kestrix.ini";
+  InputRecordingDialogs dialogs_;
+  catalog::CustomClassRegistry registry_{settings_file_};
+  CustomClassPage page_{dialogs_, registry_};
+};
+
+TEST_F(CustomClassPageTest, AddRefusals) {
+  registry_.SetCustomClass("TMyGrid", "TStringGrid", "MyGrids");
+  const std::string caption = "Add custom or 3rd-party class";
+  const struct {
+    std::optional<std::string> typed;
+    std::string message;  // empty: none
+  } cases[] = {
+      {std::nullopt, ""},
+      {"", "You did not enter a class name."},
+      {"   ", "You did not enter a class name."},
+      {"tedit", "TEdit cannot be added because it is a standard VCL component class."},
+      {"TRzBusinessComponent",
+       "TRzBusinessComponent cannot be added because it is a standard VCL component class."},
+      {"tmygrid", "TMygrid is already in the list of custom and 3rd-party component classes."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed.value_or("(cancelled)"));
+    dialogs_.ExpectInputBox(c.typed);
+    if (!c.message.empty())
+      dialogs_.ExpectBox(BoxKind::kInformation, c.message, Answer::kOk, caption);
+    EXPECT_EQ(page_.Add(), std::nullopt);
+  }
+  for (const std::string& shown : dialogs_.captions) EXPECT_EQ(shown, caption);
+  EXPECT_EQ(registry_.entries().size(), 1u);
+}
+
+TEST_F(CustomClassPageTest, AddRegistersANewClass) {
+  dialogs_.ExpectInputBox(" tfancy ")
+      .ExpectRegisterClass(ClassRegistration{"TEdit", "Fancy", false});
+  EXPECT_EQ(page_.Add(), "TFancy");
+  EXPECT_EQ(registry_.FindCustomClass("TFancy"),
+            (catalog::CustomClassEntry{"TFancy", "TEdit", "Fancy"}));
+  EXPECT_EQ(page_.Classes(), std::vector<std::string>{"TFancy"});
+  EXPECT_TRUE(registry_.changed());
+
+  // Registered without a unit: not "already in the list", registered again.
+  registry_.SetCustomClass("TNoUnit", "TEdit", "");
+  dialogs_.ExpectInputBox("TNoUnit").ExpectRegisterClass(std::nullopt);
+  EXPECT_EQ(page_.Add(), std::nullopt);
+  EXPECT_EQ(dialogs_.registration_requests().back().class_name, "TNoUnit");
+}
+
+TEST_F(CustomClassPageTest, EditShowsTheStoredRegistration) {
+  registry_.SetCustomClass("TMyGrid", "TStringGrid", "MyGrids");
+  dialogs_.ExpectRegisterClass(ClassRegistration{"TDrawGrid", "Grids2", false});
+  EXPECT_TRUE(page_.Edit("TMyGrid"));
+  EXPECT_EQ(dialogs_.registration_requests().back().current,
+            (ClassRegistration{"TStringGrid", "MyGrids", false}));
+  EXPECT_EQ(registry_.FindCustomClass("TMyGrid")->ancestor, "TDrawGrid");
+  dialogs_.ExpectRegisterClass(std::nullopt);
+  EXPECT_FALSE(page_.Edit("TMyGrid"));
+}
+
+TEST_F(CustomClassPageTest, DeleteAsksFirst) {
+  registry_.SetCustomClass("TMyGrid", "TStringGrid", "MyGrids");
+  registry_.SetCustomClass("TOther", "TEdit", "Other");
+  registry_.Save();
+  dialogs_.ExpectBox(BoxKind::kConfirmation, "Delete TMyGrid?", Answer::kNo, std::nullopt,
+                     Buttons::kYesNo);
+  EXPECT_FALSE(page_.Delete("TMyGrid"));
+  EXPECT_TRUE(registry_.FindCustomClass("TMyGrid"));
+  dialogs_.ExpectBox(BoxKind::kConfirmation, "Delete TMyGrid?", Answer::kYes);
+  EXPECT_TRUE(page_.Delete("TMyGrid"));
+  EXPECT_FALSE(registry_.FindCustomClass("TMyGrid"));
+  EXPECT_EQ(TempDir::Read(settings_file_).find("TMyGrid"), std::string::npos)
+      << "its section is erased at once";
+}
+
+// ---------------------------------------------------------------------------------------
+// Changing the parent of a definition.
+
+class ChangeParentTest : public ::testing::Test {
+ protected:
+  ChangeParentTest() {
+    settings_.pascal_code_dir = "/pascal/";
+    catalog::NewDefinitionFromParent(session_.def(), "TEdit", "TEdit", {}, 2, "Stdctrls",
+                                     settings_);
+    before_ = session_.def();
+  }
+
+  store::Settings settings_;
+  TempDir dir_;
+  ScriptedDialogs dialogs_;
+  catalog::CustomClassRegistry registry_{dir_ / "Kestrix.ini"};
+  ParentSelector selector_{dialogs_, registry_};
+  Session session_{settings_, dialogs_};
+  model::ComponentDef before_;
+};
+
+TEST_F(ChangeParentTest, ANewClassShowsTheNote) {
+  dialogs_.ExpectSelectParent(Outline("TCustomUpDown (Delphi 2.0+)"))
+      .ExpectBox(BoxKind::kInformation,
+                 "Note that the parent class you selected may have different properties, "
+                 "methods, or events from the previous one.  You may need to alter this "
+                 "component definition accordingly.",
+                 Answer::kOk, "New parent class");
+  ASSERT_TRUE(session_.ChangeParent(selector_));
+  EXPECT_TRUE(session_.modified());
+  const model::MainInfoDef& main = session_.def().MainInfo;
+  EXPECT_EQ(main.ParentClassName, "TCustomUpDown");
+  EXPECT_EQ(main.VCLAncestorName, "TCustomUpDown");
+  EXPECT_EQ(main.Units->back(), "Comctrls");
+  EXPECT_EQ(session_.def().Items(), before_.Items()) << "the items stay as they are";
+}
+
+TEST_F(ChangeParentTest, TheSameClassInAnotherCaseShowsNoNote) {
+  dialogs_.ExpectSelectParent(List("tedit"));
+  ASSERT_TRUE(session_.ChangeParent(selector_));
+  EXPECT_TRUE(session_.modified()) << "an OK modifies, even without a change";
+  EXPECT_EQ(session_.def().MainInfo.ParentClassName, "TEdit");
+  EXPECT_EQ(session_.def().MainInfo.Units, before_.MainInfo.Units) << "Stdctrls once";
+}
+
+TEST_F(ChangeParentTest, ARegisteredParentBringsItsUnit) {
+  registry_.SetCustomClass("TMyEdit", "TCustomEdit", "MyEdits");
+  dialogs_.ExpectSelectParent(Custom("TMyEdit"))
+      .ExpectBox(BoxKind::kInformation, std::string(kNewParentNote), Answer::kOk,
+                 "New parent class");
+  ASSERT_TRUE(session_.ChangeParent(selector_));
+  EXPECT_EQ(session_.def().MainInfo.ParentClassName, "TMyEdit");
+  EXPECT_EQ(session_.def().MainInfo.VCLAncestorName, "TCustomEdit");
+  EXPECT_EQ(session_.def().MainInfo.Units->back(), "MyEdits");
+}
+
+TEST_F(ChangeParentTest, CancelChangesNothing) {
+  dialogs_.ExpectSelectParent(std::nullopt);
+  EXPECT_FALSE(session_.ChangeParent(selector_));
+  EXPECT_FALSE(session_.modified());
+  EXPECT_EQ(session_.def(), before_);
+}
+
+}  // namespace
+}  // namespace kx::commands

@@ -1,6 +1,7 @@
 #include "commands/definition_io.h"
 
 #include "catalog/type_classes.h"
+#include "commands/form_files.h"
 #include "platform/atomic_file.h"
 #include "store/definition_file.h"
 #include "store/ext_ini_file.h"
@@ -10,8 +11,7 @@ namespace kx::commands {
 namespace fs = std::filesystem;
 
 bool ReadDefinitionFile(model::ComponentDef& def, const fs::path& path, Dialogs& dialogs,
-                        std::string_view default_target_dir, const FormFileHook& form_file_hook,
-                        fs::path* path_read) {
+                        std::string_view default_target_dir, fs::path* path_read) {
   std::error_code error;
   fs::path file = fs::absolute(path, error);
   if (error) file = path;
@@ -42,8 +42,8 @@ bool ReadDefinitionFile(model::ComponentDef& def, const fs::path& path, Dialogs&
       dialogs.Warning(message.text);
     }
   }
-  if (result.ok && !result.form_file_to_load.empty() && form_file_hook) {
-    form_file_hook(def, result.form_file_to_load);
+  if (result.ok && !result.form_file_to_load.empty()) {
+    ReadFormNames(result.form_file_to_load, def.MainInfo.Form, dialogs);
   }
   return result.ok;
 }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,16 +12,11 @@
 
 namespace kx::commands {
 
-// Called with the form file of a form-wrapping definition after it was read, so that the
-// form's names can be loaded again.
-using FormFileHook = std::function<void(model::ComponentDef&, const std::string& form_file)>;
-
-// Replaces def with the file's definition; false after the reader's error message.
-// path_read, when given, receives the file actually read (the backup, when the user chose
-// it instead of an empty file).
+// Replaces def with the file's definition; false after the reader's error message. A form
+// wrapper's form file is read again for the form's names. path_read, when given, receives
+// the file actually read (the backup, when the user chose it instead of an empty file).
 bool ReadDefinitionFile(model::ComponentDef& def, const std::filesystem::path& path,
                         Dialogs& dialogs, std::string_view default_target_dir,
-                        const FormFileHook& form_file_hook = nullptr,
                         std::filesystem::path* path_read = nullptr);
 
 // Writes def to path with a backup of the previous file; false after showing why not.

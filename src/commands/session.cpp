@@ -41,7 +41,7 @@ bool Session::SaveIfWanted(std::string_view caption) {
 bool Session::Load(const fs::path& path) {
   model::ReleaseDefinitionTexts(def_);
   fs::path read;
-  open_ = ReadDefinitionFile(def_, path, dialogs_, settings_.pascal_code_dir, form_file_hook_,
+  open_ = ReadDefinitionFile(def_, path, dialogs_, settings_.pascal_code_dir,
                              &read);
   file_ = open_ ? read : fs::path();
   modified_ = false;

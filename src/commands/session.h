@@ -65,7 +65,6 @@ class Session {
   // The main window's "New parent...": true when the parent was changed.
   bool ChangeParent(ParentSelector& selector);
 
-  void set_form_file_hook(FormFileHook hook) { form_file_hook_ = std::move(hook); }
 
  private:
   // Asks whether to save a modified definition and saves it when the user wants that;
@@ -82,7 +81,6 @@ class Session {
   // The whole path: FileName holds only 127 characters, too few for a path that must be
   // written again.
   std::filesystem::path file_;
-  FormFileHook form_file_hook_;
 };
 
 }  // namespace kx::commands

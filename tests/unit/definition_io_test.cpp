@@ -61,17 +61,25 @@ TEST(ReadDefinitionFileTest, MissingFilesAndFoldersSayWhy) {
   }
 }
 
-TEST(ReadDefinitionFileTest, WarningsAreShownAndTheFormFileHookCalled) {
+TEST(ReadDefinitionFileTest, AWrappersFormIsReadAgain) {
   TempDir dir;
-  const auto file = dir.Write(
-      "w.cd", "[MAININFO$]\r\nLang=C\r\nFormMode=1\r\nFormFile=/f/form.dfm\r\n[ITEMLIST$]\r\nA=Property\r\n");
+  const auto form = dir.Write("About.dfm", "object AboutBox: TAboutBox\r\nend\r\n");
+  const auto file = dir.Write("w.cd", "[MAININFO$]\r\nLang=C\r\nFormMode=1\r\nFormFile=" +
+                                          form.string() + "\r\n[ITEMLIST$]\r\nA=Property\r\n");
   ScriptedDialogs dialogs;
   dialogs.ExpectBox(BoxKind::kWarning, std::string(store::kOtherLanguageWarning));
   model::ComponentDef def;
-  std::string hooked;
-  EXPECT_TRUE(ReadDefinitionFile(def, file, dialogs, "/t/",
-                                 [&](model::ComponentDef&, const std::string& form) { hooked = form; }));
-  EXPECT_EQ(hooked, "/f/form.dfm");
+  EXPECT_TRUE(ReadDefinitionFile(def, file, dialogs, "/t/"));
+  EXPECT_EQ(def.MainInfo.Form.FormClassName, "TAboutBox");
+  EXPECT_EQ(def.MainInfo.Form.FormUnitName, "About");
+
+  // A form file that is gone: the long warning of a wrapper names substitutes.
+  std::filesystem::remove(form);
+  dialogs.ExpectBox(BoxKind::kWarning, std::string(store::kOtherLanguageWarning))
+      .ExpectBox(BoxKind::kConfirmation,
+                 "Could not read " + form.string() + ".  Do you want to select another form file?",
+                 Answer::kNo);
+  EXPECT_TRUE(ReadDefinitionFile(def, file, dialogs, "/t/"));
 }
 
 class WriteDefinitionFileTest : public ::testing::Test {

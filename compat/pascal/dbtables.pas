@@ -4,8 +4,10 @@
   Pascal's DB unit, which already provides what Delphi 2 and 3 moved to DB
   (TDataSet, TField and the field classes, TDataSource, TParams).  Delphi 1
   declared the field classes here; they are not repeated, so a unit that
-  names them must use DB, as it must under Delphi 2 and 3.  There is no
-  database engine behind these classes: a dataset never opens. }
+  names them must use DB, as it must under Delphi 2 and 3.  Delphi 1 also
+  declared TFieldDataLink here, which the data links of generated
+  components use; it is the LCL's.  There is no database engine behind
+  these classes: a dataset never opens. }
 unit DBTables;
 
 {$mode delphi}
@@ -13,9 +15,11 @@ unit DBTables;
 interface
 
 uses
-  SysUtils, Classes, DB;
+  SysUtils, Classes, DB, DBCtrls;
 
 type
+  TFieldDataLink = DBCtrls.TFieldDataLink;
+
   TTableType = (ttDefault, ttParadox, ttDBase, ttASCII);
   TLockType = (ltReadLock, ltWriteLock);
   TBatchMode = (batAppend, batUpdate, batAppendUpdate, batDelete, batCopy);

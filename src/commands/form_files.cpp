@@ -1,6 +1,6 @@
 #include "commands/form_files.h"
 
-#include "catalog/form_conversion.h"
+#include "commands/form_text_copy.h"
 #include "catalog/form_names.h"
 #include "store/ext_ini_file.h"
 #include "model/text.h"
@@ -46,14 +46,18 @@ std::optional<std::vector<std::string>> ReadFormLines(const fs::path& file, Dial
   fs::path current = file;
   std::string bytes;
   if (!ReadFormBytes(current, bytes, dialogs)) return std::nullopt;
-  // The conversion of a binary form reports what is wrong with it and ends the import.
-  const catalog::FormTextResult form = catalog::ConvertFormToText(bytes);
-  if (!form.ok) {
-    dialogs.Error(current.string() + ": " + form.error + ".");
+  // The imports read the form's text copy; the conversion of a binary form reports what is
+  // wrong with it and ends the import.
+  std::string error;
+  const std::optional<TemporaryTextCopy> copy = TemporaryTextCopy::Make(bytes, error);
+  std::string text;
+  if (copy) error = platform::ReadWholeFile(copy->path(), text, 4 * kMaxFormFileSize).message();
+  if (!copy || text.empty()) {
+    dialogs.Error(current.string() + ": " + error + ".");
     return std::nullopt;
   }
   std::vector<std::string> lines;
-  store::LineReader reader(form.text);
+  store::LineReader reader(text);
   for (std::string_view line; reader.Next(line);) lines.push_back(model::Trim(line));
   return lines;
 }

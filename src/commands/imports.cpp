@@ -129,7 +129,8 @@ std::vector<std::string> HandlerText(std::string_view name, std::string_view eve
           "     { . . . }",
           "",
           "     { Call application's event handler, if any }",
-          "     " + n + e,
+          // The new event's dispatch method takes the sender: a bare call cannot compile.
+          "     " + n + e + "(Sender)",
           "end;"};
 }
 

@@ -87,7 +87,7 @@ TEST(ContainerImportTest, ControlsBecomeSubComponentsWithTheirEvents) {
   EXPECT_FALSE(Find(def, "DoEdit1Click")->Code.has_value()) << "an edit is not asked";
   EXPECT_NE(Find(def, "DoEdit1Keypress"), nullptr);
   EXPECT_EQ(Find(def, "OnButton1Click")->Descr, "Publish OnClick for Button1");
-  EXPECT_EQ(Find(def, "DoButton1Click")->Code->at(10), "     Button1Click");
+  EXPECT_EQ(Find(def, "DoButton1Click")->Code->at(10), "     Button1Click(Sender)");
   EXPECT_EQ(Find(def, "Memo1")->Code,
             (Lines{"begin", "{ Lines.Strings not converted }", "OnChange := DoMemo1Change;",
                    "OnClick := DoMemo1Click;", "OnKeypress := DoMemo1Keypress;", "end;"}));

@@ -14,29 +14,34 @@ void AddEvent(ComponentDef& def, std::string_view name, bool publish, bool overr
   AddInheritedEvent(def, LookupInheritedEvent(name), publish, override_handler);
 }
 
-void AddInheritedProperty(ComponentDef& def, std::string_view name, std::string_view type,
-                          std::string_view default_value) {
-  ItemDef item = model::NewPropertyItem(name);
-  model::PropertyPart& property = item.Property();
-  property.Inherited = true;
-  property.PropType = type;
-  property.PropDefault = default_value;
-  model::AddItem(def, std::move(item));
-}
+}  // namespace
 
-void AddMethod(ComponentDef& def, std::string_view header, std::uint8_t method_kind,
-               std::uint8_t scope, std::uint8_t default_code, std::string_view descr = {}) {
+void AddMethodMember(ComponentDef& def, std::string_view header, std::uint8_t method_kind,
+                     std::uint8_t scope, bool override_method, std::uint8_t default_code,
+                     std::string_view descr, std::string_view win_message) {
   ItemDef item = model::NewMethodItem(header);
   model::MethodPart& method = item.Method();
   method.MethodKind = method_kind;
   method.Scope = scope;
-  method.Override = true;
+  method.Override = override_method;
+  method.WinMessage = win_message;
   item.DefaultCode = default_code;
   item.Descr = descr;
   model::AddItem(def, std::move(item));
 }
 
-}  // namespace
+void AddPropertyMember(ComponentDef& def, std::string_view name, std::string_view type,
+                       std::string_view default_value, bool inherited, std::string_view descr,
+                       bool read_only) {
+  ItemDef item = model::NewPropertyItem(name);
+  model::PropertyPart& property = item.Property();
+  property.PropType = type;
+  property.PropDefault = default_value;
+  property.Inherited = inherited;
+  property.ReadOnly = read_only;
+  item.Descr = descr;
+  model::AddItem(def, std::move(item));
+}
 
 void AddFamilyEvents(ComponentDef& def, std::string_view vcl_ancestor) {
   const int family = ClassFamilyOf(vcl_ancestor);
@@ -83,26 +88,27 @@ void AddMediaPlayerSet(ComponentDef& def) {
   AddEvent(def, "OnExit", true, false);
   constexpr std::string_view kAllButtons =
       "[btPlay, btPause, btStop, btNext, btPrev, btStep, btBack, btRecord, btEject]";
-  AddInheritedProperty(def, "ColoredButtons", "TButtonSet", kAllButtons);
-  AddInheritedProperty(def, "EnabledButtons", "TButtonSet", kAllButtons);
-  AddInheritedProperty(def, "VisibleButtons", "TButtonSet", kAllButtons);
-  AddInheritedProperty(def, "Visible", "Boolean", "True");
-  AddInheritedProperty(def, "AutoEnable", "Boolean", "True");
-  AddInheritedProperty(def, "AutoOpen", "Boolean", "False");
-  AddInheritedProperty(def, "AutoRewind", "Boolean", "True");
-  AddInheritedProperty(def, "Shareable", "Boolean", "False");
-  AddInheritedProperty(def, "DeviceType", "TMPDeviceTypes", "dtAutoSelect");
-  AddInheritedProperty(def, "FileName", "String", "");
+  AddPropertyMember(def, "ColoredButtons", "TButtonSet", kAllButtons, true);
+  AddPropertyMember(def, "EnabledButtons", "TButtonSet", kAllButtons, true);
+  AddPropertyMember(def, "VisibleButtons", "TButtonSet", kAllButtons, true);
+  AddPropertyMember(def, "Visible", "Boolean", "True", true);
+  AddPropertyMember(def, "AutoEnable", "Boolean", "True", true);
+  AddPropertyMember(def, "AutoOpen", "Boolean", "False", true);
+  AddPropertyMember(def, "AutoRewind", "Boolean", "True", true);
+  AddPropertyMember(def, "Shareable", "Boolean", "False", true);
+  AddPropertyMember(def, "DeviceType", "TMPDeviceTypes", "dtAutoSelect", true);
+  AddPropertyMember(def, "FileName", "String", "", true);
 }
 
 void AddFileDialogSet(ComponentDef& def) {
-  AddInheritedProperty(def, "DefaultExt", "String", "'txt'");
-  AddInheritedProperty(def, "FileName", "String", "");
-  AddInheritedProperty(def, "Filter", "String", "'Text files (*.txt)|*.txt|All files (*.*)|*.*'");
-  AddInheritedProperty(def, "InitialDir", "String", "");
-  AddInheritedProperty(def, "Title", "String", "");
-  AddInheritedProperty(def, "Options", "TOpenOptions", "[]");
-  AddMethod(def, "Execute : Boolean", model::kFunction, model::kScopePublic, 22);
+  AddPropertyMember(def, "DefaultExt", "String", "'txt'", true);
+  AddPropertyMember(def, "FileName", "String", "", true);
+  AddPropertyMember(def, "Filter", "String", "'Text files (*.txt)|*.txt|All files (*.*)|*.*'",
+                    true);
+  AddPropertyMember(def, "InitialDir", "String", "", true);
+  AddPropertyMember(def, "Title", "String", "", true);
+  AddPropertyMember(def, "Options", "TOpenOptions", "[]", true);
+  AddMethodMember(def, "Execute : Boolean", model::kFunction, model::kScopePublic, true, 22);
 }
 
 void AddThreadSet(ComponentDef& def) {
@@ -112,12 +118,14 @@ void AddThreadSet(ComponentDef& def) {
   terminate.ExistingEvent().Publish = true;
   terminate.ExistingEvent().Override = true;
   model::AddItem(def, std::move(terminate));
-  AddMethod(def, "Start", model::kProcedure, model::kScopePublic, 24, "Method to start the thread");
-  AddMethod(def, "Execute(Sender : TObject)", model::kProcedure, model::kScopeProtected, 23,
-            "Method for thread to execute when started");
+  AddMethodMember(def, "Start", model::kProcedure, model::kScopePublic, true, 24,
+                  "Method to start the thread");
+  AddMethodMember(def, "Execute(Sender : TObject)", model::kProcedure, model::kScopeProtected, true,
+                  23, "Method for thread to execute when started");
   if (model::SameText(def.MainInfo.VCLAncestorName, "TSharingThread")) {
-    AddMethod(def, "SetResourceFlag(Value : TResourceFlag)", model::kProcedure,
-              model::kScopeProtected, 21, "Write method for inherited prop ResourceFlag");
+    AddMethodMember(def, "SetResourceFlag(Value : TResourceFlag)", model::kProcedure,
+                    model::kScopeProtected, true, 21,
+                    "Write method for inherited prop ResourceFlag");
   }
 }
 

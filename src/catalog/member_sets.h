@@ -4,11 +4,21 @@
 // skipped and the rest are still added.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "model/component_def.h"
 
 namespace kx::catalog {
+
+// One method or property member, made with the defaults of its kind and the fields given,
+// added as every member is.
+void AddMethodMember(model::ComponentDef& def, std::string_view header, std::uint8_t method_kind,
+                     std::uint8_t scope, bool override_method, std::uint8_t default_code,
+                     std::string_view descr = {}, std::string_view win_message = {});
+void AddPropertyMember(model::ComponentDef& def, std::string_view name, std::string_view type,
+                       std::string_view default_value, bool inherited, std::string_view descr = {},
+                       bool read_only = false);
 
 // The inherited events of the VCL ancestor's family.
 void AddFamilyEvents(model::ComponentDef& def, std::string_view vcl_ancestor);

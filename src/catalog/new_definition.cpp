@@ -14,32 +14,6 @@ using model::SameText;
 
 namespace {
 
-void AddMethod(ComponentDef& def, std::string_view header, std::uint8_t method_kind,
-               std::uint8_t scope, bool override_method, std::uint8_t default_code,
-               std::string_view win_message = {}) {
-  ItemDef item = model::NewMethodItem(header);
-  model::MethodPart& method = item.Method();
-  method.MethodKind = method_kind;
-  method.Scope = scope;
-  method.Override = override_method;
-  method.WinMessage = win_message;
-  item.DefaultCode = default_code;
-  model::AddItem(def, std::move(item));
-}
-
-void AddProperty(ComponentDef& def, std::string_view name, std::string_view type,
-                 std::string_view default_value, bool inherited, std::string_view descr = {},
-                 bool read_only = false) {
-  ItemDef item = model::NewPropertyItem(name);
-  model::PropertyPart& property = item.Property();
-  property.PropType = type;
-  property.PropDefault = default_value;
-  property.Inherited = inherited;
-  property.ReadOnly = read_only;
-  item.Descr = descr;
-  model::AddItem(def, std::move(item));
-}
-
 void Run(const std::function<void(ComponentDef&)>& import, ComponentDef& def) {
   if (import) import(def);
 }
@@ -75,18 +49,19 @@ void NewDefinitionFromParent(ComponentDef& def, std::string_view parent_class,
 
   main.Form = form;
 
-  AddMethod(def, "Create(AOwner: TComponent)", model::kConstructor, model::kScopePublic, true,
-            IsContainer(a) ? 3 : 2);
-  AddMethod(def, "Destroy", model::kDestructor, model::kScopePublic, true, 4);
-  AddMethod(def, "Loaded", model::kProcedure, model::kScopeProtected, true, 20);
+  AddMethodMember(def, "Create(AOwner: TComponent)", model::kConstructor, model::kScopePublic, true,
+                  IsContainer(a) ? 3 : 2);
+  AddMethodMember(def, "Destroy", model::kDestructor, model::kScopePublic, true, 4);
+  AddMethodMember(def, "Loaded", model::kProcedure, model::kScopeProtected, true, 20);
   if (family == kFamilyGraphicControl && !HasOnResize(a)) {
-    AddMethod(def, "WMSize(var Message: TWMSize)", model::kProcedure, model::kScopePrivate, false,
-              12, "WM_SIZE");
+    AddMethodMember(def, "WMSize(var Message: TWMSize)", model::kProcedure, model::kScopePrivate,
+                    false, 12, {}, "WM_SIZE");
   }
-  if (HasCanvas(a)) AddMethod(def, "Paint", model::kProcedure, model::kScopeProtected, true, 5);
+  if (HasCanvas(a))
+    AddMethodMember(def, "Paint", model::kProcedure, model::kScopeProtected, true, 5);
   if (SameText(class_name, "TComponent")) {
-    AddMethod(def, "Execute : Boolean", model::kFunction, model::kScopePublic, false,
-              form.FormMode == 1 ? 16 : 15);
+    AddMethodMember(def, "Execute : Boolean", model::kFunction, model::kScopePublic, false,
+                    form.FormMode == 1 ? 16 : 15);
   }
 
   const bool business = SameText(a, "TRzBusinessComponent");
@@ -108,15 +83,16 @@ void NewDefinitionFromParent(ComponentDef& def, std::string_view parent_class,
   AddFamilyEvents(def, a);
 
   if (form.FormMode == 1) {
-    AddProperty(def, "Caption", "String", "'A simple caption'", false, "Form's caption");
-    AddProperty(def, "HelpContext", "THelpContext", "0", false, "Form's help context");
-    AddProperty(def, "ModalResult", "TModalResult", "mrNone", false, "Form's return value", true);
+    AddPropertyMember(def, "Caption", "String", "'A simple caption'", false, "Form's caption");
+    AddPropertyMember(def, "HelpContext", "THelpContext", "0", false, "Form's help context");
+    AddPropertyMember(def, "ModalResult", "TModalResult", "mrNone", false, "Form's return value",
+                      true);
   }
   if (SameText(a, "TBitBtn") || SameText(a, "TButton")) {
-    AddProperty(def, "ModalResult", "TModalResult", "mrOK", true);
+    AddPropertyMember(def, "ModalResult", "TModalResult", "mrOK", true);
   }
-  if (SameText(a, "TButton")) AddProperty(def, "Caption", "String", "'Btn caption'", true);
-  if (SameText(a, "TBitBtn")) AddProperty(def, "Kind", "TBitBtnKind", "bkOK", true);
+  if (SameText(a, "TButton")) AddPropertyMember(def, "Caption", "String", "'Btn caption'", true);
+  if (SameText(a, "TBitBtn")) AddPropertyMember(def, "Kind", "TBitBtnKind", "bkOK", true);
   if (SameText(a, "TOpenDialog") || SameText(a, "TSaveDialog")) AddFileDialogSet(def);
   if (IsThreadClass(a)) AddThreadSet(def);
   if (form.FormMode == 2 && !business) Run(imports.import_container, def);

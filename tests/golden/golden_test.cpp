@@ -17,6 +17,7 @@
 #include "generate/unit/unit_writer.h"
 #include "model/text.h"
 #include "store/definition_file.h"
+#include "support/golden_cases.h"
 
 namespace kx::generate {
 namespace {
@@ -26,28 +27,8 @@ namespace fs = std::filesystem;
 const fs::path kGoldenDir = KX_GOLDEN_DIR;
 constexpr platform::DateTime kGoldenDate{1999, 3, 3, 9, 5, 0};
 
-std::string ReadFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> Cases() {
-  std::vector<std::string> cases;
-  for (const auto& entry : fs::directory_iterator(kGoldenDir)) {
-    if (fs::exists(entry.path() / "input.cd")) cases.push_back(entry.path().filename().string());
-  }
-  std::sort(cases.begin(), cases.end());
-  return cases;
-}
-
 model::ComponentDef ReadCase(const std::string& name) {
-  model::ComponentDef def;
-  const store::ParseResult result =
-      store::ParseDefinition(ReadFile(kGoldenDir / name / "input.cd"), name + ".cd", def,
-                             catalog::StandardClassRules(), "");
-  EXPECT_TRUE(result.ok) << name;
-  EXPECT_TRUE(result.messages.empty()) << name;
-  return def;
+  return kx::testing::ReadGoldenDefinition(kGoldenDir, name);
 }
 
 std::string Generate(model::ComponentDef& def, bool full_comments) {
@@ -71,7 +52,8 @@ std::string Difference(const std::string& expected, const std::string& actual) {
   out << "first difference at line " << line + 1 << "\n";
   const std::size_t from = line >= 3 ? line - 3 : 0;
   for (std::size_t i = from; i < line; ++i) out << "  " << want[i] << "\n";
-  for (std::size_t i = line; i < std::min(line + 4, want.size()); ++i) out << "- " << want[i] << "\n";
+  for (std::size_t i = line; i < std::min(line + 4, want.size()); ++i)
+    out << "- " << want[i] << "\n";
   for (std::size_t i = line; i < std::min(line + 4, got.size()); ++i) out << "+ " << got[i] << "\n";
   return out.str();
 }
@@ -91,7 +73,7 @@ TEST_P(GoldenUnitTest, MatchesTheExpectedUnitAtBothLevels) {
       std::ofstream(expected_file, std::ios::binary) << actual;
     }
     ASSERT_TRUE(fs::exists(expected_file)) << expected_file << " is missing";
-    const std::string expected = ReadFile(expected_file);
+    const std::string expected = kx::testing::TempDir::Read(expected_file);
     EXPECT_TRUE(expected == actual) << expected_file << "\n" << Difference(expected, actual);
     ++compared;
   }
@@ -128,7 +110,8 @@ TEST_P(GoldenUnitTest, BodiesStayWhenTheCommentingLevelChanges) {
   EXPECT_TRUE(def == after_first);
 }
 
-INSTANTIATE_TEST_SUITE_P(Units, GoldenUnitTest, ::testing::ValuesIn(Cases()),
+INSTANTIATE_TEST_SUITE_P(Units, GoldenUnitTest,
+                         ::testing::ValuesIn(kx::testing::GoldenCases(kGoldenDir)),
                          [](const auto& param_info) { return param_info.param; });
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "generate/extras/documentation.h"
 #include "generate/text_template.h"
 #include "store/definition_file.h"
+#include "support/golden_cases.h"
 
 namespace kx::generate {
 namespace {
@@ -33,28 +34,8 @@ constexpr Audience kAudiences[] = {{"application.html", kApplicationScopes},
                                    {"descendant.html", kDescendantScopes},
                                    {"component.html", kComponentScopes}};
 
-std::string ReadFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> Cases() {
-  std::vector<std::string> cases;
-  for (const auto& entry : fs::directory_iterator(kGoldenDir)) {
-    if (fs::exists(entry.path() / "input.cd")) cases.push_back(entry.path().filename().string());
-  }
-  std::sort(cases.begin(), cases.end());
-  return cases;
-}
-
 model::ComponentDef ReadCase(const std::string& name) {
-  model::ComponentDef def;
-  const store::ParseResult result =
-      store::ParseDefinition(ReadFile(kGoldenDir / name / "input.cd"), name + ".cd", def,
-                             catalog::StandardClassRules(), "");
-  EXPECT_TRUE(result.ok) << name;
-  EXPECT_TRUE(result.messages.empty()) << name;
-  return def;
+  return kx::testing::ReadGoldenDefinition(kGoldenDir, name);
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -90,7 +71,7 @@ TEST_P(GoldenDocsTest, MatchesTheExpectedPageForEachAudience) {
     const std::string actual = WithCrlf(WriteText(def, kHtmlFormat, audience.scopes));
     if (update) std::ofstream(expected_file, std::ios::binary) << actual;
     ASSERT_TRUE(fs::exists(expected_file)) << expected_file << " is missing";
-    const std::string expected = ReadFile(expected_file);
+    const std::string expected = kx::testing::TempDir::Read(expected_file);
     EXPECT_TRUE(expected == actual) << expected_file << "\n" << Difference(expected, actual);
   }
 }
@@ -104,7 +85,8 @@ TEST_P(GoldenDocsTest, ASecondPageIsTheSame) {
   EXPECT_TRUE(def == sorted);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, GoldenDocsTest, ::testing::ValuesIn(Cases()),
+INSTANTIATE_TEST_SUITE_P(Pages, GoldenDocsTest,
+                         ::testing::ValuesIn(kx::testing::GoldenCases(kGoldenDir)),
                          [](const auto& param_info) { return param_info.param; });
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "generate/text_template.h"
 #include "model/text.h"
 #include "store/definition_file.h"
+#include "support/golden_cases.h"
 
 namespace kx::generate {
 namespace {
@@ -25,29 +26,12 @@ namespace fs = std::filesystem;
 
 const fs::path kGoldenDir = KX_GOLDEN_EDITORS_DIR;
 
-std::string ReadFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> Cases() {
-  std::vector<std::string> cases;
-  for (const auto& entry : fs::directory_iterator(kGoldenDir)) {
-    if (fs::exists(entry.path() / "input.cd")) cases.push_back(entry.path().filename().string());
-  }
-  std::sort(cases.begin(), cases.end());
-  return cases;
-}
-
 class GoldenEditorUnitTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(GoldenEditorUnitTest, MatchesTheExpectedUnit) {
   const fs::path dir = kGoldenDir / GetParam();
-  model::ComponentDef def;
-  ASSERT_TRUE(store::ParseDefinition(ReadFile(dir / "input.cd"), GetParam() + ".cd", def,
-                                     catalog::StandardClassRules(), "")
-                  .ok);
-  std::istringstream choices(ReadFile(dir / "editors.txt"));
+  model::ComponentDef def = kx::testing::ReadGoldenDefinition(kGoldenDir, GetParam());
+  std::istringstream choices(kx::testing::TempDir::Read(dir / "editors.txt"));
   std::string word;
   std::string unit_name;
   choices >> word >> unit_name;
@@ -60,7 +44,8 @@ TEST_P(GoldenEditorUnitTest, MatchesTheExpectedUnit) {
     if (!(fields >> editor_class >> kind)) continue;
     int item = 0;
     for (int n = 1; n <= def.Count(); ++n) {
-      if (model::SameText(def.Item(n).Property().PropertyEditor.EditorClass, editor_class)) item = n;
+      if (model::SameText(def.Item(n).Property().PropertyEditor.EditorClass, editor_class))
+        item = n;
     }
     ASSERT_NE(item, 0) << editor_class;
     ASSERT_TRUE(AddSelectedEditor(selection, item, kind)) << editor_class;
@@ -73,10 +58,11 @@ TEST_P(GoldenEditorUnitTest, MatchesTheExpectedUnit) {
     std::ofstream(expected_file, std::ios::binary) << actual;
   }
   ASSERT_TRUE(fs::exists(expected_file)) << expected_file << " is missing";
-  EXPECT_TRUE(ReadFile(expected_file) == actual) << expected_file << " differs";
+  EXPECT_TRUE(kx::testing::TempDir::Read(expected_file) == actual) << expected_file << " differs";
 }
 
-INSTANTIATE_TEST_SUITE_P(Units, GoldenEditorUnitTest, ::testing::ValuesIn(Cases()),
+INSTANTIATE_TEST_SUITE_P(Units, GoldenEditorUnitTest,
+                         ::testing::ValuesIn(kx::testing::GoldenCases(kGoldenDir)),
                          [](const auto& param_info) { return param_info.param; });
 
 }  // namespace

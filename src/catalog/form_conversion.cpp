@@ -246,7 +246,12 @@ class Converter {
     Converter& converter_;
   };
 
-  void Indent() { out_.append(2 * static_cast<std::size_t>(level_), ' '); }
+  // Every line starts here, so this bounds the text: a small form of deeply nested objects
+  // can expand a hundredfold.
+  void Indent() {
+    if (out_.size() > kMaxFormTextSize) throw FormError{std::string(kFormTextTooLarge)};
+    out_.append(2 * static_cast<std::size_t>(level_), ' ');
+  }
   void NewLine() {
     out_ += kLineEnd;
     Indent();

@@ -17,8 +17,8 @@
 // UTF-8 byte-order mark: the readers look at its first line, which must be an object line.
 //
 // Any bytes are safe: every read is checked, objects and values nest at most
-// kMaxFormNesting deep, and no count read from the input allocates more than the input
-// holds.
+// kMaxFormNesting deep, no count read from the input allocates more than the input holds,
+// and the text stops at kMaxFormTextSize.
 #pragma once
 
 #include <string>
@@ -27,6 +27,9 @@
 namespace kx::catalog {
 
 inline constexpr int kMaxFormNesting = 256;
+// The text of a form is refused beyond this size, the largest form file read, with this error.
+inline constexpr std::size_t kMaxFormTextSize = std::size_t{64} << 20;
+inline constexpr std::string_view kFormTextTooLarge = "the text form is larger than 64 MiB";
 
 struct FormTextResult {
   bool ok = false;

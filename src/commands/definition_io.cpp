@@ -11,7 +11,8 @@ namespace kx::commands {
 namespace fs = std::filesystem;
 
 bool ReadDefinitionFile(model::ComponentDef& def, const fs::path& path, Dialogs& dialogs,
-                        std::string_view default_target_dir, fs::path* path_read) {
+                        std::string_view default_target_dir, fs::path* path_read,
+                        platform::FileStamp* stamp) {
   std::error_code error;
   fs::path file = fs::absolute(path, error);
   if (error) file = path;
@@ -32,6 +33,7 @@ bool ReadDefinitionFile(model::ComponentDef& def, const fs::path& path, Dialogs&
     dialogs.Error(file.string() + " could not be read: " + read_error.message() + ".");
     return false;
   }
+  if (stamp != nullptr) *stamp = platform::StampOf(file, bytes);
   store::ParseResult result = store::ParseDefinition(bytes, file.string(), def,
                                                      catalog::StandardClassRules(),
                                                      default_target_dir);
@@ -48,7 +50,8 @@ bool ReadDefinitionFile(model::ComponentDef& def, const fs::path& path, Dialogs&
   return result.ok;
 }
 
-bool WriteDefinitionFile(const model::ComponentDef& def, const fs::path& path, Dialogs& dialogs) {
+bool WriteDefinitionFile(const model::ComponentDef& def, const fs::path& path, Dialogs& dialogs,
+                         platform::FileStamp* stamp) {
   std::string text;
   try {
     text = store::WriteDefinition(def, path);
@@ -56,11 +59,12 @@ bool WriteDefinitionFile(const model::ComponentDef& def, const fs::path& path, D
     dialogs.Error(e.what());
     return false;
   }
-  if (platform::WriteFileAtomically(path, text, [&] { return store::MakeBackup(path); })) {
+  if (platform::FileWriter().WriteKeepingBackup(path, text, store::BackupPathFor(path))) {
     dialogs.Information("Could not open " + path.string());
     dialogs.Information("Could not open " + path.string() + "\r" + " for writing.");
     return false;
   }
+  if (stamp != nullptr) *stamp = platform::StampOf(path, text);
   return true;
 }
 

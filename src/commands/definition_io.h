@@ -9,19 +9,23 @@
 
 #include "commands/dialogs.h"
 #include "model/component_def.h"
+#include "platform/file_stamp.h"
 
 namespace kx::commands {
 
 // Replaces def with the file's definition; false after the reader's error message. A form
 // wrapper's form file is read again for the form's names. path_read, when given, receives
-// the file actually read (the backup, when the user chose it instead of an empty file).
+// the file actually read (the backup, when the user chose it instead of an empty file), and
+// stamp what that file was.
 bool ReadDefinitionFile(model::ComponentDef& def, const std::filesystem::path& path,
                         Dialogs& dialogs, std::string_view default_target_dir,
-                        std::filesystem::path* path_read = nullptr);
+                        std::filesystem::path* path_read = nullptr,
+                        platform::FileStamp* stamp = nullptr);
 
 // Writes def to path with a backup of the previous file; false after showing why not.
+// stamp, when given, receives what the file is after the write.
 bool WriteDefinitionFile(const model::ComponentDef& def, const std::filesystem::path& path,
-                         Dialogs& dialogs);
+                         Dialogs& dialogs, platform::FileStamp* stamp = nullptr);
 
 // Files larger than this are not read as definitions (230 items with their texts stay far
 // below it).

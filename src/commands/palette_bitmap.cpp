@@ -5,6 +5,7 @@
 
 #include "commands/target_directory.h"
 #include "generate/extras/palette_bitmap.h"
+#include "generate/extras/resource_file.h"
 #include "generate/text_template.h"
 #include "model/text.h"
 #include "platform/atomic_file.h"
@@ -44,9 +45,12 @@ std::string DurationText(milliseconds duration) {
   return std::to_string(count / 1000) + (count == 1000 ? " second" : " seconds");
 }
 
-// Why the compiler did not give us the file, or nothing when it did.
+// A .dcr holds one small bitmap; anything this large is not what we asked for.
+constexpr std::uintmax_t kMaxResourceFileSize = 16u << 20;
+
+// Why the compiler did not give us a resource file, or nothing when it did.
 std::optional<std::string> CompilerFailure(const platform::RunResult& run, const fs::path& temp,
-                                           milliseconds timeout) {
+                                           milliseconds timeout, bool delphi16) {
   if (run.timed_out) {
     return "the resource compiler did not finish within " + DurationText(timeout);
   }
@@ -58,6 +62,13 @@ std::optional<std::string> CompilerFailure(const platform::RunResult& run, const
   }
   std::error_code error;
   if (!fs::is_regular_file(temp, error)) return std::string("the resource compiler wrote no file");
+  std::string bytes;
+  if ((error = platform::ReadWholeFile(temp, bytes, kMaxResourceFileSize))) {
+    return "the resource compiler's file could not be read: " + error.message();
+  }
+  if (std::optional<std::string> why = generate::ResourceFileError(bytes, delphi16)) {
+    return "the resource compiler wrote no resource file: " + *why;
+  }
   return std::nullopt;
 }
 
@@ -160,7 +171,8 @@ std::optional<fs::path> GeneratePaletteBitmap(const model::ComponentDef& def,
     return std::nullopt;
   }
 
-  const fs::path script = dir / kResourceScriptName;
+  // Beside the output: the definition's directory may be any folder a file names.
+  const fs::path script = output.parent_path() / kResourceScriptName;
   if (platform::WriteFileAtomically(script, generate::WithCrlf(generate::WriteResourceScript(
                                                 def.MainInfo.NewClassName.str())))) {
     Inform(dialogs, "Could not open " + script.string());
@@ -176,7 +188,8 @@ std::optional<fs::path> GeneratePaletteBitmap(const model::ComponentDef& def,
   std::string failure;
   if (run.ResultCode < platform::kStarted) {
     failure = "WinExec error " + std::to_string(run.ResultCode);
-  } else if (std::optional<std::string> why = CompilerFailure(run, *temp, options.timeout)) {
+  } else if (std::optional<std::string> why =
+                 CompilerFailure(run, *temp, options.timeout, options.delphi16)) {
     failure = *why;
   } else if (std::error_code replace_error = ReplaceOutput(*temp, output)) {
     failure = "the file could not be replaced: " + replace_error.message();
@@ -193,6 +206,7 @@ std::optional<fs::path> GeneratePaletteBitmap(const model::ComponentDef& def,
     Inform(dialogs, text);
     return std::nullopt;
   }
+  fs::remove(script, error);
   Inform(dialogs, "Component resource written to " + output.string() + ".");
   return output;
 }

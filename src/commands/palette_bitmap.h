@@ -1,11 +1,11 @@
 // Generate > Palette bitmap: writes the resource script of a placeholder palette bitmap
-// ("kx$$$.rc" in the definition's directory), runs the resource compiler on it and puts the
-// compiled resource in the component's .dcr file.
+// ("kx$$$.rc" beside the .dcr, removed again after a successful compile), runs the resource
+// compiler on it and puts the compiled resource in the component's .dcr file.
 //
 // An existing .dcr stays exactly as it was until the compiler has succeeded: the compiler
 // writes a hidden temporary file beside it, which replaces the .dcr only when the compiler
-// exited with 0 within the time limit and the file is there. Any other end shows the
-// compiler's output under the error message, and the temporary file is removed.
+// exited with 0 within the time limit and the file is a resource file. Any other end shows
+// the compiler's output under the error message, and the temporary file is removed.
 //
 //   GeneratePaletteBitmap(def, PaletteBitmapOptionsFrom(settings), dialogs);
 #pragma once

@@ -41,9 +41,11 @@ bool Session::SaveIfWanted(std::string_view caption) {
 bool Session::Load(const fs::path& path) {
   model::ReleaseDefinitionTexts(def_);
   fs::path read;
-  open_ = ReadDefinitionFile(def_, path, dialogs_, settings_.pascal_code_dir,
-                             &read);
+  platform::FileStamp stamp;
+  open_ = ReadDefinitionFile(def_, path, dialogs_, settings_.pascal_code_dir, &read, &stamp);
   file_ = open_ ? read : fs::path();
+  stamp_.reset();
+  if (open_) stamp_ = stamp;
   modified_ = false;
   return open_;
 }
@@ -66,6 +68,13 @@ std::string Session::ProposedFileName() const {
 
 bool Session::Save() {
   if (file_.empty()) return SaveAs();
+  // Two windows, or the window and a script, may have the same file open.
+  if (stamp_ && platform::ChangedSince(file_, *stamp_) &&
+      dialogs_.Confirm(Buttons::kYesNo, file_.string() +
+                                            " was changed by another program since it was "
+                                            "opened.  Overwrite it?") != Answer::kYes) {
+    return false;
+  }
   return WriteTo(file_);
 }
 
@@ -81,8 +90,10 @@ bool Session::SaveAs() {
 }
 
 bool Session::WriteTo(const fs::path& path) {
-  if (!WriteDefinitionFile(def_, path, dialogs_)) return false;
+  platform::FileStamp stamp;
+  if (!WriteDefinitionFile(def_, path, dialogs_, &stamp)) return false;
   file_ = path;
+  stamp_ = stamp;
   def_.MainInfo.FileName = path.string();
   modified_ = false;
   return true;
@@ -100,6 +111,7 @@ bool Session::New(ParentSelector& selector, const catalog::NewDefinitionImports&
   catalog::NewDefinitionFromSelection(def_, *parent, settings_, imports);
   // Saving the new definition must ask for a name, never overwrite the previous file.
   file_.clear();
+  stamp_.reset();
   open_ = true;
   modified_ = true;
   return true;

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,7 +51,8 @@ class Session {
   // File > Open. True when a definition was read.
   bool Open();
   // File > Save. True when the definition was written; a cancelled or failed save keeps
-  // the modified mark.
+  // the modified mark. When another program has changed the file since it was read or
+  // saved here, asks before overwriting it.
   bool Save();
   // File > Save as.
   bool SaveAs();
@@ -81,6 +83,8 @@ class Session {
   // The whole path: FileName holds only 127 characters, too few for a path that must be
   // written again.
   std::filesystem::path file_;
+  // What file_ was when this session last read or wrote it.
+  std::optional<platform::FileStamp> stamp_;
 };
 
 }  // namespace kx::commands

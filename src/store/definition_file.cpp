@@ -1,7 +1,10 @@
 #include "store/definition_file.h"
 
+#include <algorithm>
 #include <array>
+#include <set>
 #include <system_error>
+#include <vector>
 
 #include "model/name_rules.h"
 #include "model/text.h"
@@ -399,6 +402,30 @@ std::string WriteDefinition(const ComponentDef& def, const std::filesystem::path
   return std::move(ini).TakeText();
 }
 
+namespace {
+
+// The sections the writer opens whatever the items are.
+constexpr std::array<std::string_view, 9> kFileSections = {
+    "MAININFO$", "UNITS$", "ITEMLIST$", "GLOBAL$", "CODE$",
+    "HELP$", "IMPGLOBAL$", "IMPGLOBAL$CODE$", "IMPGLOBAL$HELP$"};
+
+// The sections the writer opens for an item, upper-cased as the reader matches them.
+std::vector<std::string> ItemSections(const ItemDef& item) {
+  const std::string name = model::UpperCase(model::ItemName(item));
+  std::vector<std::string> sections = {name, name + "CODE$", name + "HELP$"};
+  if (item.Kind() == ItemKind::Property) sections.push_back(name + "READCODE$");
+  return sections;
+}
+
+std::string DroppedItemMessage(const ItemDef& item, const std::string& display_path) {
+  const std::string name = model::ItemName(item);
+  if (name.empty()) return "An item without a name in " + display_path + " was dropped.";
+  return "The item " + name + " in " + display_path +
+         " was dropped: its name clashes with a section of the file.";
+}
+
+}  // namespace
+
 ParseResult ParseDefinition(std::string_view text, const std::string& display_path,
                             ComponentDef& def, const ClassRules& rules,
                             std::string_view default_target_dir) {
@@ -438,6 +465,7 @@ ParseResult ParseDefinition(std::string_view text, const std::string& display_pa
   if (listed.size() > static_cast<std::size_t>(model::kMaxItems)) {
     return fail(display_path + " contains too many items.");
   }
+  std::set<std::string> sections(kFileSections.begin(), kFileSections.end());
   for (const std::string& line : listed) {
     const std::size_t equals = line.find('=');
     if (equals == std::string::npos) continue;
@@ -450,7 +478,18 @@ ParseResult ParseDefinition(std::string_view text, const std::string& display_pa
     else if (kind == "METH") item = model::NewMethodItem(name);
     else if (kind == "VARI") item = model::NewVariableItem(name);
     else continue;
-    model::AddItem(def, std::move(item));  // a taken name is dropped
+    // An item whose sections the file already uses could be read but never saved again.
+    const std::vector<std::string> own = ItemSections(item);
+    const bool clashes = std::any_of(own.begin(), own.end(),
+                                     [&](const std::string& s) { return sections.contains(s); });
+    if (model::ItemName(item).empty() || clashes) {
+      result.messages.push_back({ReaderMessage::Kind::kWarning, DroppedItemMessage(item, display_path)});
+      continue;
+    }
+    // A name another item takes is dropped without a word, as it always was.
+    if (model::AddItem(def, std::move(item)) == model::AddResult::Added) {
+      sections.insert(own.begin(), own.end());
+    }
   }
 
   SecondPass second(def, rules, result);

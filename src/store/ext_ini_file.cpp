@@ -181,21 +181,4 @@ std::filesystem::path BackupPathFor(const std::filesystem::path& file_name) {
   return file_name.parent_path() / model::LowerCase(backup.filename().string());
 }
 
-std::error_code MakeBackup(const std::filesystem::path& file_name) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  const fs::path backup = BackupPathFor(file_name);
-  if (!fs::exists(file_name, error) || backup == file_name) return {};
-  fs::remove(backup, error);
-  if (error) return error;
-  // A second name for the same file costs nothing and cannot fail half way; where the file
-  // system has no hard links, a copy does the same.
-  fs::create_hard_link(file_name, backup, error);
-  if (error) {
-    error.clear();
-    fs::copy_file(file_name, backup, fs::copy_options::overwrite_existing, error);
-  }
-  return error;
-}
-
 }  // namespace kx::store

@@ -93,8 +93,5 @@ model::TextBlock ReadLines(LineReader& reader);
 
 // The ".bak" name beside a definition file: its name, extension replaced, in lower case.
 std::filesystem::path BackupPathFor(const std::filesystem::path& file_name);
-// Makes the ".bak" copy of file_name (replacing an older one) while file_name itself stays
-// in place until the new version replaces it. Nothing to do when the file does not exist.
-std::error_code MakeBackup(const std::filesystem::path& file_name);
 
 }  // namespace kx::store

@@ -1,5 +1,7 @@
 #include "store/settings.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -27,12 +29,9 @@ constexpr std::uintmax_t kMaxUserRegBytes = std::uintmax_t{64} << 20;
 bool IsWritableDirectory(const fs::path& dir) {
   std::error_code error;
   if (!fs::is_directory(dir, error)) return false;
-  // Permission bits do not tell about read-only mounts or access lists; trying does.
-  std::random_device random;
-  const fs::path probe = dir / (".kx-probe-" + std::to_string(random()));
-  if (!std::ofstream(probe, std::ios::binary)) return false;
-  fs::remove(probe, error);
-  return true;
+  // access() asks the kernel, which knows read-only mounts and access lists, without
+  // leaving a trace in a folder that may not be ours.
+  return ::access(dir.c_str(), W_OK) == 0;
 }
 
 // Wine keeps the case of names as installers wrote them ("BIN", "MULTIHLP.INI"), and Windows

@@ -6,6 +6,7 @@
 #include "commands/register_class.h"
 #include "platform/atomic_file.h"
 #include "support/scripted_dialogs.h"
+#include "support/failing_writes.h"
 #include "support/temp_dir.h"
 
 namespace kx::catalog {
@@ -16,6 +17,7 @@ using commands::BoxKind;
 using commands::ClassRegistration;
 using commands::RegisteredClass;
 using kx::testing::ScriptedDialogs;
+using kx::testing::FailingWrites;
 using kx::testing::TempDir;
 using Entries = std::vector<CustomClassEntry>;
 
@@ -44,7 +46,6 @@ TEST(ParseCustomClassesTest, ClassSectionsOfASettingsFile) {
 
 class CustomClassRegistryTest : public ::testing::Test {
  protected:
-  void TearDown() override { platform::SetWriteFaultForTesting(nullptr); }
   TempDir dir_;
   std::filesystem::path file_ = dir_ / "Kestrix.ini";
 };
@@ -111,17 +112,16 @@ TEST_F(CustomClassRegistryTest, DeleteErasesTheSectionAtOnce) {
 }
 
 TEST_F(CustomClassRegistryTest, AFailedSaveKeepsTheFileAndTheChanges) {
-  dir_.Write("Kestrix.ini", "[Class.TA]\r\nUnit=A\r\n");
+  const std::string before = "[Class.TA]\r\nUnit=A\r\n[Class.TB]\r\nUnit=B\r\n";
+  dir_.Write("Kestrix.ini", before);
   CustomClassRegistry registry(file_);
   registry.SetCustomClass("TA", "TEdit", "A2");
-  platform::SetWriteFaultForTesting([](const std::filesystem::path&) {
-    return std::make_error_code(std::errc::read_only_file_system);
-  });
+  const FailingWrites failing;
   EXPECT_THROW(registry.Save(), store::ProfileError);
-  EXPECT_THROW(registry.DeleteCustomClass("TA"), store::ProfileError);
-  EXPECT_EQ(TempDir::Read(file_), "[Class.TA]\r\nUnit=A\r\n");
+  EXPECT_THROW(registry.DeleteCustomClass("TB"), store::ProfileError);
+  EXPECT_EQ(TempDir::Read(file_), before);
   EXPECT_TRUE(registry.changed());
-  EXPECT_EQ(registry.entries(), (Entries{{"TA", "TEdit", "A2"}}));
+  EXPECT_EQ(registry.entries(), (Entries{{"TA", "TEdit", "A2"}, {"TB", "TComponent", "B"}}));
 }
 
 TEST(RegistrationDialogTest, Texts) {

@@ -193,6 +193,44 @@ TEST(DefinitionFileTest, ItemListEdges) {
   EXPECT_EQ(read.def.Item(1).Property().PropDefault, "5");
 }
 
+// Every definition that reads must save: names that would reopen a section are dropped.
+TEST(DefinitionFileTest, NamesTheWriterCannotSaveAreDroppedWithAMessage) {
+  const struct {
+    std::string list;
+    std::vector<std::string> kept;
+    std::vector<std::string> dropped;
+  } cases[] = {
+      {"GLOBAL$=Property\nitemlist$=Variable\nUnits$=Method\nIMPGLOBAL$=Variable\n"
+       "MAININFO$=Property\nCODE$=Variable\nHelp$=Variable\nImpGlobal$Code$=Variable\nKeep=Variable\n",
+       {"Keep"},
+       {"GLOBAL$", "itemlist$", "Units$", "IMPGLOBAL$", "MAININFO$", "CODE$", "Help$",
+        "ImpGlobal$Code$"}},
+      {"A=Property\nACODE$=Variable\nAREADCODE$=Method\nahelp$=Variable\nB=Variable\n",
+       {"A", "B"},
+       {"ACODE$", "AREADCODE$", "ahelp$"}},
+      {"XCODE$=Variable\nX=Variable\nM=Method\nMREADCODE$=Variable\n", {"XCODE$", "M", "MREADCODE$"}, {"X"}},
+      {"=Property\n =Variable\nZ=Variable\n", {"Z"}, {"", ""}},
+  };
+  for (const auto& c : cases) {
+    Read read = Parse("[MAININFO$]\r\n[ITEMLIST$]\r\n" + c.list);
+    ASSERT_TRUE(read.result.ok) << c.list;
+    std::vector<std::string> kept;
+    for (const model::ItemDef& item : read.def.Items()) kept.push_back(model::ItemName(item));
+    EXPECT_EQ(kept, c.kept) << c.list;
+    std::vector<std::string> messages;
+    for (const ReaderMessage& m : read.result.messages) messages.push_back(m.text);
+    std::vector<std::string> expected;
+    for (const std::string& name : c.dropped) {
+      expected.push_back(name.empty() ? "An item without a name in /x/a.cd was dropped."
+                                      : "The item " + name +
+                                            " in /x/a.cd was dropped: its name clashes with a "
+                                            "section of the file.");
+    }
+    EXPECT_EQ(messages, expected) << c.list;
+    EXPECT_NO_THROW(WriteDefinition(read.def, "a.cd")) << c.list;
+  }
+}
+
 TEST(DefinitionFileTest, EntriesReadWithTheirDefaultsAndRepairs) {
   Read read = Parse(
       "[ITEMLIST$]\r\nObj=Property\r\nNum=Property\r\nV=Variable\r\nW=Variable\r\nM=Method\r\n"

@@ -5,12 +5,14 @@
 #include "platform/atomic_file.h"
 #include "store/definition_file.h"
 #include "support/scripted_dialogs.h"
+#include "support/failing_writes.h"
 #include "support/temp_dir.h"
 
 namespace kx::commands {
 namespace {
 
 using kx::testing::ScriptedDialogs;
+using kx::testing::FailingWrites;
 using kx::testing::TempDir;
 
 std::string DefinitionText(std::string_view class_name) {
@@ -84,7 +86,6 @@ TEST(ReadDefinitionFileTest, AWrappersFormIsReadAgain) {
 
 class WriteDefinitionFileTest : public ::testing::Test {
  protected:
-  void TearDown() override { platform::SetWriteFaultForTesting(nullptr); }
   TempDir dir_;
 };
 
@@ -106,8 +107,7 @@ TEST_F(WriteDefinitionFileTest, SecondSaveKeepsTheFirstAsBackup) {
 TEST_F(WriteDefinitionFileTest, AFailedWriteLeavesBothFilesAsTheyWere) {
   const auto file = dir_.Write("comp.cd", "previous");
   dir_.Write("comp.bak", "older");
-  platform::SetWriteFaultForTesting(
-      [](const std::filesystem::path&) { return std::make_error_code(std::errc::no_space_on_device); });
+  const FailingWrites failing;
   ScriptedDialogs dialogs;
   dialogs.ExpectBox(BoxKind::kInformation, "Could not open " + file.string())
       .ExpectBox(BoxKind::kInformation, "Could not open " + file.string() + "\r for writing.");

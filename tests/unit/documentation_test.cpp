@@ -9,6 +9,7 @@
 #include "commands/documentation.h"
 #include "platform/atomic_file.h"
 #include "support/scripted_dialogs.h"
+#include "support/failing_writes.h"
 #include "support/temp_dir.h"
 
 namespace kx::generate {
@@ -17,6 +18,7 @@ namespace {
 using commands::Audience;
 using commands::BoxKind;
 using kx::testing::ScriptedDialogs;
+using kx::testing::FailingWrites;
 using kx::testing::TempDir;
 using model::ItemDef;
 
@@ -393,8 +395,6 @@ class DocumentationCommandTest : public ::testing::Test {
     model::AddItem(def_, Method("Secret", model::kProcedure, model::kScopePrivate));
     model::AddItem(def_, Property("Alpha"));
   }
-  void TearDown() override { platform::SetWriteFaultForTesting(nullptr); }
-
   std::optional<std::filesystem::path> Run() {
     return commands::GenerateDocumentation(def_, audience_, dialogs_, dir_.path().string() + "/");
   }
@@ -470,9 +470,7 @@ TEST_F(DocumentationCommandTest, AFileThatCannotBeWritten) {
 
   // A write that fails half way leaves the previous page as it was.
   const auto existing = dir_.Write("old.html", "old page");
-  platform::SetWriteFaultForTesting([](const std::filesystem::path&) {
-    return std::make_error_code(std::errc::no_space_on_device);
-  });
+  const FailingWrites failing;
   dialogs_.ExpectSaveFile(existing)
       .ExpectDocumentationAudience(Audience::kDescendant, Audience::kDescendant)
       .ExpectBox(BoxKind::kInformation, "Could not open " + existing.string());

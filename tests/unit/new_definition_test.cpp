@@ -13,6 +13,7 @@
 #include "platform/atomic_file.h"
 #include "store/definition_file.h"
 #include "support/scripted_dialogs.h"
+#include "support/failing_writes.h"
 #include "support/temp_dir.h"
 
 namespace kx::catalog {
@@ -448,13 +449,12 @@ TEST(NewDefinitionTest, ASelectionOfAWrapperAddsItsFormsUnit) {
 using commands::Answer;
 using commands::BoxKind;
 using testing::ScriptedDialogs;
+using testing::FailingWrites;
 using testing::TempDir;
 
 class NewCommandTest : public ::testing::Test {
  protected:
   NewCommandTest() { settings_ = TestSettings(); }
-  void TearDown() override { platform::SetWriteFaultForTesting(nullptr); }
-
   std::filesystem::path OpenModified() {
     ComponentDef def = MakeStandard("TMemo");
     def.MainInfo.UnitName = "Old";
@@ -506,8 +506,7 @@ TEST_F(NewCommandTest, CancelInTheSaveQuestionEndsIt) {
 
 TEST_F(NewCommandTest, AFailedSaveStopsIt) {
   const auto file = OpenModified();
-  platform::SetWriteFaultForTesting(
-      [](const std::filesystem::path&) { return std::make_error_code(std::errc::io_error); });
+  const FailingWrites failing;
   dialogs_.ExpectBox(BoxKind::kConfirmation, "Save " + file.string() + "?", Answer::kYes)
       .ExpectBox(BoxKind::kInformation, "Could not open " + file.string())
       .ExpectBox(BoxKind::kInformation, "Could not open " + file.string() + "\r for writing.");

@@ -5,6 +5,7 @@
 #include "platform/atomic_file.h"
 #include "store/profile_store.h"
 #include "support/scripted_dialogs.h"
+#include "support/failing_writes.h"
 #include "support/temp_dir.h"
 
 namespace kx::commands {
@@ -12,14 +13,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using kx::testing::ScriptedDialogs;
+using kx::testing::FailingWrites;
 using kx::testing::TempDir;
 
 const platform::FixedClock kClock({2026, 12, 6, 9, 30, 0});
 
 class OptionsTest : public ::testing::Test {
  protected:
-  void TearDown() override { platform::SetWriteFaultForTesting(nullptr); }
-
   store::Settings Load() { return store::LoadSettings(file_, "/opt/kestrix", kClock, ""); }
   std::string FileText() const { return fs::exists(file_) ? TempDir::Read(file_) : "(none)"; }
 
@@ -235,8 +235,7 @@ TEST_F(OptionsTest, OtherOptionsCancelled) {
 TEST_F(OptionsTest, AFailedWriteLeavesSettingsAndFileAsTheyWere) {
   dir_.Write("Kestrix.ini", "[Other]\r\nFullComments=1\r\n");
   store::Settings settings = Load();
-  platform::SetWriteFaultForTesting(
-      [](const fs::path&) { return std::make_error_code(std::errc::no_space_on_device); });
+  const FailingWrites failing;
   ScriptedDialogs dialogs;
   dialogs
       .ExpectBox(BoxKind::kConfirmation,

@@ -11,6 +11,8 @@
 
 #include "cli/cli.h"
 #include "commands/palette_bitmap.h"
+#include "generate/extras/resource_file.h"
+#include "kxrc/resource_file.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
@@ -130,8 +132,41 @@ TEST(BitmapScriptTest, NameLineThenTheBytesSixteenToALine) {
   EXPECT_EQ("TMYBUTTON BITMAP \n" + data.text(), generate::WriteResourceScript("tMyButton"));
 }
 
+// What the "ok" compiler writes: a resource file of one bitmap.
+std::string Compiled(bool win16) {
+  const std::vector<kxrc::BitmapResource> resources = {{"TMYBUTTON", std::nullopt, "BM", 1}};
+  return win16 ? kxrc::WriteWin16Res(resources) : kxrc::WriteWin32Res(resources);
+}
+
+TEST(ResourceFileErrorTest, OnlyWholeResourceFilesOfTheKindAskedFor) {
+  const std::string res32 = Compiled(false);
+  const std::string res16 = Compiled(true);
+  const struct {
+    std::string bytes;
+    bool win16;
+    std::optional<std::string> error;
+  } cases[] = {
+      {res32, false, std::nullopt},
+      {res16, true, std::nullopt},
+      {res32.substr(0, res32.size() - 2), false, std::nullopt},  // the last padding may be missing
+      {"", false, "an empty file"},
+      {"", true, "an empty file"},
+      {res32.substr(0, 32), false, "no resource in the file"},
+      {res32.substr(32), false, "no resource file header"},
+      {res32.substr(0, res32.size() - 4), false, "truncated resource data at offset 32"},
+      {res32.substr(0, 40), false, "a truncated resource header at offset 32"},
+      {res16, false, "a truncated resource header at offset 0"},
+      {res16.substr(0, res16.size() - 1), true, "a truncated resource at offset 0"},
+      {res16 + "\xFF", true, "a truncated resource at offset " + std::to_string(res16.size())},
+      {std::string(32, '\0') + res32.substr(32), false, "a bad resource header size at offset 0"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(generate::ResourceFileError(c.bytes, c.win16), c.error) << c.bytes.size();
+  }
+}
+
 // The directories a command works with, and fake compilers: small shell scripts that note
-// their arguments and then behave as told.
+// their arguments and the script they were given, and then behave as told.
 class PaletteBitmapTest : public ::testing::Test {
  protected:
   PaletteBitmapTest() {
@@ -140,16 +175,21 @@ class PaletteBitmapTest : public ::testing::Test {
     def_.MainInfo.NewClassName = "TMyButton";
     def_.MainInfo.TargetDir = defs_.string() + "/";
     options_.default_target_dir = target_.string() + "/";
-    options_.compiler = Compiler("ok", "printf 'compiled' > \"$out\"");
+    dir_.Write("res16", Compiled(true));
+    dir_.Write("res32", Compiled(false));
+    options_.compiler = Compiler("ok", "case \" $* \" in *\" -31 \"*) cp '" +
+                                           (dir_ / "res16").string() + "' \"$out\";; *) cp '" +
+                                           (dir_ / "res32").string() + "' \"$out\";; esac");
     options_.busy = [this](bool busy) { busy_.push_back(busy); };
   }
 
   std::string Compiler(const std::string& name, const std::string& body, mode_t mode = 0755) {
     const fs::path file = dir_.Write(
         "bin/" + name,
-        "#!/bin/sh\nout=\nfor a in \"$@\"; do case \"$a\" in -fo*) out=\"${a#-fo}\";; esac; done\n"
-        "printf '%s\\n' \"$@\" > '" +
-            args_file_.string() + "'\n" + body + "\n");
+        "#!/bin/sh\nout=\nfor a in \"$@\"; do case \"$a\" in -fo*) out=\"${a#-fo}\";; esac; "
+        "script=\"$a\"; done\nprintf '%s\\n' \"$@\" > '" +
+            args_file_.string() + "'\ncp \"$script\" '" + script_seen_.string() +
+            "' 2>/dev/null\n" + body + "\n");
     ::chmod(file.c_str(), mode);
     return file.string();
   }
@@ -186,6 +226,7 @@ class PaletteBitmapTest : public ::testing::Test {
   const fs::path target_ = dir_ / "Target";
   const fs::path elsewhere_ = dir_ / "Else where";
   const fs::path args_file_ = dir_ / "args";
+  const fs::path script_seen_ = dir_ / "script-seen";
   const fs::path dcr_ = defs_ / "mybutton.dcr";
   const fs::path script_ = defs_ / "kx$$$.rc";
   model::ComponentDef def_;
@@ -202,8 +243,8 @@ TEST_F(PaletteBitmapTest, YesCompilesIntoTheDefinitionsDirectory) {
     ExpectMessage("Component resource written to " + dcr_.string() + ".");
     EXPECT_EQ(Generate(), dcr_);
 
-    EXPECT_EQ(TempDir::Read(dcr_), "compiled");
-    EXPECT_EQ(TempDir::Read(script_),
+    EXPECT_EQ(TempDir::Read(dcr_), Compiled(delphi16));
+    EXPECT_EQ(TempDir::Read(script_seen_),
               generate::WithCrlf(generate::WriteResourceScript("TMyButton")));
     const std::vector<std::string> args = CompilerArgs();
     ASSERT_EQ(args.size(), delphi16 ? 3u : 2u);
@@ -217,7 +258,7 @@ TEST_F(PaletteBitmapTest, YesCompilesIntoTheDefinitionsDirectory) {
       EXPECT_EQ(args[1], "-31");
     }
     EXPECT_EQ(args.back(), script_.string());
-    EXPECT_EQ(Files(defs_), (std::vector<std::string>{"kx$$$.rc", "mybutton.dcr"}));
+    EXPECT_EQ(Files(defs_), (std::vector<std::string>{"mybutton.dcr"})) << "the script is removed";
     EXPECT_EQ(busy_, (std::vector<bool>{true, false}));
     busy_.clear();
   }
@@ -229,7 +270,7 @@ TEST_F(PaletteBitmapTest, AnExistingFileIsNamedInTheQuestionAndReplaced) {
   ExpectQuestion(dcr_, Answer::kYes, true);
   ExpectMessage("Component resource written to " + dcr_.string() + ".");
   EXPECT_EQ(Generate(), dcr_);
-  EXPECT_EQ(TempDir::Read(dcr_), "compiled");
+  EXPECT_EQ(TempDir::Read(dcr_), Compiled(false));
   EXPECT_EQ(fs::status(dcr_).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
 }
@@ -264,21 +305,24 @@ TEST_F(PaletteBitmapTest, CancellingCreatesNothing) {
   EXPECT_TRUE(busy_.empty());
 }
 
-TEST_F(PaletteBitmapTest, TheSaveDialogChoosesTheOutputButNotWhereTheScriptGoes) {
+// The definition's directory is whatever folder the file names: nothing is written there.
+TEST_F(PaletteBitmapTest, TheScriptGoesBesideTheOutputTheSaveDialogChose) {
   const fs::path chosen = elsewhere_ / "Chosen.dcr";
   ExpectQuestion(dcr_, Answer::kNo);
   dialogs_.ExpectSaveFile(chosen);
   ExpectMessage("Component resource written to " + chosen.string() + ".");
   EXPECT_EQ(Generate(), chosen);
+  EXPECT_EQ(CompilerArgs().back(), (elsewhere_ / "kx$$$.rc").string());
   EXPECT_EQ(Files(elsewhere_), std::vector<std::string>{"Chosen.dcr"});
-  EXPECT_EQ(Files(defs_), std::vector<std::string>{"kx$$$.rc"});
+  EXPECT_TRUE(Files(defs_).empty());
 }
 
 TEST_F(PaletteBitmapTest, AnOutputPathAsksNothing) {
   options_.output_path = elsewhere_ / "x.dcr";
   ExpectMessage("Component resource written to " + options_.output_path->string() + ".");
   EXPECT_EQ(Generate(), options_.output_path);
-  EXPECT_EQ(TempDir::Read(*options_.output_path), "compiled");
+  EXPECT_EQ(TempDir::Read(*options_.output_path), Compiled(false));
+  EXPECT_TRUE(Files(defs_).empty());
 }
 
 TEST_F(PaletteBitmapTest, AFolderThatTakesNoFileStopsTheCommandFirst) {
@@ -301,13 +345,13 @@ TEST_F(PaletteBitmapTest, AMissingCompilerIsNamed) {
 }
 
 TEST_F(PaletteBitmapTest, AScriptThatCannotBeWritten) {
-  def_.MainInfo.TargetDir = (dir_ / "missing").string() + "/";
   options_.output_path = elsewhere_ / "x.dcr";
-  const fs::path script = dir_ / "missing" / "kx$$$.rc";
+  const fs::path script = elsewhere_ / "kx$$$.rc";
+  fs::create_directory(script);
   ExpectMessage("Could not open " + script.string());
   ExpectMessage("Could not write temporary resource file " + script.string() + ".");
   EXPECT_FALSE(Generate());
-  EXPECT_TRUE(Files(elsewhere_).empty());
+  EXPECT_EQ(Files(elsewhere_), std::vector<std::string>{"kx$$$.rc"});
   EXPECT_TRUE(CompilerArgs().empty());
 }
 
@@ -328,6 +372,11 @@ TEST_F(PaletteBitmapTest, AFailingCompilerLeavesTheDcrAsItWasAndShowsWhy) {
       {"killed", "printf 'partial' > \"$out\"; kill -KILL $$", 0755,
        "the resource compiler was ended by signal 9", ""},
       {"not-executable", "", 0644, "WinExec error 5", ""},
+      {"empty", ": > \"$out\"", 0755,
+       "the resource compiler wrote no resource file: an empty file", ""},
+      {"garbage", "printf 'MZ garbage' > \"$out\"", 0755,
+       "the resource compiler wrote no resource file: a truncated resource header at offset 0",
+       ""},
   };
   options_.timeout = 1500ms;
   for (const auto& c : cases) {
@@ -424,14 +473,14 @@ TEST_F(BitmapCliTest, AnswersFromTheCommandLine) {
                        dcr_.string() + ".\n" + dcr_.string() + "\n"),
             std::string::npos)
       << r.out;
-  EXPECT_EQ(TempDir::Read(dcr_), "compiled");
+  EXPECT_EQ(TempDir::Read(dcr_), Compiled(false));
 
   const fs::path chosen = elsewhere_ / "chosen.dcr";
   r = Run({"bitmap", definition_.string(), "-o", chosen.string()});
   EXPECT_EQ(r.status, cli::kExitOk) << r.out << r.err;
   EXPECT_EQ(r.out.find("confirmation"), std::string::npos) << "-o asks nothing";
   EXPECT_NE(r.out.find(chosen.string() + "\n"), std::string::npos);
-  EXPECT_EQ(TempDir::Read(chosen), "compiled");
+  EXPECT_EQ(TempDir::Read(chosen), Compiled(false));
 }
 
 TEST_F(BitmapCliTest, WrongUsage) {

@@ -5,11 +5,13 @@
 #include <climits>
 
 #include "platform/atomic_file.h"
+#include "support/failing_writes.h"
 #include "support/temp_dir.h"
 
 namespace kx::store {
 namespace {
 
+using kx::testing::FailingWrites;
 using kx::testing::TempDir;
 
 TEST(ProfileReadTest, OddFiles) {
@@ -177,7 +179,6 @@ TEST(ProfileEraseTest, RemovesEveryOccurrenceWithItsLines) {
 
 class ProfileFileTest : public ::testing::Test {
  protected:
-  void TearDown() override { platform::SetWriteFaultForTesting(nullptr); }
   TempDir dir_;
 };
 
@@ -217,16 +218,14 @@ TEST_F(ProfileFileTest, UpdateCreatesTheFolderButNoFileForNothing) {
 
 TEST_F(ProfileFileTest, AFailedWriteKeepsThePreviousFile) {
   const auto file = dir_.Write("Kestrix.ini", "[Other]\r\nCodeview=0\r\n");
-  platform::SetWriteFaultForTesting([](const std::filesystem::path&) {
-    return std::make_error_code(std::errc::no_space_on_device);
-  });
+  const FailingWrites failing;
   try {
     UpdateProfile(file, [](Profile& p) { p.WriteInteger("Other", "Codeview", 2); });
     ADD_FAILURE() << "no error";
   } catch (const ProfileError& error) {
     EXPECT_EQ(std::string(error.what()),
               file.string() + " could not be written (" +
-                  std::make_error_code(std::errc::no_space_on_device).message() + ")");
+                  std::make_error_code(std::errc::file_too_large).message() + ")");
   }
   EXPECT_EQ(TempDir::Read(file), "[Other]\r\nCodeview=0\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);

@@ -5,12 +5,14 @@
 #include "platform/atomic_file.h"
 #include "store/definition_file.h"
 #include "support/scripted_dialogs.h"
+#include "support/failing_writes.h"
 #include "support/temp_dir.h"
 
 namespace kx::commands {
 namespace {
 
 using kx::testing::ScriptedDialogs;
+using kx::testing::FailingWrites;
 using kx::testing::TempDir;
 
 class SessionTest : public ::testing::Test {
@@ -19,8 +21,6 @@ class SessionTest : public ::testing::Test {
     settings_.definitions_dir = dir_.path().string() + "/";
     settings_.pascal_code_dir = "/pascal/";
   }
-  void TearDown() override { platform::SetWriteFaultForTesting(nullptr); }
-
   // A definition file on disk, and a session that has it open and modified.
   std::filesystem::path OpenModified(Session& session, std::string_view name = "Comp.cd") {
     model::ComponentDef def;
@@ -30,11 +30,6 @@ class SessionTest : public ::testing::Test {
     EXPECT_TRUE(session.Load(file));
     session.MarkModified();
     return file;
-  }
-
-  static void FailWrites() {
-    platform::SetWriteFaultForTesting(
-        [](const std::filesystem::path&) { return std::make_error_code(std::errc::io_error); });
   }
 
   TempDir dir_;
@@ -95,13 +90,35 @@ TEST_F(SessionTest, AFailedSaveKeepsTheFileAndTheModifiedMark) {
   Session session(settings_, dialogs_);
   const auto file = OpenModified(session);
   const std::string before = TempDir::Read(file);
-  FailWrites();
+  const FailingWrites failing;
   dialogs_.ExpectBox(BoxKind::kInformation, "Could not open " + file.string())
       .ExpectBox(BoxKind::kInformation, "Could not open " + file.string() + "\r for writing.");
   EXPECT_FALSE(session.Save());
   EXPECT_TRUE(session.modified());
   EXPECT_EQ(TempDir::Read(file), before);
   EXPECT_FALSE(std::filesystem::exists(dir_ / "comp.bak"));
+}
+
+TEST_F(SessionTest, SaveAsksBeforeOverwritingAnotherProgramsChanges) {
+  Session session(settings_, dialogs_);
+  const auto file = OpenModified(session);
+  ASSERT_TRUE(session.Save()) << "its own save is no change by another program";
+  session.MarkModified();
+  ASSERT_TRUE(session.Save());
+
+  dir_.Write("Comp.cd", "theirs");
+  session.MarkModified();
+  const std::string question =
+      file.string() + " was changed by another program since it was opened.  Overwrite it?";
+  dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kNo);
+  EXPECT_FALSE(session.Save());
+  EXPECT_TRUE(session.modified());
+  EXPECT_EQ(TempDir::Read(file), "theirs");
+
+  dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kYes);
+  EXPECT_TRUE(session.Save());
+  EXPECT_EQ(TempDir::Read(dir_ / "comp.bak"), "theirs");
+  EXPECT_TRUE(session.Save()) << "asked once per change";
 }
 
 TEST_F(SessionTest, ALongPathIsSavedWhereTheUserChoseIt) {
@@ -126,13 +143,14 @@ TEST_F(SessionTest, OpenAsksToSaveFirst) {
   EXPECT_TRUE(session.definition_open());
 
   // Yes, but the save fails: the changes must not be thrown away.
-  FailWrites();
-  dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kYes)
-      .ExpectBox(BoxKind::kInformation, "Could not open " + file.string())
-      .ExpectBox(BoxKind::kInformation, "Could not open " + file.string() + "\r for writing.");
-  EXPECT_FALSE(session.Open());
-  EXPECT_TRUE(session.modified());
-  platform::SetWriteFaultForTesting(nullptr);
+  {
+    const FailingWrites failing;
+    dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kYes)
+        .ExpectBox(BoxKind::kInformation, "Could not open " + file.string())
+        .ExpectBox(BoxKind::kInformation, "Could not open " + file.string() + "\r for writing.");
+    EXPECT_FALSE(session.Open());
+    EXPECT_TRUE(session.modified());
+  }
 
   dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kNo).ExpectOpenFile(std::nullopt);
   EXPECT_FALSE(session.Open());
@@ -162,12 +180,13 @@ TEST_F(SessionTest, ExitAnswers) {
   EXPECT_FALSE(session.Exit());
   dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kNo);
   EXPECT_TRUE(session.Exit());
-  FailWrites();
-  dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kYes)
-      .ExpectBox(BoxKind::kInformation, "Could not open " + file.string())
-      .ExpectBox(BoxKind::kInformation, "Could not open " + file.string() + "\r for writing.");
-  EXPECT_FALSE(session.Exit()) << "a failed save keeps the program open";
-  platform::SetWriteFaultForTesting(nullptr);
+  {
+    const FailingWrites failing;
+    dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kYes)
+        .ExpectBox(BoxKind::kInformation, "Could not open " + file.string())
+        .ExpectBox(BoxKind::kInformation, "Could not open " + file.string() + "\r for writing.");
+    EXPECT_FALSE(session.Exit()) << "a failed save keeps the program open";
+  }
   dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kYes);
   EXPECT_TRUE(session.Exit());
   EXPECT_FALSE(session.modified());

@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include <map>
+#include <new>
 #include <string_view>
 
 #include "cli/commands.h"
@@ -109,7 +110,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   };
   const auto command = kCommands.find(words[0]);
   if (command == kCommands.end()) return UsageError(err, "unknown command '" + words[0] + "'");
-  return command->second({words.begin() + 1, words.end()}, context);
+  try {
+    return command->second({words.begin() + 1, words.end()}, context);
+  } catch (const std::bad_alloc&) {
+    // Every reader bounds what it builds; should memory still run out, the command ends
+    // with a message rather than the process with an abort.
+    err << "kestrix-cli: " << words[0] << ": out of memory\n";
+    return kExitFailed;
+  }
 }
 
 }  // namespace kx::cli

@@ -109,19 +109,32 @@ void ApplyItemEntry(ItemDef& item, const Entry& e, const ClassRules& rules) {
   switch (item.Kind()) {
     case ItemKind::Property: {
       model::PropertyPart& p = item.Property();
-      if (k == "IN") p.Inherited = AsBool(v);
-      else if (k == "RO") p.ReadOnly = AsBool(v);
-      else if (k == "PROPTYPE") p.PropType = v;
-      else if (k == "PROPDEFAULT") p.PropDefault = v;
-      else if (k == "RM") p.UseReadMethod = AsBool(v);
-      else if (k == "WM") p.UseWriteMethod = AsBool(v);
-      else if (k == "VIRT") p.VIRT = AsBool(v);
-      else if (k == "HIDE") p.Hide = AsBool(v);
-      else if (k == "DEFEDIT") p.PropertyEditor.DefEdit = AsBool(v);
-      else if (k == "ALL") p.PropertyEditor.ApplyToAll = AsBool(v);
-      else if (k == "EC") p.PropertyEditor.EditorUnit = v;
-      else if (k == "EU") p.PropertyEditor.EditorClass = v;
-      else if (k == "LINK") p.Link = v;
+      if (k == "IN")
+        p.Inherited = AsBool(v);
+      else if (k == "RO")
+        p.ReadOnly = AsBool(v);
+      else if (k == "PROPTYPE")
+        p.PropType = v;
+      else if (k == "PROPDEFAULT")
+        p.PropDefault = v;
+      else if (k == "RM")
+        p.UseReadMethod = AsBool(v);
+      else if (k == "WM")
+        p.UseWriteMethod = AsBool(v);
+      else if (k == "VIRT")
+        p.VIRT = AsBool(v);
+      else if (k == "HIDE")
+        p.Hide = AsBool(v);
+      else if (k == "DEFEDIT")
+        p.PropertyEditor.DefEdit = AsBool(v);
+      else if (k == "ALL")
+        p.PropertyEditor.ApplyToAll = AsBool(v);
+      else if (k == "EC")
+        p.PropertyEditor.EditorUnit = v;
+      else if (k == "EU")
+        p.PropertyEditor.EditorClass = v;
+      else if (k == "LINK")
+        p.Link = v;
       else if (k == "SP") {
         const long long special = model::ParsePascalInteger(v, -1);
         p.Special = (special < 0 || special >= model::kPropSpecialTypeCount)
@@ -132,35 +145,51 @@ void ApplyItemEntry(ItemDef& item, const Entry& e, const ClassRules& rules) {
     }
     case ItemKind::ExistingEvent: {
       model::ExistingEventPart& ev = item.ExistingEvent();
-      if (k == "OV") ev.Override = AsBool(v);
-      else if (k == "P") ev.Publish = AsBool(v);
-      else if (k == "HANDLERDECL") ev.HandlerDecl = v;
+      if (k == "OV")
+        ev.Override = AsBool(v);
+      else if (k == "P")
+        ev.Publish = AsBool(v);
+      else if (k == "HANDLERDECL")
+        ev.HandlerDecl = v;
       break;
     }
     case ItemKind::Method: {
       model::MethodPart& m = item.Method();
-      if (k == "KIND") m.MethodKind = AsByte(v, 0);
-      else if (k == "HEADER" && !v.empty()) m.Header = v;
-      else if (k == "S") m.Scope = AsByte(v, 0);
-      else if (k == "OV") m.Override = AsBool(v);
-      else if (k == "MODE") m.Mode = AsByte(v, 2);
-      else if (k == "WINMESSAGE") m.WinMessage = v;
+      if (k == "KIND")
+        m.MethodKind = AsByte(v, 0);
+      else if (k == "HEADER" && !v.empty())
+        m.Header = v;
+      else if (k == "S")
+        m.Scope = AsByte(v, 0);
+      else if (k == "OV")
+        m.Override = AsBool(v);
+      else if (k == "MODE")
+        m.Mode = AsByte(v, 2);
+      else if (k == "WINMESSAGE")
+        m.WinMessage = v;
       break;
     }
     case ItemKind::Variable: {
       model::VariablePart& var = item.Variable();
-      if (k == "DATATYPE") var.DataType = v;
-      else if (k == "DEFAULT") var.Default = v;
+      if (k == "DATATYPE")
+        var.DataType = v;
+      else if (k == "DEFAULT")
+        var.Default = v;
       // Stored as scope + 8; an unreadable value means the first scope, not 248.
-      else if (k == "SC") var.Scope = static_cast<std::uint8_t>(model::ParsePascalInteger(v, 8) - 8);
-      else if (k == "ISOBJECT") var.IsObject = AsBool(v);
-      else if (k == "ISSUBCOMPONENT") var.IsSubComponent = AsBool(v);
+      else if (k == "SC")
+        var.Scope = static_cast<std::uint8_t>(model::ParsePascalInteger(v, 8) - 8);
+      else if (k == "ISOBJECT")
+        var.IsObject = AsBool(v);
+      else if (k == "ISSUBCOMPONENT")
+        var.IsSubComponent = AsBool(v);
       break;
     }
     case ItemKind::NewEvent: {
       model::NewEventPart& ev = item.NewEvent();
-      if (k == "ARGLIST") ev.Arglist = v;
-      else if (k == "P") ev.Publish = AsBool(v);
+      if (k == "ARGLIST")
+        ev.Arglist = v;
+      else if (k == "P")
+        ev.Publish = AsBool(v);
       break;
     }
     case ItemKind::Main:
@@ -274,11 +303,14 @@ class SecondPass {
     if (k == "KXVER") {
       result_.version = v;
     } else if (k == "COMPATIBLE40") {
-      if (v != "1") result_.messages.push_back({ReaderMessage::Kind::kWarning, std::string(kLaterVersionWarning)});
+      if (v != "1")
+        result_.messages.push_back(
+            {ReaderMessage::Kind::kWarning, std::string(kLaterVersionWarning)});
     } else if (k == "LANG") {
       const std::string lang = model::UpperCase(v);
       if (lang != "PASC" && lang != "PASCAL") {
-        result_.messages.push_back({ReaderMessage::Kind::kWarning, std::string(kOtherLanguageWarning)});
+        result_.messages.push_back(
+            {ReaderMessage::Kind::kWarning, std::string(kOtherLanguageWarning)});
       }
     } else if (k == "UNITNAME") {
       m.UnitName = v;
@@ -406,8 +438,8 @@ namespace {
 
 // The sections the writer opens whatever the items are.
 constexpr std::array<std::string_view, 9> kFileSections = {
-    "MAININFO$", "UNITS$", "ITEMLIST$", "GLOBAL$", "CODE$",
-    "HELP$", "IMPGLOBAL$", "IMPGLOBAL$CODE$", "IMPGLOBAL$HELP$"};
+    "MAININFO$", "UNITS$",     "ITEMLIST$",       "GLOBAL$",        "CODE$",
+    "HELP$",     "IMPGLOBAL$", "IMPGLOBAL$CODE$", "IMPGLOBAL$HELP$"};
 
 // The sections the writer opens for an item, upper-cased as the reader matches them.
 std::vector<std::string> ItemSections(const ItemDef& item) {
@@ -417,11 +449,33 @@ std::vector<std::string> ItemSections(const ItemDef& item) {
   return sections;
 }
 
-std::string DroppedItemMessage(const ItemDef& item, const std::string& display_path) {
-  const std::string name = model::ItemName(item);
-  if (name.empty()) return "An item without a name in " + display_path + " was dropped.";
-  return "The item " + name + " in " + display_path +
-         " was dropped: its name clashes with a section of the file.";
+ReaderMessage DroppedItem(const std::string& name, const std::string& display_path) {
+  return {ReaderMessage::Kind::kWarning,
+          name.empty() ? "An item without a name in " + display_path + " was dropped."
+                       : "The item " + name + " in " + display_path +
+                             " was dropped: a definition file cannot hold its name."};
+}
+
+// Every definition that reads must save again: the writer refuses to reopen a section, and
+// a name must read back as it was written (the reader trims it). Such names come only from
+// files made by hand or by other programs, since the name rules allow none of them.
+void DropItemsThatCannotBeSaved(ComponentDef& def, const std::string& display_path,
+                                ParseResult& result) {
+  std::set<std::string> sections(kFileSections.begin(), kFileSections.end());
+  for (int i = 1; i <= def.Count();) {
+    const ItemDef& item = def.Item(i);
+    const std::string name = model::ItemName(item);
+    const std::vector<std::string> own = ItemSections(item);
+    if (!name.empty() && model::Trim(name) == name &&
+        std::none_of(own.begin(), own.end(),
+                     [&](const std::string& section) { return sections.contains(section); })) {
+      sections.insert(own.begin(), own.end());
+      ++i;
+      continue;
+    }
+    result.messages.push_back(DroppedItem(name, display_path));
+    model::DeleteItem(def, i);
+  }
 }
 
 }  // namespace
@@ -465,35 +519,37 @@ ParseResult ParseDefinition(std::string_view text, const std::string& display_pa
   if (listed.size() > static_cast<std::size_t>(model::kMaxItems)) {
     return fail(display_path + " contains too many items.");
   }
-  std::set<std::string> sections(kFileSections.begin(), kFileSections.end());
   for (const std::string& line : listed) {
     const std::size_t equals = line.find('=');
     if (equals == std::string::npos) continue;
     const std::string name = model::Trim(std::string_view(line).substr(0, equals));
-    const std::string kind = model::UpperCase(model::Trim(std::string_view(line).substr(equals + 1))).substr(0, 4);
+    const std::string kind =
+        model::UpperCase(model::Trim(std::string_view(line).substr(equals + 1))).substr(0, 4);
     ItemDef item;
-    if (kind == "PROP") item = model::NewPropertyItem(name);
-    else if (kind == "EXIS") item = model::NewExistingEventItem(name);
-    else if (kind == "NEWE") item = model::NewEventItem(name);
-    else if (kind == "METH") item = model::NewMethodItem(name);
-    else if (kind == "VARI") item = model::NewVariableItem(name);
-    else continue;
-    // An item whose sections the file already uses could be read but never saved again.
-    const std::vector<std::string> own = ItemSections(item);
-    const bool clashes = std::any_of(own.begin(), own.end(),
-                                     [&](const std::string& s) { return sections.contains(s); });
-    if (model::ItemName(item).empty() || clashes) {
-      result.messages.push_back({ReaderMessage::Kind::kWarning, DroppedItemMessage(item, display_path)});
+    if (kind == "PROP")
+      item = model::NewPropertyItem(name);
+    else if (kind == "EXIS")
+      item = model::NewExistingEventItem(name);
+    else if (kind == "NEWE")
+      item = model::NewEventItem(name);
+    else if (kind == "METH")
+      item = model::NewMethodItem(name);
+    else if (kind == "VARI")
+      item = model::NewVariableItem(name);
+    else
+      continue;
+    // The file's own sections would be read into the item.
+    const std::string upper = model::UpperCase(model::ItemName(item));
+    if (std::find(kFileSections.begin(), kFileSections.end(), upper) != kFileSections.end()) {
+      result.messages.push_back(DroppedItem(model::ItemName(item), display_path));
       continue;
     }
-    // A name another item takes is dropped without a word, as it always was.
-    if (model::AddItem(def, std::move(item)) == model::AddResult::Added) {
-      sections.insert(own.begin(), own.end());
-    }
+    model::AddItem(def, std::move(item));  // a taken name is dropped
   }
 
   SecondPass second(def, rules, result);
   second.Run(text);
+  DropItemsThatCannotBeSaved(def, display_path, result);
   ApplyVersionUpdates(def, result.version, second.old_units(), rules);
   result.ok = true;
   return result;

@@ -1,6 +1,7 @@
 #include "commands/definition_io.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/atomic_file.h"
 #include "store/definition_file.h"
@@ -47,15 +48,18 @@ TEST(ReadDefinitionFileTest, AnEmptyFileOffersItsBackup) {
 
 TEST(ReadDefinitionFileTest, MissingFilesAndFoldersSayWhy) {
   TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "fifo.cd").c_str(), 0600), 0);
   const struct {
     std::filesystem::path path;
-    std::errc why;
-  } cases[] = {{dir / "absent.cd", std::errc::no_such_file_or_directory},
-               {dir.path(), std::errc::is_a_directory}};
+    std::error_code why;
+  } cases[] = {{dir / "absent.cd", std::make_error_code(std::errc::no_such_file_or_directory)},
+               {dir.path(), std::make_error_code(std::errc::is_a_directory)},
+               {dir / "fifo.cd", platform::NotARegularFile()},  // read at once, never waited for
+               {"/dev/null", platform::NotARegularFile()}};
   for (const auto& c : cases) {
     ScriptedDialogs dialogs;
-    dialogs.ExpectBox(BoxKind::kError, c.path.string() + " could not be read: " +
-                                           std::make_error_code(c.why).message() + ".");
+    dialogs.ExpectBox(BoxKind::kError,
+                      c.path.string() + " could not be read: " + c.why.message() + ".");
     model::ComponentDef def;
     model::AddItem(def, model::NewPropertyItem("Old"));
     EXPECT_FALSE(ReadDefinitionFile(def, c.path, dialogs, "/t/"));

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "support/nested_form.h"
+
 namespace kx::catalog {
 namespace {
 
@@ -331,19 +333,9 @@ TEST(FormConversionTest, EveryTruncationIsAnErrorNeverACrash) {
   }
 }
 
-// Each tiny property of the innermost of 255 nested objects takes over 500 bytes of text.
 TEST(FormConversionTest, TheTextOfASmallDeeplyNestedFormIsBounded) {
-  const auto form = [](int properties) {
-    const std::string header = Short("TPanel") + Short("P");
-    std::string bytes = "TPF0";
-    for (int i = 1; i < kMaxFormNesting - 1; ++i) bytes += header + Byte(0);
-    bytes += header;
-    for (int i = 0; i < properties; ++i) bytes += Property("A", Byte(2) + Byte(1));
-    bytes += Byte(0) + Byte(0) + std::string(kMaxFormNesting - 2, '\0');
-    return bytes;
-  };
-  EXPECT_TRUE(ConvertFormToText(form(1000)).ok);
-  const std::string big = form(140000);
+  EXPECT_TRUE(ConvertFormToText(testing::NestedForm(1000)).ok);
+  const std::string big = testing::NestedForm(140000);
   ASSERT_LT(big.size(), 600000u);
   const FormTextResult result = ConvertFormToText(big);
   EXPECT_FALSE(result.ok);

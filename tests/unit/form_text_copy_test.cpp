@@ -1,11 +1,17 @@
 #include "commands/form_text_copy.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "cli/cli.h"
 #include "platform/temporary_file.h"
+#include "support/nested_form.h"
 #include "support/temp_dir.h"
 
 namespace kx {
@@ -103,8 +109,36 @@ TEST(Dfm2TextCommandTest, PrintsTheTextForm) {
   EXPECT_EQ(r.status, cli::kExitFailed);
   EXPECT_TRUE(r.err.starts_with("kestrix-cli: dfm2text: ")) << r.err;
 
+  ASSERT_EQ(::mkfifo((dir / "fifo.dfm").c_str(), 0600), 0);
+  r = RunCli({"dfm2text", (dir / "fifo.dfm").string()});
+  EXPECT_EQ(r.status, cli::kExitFailed);
+  EXPECT_EQ(r.err, "kestrix-cli: dfm2text: " + (dir / "fifo.dfm").string() +
+                       ": not a regular file\n");
+
   EXPECT_EQ(RunCli({"dfm2text"}).status, cli::kExitUsage);
   EXPECT_EQ(RunCli({"dfm2text", "a.dfm", "b.dfm"}).status, cli::kExitUsage);
+}
+
+// Memory that runs out anyway ends the command with a message, not the process with an abort.
+TEST(Dfm2TextCommandTest, OutOfMemoryIsAFailureNotACrash) {
+  TempDir dir;
+  const fs::path form = dir.Write("Nested.dfm", testing::NestedForm(140000));
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // Room for the program as it is and the form, not for its text.
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const rlim_t room = static_cast<rlim_t>(pages) * 4096 + (48u << 20);
+    const rlimit limit{room, room};
+    ::setrlimit(RLIMIT_AS, &limit);
+    const CliResult r = RunCli({"dfm2text", form.string()});
+    ::_exit(r.status == cli::kExitFailed && r.err == "kestrix-cli: dfm2text: out of memory\n" ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 }  // namespace

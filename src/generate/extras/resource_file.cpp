@@ -15,14 +15,16 @@ class Reader {
   bool AtEnd() const { return pos_ == bytes_.size(); }
   void Seek(std::size_t pos) { pos_ = pos; }
 
+  // count bytes; with value, a little-endian number of at most 8 bytes.
   bool Take(std::size_t count, std::uint64_t* value = nullptr) {
     if (left() < count) return false;
-    std::uint64_t result = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-      result |= std::uint64_t{static_cast<unsigned char>(bytes_[pos_ + i])} << (8 * i);
+    if (value != nullptr) {
+      *value = 0;
+      for (std::size_t i = 0; i < count && i < 8; ++i) {
+        *value |= std::uint64_t{static_cast<unsigned char>(bytes_[pos_ + i])} << (8 * i);
+      }
     }
     pos_ += count;
-    if (value != nullptr) *value = result;
     return true;
   }
 

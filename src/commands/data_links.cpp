@@ -140,6 +140,14 @@ void AddDataLink(ComponentDef& def, const DataLinkNames& names,
   AddHandler(def, handlers->active_change, ActiveChangeCode(l, names.data_field));
 }
 
+std::optional<std::string> InvalidDataLinkName(const DataLinkNames& names) {
+  for (const std::string* name :
+       {&names.data_source, &names.data_field, &names.link, &names.data_change}) {
+    if (!model::IsValidIdent(*name)) return *name;
+  }
+  return std::nullopt;
+}
+
 bool HasDataLink(const ComponentDef& def) {
   const std::string_view parent = def.MainInfo.ParentClassName;
   if (!catalog::IsStandardClass(parent)) return false;
@@ -178,6 +186,10 @@ bool AddDataLinkCommand(ComponentDef& def, Dialogs& dialogs) {
     names->link = Filtered(names->link);
     names->data_change = Filtered(names->data_change);
     proposed = *names;
+    if (const std::optional<std::string> invalid = InvalidDataLinkName(*names)) {
+      dialogs.Information("\"" + *invalid + "\" is not a valid Pascal identifier.", caption);
+      continue;
+    }
     if (!model::SameText(names->data_source, "DATASOURCE") ||
         !model::SameText(names->data_field, "DATAFIELD")) {
       const Answer sure = dialogs.Confirm(

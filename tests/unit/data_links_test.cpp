@@ -38,6 +38,34 @@ TEST(DataLinkTest, ReadOnlyLinkAddsItsItems) {
   EXPECT_EQ(def.MainInfo.Units, (std::vector<std::string>{"DbTables", "DB"}));
 }
 
+TEST(DataLinkTest, EveryNameMustBeAnIdentifier) {
+  // The field, link and handler boxes are tidied as typed; the data source box is not, and
+  // a tidied box may still be empty or start with a digit.
+  const struct {
+    DataLinkNames typed;
+    std::string refused;
+    std::string tidied_change;  // the handler box as shown again
+  } cases[] = {
+      {{"../src", "DataField", "FDataLink", "DataChange"}, "../src", "DataChange"},
+      {{"DataSource", "", "FDataLink", "DataChange"}, "", "DataChange"},
+      {{"DataSource", "DataField", "9Link", "DataChange"}, "9Link", "DataChange"},
+      {{"DataSource", "DataField", "FDataLink", "-"}, "", ""},
+  };
+  for (const auto& c : cases) {
+    model::ComponentDef def;
+    ScriptedDialogs dialogs;
+    dialogs.ExpectBox(BoxKind::kConfirmation, kReadWrite, Answer::kNo)
+        .ExpectDataLink("Add read-only data link", kDefaultNames, c.typed)
+        .ExpectBox(BoxKind::kInformation, "\"" + c.refused + "\" is not a valid Pascal identifier.",
+                   Answer::kOk, "Add read-only data link")
+        .ExpectDataLink("Add read-only data link",
+                        {c.typed.data_source, c.typed.data_field, c.typed.link, c.tidied_change},
+                        std::nullopt);
+    EXPECT_FALSE(AddDataLinkCommand(def, dialogs));
+    EXPECT_EQ(def.Count(), 0);
+  }
+}
+
 TEST(DataLinkTest, ASecondLinkProposesNamesEndingInTwo) {
   model::ComponentDef def;
   def.MainInfo.ParentClassName = "TDBEdit";

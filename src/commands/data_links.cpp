@@ -124,11 +124,13 @@ void AddDataLink(ComponentDef& def, const DataLinkNames& names,
   variable.Variable().DataType = "TFieldDataLink";
   variable.Variable().IsObject = true;
   if (handlers) {
-    variable.Code = std::vector<std::string>{
-        "begin", "{ Assign handlers }", "OnDataChange := " + names.data_change + ";",
-        "OnUpdateData := " + handlers->update_data + ";",
-        "OnEditingChange := " + handlers->editing_change + ";",
-        "OnActiveChange := " + handlers->active_change + ";", "end;"};
+    variable.Code = std::vector<std::string>{"begin",
+                                             "{ Assign handlers }",
+                                             "OnDataChange := " + names.data_change + ";",
+                                             "OnUpdateData := " + handlers->update_data + ";",
+                                             "OnEditingChange := " + handlers->editing_change + ";",
+                                             "OnActiveChange := " + handlers->active_change + ";",
+                                             "end;"};
   } else {
     variable.Code =
         std::vector<std::string>{"begin", "OnDataChange := " + names.data_change + ";", "end;"};
@@ -163,9 +165,9 @@ bool AddDataLinkCommand(ComponentDef& def, Dialogs& dialogs) {
                       kAddDataLinkCaption) != Answer::kYes) {
     return false;
   }
-  const Answer read_write = dialogs.Confirm(
-      Buttons::kYesNoCancel, "Should the new data link be a read-write data link?",
-      kAddDataLinkCaption);
+  const Answer read_write =
+      dialogs.Confirm(Buttons::kYesNoCancel, "Should the new data link be a read-write data link?",
+                      kAddDataLinkCaption);
   if (read_write == Answer::kCancel) return false;
   const bool rw = read_write == Answer::kYes;
   if (model::RoomLeft(def) < (rw ? 7 : 4)) {

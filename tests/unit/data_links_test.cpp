@@ -22,8 +22,9 @@ TEST(DataLinkTest, ReadOnlyLinkAddsItsItems) {
   model::ComponentDef def;
   def.MainInfo.ParentClassName = "TEdit";
   ScriptedDialogs dialogs;
-  dialogs.ExpectBox(BoxKind::kConfirmation, kReadWrite, Answer::kNo, "Add data link",
-                    Buttons::kYesNoCancel)
+  dialogs
+      .ExpectBox(BoxKind::kConfirmation, kReadWrite, Answer::kNo, "Add data link",
+                 Buttons::kYesNoCancel)
       .ExpectDataLink("Add read-only data link", kDefaultNames, kDefaultNames)
       .ExpectBox(BoxKind::kInformation,
                  "Data link added.  You can add code in the DataChange method to respond to "
@@ -70,10 +71,11 @@ TEST(DataLinkTest, ASecondLinkProposesNamesEndingInTwo) {
   model::ComponentDef def;
   def.MainInfo.ParentClassName = "TDBEdit";
   ScriptedDialogs dialogs;
-  dialogs.ExpectBox(BoxKind::kConfirmation,
-                    "The component already contains a data link.  Are you sure you want to add "
-                    "another?",
-                    Answer::kYes, "Add data link", Buttons::kYesNo)
+  dialogs
+      .ExpectBox(BoxKind::kConfirmation,
+                 "The component already contains a data link.  Are you sure you want to add "
+                 "another?",
+                 Answer::kYes, "Add data link", Buttons::kYesNo)
       .ExpectBox(BoxKind::kConfirmation, kReadWrite, Answer::kYes)
       .ExpectDataLink("Add read-write data link",
                       {"DataSource2", "DataField2", "FDataLink2", "DataChange2"}, std::nullopt);
@@ -83,7 +85,8 @@ TEST(DataLinkTest, ASecondLinkProposesNamesEndingInTwo) {
 
 TEST(DataLinkTest, RoomNamesAndHandlers) {
   model::ComponentDef def;
-  for (int i = 0; i < 224; ++i) model::AddItem(def, model::NewVariableItem("V" + std::to_string(i)));
+  for (int i = 0; i < 224; ++i)
+    model::AddItem(def, model::NewVariableItem("V" + std::to_string(i)));
   ScriptedDialogs dialogs;
   dialogs.ExpectBox(BoxKind::kConfirmation, kReadWrite, Answer::kYes)
       .ExpectBox(BoxKind::kInformation,

@@ -66,6 +66,7 @@ int AllCommand(const Arguments& args, Context& context) {
 
         commands::PaletteBitmapOptions bitmap = commands::PaletteBitmapOptionsFrom(settings);
         bitmap.output_path = *dir / (model::LowerCase(def.MainInfo.UnitName.str()) + ".dcr");
+        bitmap.default_target_dir = dir->string();  // where the resource script goes
         report(commands::GeneratePaletteBitmap(def, bitmap, dialogs));
         return all_written ? kExitOk : kExitFailed;
       });

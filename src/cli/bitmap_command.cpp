@@ -22,6 +22,9 @@ int BitmapCommand(const Arguments& args, Context& context) {
         // -o stands for the place the save dialog would choose: nothing is asked then. Without
         // it, only replacing an existing file is asked.
         options.output_path = output;
+        // The resource script goes into the default target directory when the definition
+        // names none: beside the output, not into the current directory.
+        if (output) options.default_target_dir = output->parent_path().string();
         if (!output && model::IsValidIdent(def.MainInfo.UnitName.str())) {
           const std::filesystem::path proposed =
               commands::TargetDirectory(def.MainInfo, options.default_target_dir) /

@@ -93,7 +93,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       yes = true;
     } else if (arg == "--no") {
       no = true;
-    } else if (arg == "--quiet" || arg == "-q") {
+    } else if (arg == "--quiet") {
       context.quiet = true;
     } else {
       words.push_back(arg);

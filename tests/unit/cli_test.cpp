@@ -183,6 +183,9 @@ TEST_F(CliDefinitionTest, StreamsAndStatusOfEveryCommand) {
        "kestrix-cli: Data link added.  You can add code in the DataChange method to respond to "
        "data changes.\n"},
       {{"resave", file}, file + "\n", ""},
+      {{"all", file, "-o", out_dir},
+       out_dir + "/gounit.pas\n" + out_dir + "/goeds.pas\n" + out_dir + "/gounit.html\n",
+       "kestrix-cli: Component resource written to " + out_dir + "/gounit.dcr.\n"},
   };
   for (const auto& c : cases) {
     Result r = RunWith(c.args);

@@ -68,7 +68,7 @@ int Context::Usage(std::string_view message) { return UsageError(err, command, m
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         TerminalEncoding encoding) {
-  Context context{out, err};
+  Context context{.out = out, .err = err};
   context.encoding = encoding;
   std::vector<std::string> words;  // the command and its own arguments
   bool help = false;

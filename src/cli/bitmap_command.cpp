@@ -1,39 +1,41 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/with_definition.h"
 #include "commands/palette_bitmap.h"
+#include "commands/target_directory.h"
+#include "model/text.h"
 
 namespace kx::cli {
 
-int BitmapCommand(const std::vector<std::string>& args, Context& context) {
-  std::optional<std::string> file;
-  std::optional<std::filesystem::path> output;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "-o" && i + 1 < args.size()) {
-      output = args[++i];
-    } else if (!arg.starts_with("-") && !file) {
-      file = arg;
-    } else {
-      return UsageError(context.err, "bitmap: unexpected argument '" + arg + "'");
-    }
-  }
-  if (!file) return UsageError(context.err, "bitmap: expected a definition file");
+int BitmapCommand(const Arguments& args, Context& context) {
+  const std::optional<std::filesystem::path> output = args.Value("-o");
+  if (output && !MakeFolder(output->parent_path(), context)) return kExitFailed;
   return WithDefinition(
-      *file, context,
+      args.operands[0], context,
       [&](commands::Session& session, const store::Settings& settings, CliDialogs& dialogs) {
+        const model::ComponentDef& def = session.def();
         commands::PaletteBitmapOptions options = commands::PaletteBitmapOptionsFrom(settings);
-        // -o stands for the place the save dialog would choose: nothing is asked then.
+        // -o stands for the place the save dialog would choose: nothing is asked then. Without
+        // it, only replacing an existing file is asked.
         options.output_path = output;
+        // The resource script goes into the default target directory when the definition
+        // names none: beside the output, not into the current directory.
+        if (output) options.default_target_dir = output->parent_path().string();
+        if (!output && model::IsValidIdent(def.MainInfo.UnitName.str())) {
+          const std::filesystem::path proposed =
+              commands::TargetDirectory(def.MainInfo, options.default_target_dir) /
+              (model::LowerCase(def.MainInfo.UnitName.str()) + ".dcr");
+          std::error_code error;
+          if (!std::filesystem::exists(proposed, error)) options.output_path = proposed;
+        }
         const std::optional<std::filesystem::path> written =
-            commands::GeneratePaletteBitmap(session.def(), options, dialogs);
+            commands::GeneratePaletteBitmap(def, options, dialogs);
         if (!written) return kExitFailed;
-        context.out << written->string() << "\n";
+        if (!context.quiet) context.out << written->string() << "\n";
         return kExitOk;
       });
 }

@@ -2,22 +2,37 @@
 #include <utility>
 
 #include "catalog/class_catalog.h"
+#include "catalog/custom_class_registry.h"
 #include "catalog/member_sets.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/listing.h"
+#include "cli/with_definition.h"
 #include "model/component_def.h"
 #include "model/text.h"
 
 namespace kx::cli {
 
-int ClassCommand(const std::vector<std::string>& args, Context& context) {
-  if (args.size() != 1) return UsageError(context.err, "class: expected one class name");
+int ClassCommand(const Arguments& args, Context& context) {
   std::ostream& out = context.out;
-  const std::string& name = args[0];
+  std::string name = args.operands[0];
+  std::optional<catalog::CustomClassEntry> registered;
+  if (catalog::ClassFamilyOf(name) == catalog::kFamilyOther && !catalog::IsCatalogueClass(name)) {
+    const std::optional<store::Settings> settings = LoadCliSettings(context);
+    if (!settings) return kExitFailed;
+    registered = catalog::CustomClassRegistry(settings->file).FindCustomClass(name);
+    if (!registered) {
+      return context.Fail(name + " is neither a standard class nor a registered one");
+    }
+    // What the catalogue knows of a registered class is what it knows of its ancestor.
+    out << "Class:    " << registered->class_name << " (registered)\n"
+        << "Ancestor: " << registered->ancestor << "\n"
+        << "Unit:     " << registered->unit << "\n";
+    name = registered->ancestor;
+  }
   const int family = catalog::ClassFamilyOf(name);
   const std::string unit = catalog::UnitOfClass(name);
-  out << "Class:    " << name << "\n"
+  out << (registered ? "Ancestor of the registered class:\n" : "") << "Class:    " << name << "\n"
       << "Family:   " << family << " (" << catalog::FamilyName(family) << ")\n"
       << "Unit:     " << (unit.empty() ? "(not in the unit table)" : unit) << "\n"
       << "Palette:  " << catalog::PaletteOfClass(name) << "\n";

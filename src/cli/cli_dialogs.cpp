@@ -3,26 +3,63 @@
 namespace kx::cli {
 
 using commands::Answer;
+using commands::BoxKind;
 using commands::Buttons;
 
-commands::Answer CliDialogs::Show(const commands::MessageBox& box) {
-  if (box.kind == commands::BoxKind::kError) saw_error_ = true;
-  out_ << commands::BoxKindName(box.kind);
-  if (!box.caption.empty()) out_ << " [" << box.caption << "]";
-  out_ << ": " << box.text;
-  if (box.buttons == Buttons::kOk) {
-    out_ << "\n";
-    return Answer::kOk;
+std::string FlattenMessage(std::string_view text) {
+  std::string result;
+  bool line_break = false;
+  for (const char c : text) {
+    if (c == '\r' || c == '\n') {
+      while (!result.empty() && result.back() == ' ') result.pop_back();
+      line_break = !result.empty();
+      continue;
+    }
+    if (line_break) result += "\n  ";
+    line_break = false;
+    result += c;
   }
+  return result;
+}
+
+Answer CliDialogs::Show(const commands::MessageBox& box) {
+  context_.declined.reset();
+  std::ostream& err = context_.err;
+  const std::string text = FlattenMessage(context_.MessageText(box.text));
+  const std::string prefix = subject_.empty() ? "kestrix-cli: " : subject_ + ": ";
+  switch (box.kind) {
+    case BoxKind::kError:
+      saw_error_ = true;
+      err << prefix << "error: " << text << "\n";
+      break;
+    case BoxKind::kWarning:
+      saw_warning_ = true;
+      err << prefix << "warning: " << text << "\n";
+      break;
+    case BoxKind::kInformation:
+    case BoxKind::kConfirmation:
+      if (box.buttons == Buttons::kOk && !context_.quiet) err << prefix << text << "\n";
+      break;
+  }
+  if (box.buttons == Buttons::kOk) return Answer::kOk;
   const Answer answer = AnswerFor(box);
-  out_ << " -> " << commands::AnswerName(answer) << "\n";
+  if (!context_.quiet) err << prefix << text << " -> " << commands::AnswerName(answer) << "\n";
   return answer;
 }
 
-commands::Answer CliDialogs::AnswerFor(const commands::MessageBox& box) {
+Answer CliDialogs::AnswerFor(const commands::MessageBox& box) {
   // Yes/Cancel has no No: declining it cancels.
-  return (answer_ == Answer::kNo && box.buttons == Buttons::kYesCancel) ? Answer::kCancel
-                                                                        : answer_;
+  const auto decline = [&box] {
+    return box.buttons == Buttons::kYesCancel ? Answer::kCancel : Answer::kNo;
+  };
+  if (context_.answer == Answer::kYes) return Answer::kYes;
+  if (context_.answer) return decline();
+  return Defaulted(box, decline(), "--yes answers Yes");
+}
+
+Answer CliDialogs::Defaulted(const commands::MessageBox& box, Answer answer, std::string hint) {
+  context_.declined = Context::Declined{box.text, answer, std::move(hint)};
+  return answer;
 }
 
 std::optional<std::filesystem::path> CliDialogs::OpenFile(const commands::FileDialogRequest&) {

@@ -1,21 +1,32 @@
-// The Dialogs of kestrix-cli: every box is printed with its kind and exact text, questions
-// take the answer given on the command line, and the dialogs a window would show are
-// answered as cancelled.
+// The Dialogs of kestrix-cli: every box goes to standard error with its exact text, prefixed
+// "kestrix-cli: " (or the name of the file being read) and, for errors and warnings, their
+// kind; questions take the answer given on the command line, and the dialogs a window would
+// show are answered as cancelled.
+//
+//   kestrix-cli: warning: This component definition file is from a later version ...
+//   kestrix-cli: Place blank component bitmap in ./mybutton.dcr? -> No
 #pragma once
 
 #include <ostream>
+#include <string>
 
+#include "cli/commands.h"
 #include "commands/dialogs.h"
 
 namespace kx::cli {
 
+// A box's text for a terminal: its line breaks (CR, LF or both, the desktop's paragraph breaks)
+// as new lines indented by two blanks, empty lines dropped.
+std::string FlattenMessage(std::string_view text);
+
 class CliDialogs : public commands::Dialogs {
  public:
-  // answer: what every Yes/No question gets (--yes or --no).
-  CliDialogs(std::ostream& out, commands::Answer answer) : out_(out), answer_(answer) {}
+  explicit CliDialogs(Context& context) : context_(context) {}
 
-  // True once an error box was shown.
+  // The file that the messages from now on concern (a definition being read); empty: none.
+  void set_subject(std::string subject) { subject_ = std::move(subject); }
   bool saw_error() const { return saw_error_; }
+  bool saw_warning() const { return saw_warning_; }
 
   commands::Answer Show(const commands::MessageBox& box) override;
   std::optional<std::filesystem::path> OpenFile(const commands::FileDialogRequest&) override;
@@ -73,11 +84,17 @@ class CliDialogs : public commands::Dialogs {
   // The answer to a question box; the command line's --yes or --no unless a command knows
   // better.
   virtual commands::Answer AnswerFor(const commands::MessageBox& box);
+  // answer given by default, remembered with the flags that would answer otherwise in case it
+  // ends the command.
+  commands::Answer Defaulted(const commands::MessageBox& box, commands::Answer answer,
+                             std::string hint);
+  Context& context() { return context_; }
 
  private:
-  std::ostream& out_;
-  commands::Answer answer_;
+  Context& context_;
+  std::string subject_;
   bool saw_error_ = false;
+  bool saw_warning_ = false;
 };
 
 }  // namespace kx::cli

@@ -1,12 +1,16 @@
-// The commands of kestrix-cli, each given its arguments (without the command's name).
+// The commands of kestrix-cli, each given its checked arguments, and what they share: the
+// streams, the global options and how a message is printed.
 #pragma once
 
 #include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "cli/cli.h"
+#include "cli/syntax.h"
 #include "commands/dialogs.h"
 
 namespace kx::cli {
@@ -14,24 +18,44 @@ namespace kx::cli {
 struct Context {
   std::ostream& out;
   std::ostream& err;
+  std::string command;                                 // its name, for messages
   std::optional<std::filesystem::path> settings_file;  // --settings
-  commands::Answer answer = commands::Answer::kNo;     // --yes / --no
+  std::optional<commands::Answer> answer;              // --yes / --no
+  bool quiet = false;                                  // --quiet
+  TerminalEncoding encoding = TerminalEncoding::kUtf8;
+
+  // The last box was a question answered by default (not from a flag) with an answer that may
+  // have ended the command: its text, the answer, and the flags that answer it otherwise.
+  struct Declined {
+    std::string question;
+    commands::Answer answer;
+    std::string hint;
+  };
+  std::optional<Declined> declined;
+
+  // Definition text (Windows-1252) as the terminal shows it.
+  std::string Text(std::string_view windows1252) const;
+  // A message, which may hold definition text and file names (the system's bytes): converted
+  // only when it is not valid UTF-8 already.
+  std::string MessageText(std::string_view text) const;
+  // "kestrix-cli: COMMAND: message" on standard error; returns kExitFailed.
+  int Fail(std::string_view message);
+  // The usage error of the command; returns kExitUsage.
+  int Usage(std::string_view message);
 };
 
-int UsageError(std::ostream& err, std::string_view message);
-
-int ClassCommand(const std::vector<std::string>& args, Context& context);
-int CheckCommand(const std::vector<std::string>& args, Context& context);
-int ShowCommand(const std::vector<std::string>& args, Context& context);
-int ResaveCommand(const std::vector<std::string>& args, Context& context);
-int UnitCommand(const std::vector<std::string>& args, Context& context);
-int InterfaceCommand(const std::vector<std::string>& args, Context& context);
-int DocsCommand(const std::vector<std::string>& args, Context& context);
-int BitmapCommand(const std::vector<std::string>& args, Context& context);
-int EditorsCommand(const std::vector<std::string>& args, Context& context);
-int AllCommand(const std::vector<std::string>& args, Context& context);
-int Dfm2TextCommand(const std::vector<std::string>& args, Context& context);
-int DataLinkCommand(const std::vector<std::string>& args, Context& context);
-int NewCommand(const std::vector<std::string>& args, Context& context);
+int ClassCommand(const Arguments& args, Context& context);
+int CheckCommand(const Arguments& args, Context& context);
+int ShowCommand(const Arguments& args, Context& context);
+int ResaveCommand(const Arguments& args, Context& context);
+int UnitCommand(const Arguments& args, Context& context);
+int InterfaceCommand(const Arguments& args, Context& context);
+int DocsCommand(const Arguments& args, Context& context);
+int BitmapCommand(const Arguments& args, Context& context);
+int EditorsCommand(const Arguments& args, Context& context);
+int AllCommand(const Arguments& args, Context& context);
+int Dfm2TextCommand(const Arguments& args, Context& context);
+int DataLinkCommand(const Arguments& args, Context& context);
+int NewCommand(const Arguments& args, Context& context);
 
 }  // namespace kx::cli

@@ -16,9 +16,8 @@ namespace {
 // is answered Yes.
 class DataLinkAnswers : public CliDialogs {
  public:
-  DataLinkAnswers(std::ostream& out, commands::Answer answer, bool read_write,
-                  std::optional<commands::DataLinkNames> names)
-      : CliDialogs(out, answer), read_write_(read_write), names_(std::move(names)) {}
+  DataLinkAnswers(Context& context, bool read_write, std::optional<commands::DataLinkNames> names)
+      : CliDialogs(context), read_write_(read_write), names_(std::move(names)) {}
 
   std::optional<commands::DataLinkNames> DataLinkDialog(
       std::string_view, const commands::DataLinkNames& proposed) override {
@@ -55,38 +54,31 @@ std::optional<commands::DataLinkNames> ParseNames(const std::string& text) {
   }
   parts.push_back(text.substr(start));
   if (parts.size() != 4) return std::nullopt;
-  for (const std::string& part : parts) {
-    if (part.empty()) return std::nullopt;
-  }
   return commands::DataLinkNames{parts[0], parts[1], parts[2], parts[3]};
 }
 
 }  // namespace
 
-int DataLinkCommand(const std::vector<std::string>& args, Context& context) {
-  std::optional<std::string> file;
+int DataLinkCommand(const Arguments& args, Context& context) {
   std::optional<commands::DataLinkNames> names;
-  bool read_write = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--read-write") {
-      read_write = true;
-    } else if (args[i] == "--names" && i + 1 < args.size()) {
-      names = ParseNames(args[++i]);
-      if (!names) return UsageError(context.err, "datalink: --names wants SOURCE,FIELD,LINK,HANDLER");
-    } else if (!args[i].starts_with("-") && !file) {
-      file = args[i];
-    } else {
-      return UsageError(context.err, "datalink: unexpected argument '" + args[i] + "'");
+  if (const std::optional<std::string> text = args.Value("--names")) {
+    names = ParseNames(*text);
+    if (!names) return context.Usage("--names: '" + *text + "' is not SOURCE,FIELD,LINK,HANDLER");
+    // Each name becomes a Pascal name in the unit; nothing is saved with one that is not.
+    if (const std::optional<std::string> invalid = commands::InvalidDataLinkName(*names)) {
+      return context.Usage("--names: '" + *invalid + "' is not a Pascal identifier");
     }
   }
-  if (!file) return UsageError(context.err, "datalink: expected a definition file");
-  return WithDefinition(*file, context, [&](commands::Session& session, const store::Settings&,
-                                            CliDialogs&) {
-    DataLinkAnswers dialogs(context.out, context.answer, read_write, names);
-    if (!commands::AddDataLinkCommand(session.def(), dialogs)) return kExitFailed;
-    session.MarkModified();
-    return session.Save() ? kExitOk : kExitFailed;
-  });
+  return WithDefinition(args.operands[0], context,
+                        [&](commands::Session& session, const store::Settings&, CliDialogs&) {
+                          DataLinkAnswers dialogs(context, args.Has("--read-write"), names);
+                          if (!commands::AddDataLinkCommand(session.def(), dialogs))
+                            return kExitFailed;
+                          session.MarkModified();
+                          if (!session.Save()) return kExitFailed;
+                          if (!context.quiet) context.out << session.file().string() << "\n";
+                          return kExitOk;
+                        });
 }
 
 }  // namespace kx::cli

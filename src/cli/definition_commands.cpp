@@ -1,5 +1,8 @@
+#include <glob.h>
+
 #include <array>
 #include <cstdio>
+#include <sstream>
 
 #include "cli/cli.h"
 #include "cli/cli_dialogs.h"
@@ -10,21 +13,10 @@
 #include "commands/session.h"
 #include "generate/unit/unit_writer.h"
 #include "platform/clock.h"
-#include "platform/executable.h"
-#include "store/profile_store.h"
-#include "store/settings.h"
 
 namespace kx::cli {
 
 namespace {
-
-// The one file argument of a command that takes nothing else.
-std::optional<std::string> OnlyFile(const char* command, const std::vector<std::string>& args,
-                                    Context& context) {
-  if (args.size() == 1 && !args[0].starts_with("-")) return args[0];
-  UsageError(context.err, std::string(command) + ": expected one definition file");
-  return std::nullopt;
-}
 
 // "YYYY-MM-DD HH:MM".
 std::optional<platform::DateTime> ParseDate(const std::string& text) {
@@ -32,112 +24,139 @@ std::optional<platform::DateTime> ParseDate(const std::string& text) {
   char tail = 0;
   if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d%c", &at.year, &at.month, &at.day, &at.hour,
                   &at.minute, &tail) != 5 ||
-      at.month < 1 || at.month > 12 || at.day < 1 || at.day > 31 || at.hour < 0 ||
-      at.hour > 23 || at.minute < 0 || at.minute > 59) {
+      at.month < 1 || at.month > 12 || at.day < 1 || at.day > 31 || at.hour < 0 || at.hour > 23 ||
+      at.minute < 0 || at.minute > 59) {
     return std::nullopt;
   }
   return at;
 }
 
+// The files a check operand names: a pattern is expanded (for shells that do not, and for
+// quoted patterns in scripts), sorted; a plain name is taken as it is.
+std::vector<std::string> ExpandOperand(const std::string& operand) {
+  if (operand.find_first_of("*?[") == std::string::npos) return {operand};
+  glob_t found{};
+  std::vector<std::string> files;
+  if (glob(operand.c_str(), 0, nullptr, &found) == 0) {
+    files.assign(found.gl_pathv, found.gl_pathv + found.gl_pathc);
+  }
+  globfree(&found);
+  return files;
+}
+
+std::string Plural(std::size_t count, std::string_view one, std::string_view many) {
+  return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
 }  // namespace
 
-int CheckCommand(const std::vector<std::string>& args, Context& context) {
-  const std::optional<std::string> file = OnlyFile("check", args, context);
-  if (!file) return kExitUsage;
-  return WithDefinition(*file, context, [&](commands::Session& session, auto&&...) {
-    const model::ComponentDef& def = session.def();
-    std::array<int, 5> counts{};
-    for (const model::ItemDef& item : def.Items()) ++counts[static_cast<std::size_t>(item.Kind())];
-    context.out << "Unit: " << def.MainInfo.UnitName << "\n"
-                << "Class: " << def.MainInfo.NewClassName << "\n"
-                << "Parent: " << def.MainInfo.ParentClassName << "\n";
-    for (std::size_t kind = 0; kind < counts.size(); ++kind) {
-      context.out << model::KindName(static_cast<model::ItemKind>(kind)) << ": " << counts[kind]
-                  << "\n";
+int CheckCommand(const Arguments& args, Context& context) {
+  std::optional<store::Settings> settings = LoadCliSettings(context);
+  if (!settings) return kExitFailed;
+  std::size_t files = 0;
+  std::size_t refused = 0;
+  std::size_t with_warnings = 0;
+  for (const std::string& operand : args.operands) {
+    const std::vector<std::string> expanded = ExpandOperand(operand);
+    if (expanded.empty()) {
+      context.Fail("no file matches '" + operand + "'");
+      ++files;
+      ++refused;
+      continue;
     }
-    return kExitOk;
-  });
-}
-
-int ShowCommand(const std::vector<std::string>& args, Context& context) {
-  const std::optional<std::string> file = OnlyFile("show", args, context);
-  if (!file) return kExitUsage;
-  return WithDefinition(*file, context, [&](commands::Session& session, auto&&...) {
-    PrintDefinition(context.out, session.def());
-    return kExitOk;
-  });
-}
-
-int ResaveCommand(const std::vector<std::string>& args, Context& context) {
-  const std::optional<std::string> file = OnlyFile("resave", args, context);
-  if (!file) return kExitUsage;
-  return WithDefinition(*file, context, [&](commands::Session& session, auto&&...) {
-    if (!session.Save()) return kExitFailed;
-    context.out << session.file().string() << "\n";
-    return kExitOk;
-  });
-}
-
-}  // namespace kx::cli
-
-namespace kx::cli {
-
-int UnitCommand(const std::vector<std::string>& args, Context& context) {
-  std::optional<std::string> file;
-  std::optional<std::filesystem::path> output_dir;
-  std::optional<bool> full_comments;
-  std::optional<platform::DateTime> date;
-  bool update = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    const bool has_value = i + 1 < args.size();
-    if (arg == "-o" && has_value) {
-      output_dir = args[++i];
-    } else if (arg == "--comments" && has_value && (args[i + 1] == "full" || args[i + 1] == "normal")) {
-      full_comments = args[++i] == "full";
-    } else if (arg == "--date" && has_value) {
-      date = ParseDate(args[++i]);
-      if (!date) return UsageError(context.err, "unit: --date wants \"YYYY-MM-DD HH:MM\"");
-    } else if (arg == "--update") {
-      update = true;
-    } else if (!arg.starts_with("-") && !file) {
-      file = arg;
-    } else {
-      return UsageError(context.err, "unit: unexpected argument '" + arg + "'");
+    for (const std::string& file : expanded) {
+      ++files;
+      CliDialogs dialogs(context);
+      commands::Session session(*settings, dialogs);
+      if (!LoadDefinition(session, file, dialogs)) {
+        ++refused;
+        continue;
+      }
+      if (dialogs.saw_warning()) ++with_warnings;
+      if (context.quiet) continue;
+      const model::ComponentDef& def = session.def();
+      std::array<int, 5> counts{};
+      for (const model::ItemDef& item : def.Items()) {
+        ++counts[static_cast<std::size_t>(item.Kind())];
+      }
+      std::ostringstream line;
+      line << file << ": unit " << def.MainInfo.UnitName << ", class " << def.MainInfo.NewClassName
+           << ", parent " << def.MainInfo.ParentClassName << ";";
+      for (std::size_t kind = 0; kind < counts.size(); ++kind) {
+        line << (kind == 0 ? " " : ", ") << counts[kind] << " "
+             << model::KindName(static_cast<model::ItemKind>(kind));
+      }
+      context.out << context.MessageText(line.str()) << "\n";
     }
   }
-  if (!file) return UsageError(context.err, "unit: expected a definition file");
-  return WithDefinition(*file, context, [&](commands::Session& session,
-                                            const store::Settings& settings,
-                                            CliDialogs& dialogs) {
-    commands::GenerateUnitOptions options = commands::GenerateUnitOptionsFrom(settings);
-    options.full_comments = full_comments.value_or(settings.full_comments);
-    options.output_dir = output_dir;
-    const platform::SystemClock system_clock;
-    const platform::FixedClock fixed_clock(date.value_or(platform::DateTime{}));
-    const platform::Clock& clock =
-        date ? static_cast<const platform::Clock&>(fixed_clock) : system_clock;
-    const std::optional<std::filesystem::path> written =
-        commands::GenerateComponentCode(session.def(), options, dialogs, clock);
-    if (!written) return kExitFailed;
-    context.out << written->string() << "\n";
-    if (update && !session.Save()) return kExitFailed;
+  if (!context.quiet) {
+    context.out << Plural(files, "file", "files") << " checked: " << files - refused << " read";
+    if (with_warnings > 0) context.out << " (" << with_warnings << " with warnings)";
+    context.out << ", " << refused << " refused\n";
+  }
+  return refused == 0 ? kExitOk : kExitFailed;
+}
+
+int ShowCommand(const Arguments& args, Context& context) {
+  return WithDefinition(args.operands[0], context, [&](commands::Session& session, auto&&...) {
+    std::ostringstream listing;
+    PrintDefinition(listing, session.def());
+    context.out << (args.Has("--raw") ? listing.str() : context.Text(listing.str()));
     return kExitOk;
   });
 }
 
-int InterfaceCommand(const std::vector<std::string>& args, Context& context) {
-  const std::optional<std::string> file = OnlyFile("interface", args, context);
-  if (!file) return kExitUsage;
-  return WithDefinition(*file, context, [&](commands::Session& session,
-                                            const store::Settings& settings, auto&&) {
-    context.out << "\n\n"
-                << generate::WriteComponentUnit(
-                       session.def(), {.full_comments = settings.full_comments, .interface_only = true},
-                       platform::SystemClock().Now())
-                << "\n";
+int ResaveCommand(const Arguments& args, Context& context) {
+  return WithDefinition(args.operands[0], context, [&](commands::Session& session, auto&&...) {
+    if (!session.Save()) return kExitFailed;
+    if (!context.quiet) context.out << session.file().string() << "\n";
     return kExitOk;
   });
+}
+
+int UnitCommand(const Arguments& args, Context& context) {
+  std::optional<platform::DateTime> date;
+  if (const std::optional<std::string> text = args.Value("--date")) {
+    date = ParseDate(*text);
+    if (!date) return context.Usage("--date: '" + *text + "' is not \"YYYY-MM-DD HH:MM\"");
+  }
+  const std::optional<std::string> output_dir = args.Value("-o");
+  if (output_dir && !MakeFolder(*output_dir, context)) return kExitFailed;
+  return WithDefinition(
+      args.operands[0], context,
+      [&](commands::Session& session, const store::Settings& settings, CliDialogs& dialogs) {
+        commands::GenerateUnitOptions options = commands::GenerateUnitOptionsFrom(settings);
+        if (const std::optional<std::string> comments = args.Value("--comments")) {
+          options.full_comments = *comments == "full";
+        }
+        if (output_dir) options.output_dir = *output_dir;
+        const platform::SystemClock system_clock;
+        const platform::FixedClock fixed_clock(date.value_or(platform::DateTime{}));
+        const platform::Clock& clock =
+            date ? static_cast<const platform::Clock&>(fixed_clock) : system_clock;
+        model::ComponentDef& def = session.def();
+        const bool had_target_dir = !def.MainInfo.TargetDir.empty();
+        const std::optional<std::filesystem::path> written =
+            commands::GenerateComponentCode(def, options, dialogs, clock);
+        if (!written) return kExitFailed;
+        if (!context.quiet) context.out << written->string() << "\n";
+        if (!args.Has("--update")) return kExitOk;
+        // The current directory was not chosen as the definition's target directory.
+        if (!had_target_dir && !output_dir) def.MainInfo.TargetDir = "";
+        return session.Save() ? kExitOk : kExitFailed;
+      });
+}
+
+int InterfaceCommand(const Arguments& args, Context& context) {
+  return WithDefinition(
+      args.operands[0], context,
+      [&](commands::Session& session, const store::Settings& settings, auto&&) {
+        const std::string text = generate::WriteComponentUnit(
+            session.def(), {.full_comments = settings.full_comments, .interface_only = true},
+            platform::SystemClock().Now());
+        context.out << "\n\n" << (args.Has("--raw") ? text : context.Text(text)) << "\n";
+        return kExitOk;
+      });
 }
 
 }  // namespace kx::cli

@@ -16,21 +16,14 @@ constexpr std::uintmax_t kMaxFormFileSize = 64u << 20;
 
 }  // namespace
 
-int Dfm2TextCommand(const std::vector<std::string>& args, Context& context) {
-  if (args.size() != 1 || args[0].starts_with("-")) {
-    return UsageError(context.err, "dfm2text: expected one form file");
-  }
-  const std::string& file = args[0];
+int Dfm2TextCommand(const Arguments& args, Context& context) {
+  const std::string& file = args.operands[0];
   std::string bytes;
   if (const std::error_code error = platform::ReadWholeFile(file, bytes, kMaxFormFileSize)) {
-    context.err << "kestrix-cli: dfm2text: " << file << ": " << error.message() << "\n";
-    return kExitFailed;
+    return context.Fail(file + ": " + error.message());
   }
   const catalog::FormTextResult form = catalog::ConvertFormToText(bytes);
-  if (!form.ok) {
-    context.err << "kestrix-cli: dfm2text: " << file << ": " << form.error << "\n";
-    return kExitFailed;
-  }
+  if (!form.ok) return context.Fail(file + ": " + form.error);
   context.out << form.text;
   return kExitOk;
 }

@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 #include "cli/cli.h"
 #include "cli/commands.h"
@@ -22,40 +21,21 @@ constexpr std::array<std::pair<std::string_view, commands::Audience>, 3> kAudien
     {"component", commands::Audience::kComponent},
 }};
 
-std::optional<commands::Audience> ParseAudience(std::string_view name) {
+commands::Audience AudienceNamed(std::string_view name) {
   for (const auto& [text, audience] : kAudienceNames) {
     if (text == name) return audience;
   }
-  return std::nullopt;
+  return commands::kDefaultAudience;
 }
 
 }  // namespace
 
-int DocsCommand(const std::vector<std::string>& args, Context& context) {
-  std::optional<std::string> file;
-  std::optional<std::filesystem::path> output;
-  commands::Audience audience = commands::kDefaultAudience;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    const bool has_value = i + 1 < args.size();
-    if (arg == "-o" && has_value) {
-      output = args[++i];
-    } else if (arg == "--audience" && has_value) {
-      const std::optional<commands::Audience> chosen = ParseAudience(args[++i]);
-      if (!chosen) {
-        return UsageError(context.err,
-                          "docs: --audience wants application, descendant or component");
-      }
-      audience = *chosen;
-    } else if (!arg.starts_with("-") && !file) {
-      file = arg;
-    } else {
-      return UsageError(context.err, "docs: unexpected argument '" + arg + "'");
-    }
-  }
-  if (!file) return UsageError(context.err, "docs: expected a definition file");
+int DocsCommand(const Arguments& args, Context& context) {
+  commands::Audience audience = AudienceNamed(args.Value("--audience").value_or(""));
+  const std::optional<std::filesystem::path> output = args.Value("-o");
+  if (output && !MakeFolder(output->parent_path(), context)) return kExitFailed;
   return WithDefinition(
-      *file, context,
+      args.operands[0], context,
       [&](commands::Session& session, const store::Settings& settings, CliDialogs& dialogs) {
         model::ComponentDef& def = session.def();
         std::filesystem::path path;
@@ -74,7 +54,7 @@ int DocsCommand(const std::vector<std::string>& args, Context& context) {
         const std::optional<std::filesystem::path> written =
             commands::WriteDocumentation(def, path, audience, dialogs);
         if (!written) return kExitFailed;
-        context.out << written->string() << "\n";
+        if (!context.quiet) context.out << written->string() << "\n";
         return kExitOk;
       });
 }

@@ -27,6 +27,8 @@ struct NewOptions {
   std::optional<std::string> panel;   // which container
   std::optional<fs::path> fields;     // a form to import dataset fields from
   std::optional<fs::path> output;
+  std::optional<std::string> ancestor;  // the registration of an unknown parent
+  std::optional<std::string> unit;
 };
 
 // The parent selection answered from the command line: the parent of --parent typed into
@@ -35,8 +37,8 @@ struct NewOptions {
 // with -o. Other questions take --yes or --no.
 class NewAnswers : public CliDialogs {
  public:
-  NewAnswers(std::ostream& out, commands::Answer answer, const NewOptions& options)
-      : CliDialogs(out, answer), options_(options) {}
+  NewAnswers(Context& context, const NewOptions& options)
+      : CliDialogs(context), options_(options) {}
 
   // Whether the flow asked for the form of --wrap, --container or --fields.
   bool form_used() const { return form_used_; }
@@ -82,8 +84,24 @@ class NewAnswers : public CliDialogs {
     return std::nullopt;
   }
 
+  // An unknown parent is registered with --ancestor and --unit, once: a registration the
+  // dialog refuses would only come back.
+  std::optional<commands::ClassRegistration> RegisterClassDialog(
+      const commands::ClassRegistrationRequest&) override {
+    if (registered_ || !options_.ancestor || !options_.unit) return std::nullopt;
+    registered_ = true;
+    return commands::ClassRegistration{*options_.ancestor, *options_.unit, false};
+  }
+
  protected:
   commands::Answer AnswerFor(const commands::MessageBox& box) override {
+    if (options_.parent && box.text == catalog::UnregisteredClassQuestion(
+                                           catalog::UpperCaseFirstTwo(*options_.parent))) {
+      if (options_.ancestor && options_.unit) return commands::Answer::kYes;
+      return Defaulted(
+          box, commands::Answer::kCancel,
+          "--ancestor CLASS --unit UNIT registers " + *options_.parent + " in the settings");
+    }
     if (box.text == commands::kContainerQuestion) {
       return options_.container ? commands::Answer::kYes : commands::Answer::kNo;
     }
@@ -96,78 +114,64 @@ class NewAnswers : public CliDialogs {
  private:
   const NewOptions& options_;
   bool shown_ = false;
+  bool registered_ = false;
   bool form_used_ = false;
   std::optional<std::vector<std::string>> panel_missing_;
 };
 
 }  // namespace
 
-int NewCommand(const std::vector<std::string>& args, Context& context) {
+int NewCommand(const Arguments& args, Context& context) {
   NewOptions options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    const bool has_value = i + 1 < args.size();
-    if (arg == "--parent" && has_value) {
-      options.parent = args[++i];
-    } else if (arg == "--wrap" && has_value) {
-      options.wrap = args[++i];
-    } else if (arg == "--container" && has_value) {
-      options.container = args[++i];
-    } else if (arg == "--panel" && has_value) {
-      options.panel = args[++i];
-    } else if (arg == "--fields" && has_value) {
-      options.fields = args[++i];
-    } else if (arg == "-o" && has_value) {
-      options.output = args[++i];
-    } else {
-      return UsageError(context.err, "new: unexpected argument '" + arg + "'");
-    }
+  options.parent = args.Value("--parent");
+  options.ancestor = args.Value("--ancestor");
+  options.unit = args.Value("--unit");
+  options.panel = args.Value("--panel");
+  options.output = args.Value("-o");
+  for (auto [option, path] :
+       {std::pair{"--wrap", &options.wrap}, std::pair{"--container", &options.container},
+        std::pair{"--fields", &options.fields}}) {
+    if (const std::optional<std::string> value = args.Value(option)) *path = *value;
   }
   const int forms = (options.wrap ? 1 : 0) + (options.container ? 1 : 0) + (options.fields ? 1 : 0);
   if (forms > 1) {
-    return UsageError(context.err, "new: --wrap, --container and --fields exclude each other");
+    return context.Usage("--wrap, --container and --fields exclude each other");
   }
   if (options.wrap && options.parent) {
-    return UsageError(context.err, "new: a form wrapper's parent is TComponent; drop --parent");
+    return context.Usage("a form wrapper's parent is TComponent; drop --parent");
   }
   if (!options.wrap && !options.parent) {
-    return UsageError(context.err, "new: expected --parent NAME or --wrap FORM.dfm");
+    return context.Usage("expected --parent NAME or --wrap FORM.dfm");
   }
-  if (options.panel && !options.container) {
-    return UsageError(context.err, "new: --panel needs --container");
+  if (options.panel && !options.container) return context.Usage("--panel needs --container");
+  if (options.ancestor.has_value() != options.unit.has_value()) {
+    return context.Usage("--ancestor and --unit go together");
   }
-  if (!options.output) return UsageError(context.err, "new: expected -o FILE.cd");
+  if (options.ancestor && !options.parent) return context.Usage("--ancestor needs --parent");
 
   std::optional<store::Settings> settings = LoadCliSettings(context);
   if (!settings) return kExitFailed;
-  NewAnswers dialogs(context.out, context.answer, options);
+  NewAnswers dialogs(context, options);
   commands::Session session(*settings, dialogs);
-  try {
-    catalog::CustomClassRegistry registry(settings->file);
-    commands::ParentSelector selector(dialogs, registry);
-    if (!session.New(selector)) {
-      context.err << "kestrix-cli: new: no definition was made\n";
-      return kExitFailed;
-    }
-  } catch (const store::ProfileError& error) {
-    context.err << "kestrix-cli: " << error.what() << "\n";
-    return kExitFailed;
+  catalog::CustomClassRegistry registry(settings->file);
+  commands::ParentSelector selector(dialogs, registry);
+  if (!session.New(selector)) {
+    // A declined question says why by itself (see Run).
+    return context.declined ? kExitFailed : context.Fail("no definition was made");
   }
   if (forms > 0 && !dialogs.form_used()) {
-    context.err << "kestrix-cli: new: " << session.def().MainInfo.ParentClassName
-                << " asks for no form file (--container needs a container class, --fields "
-                   "TRzBusinessComponent)\n";
-    return kExitUsage;
+    return context.Usage(session.def().MainInfo.ParentClassName.str() +
+                         " asks for no form file (--container needs a container class, "
+                         "--fields TRzBusinessComponent)");
   }
   if (const auto& containers = dialogs.panel_missing()) {
-    context.err << "kestrix-cli: new: the form has no container " << *options.panel
-                << " (its containers:";
-    for (const std::string& name : *containers) context.err << " " << name;
-    context.err << ")\n";
-    return kExitFailed;
+    std::string listed;
+    for (const std::string& name : *containers) listed += " " + name;
+    return context.Fail("the form has no container " + *options.panel +
+                        " (its containers:" + listed + ")");
   }
   if (!session.Save()) return kExitFailed;
-  context.out << session.file().string() << "\n";
+  if (!context.quiet) context.out << session.file().string() << "\n";
   return kExitOk;
 }
 

@@ -15,11 +15,33 @@ std::optional<store::Settings> LoadCliSettings(Context& context) {
       context.settings_file ? *context.settings_file
                             : store::DefaultSettingsPath(exe_dir, store::ReadEnvironment());
   try {
-    return store::LoadSettings(file, exe_dir, platform::SystemClock());
+    store::Settings settings = store::LoadSettings(file, exe_dir, platform::SystemClock());
+    // The desktop's default target directory is the program's folder (or the one chosen in its
+    // options); a definition read or made here without a target directory keeps none.
+    settings.pascal_code_dir.clear();
+    return settings;
   } catch (const std::exception& e) {
-    context.err << "kestrix-cli: " << e.what() << "\n";
+    context.err << "kestrix-cli: " << context.MessageText(e.what()) << "\n";
     return std::nullopt;
   }
+}
+
+bool LoadDefinition(commands::Session& session, const std::string& file, CliDialogs& dialogs) {
+  dialogs.set_subject(file);
+  const bool loaded = session.Load(file);
+  dialogs.set_subject("");
+  return loaded;
+}
+
+bool MakeFolder(const std::filesystem::path& folder, Context& context) {
+  if (folder.empty()) return true;
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) {
+    context.Fail("cannot make the folder " + folder.string() + ": " + error.message());
+    return false;
+  }
+  return true;
 }
 
 }  // namespace kx::cli

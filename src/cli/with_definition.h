@@ -6,6 +6,7 @@
 //                                            CliDialogs& dialogs) { ...; return kExitOk; });
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -18,8 +19,12 @@
 namespace kx::cli {
 
 // The settings of --settings, or of Kestrix.ini where the desktop program finds it; nothing
-// after printing why they could not be read.
+// after printing why they could not be read. Their default target directory is none: what
+// the CLI writes goes into the current directory unless told otherwise.
 std::optional<store::Settings> LoadCliSettings(Context& context);
+
+// Reads the definition with the messages prefixed by its name; false when it was refused.
+bool LoadDefinition(commands::Session& session, const std::string& file, CliDialogs& dialogs);
 
 // Runs body(session, settings, dialogs) on the definition read from file; kExitFailed when
 // the settings or the definition could not be read.
@@ -27,10 +32,14 @@ template <typename Body>
 int WithDefinition(const std::string& file, Context& context, Body body) {
   std::optional<store::Settings> settings = LoadCliSettings(context);
   if (!settings) return kExitFailed;
-  CliDialogs dialogs(context.out, context.answer);
+  CliDialogs dialogs(context);
   commands::Session session(*settings, dialogs);
-  if (!session.Load(file)) return kExitFailed;
+  if (!LoadDefinition(session, file, dialogs)) return kExitFailed;
   return body(session, *settings, dialogs);
 }
+
+// Makes the folder (and its parents) that -o names or holds a file of; false after saying why
+// it could not be made.
+bool MakeFolder(const std::filesystem::path& folder, Context& context);
 
 }  // namespace kx::cli

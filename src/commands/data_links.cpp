@@ -124,11 +124,13 @@ void AddDataLink(ComponentDef& def, const DataLinkNames& names,
   variable.Variable().DataType = "TFieldDataLink";
   variable.Variable().IsObject = true;
   if (handlers) {
-    variable.Code = std::vector<std::string>{
-        "begin", "{ Assign handlers }", "OnDataChange := " + names.data_change + ";",
-        "OnUpdateData := " + handlers->update_data + ";",
-        "OnEditingChange := " + handlers->editing_change + ";",
-        "OnActiveChange := " + handlers->active_change + ";", "end;"};
+    variable.Code = std::vector<std::string>{"begin",
+                                             "{ Assign handlers }",
+                                             "OnDataChange := " + names.data_change + ";",
+                                             "OnUpdateData := " + handlers->update_data + ";",
+                                             "OnEditingChange := " + handlers->editing_change + ";",
+                                             "OnActiveChange := " + handlers->active_change + ";",
+                                             "end;"};
   } else {
     variable.Code =
         std::vector<std::string>{"begin", "OnDataChange := " + names.data_change + ";", "end;"};
@@ -138,6 +140,14 @@ void AddDataLink(ComponentDef& def, const DataLinkNames& names,
   AddHandler(def, handlers->update_data, UpdateDataCode(l));
   AddHandler(def, handlers->editing_change, EditingChangeCode(l));
   AddHandler(def, handlers->active_change, ActiveChangeCode(l, names.data_field));
+}
+
+std::optional<std::string> InvalidDataLinkName(const DataLinkNames& names) {
+  for (const std::string* name :
+       {&names.data_source, &names.data_field, &names.link, &names.data_change}) {
+    if (!model::IsValidIdent(*name)) return *name;
+  }
+  return std::nullopt;
 }
 
 bool HasDataLink(const ComponentDef& def) {
@@ -155,9 +165,9 @@ bool AddDataLinkCommand(ComponentDef& def, Dialogs& dialogs) {
                       kAddDataLinkCaption) != Answer::kYes) {
     return false;
   }
-  const Answer read_write = dialogs.Confirm(
-      Buttons::kYesNoCancel, "Should the new data link be a read-write data link?",
-      kAddDataLinkCaption);
+  const Answer read_write =
+      dialogs.Confirm(Buttons::kYesNoCancel, "Should the new data link be a read-write data link?",
+                      kAddDataLinkCaption);
   if (read_write == Answer::kCancel) return false;
   const bool rw = read_write == Answer::kYes;
   if (model::RoomLeft(def) < (rw ? 7 : 4)) {
@@ -178,6 +188,10 @@ bool AddDataLinkCommand(ComponentDef& def, Dialogs& dialogs) {
     names->link = Filtered(names->link);
     names->data_change = Filtered(names->data_change);
     proposed = *names;
+    if (const std::optional<std::string> invalid = InvalidDataLinkName(*names)) {
+      dialogs.Information("\"" + *invalid + "\" is not a valid Pascal identifier.", caption);
+      continue;
+    }
     if (!model::SameText(names->data_source, "DATASOURCE") ||
         !model::SameText(names->data_field, "DATAFIELD")) {
       const Answer sure = dialogs.Confirm(

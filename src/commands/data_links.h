@@ -25,6 +25,12 @@ struct ReadWriteHandlers {
 void AddDataLink(model::ComponentDef& def, const DataLinkNames& names,
                  const std::optional<ReadWriteHandlers>& handlers);
 
+// The first of the four names that is not a Pascal identifier, or nothing when all are: each
+// becomes a property, variable or method name in the unit. The dialog's boxes let only
+// letters, digits and "_" through, but nothing keeps the data source box from holding
+// anything, and a box may be left empty or start with a digit.
+std::optional<std::string> InvalidDataLinkName(const DataLinkNames& names);
+
 // Whether the component has a data link already.
 bool HasDataLink(const model::ComponentDef& def);
 

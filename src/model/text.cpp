@@ -80,4 +80,67 @@ long long ParsePascalInteger(std::string_view text, long long default_value) {
   return negative ? -value : value;
 }
 
+namespace {
+
+// Code points of 0x80..0x9F; the rest of the upper half is Latin-1.
+constexpr std::uint16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+}  // namespace
+
+std::string Windows1252ToUtf8(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      result += c;
+      continue;
+    }
+    const unsigned code = byte < 0xA0 ? kWindows1252High[byte - 0x80] : byte;
+    if (code < 0x800) {
+      result += static_cast<char>(0xC0 | (code >> 6));
+    } else {
+      result += static_cast<char>(0xE0 | (code >> 12));
+      result += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    }
+    result += static_cast<char>(0x80 | (code & 0x3F));
+  }
+  return result;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = 1;
+    unsigned code = lead;
+    if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      code = lead & 0x07;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      code = lead & 0x0F;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+      code = lead & 0x1F;
+    } else if (lead >= 0x80) {
+      return false;
+    }
+    if (text.size() - i < length) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = (code << 6) | (next & 0x3F);
+    }
+    constexpr unsigned kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < kShortest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+      return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
 }  // namespace kx::model

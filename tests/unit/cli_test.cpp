@@ -9,151 +9,318 @@
 namespace kx::cli {
 namespace {
 
+using kx::testing::TempDir;
+
 struct Result {
   int status;
   std::string out;
   std::string err;
 };
 
-Result RunCli(std::vector<std::string> args) {
+Result RunCli(std::vector<std::string> args, TerminalEncoding encoding = TerminalEncoding::kUtf8) {
   std::ostringstream out;
   std::ostringstream err;
-  int status = Run(args, out, err);
+  int status = Run(args, out, err, encoding);
   return {status, out.str(), err.str()};
+}
+
+bool Contains(const std::string& text, std::string_view part) {
+  return text.find(part) != std::string::npos;
 }
 
 TEST(CliTest, ClassReportsWhatTheCatalogueKnows) {
   Result r = RunCli({"class", "tedit"});
   EXPECT_EQ(r.status, kExitOk);
-  EXPECT_NE(r.out.find("Family:   2 (Windowed control)"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("Unit:     Stdctrls"), std::string::npos);
-  EXPECT_NE(r.out.find("Palette:  Standard"), std::string::npos);
-  EXPECT_NE(r.out.find("has OnChange                          yes"), std::string::npos);
-  EXPECT_NE(r.out.find("event OnKeyPress -> KeyPress(var Key : Char) (publish, override, default code 9)"),
-            std::string::npos);
+  EXPECT_TRUE(Contains(r.out, "Family:   2 (Windowed control)")) << r.out;
+  EXPECT_TRUE(Contains(r.out, "Unit:     Stdctrls"));
+  EXPECT_TRUE(Contains(r.out, "Palette:  Standard"));
+  EXPECT_TRUE(Contains(r.out, "has OnChange                          yes"));
+  EXPECT_TRUE(Contains(r.out,
+                       "event OnKeyPress -> KeyPress(var Key : Char) (publish, override, "
+                       "default code 9)"));
   EXPECT_TRUE(r.err.empty());
-}
-
-TEST(CliTest, ClassShowsTheSpecialSets) {
-  Result r = RunCli({"class", "TSharingThread"});
-  EXPECT_NE(r.out.find("method procedure SetResourceFlag(Value : TResourceFlag) (protected, override, default code 21)"),
-            std::string::npos)
+  r = RunCli({"class", "TSharingThread"});
+  EXPECT_TRUE(Contains(r.out,
+                       "method procedure SetResourceFlag(Value : TResourceFlag) (protected, "
+                       "override, default code 21)"))
       << r.out;
-  r = RunCli({"class", "TNoSuchClass"});
-  EXPECT_EQ(r.status, kExitOk);
-  EXPECT_NE(r.out.find("Unit:     (not in the unit table)"), std::string::npos);
-  EXPECT_NE(r.out.find("(none)"), std::string::npos);
 }
 
-TEST(CliTest, WrongUsageExitsWithTwo) {
-  const std::vector<std::vector<std::string>> cases = {
-      {}, {"nonsense"}, {"class"}, {"class", "TEdit", "TMemo"}};
-  for (const auto& args : cases) {
-    Result r = RunCli(args);
+TEST(CliTest, ClassOfAnUnknownAndOfARegisteredClass) {
+  TempDir dir;
+  const auto settings = dir.Write("Kestrix.ini",
+                                  "[Class.TMyGrid]\r\nAncestor=TStringGrid\r\n"
+                                  "Unit=MyGrids\r\n");
+  Result r = RunCli({"--settings", settings.string(), "class", "TFoo"});
+  EXPECT_EQ(r.status, kExitFailed);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "kestrix-cli: class: TFoo is neither a standard class nor a registered one\n");
+
+  r = RunCli({"--settings", settings.string(), "class", "tmygrid"});
+  EXPECT_EQ(r.status, kExitOk) << r.err;
+  EXPECT_EQ(r.out.rfind("Class:    TMyGrid (registered)\nAncestor: TStringGrid\nUnit:     MyGrids\n"
+                        "Ancestor of the registered class:\nClass:    TStringGrid\n",
+                        0),
+            0u)
+      << r.out;
+}
+
+TEST(CliTest, GlobalUsage) {
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } cases[] = {
+      {{}, "kestrix-cli: no command given\nTry 'kestrix-cli --help'.\n"},
+      {{"nonsense"}, "kestrix-cli: unknown command 'nonsense'\nTry 'kestrix-cli --help'.\n"},
+      {{"--bogus", "check", "a.cd"}, "kestrix-cli: unknown option '--bogus'\n"},
+      {{"--settings"}, "kestrix-cli: --settings needs a value: FILE\n"},
+      {{"--yes", "--no", "check", "a.cd"}, "kestrix-cli: --yes and --no exclude each other\n"},
+  };
+  for (const auto& c : cases) {
+    const Result r = RunCli(c.args);
     EXPECT_EQ(r.status, kExitUsage);
-    EXPECT_TRUE(r.out.empty());
-    EXPECT_NE(r.err.find("kestrix-cli: "), std::string::npos);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind(c.err, 0), 0u) << r.err;
   }
+}
+
+TEST(CliTest, OptionErrorsNameTheOptionTheValueAndWhatIsAllowed) {
+  const struct {
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {{"unit", "a.cd", "--comments", "bogus"},
+       "unit: --comments: 'bogus' is not one of full, normal"},
+      {{"unit", "a.cd", "--comments=bogus"},
+       "unit: --comments: 'bogus' is not one of full, normal"},
+      {{"unit", "a.cd", "-o"}, "unit: -o needs a value: DIR"},
+      {{"unit", "a.cd", "--date", "1999"}, "unit: --date: '1999' is not \"YYYY-MM-DD HH:MM\""},
+      {{"unit", "a.cd", "-o", "x", "-o", "y"}, "unit: -o is given twice"},
+      {{"unit", "a.cd", "--update=yes"}, "unit: --update takes no value"},
+      {{"unit", "a.cd", "--bogus"}, "unit: unknown option '--bogus'"},
+      {{"unit"}, "unit: expected FILE.cd"},
+      {{"show", "a.cd", "b.cd"}, "show: unexpected argument 'b.cd'"},
+      {{"docs", "a.cd", "--audience", "everyone"},
+       "docs: --audience: 'everyone' is not one of application, descendant, component"},
+      {{"editors", "a.cd", "--kind", "TX"}, "editors: --kind: 'TX' is not EDITORCLASS=N"},
+      {{"editors", "a.cd", "--kind", "TX=19"}, "editors: --kind: '19' is not one of 0 to 18"},
+      {{"editors", "a.cd", "--form", "=f.dfm"},
+       "editors: --form: '=f.dfm' is not EDITORCLASS=FORM.dfm"},
+      {{"all", "a.cd"}, "all: expected -o DIR"},
+      {{"datalink", "a.cd", "--names", "A,B,C"},
+       "datalink: --names: 'A,B,C' is not SOURCE,FIELD,LINK,HANDLER"},
+      {{"datalink", "a.cd", "--names", "../src,F,L,H"},
+       "datalink: --names: '../src' is not a Pascal identifier"},
+      {{"datalink", "a.cd", "--names", "S,F,,H"},
+       "datalink: --names: '' is not a Pascal identifier"},
+      {{"new", "--parent", "TFoo", "--ancestor", "TEdit", "-o", "x.cd"},
+       "new: --ancestor and --unit go together"},
+      {{"dfm2text"}, "dfm2text: expected FORM.dfm"},
+  };
+  for (const auto& c : cases) {
+    const Result r = RunCli(c.args);
+    const std::string command = c.args[0];
+    EXPECT_EQ(r.status, kExitUsage) << c.message;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "kestrix-cli: " + c.message + "\nTry 'kestrix-cli " + command + " --help'.\n");
+  }
+}
+
+TEST(CliTest, HelpOfEveryCommand) {
+  Result r = RunCli({"--help"});
+  EXPECT_EQ(r.status, kExitOk);
+  EXPECT_TRUE(Contains(r.out, "Exit status: 0 done, 1 the command failed, 2 wrong usage.\n"));
+  for (const char* command : {"class", "check", "show", "resave", "unit", "interface", "docs",
+                              "bitmap", "editors", "all", "dfm2text", "new", "datalink"}) {
+    EXPECT_TRUE(Contains(r.out, std::string("\n  ") + command + " ")) << command;
+    const Result own = RunCli({command, "--help"});
+    EXPECT_EQ(own.status, kExitOk);
+    EXPECT_EQ(own.out.rfind(std::string("Usage: kestrix-cli [OPTIONS] ") + command + " ", 0), 0u);
+    EXPECT_EQ(own.err, "");
+  }
+  EXPECT_TRUE(Contains(RunCli({"editors", "--help"}).out,
+                       "  18  String property (drop-down list "
+                       "of data field names)\n"));
+  EXPECT_EQ(RunCli({"--version"}).out.rfind("kestrix-cli ", 0), 0u);
 }
 
 class CliDefinitionTest : public ::testing::Test {
  protected:
-  Result RunWith(std::vector<std::string> args) {
+  Result RunWith(std::vector<std::string> args,
+                 TerminalEncoding encoding = TerminalEncoding::kUtf8) {
     args.insert(args.begin(), {"--settings", (dir_ / "Kestrix.ini").string()});
-    return RunCli(std::move(args));
+    return RunCli(std::move(args), encoding);
   }
-  kx::testing::TempDir dir_;
+  std::filesystem::path Definition(std::string_view name = "go.cd") {
+    return dir_.Write(name,
+                      "[MAININFO$]\r\nUnitName=GoUnit\r\nNewClassName=TGo\r\n"
+                      "CopyrightLine=Copyright \xA9 1997\r\n[ITEMLIST$]\r\nZeta=Method\r\n"
+                      "Alpha=Method\r\nFlag=Property\r\n"
+                      "[Flag]\r\nPropType=Boolean\r\nEC=GoEds\r\nEU=TFlagProperty\r\n");
+  }
+  TempDir dir_;
 };
 
-TEST_F(CliDefinitionTest, CheckPrintsMessagesAndASummary) {
-  const auto file = dir_.Write("old.cd",
-                               "[MAININFO$]\r\nCompatible40=0\r\nUnitName=Old\r\n[ITEMLIST$]\r\n"
-                               "A=Property\r\nB=Property\r\nGo=Method\r\nOnX=NewEvent\r\n");
-  Result r = RunWith({"check", file.string()});
-  EXPECT_EQ(r.status, kExitOk) << r.err;
-  EXPECT_EQ(r.out.rfind("warning: This component definition file is from a later version", 0), 0u);
-  EXPECT_NE(r.out.find("Unit: Old\nClass: \nParent: \nProperty: 2\nExistingEvent: 0\nMethod: 1\n"
-                       "Variable: 0\nNewEvent: 1\n"),
-            std::string::npos)
-      << r.out;
+// What every command on a definition prints where, and its status when it succeeds and when
+// the definition cannot be read.
+TEST_F(CliDefinitionTest, StreamsAndStatusOfEveryCommand) {
+  const std::string file = Definition().string();
+  const std::string out_dir = (dir_ / "out").string();
+  const struct {
+    std::vector<std::string> args;
+    std::string out;  // the beginning of standard output
+    std::string err;
+  } cases[] = {
+      {{"check", file}, file + ": unit GoUnit, class TGo, parent ; 1 Property", ""},
+      {{"show", file}, "UnitName: GoUnit\n", ""},
+      {{"interface", file}, "\n\n{ ***", ""},
+      {{"unit", file, "-o", out_dir}, out_dir + "/gounit.pas\n", ""},
+      {{"docs", file, "-o", out_dir + "/go.html"}, out_dir + "/go.html\n", ""},
+      {{"editors", file, "-o", out_dir}, out_dir + "/goeds.pas\n", ""},
+      {{"datalink", file},
+       file + "\n",
+       "kestrix-cli: Should the new data link be a read-write data link? -> No\n"
+       "kestrix-cli: Data link added.  You can add code in the DataChange method to respond to "
+       "data changes.\n"},
+      {{"resave", file}, file + "\n", ""},
+      {{"all", file, "-o", out_dir},
+       out_dir + "/gounit.pas\n" + out_dir + "/goeds.pas\n" + out_dir + "/gounit.html\n",
+       "kestrix-cli: Component resource written to " + out_dir + "/gounit.dcr.\n"},
+  };
+  for (const auto& c : cases) {
+    Result r = RunWith(c.args);
+    EXPECT_EQ(r.status, kExitOk) << c.args[0] << ": " << r.err;
+    EXPECT_EQ(r.out.rfind(c.out, 0), 0u) << c.args[0] << ": " << r.out;
+    EXPECT_EQ(r.err, c.err) << c.args[0];
+
+    std::vector<std::string> missing = c.args;
+    missing[1] = (dir_ / "missing.cd").string();
+    r = RunWith(missing);
+    EXPECT_EQ(r.status, kExitFailed) << c.args[0];
+    EXPECT_EQ(r.out, missing[0] == "check" ? "1 file checked: 0 read, 1 refused\n" : "");
+    EXPECT_EQ(r.err.rfind(missing[1] + ": error: " + missing[1] + " could not be read: ", 0), 0u)
+        << r.err;
+  }
 }
 
-TEST_F(CliDefinitionTest, CheckOfARefusedFileFails) {
-  const auto file = dir_.Write("bad.cd", "[ITEMLIST$]\r\n\r\n");
-  Result r = RunWith({"check", file.string()});
+TEST_F(CliDefinitionTest, CheckOfSeveralFilesAndPatterns) {
+  Definition("a.cd");
+  Definition("b.cd");
+  dir_.Write("old.cd",
+             "[MAININFO$]\r\nCompatible40=0\r\nUnitName=Old\r\n[ITEMLIST$]\r\n"
+             "A=Property\r\n");
+  const auto bad = dir_.Write("bad.cd", "[ITEMLIST$]\r\n\r\n");
+  Result r = RunWith({"check", (dir_ / "?.cd").string(), (dir_ / "old.cd").string(), bad.string(),
+                      (dir_ / "none*.cd").string()});
   EXPECT_EQ(r.status, kExitFailed);
-  EXPECT_EQ(r.out, "error: " + file.string() + " is empty or is not a component definition file.\n");
+  EXPECT_EQ(r.out.rfind((dir_ / "a.cd").string() + ": unit GoUnit", 0), 0u) << r.out;
+  EXPECT_TRUE(Contains(r.out, "\n" + (dir_ / "b.cd").string() + ": unit GoUnit"));
+  EXPECT_TRUE(Contains(r.out, "\n5 files checked: 3 read (1 with warnings), 2 refused\n")) << r.out;
+  EXPECT_TRUE(Contains(r.err, (dir_ / "old.cd").string() + ": warning: This component definition "
+                                                           "file is from a later version"));
+  EXPECT_TRUE(Contains(r.err, bad.string() + ": error: " + bad.string() +
+                                  " is empty or is not a component definition file.\n"));
+  EXPECT_TRUE(Contains(
+      r.err, "kestrix-cli: check: no file matches '" + (dir_ / "none*.cd").string() + "'\n"));
+
+  r = RunWith({"--quiet", "check", (dir_ / "?.cd").string()});
+  EXPECT_EQ(r.status, kExitOk);
+  EXPECT_EQ(r.out + r.err, "");
 }
 
 TEST_F(CliDefinitionTest, TheBackupQuestionTakesItsAnswerFromTheFlags) {
   const auto file = dir_.Write("empty.cd", "");
   dir_.Write("empty.bak", "[ITEMLIST$]\r\nA=Property\r\n");
-  const std::string question = "confirmation: " + file.string() + " is empty.  Load backup file " +
+  const std::string prefix = file.string() + ": ";
+  const std::string question = prefix + file.string() + " is empty.  Load backup file " +
                                (dir_ / "empty.bak").string() + " instead?";
-  Result r = RunWith({"check", file.string()});
+  Result r = RunWith({"show", file.string()});
   EXPECT_EQ(r.status, kExitFailed);
-  EXPECT_EQ(r.out.rfind(question + " -> No\n", 0), 0u) << r.out;
-  r = RunWith({"--yes", "check", file.string()});
+  EXPECT_EQ(r.err, question + " -> No\n" + prefix + "error: " + file.string() +
+                       " is not a component definition file.\n");
+  r = RunWith({"--yes", "show", file.string()});
   EXPECT_EQ(r.status, kExitOk);
-  EXPECT_EQ(r.out.rfind(question + " -> Yes\n", 0), 0u) << r.out;
+  EXPECT_EQ(r.err, question + " -> Yes\n");
 }
 
-TEST_F(CliDefinitionTest, ResaveWritesTheCanonicalFileAndKeepsABackup) {
-  const std::string original = "[itemlist$]\nGo=Method\n[Go]\nHeader=Go(X : Integer)\n";
-  const auto file = dir_.Write("go.cd", original);
-  Result r = RunWith({"resave", file.string()});
-  ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
-  EXPECT_EQ(r.out, file.string() + "\n");
-  EXPECT_EQ(kx::testing::TempDir::Read(dir_ / "go.bak"), original);
-  const std::string saved = kx::testing::TempDir::Read(file);
-  EXPECT_EQ(saved.rfind("[MAININFO$]\r\nKXVer=4.0\r\n", 0), 0u);
-  EXPECT_NE(saved.find("[Go]\r\nDescr=\r\nDefaultCode=0\r\nKeywords=\r\nKind=0\r\n"
-                       "Header=Go(X : Integer)\r\n"),
-            std::string::npos);
-  r = RunWith({"show", file.string()});
-  EXPECT_NE(r.out.find("  1. Method Go\n"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("    Header: Go(X : Integer)\n"), std::string::npos);
+TEST_F(CliDefinitionTest, DefinitionTextInTheTerminalsEncoding) {
+  const std::string file = Definition().string();
+  EXPECT_TRUE(Contains(RunWith({"show", file}).out, "CopyrightLine: Copyright \u00A9 1997\n"));
+  EXPECT_TRUE(
+      Contains(RunWith({"show", "--raw", file}).out, "CopyrightLine: Copyright \xA9 1997\n"));
+  EXPECT_TRUE(Contains(RunWith({"show", file}, TerminalEncoding::kWindows1252).out,
+                       "CopyrightLine: Copyright \xA9 1997\n"));
+  EXPECT_TRUE(Contains(RunWith({"interface", file}).out, "Copyright \u00A9 1997"));
+  EXPECT_TRUE(Contains(RunWith({"interface", "--raw", file}).out, "Copyright \xA9 1997"));
 }
 
-TEST_F(CliDefinitionTest, UnitWritesTheUnitAndLeavesTheDefinitionUnlessUpdated) {
-  const auto file = dir_.Write("go.cd",
-                               "[MAININFO$]\r\nUnitName=GoUnit\r\nNewClassName=TGo\r\n"
-                               "[ITEMLIST$]\r\nZeta=Method\r\nAlpha=Method\r\n");
-  const std::string before = kx::testing::TempDir::Read(file);
-  Result r = RunWith({"unit", file.string(), "-o", dir_.path().string(), "--comments", "normal",
-                      "--date", "1999-03-03 09:05"});
-  ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
-  EXPECT_EQ(r.out, (dir_ / "gounit.pas").string() + "\n");
-  const std::string unit = kx::testing::TempDir::Read(dir_ / "gounit.pas");
-  EXPECT_NE(unit.find("on 3 March 1999 at 9:05"), std::string::npos);
+TEST_F(CliDefinitionTest, UnitWritesIntoAFolderItMakes) {
+  const auto file = Definition();
+  const std::string before = TempDir::Read(file);
+  const auto out = dir_ / "new" / "folder";
+  Result r = RunWith({"unit", file.string(), "-o", out.string(), "--comments", "normal", "--date",
+                      "1999-03-03 09:05"});
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  EXPECT_EQ(r.out, (out / "gounit.pas").string() + "\n");
+  const std::string unit = TempDir::Read(out / "gounit.pas");
+  EXPECT_TRUE(Contains(unit, "on 3 March 1999 at 9:05"));
   EXPECT_LT(unit.find("procedure TGo.Alpha;"), unit.find("procedure TGo.Zeta;"));
-  EXPECT_EQ(kx::testing::TempDir::Read(file), before);
+  EXPECT_EQ(TempDir::Read(file), before);
 
-  r = RunWith({"unit", file.string(), "-o", dir_.path().string(), "--update"});
-  ASSERT_EQ(r.status, kExitOk) << r.out << r.err;
-  const std::string saved = kx::testing::TempDir::Read(file);
+  r = RunWith({"unit", file.string(), "-o", (dir_ / "go.cd" / "x").string()});
+  EXPECT_EQ(r.status, kExitFailed);
+  EXPECT_EQ(r.err.rfind("kestrix-cli: unit: cannot make the folder ", 0), 0u) << r.err;
+
+  r = RunWith({"--quiet", "unit", file.string(), "-o", out.string(), "--update"});
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  EXPECT_EQ(r.out + r.err, "");
+  const std::string saved = TempDir::Read(file);
   EXPECT_LT(saved.find("Alpha=Method"), saved.find("Zeta=Method")) << "saved in name order";
-  EXPECT_NE(saved.find("[AlphaCODE$]\r\nLines=8\r\nL1=~~~~~{ Internal declarations for method }\r\n"), std::string::npos)
-      << "the default code is stored";
-
-  r = RunWith({"interface", file.string()});
-  EXPECT_EQ(r.out.rfind("\n\n{ ****", 0), 0u);
-  EXPECT_EQ(r.out.substr(r.out.size() - 22), "procedure Register;\n\n\n");
+  EXPECT_TRUE(Contains(saved, "TargetDir=" + out.string() + "/\r\n")) << "-o was chosen";
 }
 
-TEST_F(CliDefinitionTest, WrongUsage) {
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"check"}, {"show", "a.cd", "b.cd"}, {"--settings"}, {"--bogus", "check", "a.cd"},
-           {"unit"}, {"unit", "a.cd", "--comments", "some"}, {"unit", "a.cd", "--date", "1999"},
-           {"unit", "a.cd", "b.cd"}, {"interface"}}) {
-    EXPECT_EQ(RunWith(args).status, kExitUsage);
+TEST_F(CliDefinitionTest, ResaveKeepsATargetDirectoryOfNone) {
+  const auto file = Definition();
+  ASSERT_EQ(RunWith({"resave", file.string()}).status, kExitOk);
+  EXPECT_TRUE(Contains(TempDir::Read(file), "\r\nTargetDir=\r\n"));
+}
+
+TEST_F(CliDefinitionTest, EditorClassesAndUnitsTheDefinitionAsksFor) {
+  const std::string file = Definition().string();
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } cases[] = {
+      {{"--kind", "TNope=1"},
+       "--kind: unit GoEds has no editor TNope (its editors: TFlagProperty)"},
+      {{"--form", "TNope=f.dfm"},
+       "--form: unit GoEds has no editor TNope (its editors: TFlagProperty)"},
+      {{"--unit", "Other"},
+       "--unit: the properties ask for no editor unit Other (they ask for GoEds)"},
+      {{"--kind", "tflagproperty=2"},
+       "TFlagProperty edits its value in a form: --form TFlagProperty=FORM.dfm names it"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"editors", file, "-o", dir_.path().string()};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const Result r = RunWith(args);
+    EXPECT_EQ(r.status, kExitUsage);
+    EXPECT_EQ(r.err, "kestrix-cli: editors: " + c.err + "\nTry 'kestrix-cli editors --help'.\n");
   }
 }
 
-TEST(CliTest, HelpAndVersion) {
-  EXPECT_EQ(RunCli({"--help"}).status, kExitOk);
-  EXPECT_NE(RunCli({"--help"}).out.find("class NAME"), std::string::npos);
-  EXPECT_EQ(RunCli({"--version"}).out.rfind("kestrix-cli ", 0), 0u);
+TEST_F(CliDefinitionTest, DataLinkNamesThatAreNoIdentifiersSaveNothing) {
+  const auto file = Definition();
+  const std::string before = TempDir::Read(file);
+  for (const std::string names :
+       {"../src,DataField,FDataLink,DataChange", "DataSource,Data Field,FDataLink,DataChange",
+        "DataSource,DataField,1Link,DataChange"}) {
+    const Result r = RunWith({"datalink", file.string(), "--names", names});
+    EXPECT_EQ(r.status, kExitUsage) << names;
+    EXPECT_TRUE(Contains(r.err, "is not a Pascal identifier")) << r.err;
+  }
+  EXPECT_EQ(TempDir::Read(file), before);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "go.bak"));
 }
 
 }  // namespace

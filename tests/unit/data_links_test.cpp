@@ -22,8 +22,9 @@ TEST(DataLinkTest, ReadOnlyLinkAddsItsItems) {
   model::ComponentDef def;
   def.MainInfo.ParentClassName = "TEdit";
   ScriptedDialogs dialogs;
-  dialogs.ExpectBox(BoxKind::kConfirmation, kReadWrite, Answer::kNo, "Add data link",
-                    Buttons::kYesNoCancel)
+  dialogs
+      .ExpectBox(BoxKind::kConfirmation, kReadWrite, Answer::kNo, "Add data link",
+                 Buttons::kYesNoCancel)
       .ExpectDataLink("Add read-only data link", kDefaultNames, kDefaultNames)
       .ExpectBox(BoxKind::kInformation,
                  "Data link added.  You can add code in the DataChange method to respond to "
@@ -38,14 +39,43 @@ TEST(DataLinkTest, ReadOnlyLinkAddsItsItems) {
   EXPECT_EQ(def.MainInfo.Units, (std::vector<std::string>{"DbTables", "DB"}));
 }
 
+TEST(DataLinkTest, EveryNameMustBeAnIdentifier) {
+  // The field, link and handler boxes are tidied as typed; the data source box is not, and
+  // a tidied box may still be empty or start with a digit.
+  const struct {
+    DataLinkNames typed;
+    std::string refused;
+    std::string tidied_change;  // the handler box as shown again
+  } cases[] = {
+      {{"../src", "DataField", "FDataLink", "DataChange"}, "../src", "DataChange"},
+      {{"DataSource", "", "FDataLink", "DataChange"}, "", "DataChange"},
+      {{"DataSource", "DataField", "9Link", "DataChange"}, "9Link", "DataChange"},
+      {{"DataSource", "DataField", "FDataLink", "-"}, "", ""},
+  };
+  for (const auto& c : cases) {
+    model::ComponentDef def;
+    ScriptedDialogs dialogs;
+    dialogs.ExpectBox(BoxKind::kConfirmation, kReadWrite, Answer::kNo)
+        .ExpectDataLink("Add read-only data link", kDefaultNames, c.typed)
+        .ExpectBox(BoxKind::kInformation, "\"" + c.refused + "\" is not a valid Pascal identifier.",
+                   Answer::kOk, "Add read-only data link")
+        .ExpectDataLink("Add read-only data link",
+                        {c.typed.data_source, c.typed.data_field, c.typed.link, c.tidied_change},
+                        std::nullopt);
+    EXPECT_FALSE(AddDataLinkCommand(def, dialogs));
+    EXPECT_EQ(def.Count(), 0);
+  }
+}
+
 TEST(DataLinkTest, ASecondLinkProposesNamesEndingInTwo) {
   model::ComponentDef def;
   def.MainInfo.ParentClassName = "TDBEdit";
   ScriptedDialogs dialogs;
-  dialogs.ExpectBox(BoxKind::kConfirmation,
-                    "The component already contains a data link.  Are you sure you want to add "
-                    "another?",
-                    Answer::kYes, "Add data link", Buttons::kYesNo)
+  dialogs
+      .ExpectBox(BoxKind::kConfirmation,
+                 "The component already contains a data link.  Are you sure you want to add "
+                 "another?",
+                 Answer::kYes, "Add data link", Buttons::kYesNo)
       .ExpectBox(BoxKind::kConfirmation, kReadWrite, Answer::kYes)
       .ExpectDataLink("Add read-write data link",
                       {"DataSource2", "DataField2", "FDataLink2", "DataChange2"}, std::nullopt);
@@ -55,7 +85,8 @@ TEST(DataLinkTest, ASecondLinkProposesNamesEndingInTwo) {
 
 TEST(DataLinkTest, RoomNamesAndHandlers) {
   model::ComponentDef def;
-  for (int i = 0; i < 224; ++i) model::AddItem(def, model::NewVariableItem("V" + std::to_string(i)));
+  for (int i = 0; i < 224; ++i)
+    model::AddItem(def, model::NewVariableItem("V" + std::to_string(i)));
   ScriptedDialogs dialogs;
   dialogs.ExpectBox(BoxKind::kConfirmation, kReadWrite, Answer::kYes)
       .ExpectBox(BoxKind::kInformation,

@@ -611,22 +611,39 @@ TEST_F(CliNewTest, AContainerWithoutAFormIsAskedAndAnsweredNo) {
   const auto out = dir_ / "panel.cd";
   const Result r = Run({"--yes", "new", "--parent", "TPanel", "-o", out.string()});
   ASSERT_EQ(r.status, cli::kExitOk) << r.err;
-  EXPECT_NE(r.out.find("confirmation [Create container component]: Import the container layout "
-                       "from a container in a form (.DFM) file? -> No"),
+  EXPECT_NE(r.err.find("kestrix-cli: Import the container layout from a container in a form "
+                       "(.DFM) file? -> No"),
             std::string::npos)
-      << r.out;
+      << r.err;
   EXPECT_EQ(Read(out).MainInfo.Form.FormMode, 0);
 }
 
 TEST_F(CliNewTest, AnUnknownClassNeedsARegistration) {
   const auto out = dir_ / "x.cd";
-  Result r = Run({"new", "--parent", "tmygrid", "-o", out.string()});
+  for (const auto& answer : {"--no", "--yes"}) {
+    Result r = Run({answer, "new", "--parent", "tmygrid", "-o", out.string()});
+    EXPECT_EQ(r.status, cli::kExitFailed);
+    EXPECT_EQ(r.err.rfind("kestrix-cli: TMygrid is not in Kestrix's list", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("-> Cancel\nkestrix-cli: new: stopped by the answer Cancel; --ancestor "
+                         "CLASS --unit UNIT registers tmygrid in the settings\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+  }
+
+  // A registration the dialog refuses says why; one it accepts is kept in the settings.
+  Result r = Run({"new", "--parent", "TMyGrid", "--ancestor", "TNoSuch", "--unit", "MyGrids", "-o",
+                  out.string()});
   EXPECT_EQ(r.status, cli::kExitFailed);
-  EXPECT_NE(r.out.find("confirmation [Select parent class]: TMygrid is not in Kestrix's list"),
-            std::string::npos)
-      << r.out;
-  EXPECT_NE(r.out.find("-> Cancel"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(out));
+  r = Run({"new", "--parent", "TMyGrid", "--ancestor", "TStringGrid", "--unit", "MyGrids", "-o",
+           out.string()});
+  ASSERT_EQ(r.status, cli::kExitOk) << r.err;
+  EXPECT_EQ(Read(out).MainInfo.VCLAncestorName, "TStringGrid");
+  EXPECT_NE(TempDir::Read(settings_file_)
+                .find("[Class.TMyGrid]\r\nAncestor=TStringGrid\r\n"
+                      "Unit=MyGrids\r\n"),
+            std::string::npos);
 
   dir_.Write("Kestrix.ini", "[Class.TMyGrid]\r\nAncestor=TStringGrid\r\nUnit=MyGrids\r\n");
   r = Run({"new", "--parent", "TMyGrid", "-o", out.string()});
@@ -691,6 +708,8 @@ TEST_F(CliNewTest, WrongUsage) {
       {"new", "--parent", "TPanel", "--panel", "Panel1", "-o", "x.cd"},
       {"new", "--parent"},
       {"new", "--parent", "TEdit", "extra", "-o", "x.cd"},
+      {"new", "--parent", "TFoo", "--ancestor", "TEdit", "-o", "x.cd"},
+      {"new", "--wrap", "f.dfm", "--ancestor", "TEdit", "--unit", "U", "-o", "x.cd"},
   };
   for (const auto& args : cases) {
     const Result r = Run(args);

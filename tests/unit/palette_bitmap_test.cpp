@@ -455,32 +455,38 @@ class BitmapCliTest : public PaletteBitmapTest {
   fs::path definition_;
 };
 
-TEST_F(BitmapCliTest, AnswersFromTheCommandLine) {
-  const std::string question =
-      "confirmation [Generate component bitmap]: Place blank component "
-      "bitmap in " +
-      dcr_.string() + "?";
+TEST_F(BitmapCliTest, AsksOnlyBeforeReplacingAnExistingFile) {
   Result r = Run({"bitmap", definition_.string()});
+  EXPECT_EQ(r.status, cli::kExitOk) << r.out << r.err;
+  EXPECT_EQ(r.out, dcr_.string() + "\n");
+  EXPECT_EQ(r.err, "kestrix-cli: Component resource written to " + dcr_.string() + ".\n");
+  EXPECT_EQ(TempDir::Read(dcr_), Compiled(false));
+
+  dir_.Write("Defs/mybutton.dcr", "old");
+  const std::string question = "kestrix-cli: Place blank component bitmap in " + dcr_.string() +
+                               "?\n  The file already exists.";
+  r = Run({"bitmap", definition_.string()});
   EXPECT_EQ(r.status, cli::kExitFailed);
-  EXPECT_NE(r.out.find(question + " -> No\n"), std::string::npos) << r.out;
-  EXPECT_FALSE(fs::exists(dcr_));
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(
+      r.err,
+      question + " -> No\nkestrix-cli: bitmap: stopped by the answer No; --yes answers Yes\n");
+  EXPECT_EQ(TempDir::Read(dcr_), "old");
+  r = Run({"--quiet", "bitmap", definition_.string()});
+  EXPECT_EQ(r.err,
+            question + " -> No\nkestrix-cli: bitmap: stopped by the answer No; --yes answers Yes\n")
+      << "quiet, the question that stopped the command is still shown";
 
   r = Run({"--yes", "bitmap", definition_.string()});
   EXPECT_EQ(r.status, cli::kExitOk) << r.out << r.err;
-  EXPECT_NE(r.out.find(question +
-                       " -> Yes\n"
-                       "information [Generate component bitmap]: Component resource written to " +
-                       dcr_.string() + ".\n" + dcr_.string() + "\n"),
-            std::string::npos)
-      << r.out;
   EXPECT_EQ(TempDir::Read(dcr_), Compiled(false));
 
-  const fs::path chosen = elsewhere_ / "chosen.dcr";
+  const fs::path chosen = elsewhere_ / "new" / "chosen.dcr";
   r = Run({"bitmap", definition_.string(), "-o", chosen.string()});
   EXPECT_EQ(r.status, cli::kExitOk) << r.out << r.err;
-  EXPECT_EQ(r.out.find("confirmation"), std::string::npos) << "-o asks nothing";
-  EXPECT_NE(r.out.find(chosen.string() + "\n"), std::string::npos);
-  EXPECT_EQ(TempDir::Read(chosen), Compiled(false));
+  EXPECT_EQ(r.err.find("Place"), std::string::npos) << "-o asks nothing";
+  EXPECT_EQ(r.out, chosen.string() + "\n");
+  EXPECT_EQ(TempDir::Read(chosen), Compiled(false)) << "the folder of -o is made";
 }
 
 TEST_F(BitmapCliTest, WrongUsage) {

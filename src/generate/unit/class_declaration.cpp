@@ -4,7 +4,6 @@
 #include "model/name_rules.h"
 #include "model/text.h"
 
-
 namespace kx::generate {
 
 using model::ItemDef;
@@ -61,6 +60,8 @@ bool IsDefaultable(std::string_view text) {
   // A 32-bit integer in Pascal notation, with optional leading blanks.
   std::string_view number = text;
   while (!number.empty() && number.front() == ' ') number.remove_prefix(1);
+  // A sign stands only before decimal digits, never before "$".
+  if (number.size() > 1 && (number[0] == '+' || number[0] == '-') && number[1] == '$') return false;
   constexpr long long kNotANumber = 1LL << 40;
   return model::ParsePascalInteger(number, kNotANumber) != kNotANumber;
 }
@@ -90,6 +91,13 @@ std::uint8_t DeclaredScope(std::uint8_t scope, bool published_allowed) {
   if (scope < model::kScopePublished) return scope;
   if (scope == model::kScopePublished && published_allowed) return scope;
   return model::kScopePublic;
+}
+
+// Pascal publishes fields of class types only. A variable stays published when its type is
+// known to be a class (it is created as an object, or the catalogue knows the class); any
+// other type (Integer, TAlign, a record...) is declared public, where every type compiles.
+bool IsKnownClassVariable(const model::VariablePart& v) {
+  return v.IsObject || catalog::IsCatalogueClass(v.DataType);
 }
 
 void NormalizeNewEventArglist(ItemDef& item) {
@@ -147,6 +155,8 @@ DeclarationLists BuildDeclarationLists(model::ComponentDef& def, bool full_comme
     if (item.Kind() != ItemKind::Property) continue;
     const model::PropertyPart& p = item.Property();
     if (p.Special != model::PropSpecialType::psLinkComponent) continue;
+    // An inherited property has no field here to reset; its own class does that.
+    if (p.Link.empty() && p.Inherited) continue;
     lists.component_links.push_back(p.Link.empty() ? "F" + p.Name : p.Link.str());
   }
   constexpr std::uint8_t kProtected = model::kScopeProtected;
@@ -242,7 +252,7 @@ DeclarationLists BuildDeclarationLists(model::ComponentDef& def, bool full_comme
   for (const ItemDef& item : def.Items()) {
     if (item.Kind() != ItemKind::Variable) continue;
     const model::VariablePart& v = item.Variable();
-    Lines& list = lists.at(DeclaredScope(v.Scope, true), DL::kFields);
+    Lines& list = lists.at(DeclaredScope(v.Scope, IsKnownClassVariable(v)), DL::kFields);
     AddComment(list, item.Descr);
     list.push_back(v.Name + " : " + v.DataType + ";");
   }

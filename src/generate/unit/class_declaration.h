@@ -18,7 +18,8 @@ namespace kx::generate {
 struct DeclarationLists {
   enum Part { kFields = 0, kMethods = 1, kProperties = 2 };
   std::array<std::array<generate::Lines, 3>, 4> lists;
-  // Names reset by Notification: each component-link property's Link, or its storage field.
+  // Names reset by Notification: each component-link property's Link, or its storage field
+  // (an inherited one without a Link has none and is left out).
   std::vector<std::string> component_links;
 
   generate::Lines& at(std::uint8_t scope, Part part) { return lists.at(scope)[part]; }

@@ -62,7 +62,6 @@ end;
 procedure TGauge.AutoInitialize;
 begin
      Readout := TEdit.Create(Self);
-     Readout.Parent := Self;
 end; { of AutoInitialize }
 
 { Method to free any objects created by AutoInitialize }

@@ -70,7 +70,6 @@ end;
 { Method to set variable and property values and create objects }
 procedure TSlots.AutoInitialize;
 begin
-     FSlot := 7;
 end; { of AutoInitialize }
 
 { Method to free any objects created by AutoInitialize }
@@ -84,7 +83,7 @@ function TSlots.GetLetter(I : Longint) : Char;
 begin
      { Return Char value based on I }
      
-     Result := '';
+     Result := #0;
 end;
 
 { Write method for property Letter }

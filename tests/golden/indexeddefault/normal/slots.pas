@@ -66,7 +66,6 @@ end;
 { Method to set variable and property values and create objects }
 procedure TSlots.AutoInitialize;
 begin
-     FSlot := 7;
 end; { of AutoInitialize }
 
 { Method to free any objects created by AutoInitialize }
@@ -79,7 +78,7 @@ function TSlots.GetLetter(I : Longint) : Char;
 begin
      { Return Char value based on I }
      
-     Result := '';
+     Result := #0;
 end;
 
 procedure TSlots.SetLetter(I : Longint; Value : Char);

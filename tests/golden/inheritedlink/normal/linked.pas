@@ -79,8 +79,6 @@ begin
        the property. }
      if AComponent = FPartner then
         FPartner := nil;
-     if AComponent = FPopupMenu then
-        FPopupMenu := nil;
 end;
 
 { Method to free any objects created by AutoInitialize }

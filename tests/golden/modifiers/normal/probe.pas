@@ -83,7 +83,7 @@ begin
        via the Object Inspector or a run-time assignment?  If so,
        execute that method }
      if Assigned(FOnProbe) then
-        FOnProbe(Covar, var Found, Outer, out Value);
+        FOnProbe(Covar, Found, Outer, Value);
 end;
 
 constructor TProbe.Create(AOwner: TComponent);

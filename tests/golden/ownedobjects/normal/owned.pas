@@ -65,8 +65,8 @@ end;
 procedure TOwned.AutoInitialize;
 begin
      Names := TStringList.Create;
-     Timer1 := TTimer.Create;
-     FClock := TTimer.Create;
+     Timer1 := TTimer.Create(nil);
+     FClock := TTimer.Create(nil);
 end; { of AutoInitialize }
 
 { Method to free any objects created by AutoInitialize }

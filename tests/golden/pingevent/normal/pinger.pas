@@ -81,7 +81,7 @@ begin
        via the Object Inspector or a run-time assignment?  If so,
        execute that method }
      if Assigned(FOnPing) then
-        FOnPing;
+        FOnPing(Self);
 end;
 
 constructor TPinger.Create(AOwner: TComponent);

@@ -36,6 +36,7 @@ type
 
     public
       { Public fields and properties of TTally }
+        Total : Longint;
 
       { Public methods of TTally }
         constructor Create(AOwner: TComponent); override;
@@ -44,7 +45,6 @@ type
     published
       { Published properties of TTally }
         Ticker : TTimer;
-        Total : Longint;
 
   end;
 

@@ -50,7 +50,7 @@ type
         property Drop : Integer read FDrop write FDrop default -16;
         property Lift : Integer read FLift write FLift default +5;
         property Mask : Integer read FMask write FMask default $10;
-        property Shift : Integer read FShift write FShift default -$10;
+        property Shift : Integer read FShift write FShift;
 
   end;
 

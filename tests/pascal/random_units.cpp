@@ -113,9 +113,12 @@ class RandomDefinition {
     }
     const bool control = catalog::IsControl(parent) && parent != "TComponent";
     for (int n = Below(14); n > 0; --n) {
-      switch (Below(control ? 5 : 4)) {
+      switch (Below(control ? 6 : 5)) {
         case 0:
           AddProperty(def);
+          break;
+        case 4:
+          AddInheritedProperty(def, control);
           break;
         case 1:
           AddVariable(def);
@@ -186,6 +189,31 @@ class RandomDefinition {
         p.UseWriteMethod = !p.ReadOnly;
     }
     if (p.Special == PropSpecialType::psNone && Chance(4)) LinkToSubComponent(def, p);
+    Add(def, std::move(item));
+  }
+
+  // A parent's property redeclared: republished, or hidden behind a Boolean.
+  void AddInheritedProperty(model::ComponentDef& def, bool control) {
+    struct Inherited {
+      std::string_view name, type, value;
+      PropSpecialType special;
+    };
+    static constexpr Inherited kAny[] = {{"Tag", "Longint", "5", PropSpecialType::psNone}};
+    static constexpr Inherited kControls[] = {
+        {"Color", "TColor", "clRed", PropSpecialType::psNone},
+        {"Hint", "String", "'hint'", PropSpecialType::psNone},
+        {"Enabled", "Boolean", "False", PropSpecialType::psNone},
+        {"Cursor", "TCursor", "crCross", PropSpecialType::psNone},
+        {"PopupMenu", "TPopupMenu", "", PropSpecialType::psLinkComponent}};
+    const Inherited& chosen = control && !Chance(3) ? Pick(kControls) : Pick(kAny);
+    model::ItemDef item = model::NewPropertyItem(chosen.name);
+    model::PropertyPart& p = item.Property();
+    p.Inherited = true;
+    p.PropType = chosen.type;
+    p.Special = chosen.special;
+    p.Hide = Chance(3);
+    p.ReadOnly = Chance(4);
+    if (Chance(2)) p.PropDefault = chosen.value;
     Add(def, std::move(item));
   }
 

@@ -182,11 +182,9 @@ class RandomDefinition {
       case PropSpecialType::psObjectManualCreate:
         p.PropType = Chance(3) ? Pick(kComponentTypes) : Pick(kObjectTypes);
         break;
-      default:  // indexed: an array property reads and writes through its methods
+      default:  // indexed; the method flags as a file may hold them
         p.PropType = Pick(kIndexedTypes);
         if (Chance(3)) p.PropDefault = "1";
-        p.UseReadMethod = true;
-        p.UseWriteMethod = !p.ReadOnly;
     }
     if (p.Special == PropSpecialType::psNone && Chance(4)) LinkToSubComponent(def, p);
     Add(def, std::move(item));
@@ -227,8 +225,7 @@ class RandomDefinition {
     p.PropType = Chance(2) ? "String" : "TColor";
     p.Link = edit.Variable().Name + (p.PropType == "String" ? ".Text" : ".Color");
     p.PropDefault = p.PropType == "String" ? "'linked'" : "clNavy";
-    p.UseReadMethod = p.UseWriteMethod = true;
-    p.ReadOnly = false;
+    p.ReadOnly = Chance(4);
     Add(def, std::move(edit));
   }
 

@@ -78,6 +78,22 @@ bool TypeTakesDefault(std::string_view type) {
 
 namespace {
 
+bool NeedsMethods(const model::PropertyPart& p) {
+  return !p.Inherited && (!p.Link.empty() || model::IsIndexedKind(p.Special));
+}
+
+}  // namespace
+
+bool UsesReadMethod(const model::PropertyPart& property) {
+  return property.UseReadMethod || NeedsMethods(property);
+}
+
+bool UsesWriteMethod(const model::PropertyPart& property) {
+  return !property.ReadOnly && (property.UseWriteMethod || NeedsMethods(property));
+}
+
+namespace {
+
 std::string_view NewEventType(const model::NewEventPart& e, std::string& storage) {
   if (model::IsNotifyArglist(e.Arglist)) return "TNotifyEvent";
   storage = model::EventTypeName(e.Name);
@@ -116,8 +132,8 @@ void AddPropertyDeclaration(DL& lists, const model::PropertyPart& p, std::string
   std::string f;
   if (!p.Inherited) {
     d += " : " + p.PropType;
-    a = (p.UseReadMethod ? " read Get" : " read F") + p.Name;
-    if (!p.ReadOnly) a += (p.UseWriteMethod ? " write Set" : " write F") + p.Name;
+    a = (UsesReadMethod(p) ? " read Get" : " read F") + p.Name;
+    if (!p.ReadOnly) a += (UsesWriteMethod(p) ? " write Set" : " write F") + p.Name;
   }
   if (p.Inherited && p.Hide) {
     d += " : Boolean";
@@ -182,11 +198,11 @@ DeclarationLists BuildDeclarationLists(model::ComponentDef& def, bool full_comme
   for (const ItemDef& item : def.Items()) {
     if (item.Kind() != ItemKind::Property || item.Property().Inherited) continue;
     const model::PropertyPart& p = item.Property();
-    if (p.UseReadMethod) {
+    if (UsesReadMethod(p)) {
       full_comment(private_methods, "Read method for property " + p.Name);
       private_methods.push_back("function " + model::ReadMethodHeader(p) + ";");
     }
-    if (!p.ReadOnly && p.UseWriteMethod) {
+    if (UsesWriteMethod(p)) {
       full_comment(private_methods, "Write method for property " + p.Name);
       private_methods.push_back("procedure " + model::WriteMethodHeader(p) + ";");
     }

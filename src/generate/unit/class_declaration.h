@@ -41,6 +41,12 @@ bool IsDefaultable(std::string_view text);
 // floating-point, date and string types.
 bool TypeTakesDefault(std::string_view type);
 
+// Whether the unit reads (writes) a property through its method. A linked or an array
+// property has no field to go through, so it always uses its methods, even when a file
+// holds it without the flags the property page sets.
+bool UsesReadMethod(const model::PropertyPart& property);
+bool UsesWriteMethod(const model::PropertyPart& property);
+
 // Writes the global declarations and the type section; returns the component links the
 // implementation needs.
 std::vector<std::string> WriteTypeSection(Printer& out, model::ComponentDef& def,

@@ -1,6 +1,7 @@
 #include "generate/unit/implementation.h"
 
 #include "catalog/class_catalog.h"
+#include "generate/unit/class_declaration.h"
 #include "generate/unit/default_code.h"
 #include "model/name_rules.h"
 #include "model/text.h"
@@ -175,12 +176,12 @@ void WriteImplementationBodies(Printer& out, model::ComponentDef& def,
     ItemDef& item = def.Item(n);
     if (item.Kind() != ItemKind::Property || item.Property().Inherited) continue;
     const model::PropertyPart& p = item.Property();
-    if (p.UseReadMethod) {
+    if (UsesReadMethod(p)) {
       if (full_comments) WriteMethodComment(out, "Read method for property " + p.Name);
       if (!p.ReadCode) FillDefaultReadCode(item);
       WriteBody(out, "function " + prefix + model::ReadMethodHeader(p) + ";", p.ReadCode);
     }
-    if (!p.ReadOnly && p.UseWriteMethod) {
+    if (UsesWriteMethod(p)) {
       if (full_comments) WriteMethodComment(out, "Write method for property " + p.Name);
       WriteBody(out, "procedure " + prefix + model::WriteMethodHeader(p) + ";",
                 ensure_code(item));

@@ -29,6 +29,11 @@ type
         procedure AutoInitialize;
         { Method to free any objects created by AutoInitialize }
         procedure AutoDestroy;
+        function GetEditColor : TColor;
+        function GetEditText : String;
+        procedure SetEditText(Value : String);
+        function GetLines(I : Longint) : String;
+        procedure SetLines(I : Longint; Value : String);
 
     protected
       { Protected fields of TEntry }
@@ -37,8 +42,8 @@ type
 
     public
       { Public fields and properties of TEntry }
-        property EditColor : TColor read FEditColor;
-        property Lines[I : Longint] : String read FLines write FLines;
+        property EditColor : TColor read GetEditColor;
+        property Lines[I : Longint] : String read GetLines write SetLines;
 
       { Public methods of TEntry }
         constructor Create(AOwner: TComponent); override;
@@ -46,7 +51,7 @@ type
 
     published
       { Published properties of TEntry }
-        property EditText : String read FEditText write FEditText;
+        property EditText : String read GetEditText write SetEditText;
 
   end;
 
@@ -73,6 +78,38 @@ procedure TEntry.AutoDestroy;
 begin
      Edit1.Free;
 end; { of AutoDestroy }
+
+function TEntry.GetEditColor : TColor;
+begin
+     { Return the Edit1.Color property }
+     Result := Edit1.Color;
+end;
+
+function TEntry.GetEditText : String;
+begin
+     { Return the Edit1.Text property }
+     Result := Edit1.Text;
+end;
+
+procedure TEntry.SetEditText(Value : String);
+begin
+     { Set the Edit1.Text property }
+     Edit1.Text := Value;
+end;
+
+function TEntry.GetLines(I : Longint) : String;
+begin
+     { Return String value based on I }
+     
+     Result := '';
+end;
+
+procedure TEntry.SetLines(I : Longint; Value : String);
+begin
+     { Update the component based on argument I
+       and new property setting in Value }
+     
+end;
 
 constructor TEntry.Create(AOwner: TComponent);
 begin

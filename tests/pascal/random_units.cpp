@@ -64,7 +64,8 @@ const std::vector<TypeChoice> kValueTypes = {
     {"TAlign", {"alClient", "alNone"}},
     {"TCursor", {"crHourGlass"}},
     {"TFontStyles", {"[fsBold]", "[]"}}};
-// Types the read method of an indexed property can give a value of.
+// Types whose value the default read method of an indexed property can give; for any other
+// it writes the "{ Provide default }" placeholder that the user replaces.
 constexpr std::string_view kIndexedTypes[] = {"Boolean", "Integer", "Longint", "Double",
                                               "String",  "Char",    "TColor",  "TFont"};
 constexpr std::string_view kObjectTypes[] = {"TFont",    "TStrings", "TStringList", "TBitmap",
@@ -111,28 +112,17 @@ class RandomDefinition {
     for (std::string_view unit : {"ExtCtrls", "StdCtrls", "Menus", "DB"}) {
       model::AddUnit(def.MainInfo.Units, unit);
     }
-    const bool control = catalog::IsControl(parent) && parent != "TComponent";
+    const bool control = catalog::IsControl(parent);
     for (int n = Below(14); n > 0; --n) {
-      switch (Below(control ? 6 : 5)) {
-        case 0:
-          AddProperty(def);
-          break;
-        case 4:
-          AddInheritedProperty(def, control);
-          break;
-        case 1:
-          AddVariable(def);
-          break;
-        case 2:
-          AddMethod(def);
-          break;
-        case 3:
-          AddEvent(def);
-          break;
-        default: {
-          const catalog::InheritedEventRow row = catalog::LookupInheritedEvent(Pick(kEvents));
-          catalog::AddInheritedEvent(def, row, true, Chance(2));
-        }
+      const int kind = Below(control ? 6 : 5);  // inherited events only for controls
+      if (kind == 0) AddProperty(def);
+      if (kind == 1) AddVariable(def);
+      if (kind == 2) AddMethod(def);
+      if (kind == 3) AddEvent(def);
+      if (kind == 4) AddInheritedProperty(def, control);
+      if (kind == 5) {
+        const catalog::InheritedEventRow row = catalog::LookupInheritedEvent(Pick(kEvents));
+        catalog::AddInheritedEvent(def, row, true, Chance(2));
       }
     }
     return def;

@@ -211,7 +211,7 @@ std::string CheckMethodHeader(std::string_view header, std::uint8_t method_kind)
 
 std::string TidyNewEventArglist(std::string_view text) {
   std::string t = Trim(text);
-  if (t.empty() || t == "()") return "(Sender : TObject)";
+  if (t.empty() || t == "()") return std::string(kNotifyArglist);
   return NormalizeArglist(t);
 }
 

@@ -39,6 +39,8 @@ std::string WriteMethodHeader(const PropertyPart& property);
 std::string DispatchMethodName(std::string_view event_name);
 std::string EventTypeName(std::string_view event_name);
 bool IsNotifyArglist(std::string_view arglist);
+// The argument list of TNotifyEvent, as a new event gets it.
+inline constexpr std::string_view kNotifyArglist = "(Sender : TObject)";
 std::string HandlerName(std::string_view handler_decl);
 std::string NormalizeArglist(std::string_view text);
 std::string_view MethodKeyword(std::uint8_t method_kind);

@@ -29,11 +29,11 @@ bool IsStringType(std::string_view type) {
 
 const std::vector<std::string>& OfferedDataTypes(bool is_property) {
   static const std::vector<std::string> kForProperties = {
-      "Boolean", "Double", "Integer", "Longint", "String", "TBitmap",
+      "Boolean", "Double", "Integer", "Longint",  "String",  "TBitmap",
       "TColor",  "TFont",  "TIcon",   "TPicture", "TStrings"};
   static const std::vector<std::string> kElsewhere = {
-      "Boolean", "Double", "Integer", "Longint",  "String",      "TBitmap", "TColor",
-      "TFont",   "TIcon",  "TIniFile", "TList", "TPicture", "TStringList", "TTimer"};
+      "Boolean", "Double", "Integer",  "Longint", "String",   "TBitmap",     "TColor",
+      "TFont",   "TIcon",  "TIniFile", "TList",   "TPicture", "TStringList", "TTimer"};
   return is_property ? kForProperties : kElsewhere;
 }
 
@@ -98,9 +98,9 @@ std::string InitialValueOfType(std::string_view type, const TypeClass& type_clas
   if (t == "BOOLEAN") return "False";
   if (IsOneOf(t, {"BYTE", "INTEGER", "LONGINT", "REAL", "DOUBLE"})) return "0";
   if (t == "TCOLOR") return "clWhite";
-  if (IsOneOf(t, {"CHAR", "STRING", "ANSISTRING", "SHORTSTRING"}) || t.starts_with("STRING[")) {
-    return "''";
-  }
+  // A character is not a string: '' cannot be assigned to a Char.
+  if (t == "CHAR") return "#0";
+  if (IsOneOf(t, {"STRING", "ANSISTRING", "SHORTSTRING"}) || t.starts_with("STRING[")) return "''";
   if (!t.empty() && type_class.object) return "nil";
   return {};
 }
@@ -157,7 +157,8 @@ void SpecialKindChoice::SetDataType(std::string_view type, const TypeClass& type
   offered_ = OfferedSpecialKinds(type, type_class);
   if (type.empty()) {
     selection_ = PropSpecialType::psNone;
-  } else if (selection_ && std::find(offered_.begin(), offered_.end(), *selection_) == offered_.end()) {
+  } else if (selection_ &&
+             std::find(offered_.begin(), offered_.end(), *selection_) == offered_.end()) {
     selection_.reset();
   }
 }

@@ -53,8 +53,10 @@ TEST(HeaderToCallTest, Table) {
       {"F(Sender  : TObject; var Allow : Boolean)", "F(Sender, Allow)"},
       {"F(x:Integer;var y:Char)", "F(x,y)"},
       {"F(A,VAR B: Integer; CONST C: Char)", "F(A,B, C)"},
-      // Only the first "var " counts: one inside a name ends the removal.
-      {"F(Avar : Integer; var B: Char)", "F(Avar, var B)"},
+      // Modifiers go only as words of their own; a parameter may be named Out.
+      {"F(Covar : Integer; var B: Char)", "F(Covar, B)"},
+      {"F(Aconst, Outer: Integer; out C: Char; const D: Byte)", "F(Aconst, Outer, C, D)"},
+      {"F(Out : Integer; OUT Value: Word)", "F(Out, Value)"},
       {"var X: Integer", "var X: Integer"},
       // A colon followed by neither ";" nor ")" ends the work, leaving the rest as it is.
       {"Execute : Boolean", "Execute: Boolean"},
@@ -190,7 +192,8 @@ TEST(DefaultCodeTest, EventDispatchNormalizesAndChecksTheArglist) {
       {"(Sender : TObject)", "(Sender : TObject)", "        FOnChange(Sender);"},
       {" Sender : TObject; var Allow : Boolean", "(Sender : TObject; var Allow : Boolean)",
        "        FOnChange(Sender, Allow);"},
-      {"", "", "        FOnChange;"},
+      // An empty list stands for the notify list: the handler gets the sender.
+      {"", "", "        FOnChange(Self);"},
       // Normalizing adds both parentheses; the cut to 100 drops the closing one again.
       {too_long, "(" + too_long.substr(0, 99),
        "        { \"(" + too_long.substr(0, 99) + "\" is not a valid argument list }"},

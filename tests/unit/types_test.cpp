@@ -84,7 +84,7 @@ TEST(InitialValueTest, ByTypeAndCatalogue) {
     const char* value;
   } cases[] = {
       {"boolean", "False"}, {"Byte", "0"},       {"DOUBLE", "0"},     {"TColor", "clWhite"},
-      {"Char", "''"},       {"String[5]", "''"}, {"AnsiString", "''"}, {"TStringList", "nil"},
+      {"Char", "#0"},       {"String[5]", "''"}, {"AnsiString", "''"}, {"TStringList", "nil"},
       {"TEdit", "nil"},     {"Word", ""},        {"TMyThing", ""},    {"", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(catalog::InitialValueOfType(c.type), c.value) << c.type;

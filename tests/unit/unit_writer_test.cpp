@@ -67,6 +67,7 @@ TEST(ClassDeclarationTest, IsDefaultable) {
       {"clRed", true},   {"_x1", true},       {"[]", true},    {"[fsBold, fsItalic]", true},
       {"1.5", false},    {"'text'", false},   {"", false},     {"2147483648", false},
       {"1 + 2", false},  {"$", false},        {"[", false},    {"7 ", false},
+      {"-$10", false},   {" +$7F", false},    {"-2147483648", true},
   };
   for (const auto& c : cases) EXPECT_EQ(IsDefaultable(c.text), c.defaultable) << c.text;
 }

@@ -119,8 +119,12 @@ std::string DeclarationText(const ItemDef& item) {
       return std::string(model::MethodKeyword(m.MethodKind)) + " " + m.Header +
              std::string(MethodDirective(m));
     }
-    case ItemKind::NewEvent:
-      return "event " + item.NewEvent().Name + item.NewEvent().Arglist;
+    case ItemKind::NewEvent: {
+      // The handler's arguments as the unit declares them: an empty list is TNotifyEvent's.
+      const std::string arglist = model::NormalizeArglist(item.NewEvent().Arglist);
+      return "event " + item.NewEvent().Name +
+             (arglist.empty() ? std::string(model::kNotifyArglist) : arglist);
+    }
     case ItemKind::ExistingEvent: {
       const std::string_view handler = item.ExistingEvent().HandlerDecl;
       const std::size_t open = handler.find('(');

@@ -4,7 +4,6 @@
 #include "model/name_rules.h"
 #include "model/text.h"
 
-
 namespace kx::generate {
 
 using model::ItemDef;
@@ -61,6 +60,8 @@ bool IsDefaultable(std::string_view text) {
   // A 32-bit integer in Pascal notation, with optional leading blanks.
   std::string_view number = text;
   while (!number.empty() && number.front() == ' ') number.remove_prefix(1);
+  // A sign stands only before decimal digits, never before "$".
+  if (number.size() > 1 && (number[0] == '+' || number[0] == '-') && number[1] == '$') return false;
   constexpr long long kNotANumber = 1LL << 40;
   return model::ParsePascalInteger(number, kNotANumber) != kNotANumber;
 }
@@ -73,6 +74,22 @@ bool TypeTakesDefault(std::string_view type) {
     if (t == no_default) return false;
   }
   return !t.starts_with("STRING[");
+}
+
+namespace {
+
+bool NeedsMethods(const model::PropertyPart& p) {
+  return !p.Inherited && (!p.Link.empty() || model::IsIndexedKind(p.Special));
+}
+
+}  // namespace
+
+bool UsesReadMethod(const model::PropertyPart& property) {
+  return property.UseReadMethod || NeedsMethods(property);
+}
+
+bool UsesWriteMethod(const model::PropertyPart& property) {
+  return !property.ReadOnly && (property.UseWriteMethod || NeedsMethods(property));
 }
 
 namespace {
@@ -92,6 +109,13 @@ std::uint8_t DeclaredScope(std::uint8_t scope, bool published_allowed) {
   return model::kScopePublic;
 }
 
+// Pascal publishes fields of class types only. A variable stays published when its type is
+// known to be a class (it is created as an object, or the catalogue knows the class); any
+// other type (Integer, TAlign, a record...) is declared public, where every type compiles.
+bool IsKnownClassVariable(const model::VariablePart& v) {
+  return v.IsObject || catalog::IsCatalogueClass(v.DataType);
+}
+
 void NormalizeNewEventArglist(ItemDef& item) {
   model::NewEventPart& e = item.NewEvent();
   e.Arglist = model::NormalizeArglist(e.Arglist);
@@ -108,8 +132,8 @@ void AddPropertyDeclaration(DL& lists, const model::PropertyPart& p, std::string
   std::string f;
   if (!p.Inherited) {
     d += " : " + p.PropType;
-    a = (p.UseReadMethod ? " read Get" : " read F") + p.Name;
-    if (!p.ReadOnly) a += (p.UseWriteMethod ? " write Set" : " write F") + p.Name;
+    a = (UsesReadMethod(p) ? " read Get" : " read F") + p.Name;
+    if (!p.ReadOnly) a += (UsesWriteMethod(p) ? " write Set" : " write F") + p.Name;
   }
   if (p.Inherited && p.Hide) {
     d += " : Boolean";
@@ -147,6 +171,8 @@ DeclarationLists BuildDeclarationLists(model::ComponentDef& def, bool full_comme
     if (item.Kind() != ItemKind::Property) continue;
     const model::PropertyPart& p = item.Property();
     if (p.Special != model::PropSpecialType::psLinkComponent) continue;
+    // An inherited property has no field here to reset; its own class does that.
+    if (p.Link.empty() && p.Inherited) continue;
     lists.component_links.push_back(p.Link.empty() ? "F" + p.Name : p.Link.str());
   }
   constexpr std::uint8_t kProtected = model::kScopeProtected;
@@ -172,11 +198,11 @@ DeclarationLists BuildDeclarationLists(model::ComponentDef& def, bool full_comme
   for (const ItemDef& item : def.Items()) {
     if (item.Kind() != ItemKind::Property || item.Property().Inherited) continue;
     const model::PropertyPart& p = item.Property();
-    if (p.UseReadMethod) {
+    if (UsesReadMethod(p)) {
       full_comment(private_methods, "Read method for property " + p.Name);
       private_methods.push_back("function " + model::ReadMethodHeader(p) + ";");
     }
-    if (!p.ReadOnly && p.UseWriteMethod) {
+    if (UsesWriteMethod(p)) {
       full_comment(private_methods, "Write method for property " + p.Name);
       private_methods.push_back("procedure " + model::WriteMethodHeader(p) + ";");
     }
@@ -242,7 +268,7 @@ DeclarationLists BuildDeclarationLists(model::ComponentDef& def, bool full_comme
   for (const ItemDef& item : def.Items()) {
     if (item.Kind() != ItemKind::Variable) continue;
     const model::VariablePart& v = item.Variable();
-    Lines& list = lists.at(DeclaredScope(v.Scope, true), DL::kFields);
+    Lines& list = lists.at(DeclaredScope(v.Scope, IsKnownClassVariable(v)), DL::kFields);
     AddComment(list, item.Descr);
     list.push_back(v.Name + " : " + v.DataType + ";");
   }

@@ -18,7 +18,8 @@ namespace kx::generate {
 struct DeclarationLists {
   enum Part { kFields = 0, kMethods = 1, kProperties = 2 };
   std::array<std::array<generate::Lines, 3>, 4> lists;
-  // Names reset by Notification: each component-link property's Link, or its storage field.
+  // Names reset by Notification: each component-link property's Link, or its storage field
+  // (an inherited one without a Link has none and is left out).
   std::vector<std::string> component_links;
 
   generate::Lines& at(std::uint8_t scope, Part part) { return lists.at(scope)[part]; }
@@ -39,6 +40,12 @@ bool IsDefaultable(std::string_view text);
 // Whether a property of the type may have a default clause at all: Pascal allows none for
 // floating-point, date and string types.
 bool TypeTakesDefault(std::string_view type);
+
+// Whether the unit reads (writes) a property through its method. A linked or an array
+// property has no field to go through, so it always uses its methods, even when a file
+// holds it without the flags the property page sets.
+bool UsesReadMethod(const model::PropertyPart& property);
+bool UsesWriteMethod(const model::PropertyPart& property);
 
 // Writes the global declarations and the type section; returns the component links the
 // implementation needs.

@@ -436,9 +436,11 @@ Lines InheritedHandlerCall(std::string_view call) {
       {{"call", std::string(call)}});
 }
 
-// arglist is already normalized.
+// arglist is already normalized. An empty one is the notify list: the event's type is
+// TNotifyEvent, whose handler needs the sender.
 Lines EventDispatch(std::string_view name, std::string_view arglist) {
-  const std::string header = "F" + std::string(name) + std::string(arglist);
+  const std::string header =
+      "F" + std::string(name) + std::string(arglist.empty() ? "(Self)" : arglist);
   const bool valid = model::CheckMethodHeader(header, model::kProcedure).empty();
   return Expand(
       {
@@ -763,15 +765,23 @@ Lines DefaultCodeLines(const ItemDef& item, const DefaultCodeContext& context) {
   }
 }
 
-// Removes word (a parameter modifier with its trailing blank) while its first occurrence
-// stands where a parameter begins; an occurrence inside a name ("Avar ") ends the removal.
+// Removes word (a parameter modifier with its trailing blank) wherever it begins a
+// parameter: after "(", a blank, "," or ";", and followed by the parameter's name. Inside a
+// name ("Covar ") it is part of the name, and "Out" before its colon is a parameter so named
+// (only var and const are reserved words).
 void RemoveParameterModifiers(std::string& text, std::string_view word) {
-  for (;;) {
-    const std::size_t at = model::LowerCase(text).find(word);
-    if (at == npos || at == 0) return;
-    const char before = text[at - 1];
-    if (before != '(' && before != ' ' && before != ',' && before != ';') return;
-    text.erase(at, word.size());
+  std::string lower = model::LowerCase(text);
+  for (std::size_t at = lower.find(word); at != npos; at = lower.find(word, at)) {
+    const bool begins_parameter = at > 0 && std::string_view("( ,;").find(lower[at - 1]) != npos;
+    const std::size_t name = lower.find_first_not_of(' ', at + word.size());
+    const bool before_name =
+        name != npos && (model::IsAsciiLetter(lower[name]) || lower[name] == '_');
+    if (begins_parameter && before_name) {
+      text.erase(at, word.size());
+      lower.erase(at, word.size());
+    } else {
+      ++at;
+    }
   }
 }
 
@@ -850,6 +860,7 @@ std::string HeaderToCall(std::string_view header) {
   std::string text(header);
   RemoveParameterModifiers(text, "var ");
   RemoveParameterModifiers(text, "const ");
+  RemoveParameterModifiers(text, "out ");
   for (std::size_t colon = text.find(':'); colon != npos; colon = text.find(':')) {
     if (colon > 0 && text[colon - 1] == ' ') {
       text.erase(colon - 1, 1);

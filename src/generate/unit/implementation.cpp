@@ -1,6 +1,7 @@
 #include "generate/unit/implementation.h"
 
 #include "catalog/class_catalog.h"
+#include "generate/unit/class_declaration.h"
 #include "generate/unit/default_code.h"
 #include "model/name_rules.h"
 #include "model/text.h"
@@ -31,23 +32,49 @@ void WriteBody(Printer& out, const std::string& header, const model::TextBlock& 
   out.Line();
 }
 
+// A component's constructor takes its owner. One that AutoInitialize creates for itself,
+// not as a sub-component, has none: AutoDestroy frees it.
+std::string OwnerlessCreateArguments(std::string_view type) {
+  return catalog::IsStandardClass(type) ? "(nil)" : "";
+}
+
+// Only a windowed control can be a control's Parent: a sub-component control of any other
+// component gets no Parent line. The catalogue's "other controls" family holds two classes
+// that are not windowed.
+bool IsWindowedControl(std::string_view vcl_ancestor) {
+  switch (catalog::ClassFamilyOf(vcl_ancestor)) {
+    case catalog::kFamilyNonVisual:
+    case catalog::kFamilyGraphicControl:
+    case catalog::kFamilyCommonDialog:
+    case catalog::kFamilyInternet:
+      return false;
+    default:
+      return !model::SameText(vcl_ancestor, "TSplitter") &&
+             !model::SameText(vcl_ancestor, "TImageList") &&
+             !model::SameText(vcl_ancestor, "TCustomImageList");
+  }
+}
+
 }  // namespace
 
 void WriteAutoInitialize(Printer& out, const model::ComponentDef& def) {
   out.Line("begin");
   const bool thread_ancestor = catalog::IsThreadClass(def.MainInfo.VCLAncestorName);
+  const bool can_parent = IsWindowedControl(def.MainInfo.VCLAncestorName);
   for (const ItemDef& item : def.Items()) {
     if (item.Kind() != ItemKind::Variable) continue;
     const model::VariablePart& v = item.Variable();
     if (v.IsObject) {
       std::string line = "     " + v.Name + " := " + v.DataType + ".Create";
       if (!v.IsSubComponent) {
-        out.Line(line + ";");
+        out.Line(line + OwnerlessCreateArguments(v.DataType) + ";");
       } else if (thread_ancestor) {
         out.Line(line + "(nil);  { within thread component }");
       } else {
         out.Line(line + "(Self);");
-        if (catalog::IsControl(v.DataType)) out.Line("     " + v.Name + ".Parent := Self;");
+        if (catalog::IsControl(v.DataType) && can_parent) {
+          out.Line("     " + v.Name + ".Parent := Self;");
+        }
       }
       if (item.Code) {
         out.Line("     with " + v.Name + " do");
@@ -64,11 +91,13 @@ void WriteAutoInitialize(Printer& out, const model::ComponentDef& def) {
       if (p.Inherited) continue;
       std::string value = "nil;";
       if (p.Special == PropSpecialType::psObjectAutoCreate) {
-        value = model::SameText(p.PropType, "TStrings") ? "TStringList.Create;"
-                                                         : p.PropType + ".Create;";
+        value = model::SameText(p.PropType, "TStrings")
+                    ? "TStringList.Create;"
+                    : p.PropType + ".Create" + OwnerlessCreateArguments(p.PropType) + ";";
       }
       out.Line("     F" + p.Name + " := " + value);
-    } else if (!p.PropDefault.empty() && !p.ReadOnly) {
+    } else if (!p.PropDefault.empty() && !p.ReadOnly && !model::IsIndexedKind(p.Special)) {
+      // An array property has neither a field nor a single value to set.
       std::string target;
       if (!p.Link.empty()) {
         target = "     " + p.Name;
@@ -147,12 +176,12 @@ void WriteImplementationBodies(Printer& out, model::ComponentDef& def,
     ItemDef& item = def.Item(n);
     if (item.Kind() != ItemKind::Property || item.Property().Inherited) continue;
     const model::PropertyPart& p = item.Property();
-    if (p.UseReadMethod) {
+    if (UsesReadMethod(p)) {
       if (full_comments) WriteMethodComment(out, "Read method for property " + p.Name);
       if (!p.ReadCode) FillDefaultReadCode(item);
       WriteBody(out, "function " + prefix + model::ReadMethodHeader(p) + ";", p.ReadCode);
     }
-    if (!p.ReadOnly && p.UseWriteMethod) {
+    if (UsesWriteMethod(p)) {
       if (full_comments) WriteMethodComment(out, "Write method for property " + p.Name);
       WriteBody(out, "procedure " + prefix + model::WriteMethodHeader(p) + ";",
                 ensure_code(item));

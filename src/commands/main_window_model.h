@@ -157,6 +157,17 @@ inline constexpr std::string_view kOverrideHandlerMessage =
     "method in the \"Handler\" box on this page.";
 inline constexpr std::string_view kTargetDirTitle = "Select new target directory";
 inline constexpr std::string_view kProgramTitle = "Kestrix";
+inline constexpr std::array<std::string_view, 4> kMethodKinds = {"procedure", "function",
+                                                                 "constructor", "destructor"};
+inline constexpr std::array<std::string_view, 3> kMethodScopes = {
+    "Public", "Protected (component and its descendants)", "Private (component only)"};
+// The method binding list: Override, then Mode 0, 1, 2.
+inline constexpr std::array<std::string_view, 4> kOverrideChoices = {
+    "Overrides an inherited method", "New method, can be overridden (max. speed)",
+    "New method, can be overridden (min. size)", "New method, cannot be overridden"};
+inline constexpr std::array<std::string_view, 3> kVariableScopes = {"Public", "Protected",
+                                                                    "Private"};
+inline constexpr std::string_view kObjectNote = "(Create and Free calls generated)";
 
 // The text of an item's list entry: "Name : Type" for properties and variables, the header
 // for methods, the name for events.

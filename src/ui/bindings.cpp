@@ -20,8 +20,8 @@ class LeaveFilter : public QObject {
     if (event->type() != QEvent::FocusOut) return false;
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     // A box or menu opening takes the focus without the user leaving the field.
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
-        active_ || context_.model.updating()) {
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || active_ ||
+        context_.model.updating()) {
       return false;
     }
     active_ = true;
@@ -43,39 +43,42 @@ class LeaveFilter : public QObject {
 
 }  // namespace
 
-void BindText(PageContext& context, QLineEdit* edit, std::function<void(std::string_view)> handler) {
-  QObject::connect(edit, &QLineEdit::textEdited, edit, [&context, edit, handler](const QString& text) {
-    const std::optional<std::string> bytes = ToModel(text);
-    if (!bytes) {
-      context.dialogs.Warning(RefusedCharacterMessage(text));
-      context.run([] {});
-      return;
-    }
-    context.run([&] { handler(*bytes); });
-  });
+void BindText(PageContext& context, QLineEdit* edit,
+              std::function<void(std::string_view)> handler) {
+  QObject::connect(edit, &QLineEdit::textEdited, edit,
+                   [&context, edit, handler](const QString& text) {
+                     const std::optional<std::string> bytes = ToModel(text);
+                     if (!bytes) {
+                       context.dialogs.Warning(RefusedCharacterMessage(text));
+                       context.run([] {});
+                       return;
+                     }
+                     context.run([&] { handler(*bytes); });
+                   });
 }
 
 void BindName(PageContext& context, QLineEdit* edit,
               std::function<model::FilteredText(std::string_view, std::size_t)> handler) {
-  QObject::connect(edit, &QLineEdit::textEdited, edit, [&context, edit, handler](const QString& text) {
-    const std::optional<std::string> bytes = ToModel(text);
-    if (!bytes) {
-      context.dialogs.Warning(RefusedCharacterMessage(text));
-      context.run([] {});
-      return;
-    }
-    model::FilteredText filtered;
-    context.run([&] {
-      filtered = handler(*bytes, static_cast<std::size_t>(edit->cursorPosition()));
-    });
-    if (FromModel(filtered.text) != edit->text()) {
-      edit->setText(FromModel(filtered.text));
-      edit->setCursorPosition(static_cast<int>(filtered.caret));
-    }
-  });
+  QObject::connect(
+      edit, &QLineEdit::textEdited, edit, [&context, edit, handler](const QString& text) {
+        const std::optional<std::string> bytes = ToModel(text);
+        if (!bytes) {
+          context.dialogs.Warning(RefusedCharacterMessage(text));
+          context.run([] {});
+          return;
+        }
+        model::FilteredText filtered;
+        context.run(
+            [&] { filtered = handler(*bytes, static_cast<std::size_t>(edit->cursorPosition())); });
+        if (FromModel(filtered.text) != edit->text()) {
+          edit->setText(FromModel(filtered.text));
+          edit->setCursorPosition(static_cast<int>(filtered.caret));
+        }
+      });
 }
 
-void BindEntry(PageContext& context, QComboBox* box, std::function<void(std::string_view)> handler) {
+void BindEntry(PageContext& context, QComboBox* box,
+               std::function<void(std::string_view)> handler) {
   QObject::connect(box, &QComboBox::editTextChanged, box, [&context, handler](const QString& text) {
     if (context.model.updating()) return;
     const std::optional<std::string> bytes = ToModel(text);

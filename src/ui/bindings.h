@@ -25,14 +25,12 @@ struct PageContext {
 };
 
 // A field whose text the model stores as typed.
-void BindText(PageContext& context, QLineEdit* edit,
-              std::function<void(std::string_view)> handler);
+void BindText(PageContext& context, QLineEdit* edit, std::function<void(std::string_view)> handler);
 // A name field the model filters: the field shows the filtered text and caret.
 void BindName(PageContext& context, QLineEdit* edit,
               std::function<model::FilteredText(std::string_view, std::size_t)> handler);
 // An editable combo box (entry box).
-void BindEntry(PageContext& context, QComboBox* box,
-               std::function<void(std::string_view)> handler);
+void BindEntry(PageContext& context, QComboBox* box, std::function<void(std::string_view)> handler);
 // Leaving the widget by keyboard or mouse runs the check; false puts the focus back.
 void OnLeave(PageContext& context, QWidget* widget, std::function<bool()> check);
 

@@ -14,7 +14,8 @@ EntryBox::EntryBox(QWidget* parent) : QComboBox(parent) {
   setInsertPolicy(QComboBox::NoInsert);
   completer()->setCompletionMode(QCompleter::InlineCompletion);
   completer()->setCaseSensitivity(Qt::CaseInsensitive);
-  lineEdit()->installEventFilter(this);
+  // Keys reach the combo box first, which hands them to its line edit without filters.
+  installEventFilter(this);
 }
 
 void EntryBox::SetOffered(const std::vector<std::string>& items) {
@@ -27,7 +28,15 @@ void EntryBox::SetOffered(const std::vector<std::string>& items) {
 }
 
 bool EntryBox::eventFilter(QObject* watched, QEvent* event) {
-  if (rule_ && watched == lineEdit() && event->type() == QEvent::KeyPress) {
+  if (watched == this && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    // Enter takes what the completion proposed and goes on to the default button.
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && lineEdit()->hasSelectedText()) {
+      lineEdit()->deselect();
+      lineEdit()->end(false);
+    }
+  }
+  if (rule_ && watched == this && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     const QString typed = key->text();
     // Control keys and shortcuts pass; a printable key goes through the rule.
@@ -35,12 +44,20 @@ bool EntryBox::eventFilter(QObject* watched, QEvent* event) {
         !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
       const std::optional<std::string> byte = ToModel(typed);
       if (!byte) return false;  // the field's own check refuses it with a message
-      std::string before = ToModel(lineEdit()->text()).value_or("");
-      if (lineEdit()->hasSelectedText()) before.clear();
+      // The text the key is typed into: what stays once the selection is replaced (inline
+      // completion selects what it proposed).
+      QString kept = lineEdit()->text();
+      if (lineEdit()->hasSelectedText()) {
+        kept.remove(lineEdit()->selectionStart(), lineEdit()->selectedText().size());
+      }
+      const std::string before = ToModel(kept).value_or("");
       const std::optional<char> accepted = rule_(before, (*byte)[0]);
       if (!accepted) return true;  // swallowed
       if (*accepted != (*byte)[0]) {
-        lineEdit()->insert(FromModel(std::string(1, *accepted)));
+        // The changed key goes the usual way, through the inline completion.
+        QKeyEvent changed(QEvent::KeyPress, key->key(), key->modifiers(),
+                          FromModel(std::string(1, *accepted)));
+        keyPressEvent(&changed);
         return true;
       }
     }

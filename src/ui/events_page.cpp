@@ -68,7 +68,8 @@ EventsPage::EventsPage(PageContext& context) : context_(context) {
     if (context.model.updating() || row_clicked < 0) return;
     context.run([&] { context.model.ListClick(row_clicked); });
   });
-  BindName(context, name, [&m](std::string_view t, std::size_t c) { return m.EventNameChange(t, c); });
+  BindName(context, name,
+           [&m](std::string_view t, std::size_t c) { return m.EventNameChange(t, c); });
   OnLeave(context, name, [&m] { return m.EventNameExit(); });
   BindText(context, description, [&m](std::string_view t) { m.EventDescriptionChange(t); });
   BindText(context, handler, [&m](std::string_view t) { m.HandlerDeclChange(t); });
@@ -95,8 +96,9 @@ void EventsPage::Render() {
   ShowText(handler, s.handler.text);
   handler->setEnabled(s.handler.enabled);
   group->setTitle(FromModel(s.group_caption));
-  publish->setText(s.publish_caption == "Publish event" ? "Pu&blish event"
-                                                        : "Pu&blish event, if not already published");
+  publish->setText(s.publish_caption == "Publish event"
+                       ? "Pu&blish event"
+                       : "Pu&blish event, if not already published");
   publish->setChecked(s.publish.checked);
   ShowState(publish, s.publish.enabled, s.publish.visible);
   override_handler->setChecked(s.override_handler.checked);

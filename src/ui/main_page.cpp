@@ -145,8 +145,8 @@ void MainPage::Render() {
   ShowEntryText(copyright_line, s.copyright_line.text);
   target_dir->setText(FromModel(s.target_dir));
   for (QWidget* w : std::initializer_list<QWidget*>{new_parent, new_class_name, unit_name,
-                                                    limit_name, description, units,
-                                                    default_palette, copyright_line, new_target}) {
+                                                    limit_name, description, units, default_palette,
+                                                    copyright_line, new_target}) {
     w->setEnabled(open);
   }
 }

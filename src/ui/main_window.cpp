@@ -9,8 +9,8 @@
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -155,38 +155,52 @@ void MainWindow::BuildMenus() {
       item(file, "&New component definition...", [this] { model_.NewDefinition(); });
   actions[MenuItem::kOpen] =
       item(file, "&Open component definition...", [this] { model_.OpenDefinition(); });
-  actions[MenuItem::kSave] =
-      item(file, "&Save", [this] { model_.SaveDefinition(); }, QKeySequence("Ctrl+S"));
+  actions[MenuItem::kSave] = item(
+      file, "&Save", [this] { model_.SaveDefinition(); }, QKeySequence("Ctrl+S"));
   actions[MenuItem::kSaveAs] = item(file, "S&ave as...", [this] { model_.SaveDefinitionAs(); });
   file->addSeparator();
   actions[MenuItem::kPrintInterface] =
       item(file, "&Print component interface", [this] { PrintInterface(); });
   actions[MenuItem::kPrinterSetup] = item(file, "P&rinter setup...", [this] { PrinterSetup(); });
   file->addSeparator();
-  actions[MenuItem::kExit] = item(file, "E&xit Kestrix", [this] {
-    if (model_.ExitProgram()) {
-      close_confirmed_ = true;
-      close();
-    }
-  }, QKeySequence("Alt+X"));
+  actions[MenuItem::kExit] = item(
+      file, "E&xit Kestrix",
+      [this] {
+        if (model_.ExitProgram()) {
+          close_confirmed_ = true;
+          close();
+        }
+      },
+      QKeySequence("Alt+X"));
 
   QMenu* edit = menuBar()->addMenu("&Edit");
   const auto focused_edit = []() -> QLineEdit* {
     QWidget* focus = QApplication::focusWidget();
-    if (auto* box = qobject_cast<QComboBox*>(focus); box && box->lineEdit()) focus = box->lineEdit();
+    if (auto* box = qobject_cast<QComboBox*>(focus); box && box->lineEdit())
+      focus = box->lineEdit();
     return qobject_cast<QLineEdit*>(focus);
   };
-  cut = item(edit, "Cu&t", [focused_edit] {
-    if (QLineEdit* e = focused_edit()) e->cut();
-  }, QKeySequence("Ctrl+X"));
-  copy = item(edit, "&Copy", [focused_edit] {
-    if (QLineEdit* e = focused_edit()) e->copy();
-  }, QKeySequence("Ctrl+C"));
-  paste = item(edit, "&Paste", [focused_edit] {
-    if (QLineEdit* e = focused_edit()) e->paste();
-  }, QKeySequence("Ctrl+V"));
+  cut = item(
+      edit, "Cu&t",
+      [focused_edit] {
+        if (QLineEdit* e = focused_edit()) e->cut();
+      },
+      QKeySequence("Ctrl+X"));
+  copy = item(
+      edit, "&Copy",
+      [focused_edit] {
+        if (QLineEdit* e = focused_edit()) e->copy();
+      },
+      QKeySequence("Ctrl+C"));
+  paste = item(
+      edit, "&Paste",
+      [focused_edit] {
+        if (QLineEdit* e = focused_edit()) e->paste();
+      },
+      QKeySequence("Ctrl+V"));
   edit->addSeparator();
-  actions[MenuItem::kAddDataLink] = item(edit, "Add &data link...", [this] { model_.AddDataLinkClick(); });
+  actions[MenuItem::kAddDataLink] =
+      item(edit, "Add &data link...", [this] { model_.AddDataLinkClick(); });
   connect(edit, &QMenu::aboutToShow, this, &MainWindow::UpdateEditMenu);
 
   QMenu* page = menuBar()->addMenu("&Page");
@@ -201,9 +215,9 @@ void MainWindow::BuildMenus() {
   }
 
   QMenu* generate = menuBar()->addMenu("&Generate");
-  actions[MenuItem::kGenerateCode] = item(generate, "&Component code...", [this] {
-    model_.GenerateComponentCodeClick();
-  }, QKeySequence("Ctrl+F9"));
+  actions[MenuItem::kGenerateCode] = item(
+      generate, "&Component code...", [this] { model_.GenerateComponentCodeClick(); },
+      QKeySequence("Ctrl+F9"));
   actions[MenuItem::kGeneratePropertyEditors] =
       item(generate, "&Property editors...", [this] { model_.GeneratePropertyEditorsClick(); });
   actions[MenuItem::kGeneratePaletteBitmap] = item(generate, "Palette &bitmap...", [this] {
@@ -219,13 +233,14 @@ void MainWindow::BuildMenus() {
       item(generate, "&Documentation...", [this] { model_.GenerateDocumentationClick(); });
 
   QMenu* options = menuBar()->addMenu("&Options");
-  item(options, "Default &source (*.cd) directory...", [this] { model_.DefaultSourceDirectoryClick(); });
-  item(options, "Default &target (*.pas) directory...", [this] { model_.DefaultTargetDirectoryClick(); });
+  item(options, "Default &source (*.cd) directory...",
+       [this] { model_.DefaultSourceDirectoryClick(); });
+  item(options, "Default &target (*.pas) directory...",
+       [this] { model_.DefaultTargetDirectoryClick(); });
   item(options, "Commenting &level...", [this] { model_.CommentingLevelClick(); });
   item(options, "&Resource compiler path...", [this] { model_.ResourceCompilerPathClick(); });
-  item(options, "&Delphi version...", [this] {
-    model_.DelphiVersionClick(store::WinePrefix(store::ReadEnvironment()));
-  });
+  item(options, "&Delphi version...",
+       [this] { model_.DelphiVersionClick(store::WinePrefix(store::ReadEnvironment())); });
   item(options, "&Other options...", [this] { model_.OtherOptionsClick(); });
 
   QMenu* help = menuBar()->addMenu("&Help");
@@ -234,7 +249,8 @@ void MainWindow::BuildMenus() {
     ShowHelp({store::HelpFile::kThreads, store::HelpAction::kContents, "", 0});
   });
   threads->setVisible(false);
-  actions[MenuItem::kClassHelp] = item(help, "&Class help", [this] { ShowHelp(model_.ClassHelp()); });
+  actions[MenuItem::kClassHelp] =
+      item(help, "&Class help", [this] { ShowHelp(model_.ClassHelp()); });
   item(help, "&VCL help", [this] { ShowHelp(store::VclHelpTopic("", settings_.using_delphi16)); });
   item(help, "&Delphi help", [this] {
     ShowHelp({store::HelpFile::kDelphi, store::HelpAction::kKeyword, "", 0});
@@ -297,15 +313,15 @@ void MainWindow::PrinterSetup() {
     QPrintDialog dialog(&printer, this);
     dialog.exec();
   } else {
-    dialogs_.Information(
-        "No printer is set up: the component interface is printed to a PDF file.",
-        "Printer setup");
+    dialogs_.Information("No printer is set up: the component interface is printed to a PDF file.",
+                         "Printer setup");
   }
   bool ok = false;
   const QFont font = QFontDialog::getFont(&ok, PrintFont(), this, "Printing font");
   if (!ok) return;
   store::UpdateProfile(settings_.file, [&](store::Profile& profile) {
-    profile.WriteString(kPrintSection, kPrintFontKey, ToModel(font.family()).value_or("Courier New"));
+    profile.WriteString(kPrintSection, kPrintFontKey,
+                        ToModel(font.family()).value_or("Courier New"));
     profile.WriteInteger(kPrintSection, kPrintFontSizeKey, font.pointSize());
   });
 }

@@ -48,14 +48,31 @@ MethodsPage::MethodsPage(PageContext& context) : context_(context) {
     scope_layout->addWidget(button);
   }
   override_choice = new QComboBox;
-  for (std::string_view choice : commands::kOverrideChoices) override_choice->addItem(FromModel(choice));
+  for (std::string_view choice : commands::kOverrideChoices)
+    override_choice->addItem(FromModel(choice));
   win_message = new QComboBox;
   win_message->setEditable(true);
-  win_message->addItems({"", "CM_ENABLEDCHANGED", "CM_FONTCHANGED", "CM_COLORCHANGED",
-                         "CM_TEXTCHANGED", "CM_MOUSEENTER", "CM_MOUSELEAVE", "CM_ENTER",
-                         "CM_EXIT", "CN_COMMAND", "WM_CHAR", "WM_KEYDOWN", "WM_KEYUP",
-                         "WM_KILLFOCUS", "WM_LBUTTONDOWN", "WM_LBUTTONUP", "WM_MOUSEMOVE",
-                         "WM_PAINT", "WM_SETFOCUS", "WM_SIZE", "WM_TIMER"});
+  win_message->addItems({"",
+                         "CM_ENABLEDCHANGED",
+                         "CM_FONTCHANGED",
+                         "CM_COLORCHANGED",
+                         "CM_TEXTCHANGED",
+                         "CM_MOUSEENTER",
+                         "CM_MOUSELEAVE",
+                         "CM_ENTER",
+                         "CM_EXIT",
+                         "CN_COMMAND",
+                         "WM_CHAR",
+                         "WM_KEYDOWN",
+                         "WM_KEYUP",
+                         "WM_KILLFOCUS",
+                         "WM_LBUTTONDOWN",
+                         "WM_LBUTTONUP",
+                         "WM_MOUSEMOVE",
+                         "WM_PAINT",
+                         "WM_SETFOCUS",
+                         "WM_SIZE",
+                         "WM_TIMER"});
 
   int row = 0;
   grid->addWidget(Buddy("&Kind:", kind), row, 0);

@@ -13,7 +13,8 @@
 
 namespace kx::ui {
 
-OtherOptionsWindow::OtherOptionsWindow(QWidget* parent, const commands::OtherOptionsRequest& request)
+OtherOptionsWindow::OtherOptionsWindow(QWidget* parent,
+                                       const commands::OtherOptionsRequest& request)
     : QDialog(parent) {
   setWindowTitle(FromModel(commands::kOtherOptionsCaption));
   auto* layout = new QVBoxLayout(this);

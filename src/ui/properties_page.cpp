@@ -81,7 +81,8 @@ PropertiesPage::PropertiesPage(PageContext& context) : context_(context) {
     if (context.model.updating() || row_clicked < 0) return;
     context.run([&] { context.model.ListClick(row_clicked); });
   });
-  BindName(context, name, [&m](std::string_view t, std::size_t c) { return m.PropNameChange(t, c); });
+  BindName(context, name,
+           [&m](std::string_view t, std::size_t c) { return m.PropNameChange(t, c); });
   OnLeave(context, name, [&m] { return m.PropNameExit(); });
   BindEntry(context, type, [&m](std::string_view t) { m.PropTypeChange(t); });
   OnLeave(context, type, [&m] { return m.PropTypeExit(); });
@@ -93,7 +94,8 @@ PropertiesPage::PropertiesPage(PageContext& context) : context_(context) {
   BindText(context, description, [&m](std::string_view t) { m.PropDescriptionChange(t); });
   connect(special, &QComboBox::activated, this,
           [&context](int index) { context.run([&] { context.model.PropSpecialChange(index); }); });
-  const auto click = [this, &context](QCheckBox* box, void (commands::MainWindowModel::*handler)(bool)) {
+  const auto click = [this, &context](QCheckBox* box,
+                                      void (commands::MainWindowModel::*handler)(bool)) {
     connect(box, &QCheckBox::clicked, this,
             [&context, handler](bool on) { context.run([&] { (context.model.*handler)(on); }); });
   };

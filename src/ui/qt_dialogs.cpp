@@ -164,18 +164,20 @@ std::optional<std::filesystem::path> RunFileDialog(QWidget* parent,
 
 }  // namespace
 
-std::optional<std::filesystem::path> QtDialogs::OpenFile(const commands::FileDialogRequest& request) {
+std::optional<std::filesystem::path> QtDialogs::OpenFile(
+    const commands::FileDialogRequest& request) {
   return RunFileDialog(parent_, request, false);
 }
 
-std::optional<std::filesystem::path> QtDialogs::SaveFile(const commands::FileDialogRequest& request) {
+std::optional<std::filesystem::path> QtDialogs::SaveFile(
+    const commands::FileDialogRequest& request) {
   return RunFileDialog(parent_, request, true);
 }
 
 std::optional<std::filesystem::path> QtDialogs::SelectDirectory(
     std::string_view title, const std::filesystem::path& initial_dir) {
-  const QString dir = QFileDialog::getExistingDirectory(parent_, FromModel(title),
-                                                        FromPath(initial_dir.string()));
+  const QString dir =
+      QFileDialog::getExistingDirectory(parent_, FromModel(title), FromPath(initial_dir.string()));
   if (dir.isEmpty()) return std::nullopt;
   return std::filesystem::path(ToPath(dir));
 }
@@ -241,17 +243,19 @@ std::optional<commands::FieldImportChoice> QtDialogs::ImportFieldDialog(
   handling->setCurrentIndex(static_cast<int>(proposed.handling));
   dialog.form()->addRow("Handling:", handling);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return commands::FieldImportChoice{Text(name), Text(label),
-                                     static_cast<commands::FieldHandling>(handling->currentIndex())};
+  return commands::FieldImportChoice{
+      Text(name), Text(label), static_cast<commands::FieldHandling>(handling->currentIndex())};
 }
 
 std::optional<commands::DataLinkNames> QtDialogs::DataLinkDialog(
     std::string_view caption, const commands::DataLinkNames& proposed) {
   FormDialog dialog(parent_, FromModel(caption));
-  QLineEdit* source = dialog.AddField("New data source property (TDataSource):", proposed.data_source);
+  QLineEdit* source =
+      dialog.AddField("New data source property (TDataSource):", proposed.data_source);
   QLineEdit* field = dialog.AddField("New data field name property (String):", proposed.data_field);
   QLineEdit* link = dialog.AddField("New data link variable (TFieldDataLink):", proposed.link);
-  QLineEdit* change = dialog.AddField("New or existing OnDataChange handler:", proposed.data_change);
+  QLineEdit* change =
+      dialog.AddField("New or existing OnDataChange handler:", proposed.data_change);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return commands::DataLinkNames{Text(source), Text(field), Text(link), Text(change)};
 }
@@ -281,9 +285,9 @@ std::optional<std::string> QtDialogs::ChooseEditorUnit(const std::vector<std::st
 
 std::optional<int> QtDialogs::ChooseEditorKind(std::string_view editor_class, int default_kind) {
   bool ok = false;
-  const int kind = QInputDialog::getInt(parent_, "Property editor type",
-                                        "Editor type (0 to 18) for " + FromModel(editor_class) + ":",
-                                        default_kind, 0, 18, 1, &ok);
+  const int kind = QInputDialog::getInt(
+      parent_, "Property editor type", "Editor type (0 to 18) for " + FromModel(editor_class) + ":",
+      default_kind, 0, 18, 1, &ok);
   if (!ok) return std::nullopt;
   return kind;
 }

@@ -20,8 +20,10 @@ class QtDialogs : public commands::Dialogs {
   void set_help(std::function<void(int context)> help) { help_ = std::move(help); }
 
   commands::Answer Show(const commands::MessageBox& box) override;
-  std::optional<std::filesystem::path> OpenFile(const commands::FileDialogRequest& request) override;
-  std::optional<std::filesystem::path> SaveFile(const commands::FileDialogRequest& request) override;
+  std::optional<std::filesystem::path> OpenFile(
+      const commands::FileDialogRequest& request) override;
+  std::optional<std::filesystem::path> SaveFile(
+      const commands::FileDialogRequest& request) override;
   std::optional<std::filesystem::path> SelectDirectory(
       std::string_view title, const std::filesystem::path& initial_dir) override;
   std::optional<std::string> InputBox(std::string_view caption, std::string_view prompt,

@@ -10,7 +10,8 @@ QString FromModel(std::string_view text) {
   QString out;
   out.reserve(static_cast<qsizetype>(text.size()));
   for (const char byte : text) {
-    out.append(QChar(static_cast<char16_t>(platform::Windows1252Char(static_cast<unsigned char>(byte)))));
+    out.append(
+        QChar(static_cast<char16_t>(platform::Windows1252Char(static_cast<unsigned char>(byte)))));
   }
   return out;
 }

@@ -19,6 +19,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "model/types.h"
 #include "store/definition_file.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
@@ -36,6 +37,35 @@ using commands::MenuItem;
 using commands::NamePromptAnswer;
 using kx::testing::ScriptedDialogs;
 using kx::testing::TempDir;
+
+// Types text key by key; characters without a key of their own come as their text.
+void Type(QWidget* widget, const QString& text) {
+  widget->setFocus();
+  for (const QChar c : text) {
+    if (c.unicode() < 0x80) {
+      QTest::keyClick(widget, c.toLatin1());
+    } else {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(widget, &press);
+    }
+  }
+}
+
+TEST(EntryBoxTest, TypeEntryTakesALetterFirstAndCompletes) {
+  DataTypeCombo box(true);
+  box.show();
+  QApplication::setActiveWindow(&box);
+  Type(&box, "1s");
+  EXPECT_EQ(box.currentText(), "String");  // "S", completed inline
+  box.setEditText("");
+  Type(&box, "tfo-nt");
+  EXPECT_EQ(box.currentText().toUpper(), "TFONT");
+  DataValueCombo value;
+  value.SetSuggestionKind(model::ValueSuggestionKind("Integer"));
+  value.show();
+  Type(&value, "1x.E3");
+  EXPECT_EQ(value.currentText(), "1E3");
+}
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -64,19 +94,6 @@ class MainWindowTest : public ::testing::Test {
   void SelectPage(int page) {
     window().tabs->setCurrentIndex(page);
     QApplication::processEvents();
-  }
-
-  // Types text key by key; characters without a key of their own come as their text.
-  static void Type(QWidget* widget, const QString& text) {
-    widget->setFocus();
-    for (const QChar c : text) {
-      if (c.unicode() < 0x80) {
-        QTest::keyClick(widget, c.toLatin1());
-      } else {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-      }
-    }
   }
 
   MainWindow& window() { return desktop_->window(); }
@@ -162,10 +179,11 @@ TEST_F(MainWindowTest, AddAndDeleteOnEachPage) {
     NamePromptAnswer answer;
     std::string entry;
   };
-  const Case cases[] = {{1, "Add property", {"Volume", "Integer"}, "Volume : Integer"},
-                        {2, "Add method", {"Ring(Times : Integer)", "", 0}, "Ring(Times : Integer)"},
-                        {3, "Add inherited event", {"OnClick"}, "OnClick"},
-                        {4, "Add variable", {"FList", "TStringList"}, "FList : TStringList"}};
+  const Case cases[] = {
+      {1, "Add property", {"Volume", "Integer"}, "Volume : Integer"},
+      {2, "Add method", {"Ring(Times : Integer)", "", 0}, "Ring(Times : Integer)"},
+      {3, "Add inherited event", {"OnClick"}, "OnClick"},
+      {4, "Add variable", {"FList", "TStringList"}, "FList : TStringList"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.caption);
     SelectPage(c.page);
@@ -258,7 +276,8 @@ TEST_F(MainWindowTest, FileCommandsThroughTheMenus) {
   EXPECT_NE(text.str().find("set time of day1"), std::string::npos);
   // An unreadable file leaves no definition.
   dialogs_.ExpectOpenFile(dir_.Write("bad.cd", "nonsense"))
-      .ExpectBox(BoxKind::kError, (dir_ / "bad.cd").string() + " is not a component definition file.");
+      .ExpectBox(BoxKind::kError,
+                 (dir_ / "bad.cd").string() + " is not a component definition file.");
   window().actions[MenuItem::kOpen]->trigger();
   EXPECT_EQ(window().windowTitle(), "Component Definition - (None)");
   EXPECT_FALSE(window().actions[MenuItem::kSave]->isEnabled());

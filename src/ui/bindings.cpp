@@ -1,6 +1,8 @@
 #include "ui/bindings.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
 #include <QFocusEvent>
 #include <QTimer>
 
@@ -108,6 +110,19 @@ void ShowEntryText(QComboBox* box, std::string_view text) {
 void ShowState(QWidget* widget, bool enabled, bool visible) {
   widget->setEnabled(enabled);
   widget->setVisible(visible);
+}
+
+void BindEntryList(PageContext& context, QListWidget* list) {
+  QObject::connect(list, &QListWidget::currentRowChanged, list, [&context](int row) {
+    if (context.model.updating() || row < 0) return;
+    context.run([&] { context.model.ListClick(row); });
+  });
+}
+
+QLabel* Buddy(const QString& text, QWidget* buddy) {
+  auto* label = new QLabel(text);
+  label->setBuddy(buddy);
+  return label;
 }
 
 }  // namespace kx::ui

@@ -13,6 +13,8 @@
 #include "commands/main_window_model.h"
 
 class QComboBox;
+class QLabel;
+class QListWidget;
 
 namespace kx::ui {
 
@@ -33,6 +35,11 @@ void BindName(PageContext& context, QLineEdit* edit,
 void BindEntry(PageContext& context, QComboBox* box, std::function<void(std::string_view)> handler);
 // Leaving the widget by keyboard or mouse runs the check; false puts the focus back.
 void OnLeave(PageContext& context, QWidget* widget, std::function<bool()> check);
+// A page's list of entries: choosing one (by mouse or keys) shows it.
+void BindEntryList(PageContext& context, QListWidget* list);
+
+// The caption of a field, whose mnemonic moves the focus to it.
+QLabel* Buddy(const QString& text, QWidget* buddy);
 
 // Drawing without disturbing the user: a text is set (and the caret moved) only when it
 // differs.

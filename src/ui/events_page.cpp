@@ -64,10 +64,7 @@ EventsPage::EventsPage(PageContext& context) : context_(context) {
   connect(show_new, &QRadioButton::clicked, this, [&context] {
     context.run([&] { context.model.EventsModeClick(commands::EventsMode::kNew); });
   });
-  connect(list, &QListWidget::currentRowChanged, this, [&context](int row_clicked) {
-    if (context.model.updating() || row_clicked < 0) return;
-    context.run([&] { context.model.ListClick(row_clicked); });
-  });
+  BindEntryList(context, list);
   BindName(context, name,
            [&m](std::string_view t, std::size_t c) { return m.EventNameChange(t, c); });
   OnLeave(context, name, [&m] { return m.EventNameExit(); });

@@ -25,16 +25,6 @@ void ShowList(QListWidget* list, const commands::EntryList& entries) {
   if (list->currentRow() != entries.selected) list->setCurrentRow(entries.selected);
 }
 
-namespace {
-
-QLabel* Buddy(const QString& text, QWidget* buddy) {
-  auto* label = new QLabel(text);
-  label->setBuddy(buddy);
-  return label;
-}
-
-}  // namespace
-
 MainPage::MainPage(PageContext& context) : context_(context) {
   auto* grid = new QGridLayout(this);
   commands::MainWindowModel& m = context.model;

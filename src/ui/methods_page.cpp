@@ -15,16 +15,6 @@
 
 namespace kx::ui {
 
-namespace {
-
-QLabel* Buddy(const QString& text, QWidget* buddy) {
-  auto* label = new QLabel(text);
-  label->setBuddy(buddy);
-  return label;
-}
-
-}  // namespace
-
 MethodsPage::MethodsPage(PageContext& context) : context_(context) {
   commands::MainWindowModel& m = context.model;
   auto* layout = new QHBoxLayout(this);
@@ -90,10 +80,7 @@ MethodsPage::MethodsPage(PageContext& context) : context_(context) {
   grid->setRowStretch(row, 1);
   grid->setColumnStretch(1, 1);
 
-  connect(list, &QListWidget::currentRowChanged, this, [&context](int row_clicked) {
-    if (context.model.updating() || row_clicked < 0) return;
-    context.run([&] { context.model.ListClick(row_clicked); });
-  });
+  BindEntryList(context, list);
   connect(kind, &QComboBox::activated, this,
           [&context](int i) { context.run([&] { context.model.MethodKindChange(i); }); });
   BindText(context, header, [&m](std::string_view t) { m.MethodHeaderChange(t); });

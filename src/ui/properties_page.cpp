@@ -16,12 +16,6 @@ namespace kx::ui {
 
 namespace {
 
-QLabel* Buddy(const QString& text, QWidget* buddy) {
-  auto* label = new QLabel(text);
-  label->setBuddy(buddy);
-  return label;
-}
-
 void ShowCheck(QCheckBox* box, const commands::CheckControl& state) {
   box->setChecked(state.checked);
   ShowState(box, state.enabled, state.visible);
@@ -77,10 +71,7 @@ PropertiesPage::PropertiesPage(PageContext& context) : context_(context) {
   grid->setRowStretch(row, 1);
   grid->setColumnStretch(1, 1);
 
-  connect(list, &QListWidget::currentRowChanged, this, [&context](int row_clicked) {
-    if (context.model.updating() || row_clicked < 0) return;
-    context.run([&] { context.model.ListClick(row_clicked); });
-  });
+  BindEntryList(context, list);
   BindName(context, name,
            [&m](std::string_view t, std::size_t c) { return m.PropNameChange(t, c); });
   OnLeave(context, name, [&m] { return m.PropNameExit(); });

@@ -16,16 +16,6 @@
 
 namespace kx::ui {
 
-namespace {
-
-QLabel* Buddy(const QString& text, QWidget* buddy) {
-  auto* label = new QLabel(text);
-  label->setBuddy(buddy);
-  return label;
-}
-
-}  // namespace
-
 VariablesPage::VariablesPage(PageContext& context) : context_(context) {
   commands::MainWindowModel& m = context.model;
   auto* layout = new QHBoxLayout(this);
@@ -68,10 +58,7 @@ VariablesPage::VariablesPage(PageContext& context) : context_(context) {
   grid->setRowStretch(row, 1);
   grid->setColumnStretch(1, 1);
 
-  connect(list, &QListWidget::currentRowChanged, this, [&context](int row_clicked) {
-    if (context.model.updating() || row_clicked < 0) return;
-    context.run([&] { context.model.ListClick(row_clicked); });
-  });
+  BindEntryList(context, list);
   BindName(context, name,
            [&m](std::string_view t, std::size_t c) { return m.VariableNameChange(t, c); });
   OnLeave(context, name, [&m] { return m.VariableNameExit(); });

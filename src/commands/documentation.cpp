@@ -2,7 +2,6 @@
 
 #include "commands/target_directory.h"
 #include "generate/text_template.h"
-#include "model/text.h"
 #include "platform/atomic_file.h"
 
 namespace kx::commands {
@@ -21,10 +20,8 @@ generate::ScopeSet AudienceScopes(Audience audience) {
   return generate::kComponentScopes;
 }
 
-std::optional<std::string> DocumentationFileName(const model::ComponentDef& def) {
-  const std::string& unit_name = def.MainInfo.UnitName.str();
-  if (!model::IsValidIdent(unit_name)) return std::nullopt;
-  return model::LowerCase(unit_name) + ".html";
+model::DerivedFileName DocumentationFileName(const model::ComponentDef& def) {
+  return model::FileNameOf(def.MainInfo.UnitName.str(), ".html");
 }
 
 FileDialogRequest DocumentationSaveRequest(const model::ComponentDef& def,
@@ -34,7 +31,7 @@ FileDialogRequest DocumentationSaveRequest(const model::ComponentDef& def,
           .filter = std::string(kHtmlFilter),
           .default_ext = "html",
           .initial_dir = TargetDirectory(def.MainInfo, default_target_dir),
-          .file_name = DocumentationFileName(def).value_or(""),
+          .file_name = DocumentationFileName(def).name,
           .must_exist = false,
           .overwrite_prompt = false};
 }

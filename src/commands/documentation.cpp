@@ -1,8 +1,7 @@
 #include "commands/documentation.h"
 
+#include "commands/generated_file.h"
 #include "commands/target_directory.h"
-#include "generate/text_template.h"
-#include "platform/atomic_file.h"
 
 namespace kx::commands {
 
@@ -52,10 +51,7 @@ std::optional<fs::path> WriteDocumentation(model::ComponentDef& def, const fs::p
   audience = *chosen;
   const std::string page =
       generate::WriteText(def, generate::kHtmlFormat, AudienceScopes(audience));
-  if (platform::WriteFileAtomically(path, generate::WithCrlf(page))) {
-    dialogs.Information("Could not open " + path.string());
-    return std::nullopt;
-  }
+  if (!WriteGeneratedFile(path, page, dialogs)) return std::nullopt;
   dialogs.OpenDocument(path);
   return path;
 }

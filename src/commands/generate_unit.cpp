@@ -1,10 +1,9 @@
 #include "commands/generate_unit.h"
 
+#include "commands/generated_file.h"
 #include "commands/target_directory.h"
-#include "generate/text_template.h"
 #include "generate/unit/unit_writer.h"
 #include "model/name_rules.h"
-#include "platform/atomic_file.h"
 
 namespace kx::commands {
 
@@ -33,19 +32,9 @@ std::optional<fs::path> GenerateComponentCode(model::ComponentDef& def,
 
   const std::string text =
       generate::WriteComponentUnit(def, {.full_comments = options.full_comments}, clock.Now());
-  if (platform::WriteFileAtomically(path, generate::WithCrlf(text))) {
-    dialogs.Information("Could not open " + path.string());
+  if (!WriteAndOfferView(
+          path, text, {options.codeview, "Component code", "Generate component code"}, dialogs)) {
     return std::nullopt;
-  }
-  if (options.codeview == store::kCodeviewAsk) {
-    if (dialogs.Confirm(
-            Buttons::kYesNo,
-            "Component code written to " + path.string() + ".\r\rDo you want to view it now?",
-            "Generate component code") == Answer::kYes) {
-      dialogs.ViewFile(path);
-    }
-  } else if (options.codeview == store::kCodeviewAlways) {
-    dialogs.ViewFile(path);
   }
   return path;
 }

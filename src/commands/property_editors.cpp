@@ -3,11 +3,10 @@
 #include <algorithm>
 
 #include "commands/form_files.h"
+#include "commands/generated_file.h"
 #include "commands/target_directory.h"
-#include "generate/text_template.h"
 #include "model/name_rules.h"
 #include "model/text.h"
-#include "platform/atomic_file.h"
 
 namespace kx::commands {
 
@@ -136,20 +135,11 @@ std::optional<fs::path> GeneratePropertyEditors(model::ComponentDef& def,
       SelectEditorKinds(def, unit_name, dialogs);
   if (!selection) return std::nullopt;
   const std::string text = generate::WriteEditorUnit(unit_name, def, *selection, clock.Now());
-  if (platform::WriteFileAtomically(path, generate::WithCrlf(text))) {
-    dialogs.Information("Could not open " + path.string());
+  if (!WriteAndOfferView(path, text,
+                         {options.codeview, "Property editor code", kPropertyEditorsCaption,
+                          /*say_when_not_shown=*/true},
+                         dialogs)) {
     return std::nullopt;
-  }
-  const std::string written = "Property editor code written to " + path.string() + ".";
-  if (options.codeview == store::kCodeviewAsk) {
-    if (dialogs.Confirm(Buttons::kYesNo, written + "\r\rDo you want to view it now?",
-                        kPropertyEditorsCaption) == Answer::kYes) {
-      dialogs.ViewFile(path);
-    }
-  } else if (options.codeview == store::kCodeviewAlways) {
-    dialogs.ViewFile(path);
-  } else {
-    dialogs.Information(written, kPropertyEditorsCaption);
   }
   return path;
 }

@@ -4,6 +4,7 @@
 
 #include "commands/property_editors.h"
 #include "model/editor_options.h"
+#include "support/failing_writes.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
@@ -205,6 +206,18 @@ TEST_F(PropertyEditorsFlowTest, AUnitNameThatIsNoFileName) {
                      "The editor unit name \"../Eds\" is not a valid Pascal identifier, so no "
                      "unit was written.");
   EXPECT_FALSE(commands::GeneratePropertyEditors(def, options_, dialogs_, clock_));
+}
+
+TEST_F(PropertyEditorsFlowTest, AFailedWriteIsSaid) {
+  const auto path = dir_ / "myeds.pas";
+  dialogs_
+      .ExpectBox(BoxKind::kConfirmation, "Place property editor code in " + path.string() + "?",
+                 Answer::kYes)
+      .ExpectChooseEditorKind("TActiveEditor", 1)
+      .ExpectChooseEditorKind("TSizeEditor", 1)
+      .ExpectBox(BoxKind::kInformation, "Could not open " + path.string());
+  const kx::testing::FailingWrites failing;
+  EXPECT_FALSE(commands::GeneratePropertyEditors(def_, options_, dialogs_, clock_));
 }
 
 TEST_F(PropertyEditorsFlowTest, SeveralUnitsAndAnExistingFile) {

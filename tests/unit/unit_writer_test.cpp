@@ -156,24 +156,6 @@ TEST_F(GenerateComponentCodeTest, WritesIntoTheTargetDirectoryAndRemembersIt) {
   EXPECT_EQ(text.substr(text.size() - 6), "end.\r\n");
 }
 
-TEST_F(GenerateComponentCodeTest, CodeViewingSetting) {
-  const auto path = dir_ / "mybutton.pas";
-  options_.codeview = store::kCodeviewAlways;
-  dialogs_.ExpectViewFile(path);
-  EXPECT_TRUE(commands::GenerateComponentCode(def_, options_, dialogs_, clock_));
-
-  options_.codeview = store::kCodeviewAsk;
-  const std::string question =
-      "Component code written to " + path.string() + ".\r\rDo you want to view it now?";
-  dialogs_
-      .ExpectBox(BoxKind::kConfirmation, question, Answer::kYes, "Generate component code",
-                 commands::Buttons::kYesNo)
-      .ExpectViewFile(path)
-      .ExpectBox(BoxKind::kConfirmation, question, Answer::kNo);
-  EXPECT_TRUE(commands::GenerateComponentCode(def_, options_, dialogs_, clock_));
-  EXPECT_TRUE(commands::GenerateComponentCode(def_, options_, dialogs_, clock_));
-}
-
 TEST_F(GenerateComponentCodeTest, RefusesUnitNamesThatAreNoIdentifiers) {
   def_.MainInfo.UnitName = "../evil";
   dialogs_.ExpectBox(BoxKind::kError,

@@ -53,6 +53,7 @@ void BM_GenerateUnitWithDefaultCode(benchmark::State& state) {
     state.PauseTiming();
     kx::model::ComponentDef def = fresh;
     state.ResumeTiming();
+    kx::generate::PrepareForUnit(def, {});
     const std::string text = kx::generate::WriteComponentUnit(def, {}, {1999, 3, 3, 9, 5, 0});
     bytes = text.size();
     benchmark::DoNotOptimize(text);

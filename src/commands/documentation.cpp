@@ -49,6 +49,7 @@ std::optional<fs::path> WriteDocumentation(model::ComponentDef& def, const fs::p
   const std::optional<Audience> chosen = dialogs.DocumentationAudienceDialog(audience);
   if (!chosen) return std::nullopt;
   audience = *chosen;
+  model::SortItemsByName(def);
   const std::string page =
       generate::WriteText(def, generate::kHtmlFormat, AudienceScopes(audience));
   if (!WriteGeneratedFile(path, page, dialogs)) return std::nullopt;

@@ -30,8 +30,9 @@ std::optional<fs::path> GenerateComponentCode(model::ComponentDef& def,
   }
   def.MainInfo.TargetDir = target_dir;
 
-  const std::string text =
-      generate::WriteComponentUnit(def, {.full_comments = options.full_comments}, clock.Now());
+  const generate::UnitOptions unit_options{.full_comments = options.full_comments};
+  generate::PrepareForUnit(def, unit_options);
+  const std::string text = generate::WriteComponentUnit(def, unit_options, clock.Now());
   if (!WriteAndOfferView(
           path, text, {options.codeview, "Component code", "Generate component code"}, dialogs)) {
     return std::nullopt;

@@ -182,10 +182,12 @@ TEST(UnitWriterTest, OwnEditorsAddDsgnintfAndInterfaceOnlyStopsAtRegister) {
   hidden.Property().Hide = true;
   hidden.Property().PropertyEditor.DefEdit = false;
   model::AddItem(def, hidden);
+  PrepareForUnit(def, {.interface_only = true});
   const std::string text = WriteComponentUnit(def, {.interface_only = true}, {1999, 3, 3, 9, 5, 0});
   EXPECT_EQ(def.MainInfo.Units->back(), "Dsgnintf");
   EXPECT_EQ(text.substr(text.size() - 21), "procedure Register;\n\n");
   EXPECT_EQ(text.find("implementation"), std::string::npos);
+  PrepareForUnit(def, {});
   const std::string full = WriteComponentUnit(def, {}, {1999, 3, 3, 9, 5, 0});
   EXPECT_EQ(full.find("RegisterPropertyEditor"), std::string::npos)
       << "a hidden property's editor is not registered";

@@ -99,7 +99,7 @@ bool IsQuotedLiteral(std::string_view value) {
 
 void WriteItemEntries(TExtIniFile& ini, std::string_view section, const ItemDef& item) {
   ini.WriteString(section, keys::kDescr, item.Descr);
-  ini.WriteInteger(section, keys::kDefaultCode, item.DefaultCode);
+  ini.WriteInteger(section, keys::kDefaultCode, static_cast<int>(item.DefaultCode));
   ini.WriteString(section, keys::kKeywords, item.Keywords);
   switch (item.Kind()) {
     case ItemKind::Property: {
@@ -172,7 +172,7 @@ void ApplyItemEntry(ItemDef& item, const Entry& e, const ClassRules& rules) {
   if (Is(k, keys::kDescr)) {
     item.Descr = v;
   } else if (Is(k, keys::kDefaultCode)) {
-    item.DefaultCode = AsByte(v, 0);
+    item.DefaultCode = static_cast<model::DefaultCodeKind>(AsByte(v, 0));
   } else if (Is(k, keys::kKeywords)) {
     item.Keywords = v;
   }
@@ -432,7 +432,7 @@ void ApplyVersionUpdates(ComponentDef& def, const std::string& version,
       model::VariablePart& v = item.Variable();
       v.IsObject = rules.is_catalogue_class(v.DataType);
       v.IsSubComponent = rules.is_standard_class(v.DataType);
-      item.DefaultCode = 17;
+      item.DefaultCode = model::DefaultCodeKind::kSubComponentSettings;
     } else if (item.Kind() == ItemKind::Property &&
                rules.is_catalogue_class(item.Property().PropType)) {
       item.Property().Special = rules.default_special_kind(item.Property());

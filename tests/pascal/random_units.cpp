@@ -240,7 +240,7 @@ class RandomDefinition {
         v.IsSubComponent = v.IsObject && Chance(2);
     }
     if (v.IsObject && Chance(2)) {
-      item.DefaultCode = 17;
+      item.DefaultCode = model::DefaultCodeKind::kSubComponentSettings;
       generate::FillDefaultCode(item, {});
     }
     Add(def, std::move(item));

@@ -29,7 +29,7 @@ kx::model::ComponentDef FullDefinitionWithoutCode() {
         break;
       case 2:
         item = kx::model::NewMethodItem("Method" + n + "(A, B : Integer)");
-        item.DefaultCode = static_cast<std::uint8_t>(i % 25);
+        item.DefaultCode = static_cast<kx::model::DefaultCodeKind>(i % 25);
         break;
       case 3:
         item = kx::model::NewVariableItem("Var" + n);
@@ -38,7 +38,7 @@ kx::model::ComponentDef FullDefinitionWithoutCode() {
         item = kx::model::NewExistingEventItem("OnInherited" + n);
         item.ExistingEvent().HandlerDecl = "Handler" + n + "(var Key: Word; Shift: TShiftState)";
         item.ExistingEvent().Override = true;
-        item.DefaultCode = 10;
+        item.DefaultCode = kx::model::DefaultCodeKind::kKeyDown;
         break;
     }
     kx::model::AddItem(def, std::move(item));
@@ -53,6 +53,7 @@ void BM_GenerateUnitWithDefaultCode(benchmark::State& state) {
     state.PauseTiming();
     kx::model::ComponentDef def = fresh;
     state.ResumeTiming();
+    kx::generate::PrepareForUnit(def, {});
     const std::string text = kx::generate::WriteComponentUnit(def, {}, {1999, 3, 3, 9, 5, 0});
     bytes = text.size();
     benchmark::DoNotOptimize(text);

@@ -38,11 +38,16 @@ int ClassFamilyOf(std::string_view name) {
 }
 
 std::string_view FamilyName(int family) {
-  static constexpr std::array<std::string_view, 10> kNames = {
-      "Non-visual component", "Graphic control",          "Windowed control",
-      "Common dialog",        "Radio group",              "Other",
-      "List view, track bar, rich edit", "Status bar and up-down", "Internet component",
-      "Other control"};
+  static constexpr std::array<std::string_view, 10> kNames = {"Non-visual component",
+                                                              "Graphic control",
+                                                              "Windowed control",
+                                                              "Common dialog",
+                                                              "Radio group",
+                                                              "Other",
+                                                              "List view, track bar, rich edit",
+                                                              "Status bar and up-down",
+                                                              "Internet component",
+                                                              "Other control"};
   return family >= 0 && family < 10 ? kNames[static_cast<std::size_t>(family)] : "";
 }
 
@@ -70,22 +75,34 @@ std::string_view PaletteOfClass(std::string_view name) {
 
 std::string_view PalettePageName(int page) {
   switch (page) {
-    case 0: return "Standard";
-    case 1: return "Additional";
-    case 2: return "Data Access";
-    case 3: return "Data Controls";
-    case 4: return "Dialogs";
-    case 5: return "System";
-    case 6: return "VBX";
-    case 8: return "Win95";
-    case 9: return "Internet";
-    case 10: return "Thread";
-    default: return "Samples";
+    case 0:
+      return "Standard";
+    case 1:
+      return "Additional";
+    case 2:
+      return "Data Access";
+    case 3:
+      return "Data Controls";
+    case 4:
+      return "Dialogs";
+    case 5:
+      return "System";
+    case 6:
+      return "VBX";
+    case 8:
+      return "Win95";
+    case 9:
+      return "Internet";
+    case 10:
+      return "Thread";
+    default:
+      return "Samples";
   }
 }
 
 bool IsContainer(std::string_view name) {
-  return InList(UpperCase(name), {"TPANEL", "TCUSTOMPANEL", "TGROUPBOX", "TCUSTOMGROUPBOX", "TSCROLLBOX"});
+  return InList(UpperCase(name),
+                {"TPANEL", "TCUSTOMPANEL", "TGROUPBOX", "TCUSTOMGROUPBOX", "TSCROLLBOX"});
 }
 
 bool IsThreadClass(std::string_view name) {
@@ -98,12 +115,13 @@ bool IsButton(std::string_view name) {
 
 bool HasCanvas(std::string_view name) {
   if (ClassFamilyOf(name) == kFamilyGraphicControl) return true;
-  return InList(UpperCase(name),
-                {"TCUSTOMCONTROL", "TCUSTOMDBGRID", "TCUSTOMGRID", "TCUSTOMGROUPBOX", "TGROUPBOX",
-                 "TCUSTOMOUTLINE", "TCUSTOMPANEL", "TCUSTOMRADIOGROUP", "TRADIOGROUP",
-                 "TDBRADIOGROUP", "TDBGRID", "TDBIMAGE", "TDBLOOKUPLIST", "TDBNAVIGATOR",
-                 "TDRAWGRID", "TFORM", "THEADER", "TMEDIAPLAYER", "TNOTEBOOK", "TOLECONTAINER",
-                 "TOUTLINE", "TPANEL", "TSTRINGGRID", "TTABBEDNOTEBOOK", "TTABSET"});
+  return InList(
+      UpperCase(name),
+      {"TCUSTOMCONTROL", "TCUSTOMDBGRID", "TCUSTOMGRID",       "TCUSTOMGROUPBOX", "TGROUPBOX",
+       "TCUSTOMOUTLINE", "TCUSTOMPANEL",  "TCUSTOMRADIOGROUP", "TRADIOGROUP",     "TDBRADIOGROUP",
+       "TDBGRID",        "TDBIMAGE",      "TDBLOOKUPLIST",     "TDBNAVIGATOR",    "TDRAWGRID",
+       "TFORM",          "THEADER",       "TMEDIAPLAYER",      "TNOTEBOOK",       "TOLECONTAINER",
+       "TOUTLINE",       "TPANEL",        "TSTRINGGRID",       "TTABBEDNOTEBOOK", "TTABSET"});
 }
 
 bool HasOnResize(std::string_view name) {
@@ -132,11 +150,13 @@ bool IsNewVisualBaseClass(std::string_view name) {
 
 bool IsNotifyingSubComponent(std::string_view name) {
   return InList(UpperCase(name),
-                {"TBITMAP", "TBRUSH", "TCANVAS", "TFONT", "TGRAPHIC", "TMETAFILE", "TPEN",
-                 "TPICTURE", "TCOMBOBOX", "TDBCOMBOBOX", "TDBEDIT", "TDBLOOKUPCOMBO", "TDBMEMO",
-                 "TDBRADIOGROUP", "TDDECLIENTITEM", "TDDESERVERITEM", "TDIRECTORYLISTBOX",
-                 "TDRIVECOMBOBOX", "TEDIT", "TFILELISTBOX", "TFILTERCOMBOBOX", "TMASKEDIT",
-                 "TMEMO", "TSCROLLBAR", "TIMAGELIST", "TCOOLBAR"});
+                {"TBITMAP",           "TBRUSH",         "TCANVAS",        "TFONT",
+                 "TGRAPHIC",          "TMETAFILE",      "TPEN",           "TPICTURE",
+                 "TCOMBOBOX",         "TDBCOMBOBOX",    "TDBEDIT",        "TDBLOOKUPCOMBO",
+                 "TDBMEMO",           "TDBRADIOGROUP",  "TDDECLIENTITEM", "TDDESERVERITEM",
+                 "TDIRECTORYLISTBOX", "TDRIVECOMBOBOX", "TEDIT",          "TFILELISTBOX",
+                 "TFILTERCOMBOBOX",   "TMASKEDIT",      "TMEMO",          "TSCROLLBAR",
+                 "TIMAGELIST",        "TCOOLBAR"});
 }
 
 bool IsClickedSubComponent(std::string_view name) {
@@ -153,20 +173,21 @@ bool IsKeyPressSubComponent(std::string_view name) {
 }
 
 bool HasItemsStringList(std::string_view name) {
-  return InList(UpperCase(name), {"TCOMBOBOX", "TDBCOMBOBOX", "TDBLISTBOX", "TDBRADIOGROUP",
-                                  "TDRIVECOMBOBOX", "TFILELISTBOX", "TFILTERCOMBOBOX", "TLISTBOX",
-                                  "TRADIOGROUP"});
+  return InList(UpperCase(name),
+                {"TCOMBOBOX", "TDBCOMBOBOX", "TDBLISTBOX", "TDBRADIOGROUP", "TDRIVECOMBOBOX",
+                 "TFILELISTBOX", "TFILTERCOMBOBOX", "TLISTBOX", "TRADIOGROUP"});
 }
 
 bool HasLinesStringList(std::string_view name) {
-  return InList(UpperCase(name), {"TDBMEMO", "TDDECLIENTITEM", "TDDESERVERITEM", "TMEMO", "TOUTLINE"});
+  return InList(UpperCase(name),
+                {"TDBMEMO", "TDDECLIENTITEM", "TDDESERVERITEM", "TMEMO", "TOUTLINE"});
 }
 
 InheritedEventRow LookupInheritedEvent(std::string_view name) {
   for (const tables::EventRow& row : tables::InheritedEventTable()) {
     if (model::SameText(row.name, name)) return {row.name, row.handler_decl, row.default_code};
   }
-  return {name, {}, 13};
+  return {name, {}, model::DefaultCodeKind::kInheritedHandlerCall};
 }
 
 void AddInheritedEvent(model::ComponentDef& def, const InheritedEventRow& row, bool publish,

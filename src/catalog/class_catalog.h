@@ -60,7 +60,7 @@ bool HasLinesStringList(std::string_view name);
 struct InheritedEventRow {
   model::ShortString<32> Name;
   model::ShortString<100> HandlerDecl;
-  std::uint8_t DefaultCode = 13;
+  model::DefaultCodeKind DefaultCode = model::DefaultCodeKind::kInheritedHandlerCall;
 };
 
 // The table's row for a well-known event (spelled as the table spells it); for any other

@@ -5,44 +5,80 @@ namespace kx::catalog::tables {
 namespace {
 
 constexpr std::array<std::string_view, 9> kGraphicControls = {
-    "TGRAPHICCONTROL", "TBEVEL", "TLABEL", "TCUSTOMLABEL", "TSPEEDBUTTON",
-    "TDBTEXT", "TPAINTBOX", "TIMAGE", "TSHAPE",
+    "TGRAPHICCONTROL", "TBEVEL",    "TLABEL", "TCUSTOMLABEL", "TSPEEDBUTTON",
+    "TDBTEXT",         "TPAINTBOX", "TIMAGE", "TSHAPE",
 
 };
 
 constexpr std::array<std::string_view, 59> kWindowedControls = {
-    "TBITBTN", "TBUTTON", "TCHECKBOX", "TCOMBOBOX", "TCUSTOMCHECKBOX",
-    "TCUSTOMCOMBOBOX", "TCUSTOMDBGRID", "TCUSTOMEDIT", "TCUSTOMGRID", "TCUSTOMGROUPBOX",
-    "TCUSTOMLISTBOX", "TCUSTOMMASKEDIT", "TCUSTOMMEMO", "TCUSTOMOUTLINE", "TCUSTOMPANEL",
-    "TDBCHECKBOX", "TDBCOMBOBOX", "TDBEDIT", "TDBGRID", "TDBIMAGE",
-    "TDBLISTBOX", "TDBLOOKUPCOMBO", "TDBLOOKUPLIST", "TDBMEMO", "TDBNAVIGATOR",
-    "TDIRECTORYLISTBOX", "TDRAWGRID", "TDRIVECOMBOBOX", "TEDIT", "TFILELISTBOX",
-    "TFILTERCOMBOBOX", "TFORM", "TGROUPBOX", "THEADER", "TLISTBOX",
-    "TMASKEDIT", "TMEMO", "TNOTEBOOK", "TOLECONTAINER", "TOUTLINE",
-    "TPANEL", "TRADIOBUTTON", "TSCROLLBAR", "TSCROLLBOX", "TSTRINGGRID",
-    "TTABBEDNOTEBOOK", "TTABSET", "TWINCONTROL", "TCUSTOMCONTROL", "TDBLOOKUPCOMBOBOX",
-    "TDBLOOKUPLISTBOX", "TDBCTRLGRID", "TCUSTOMTREEVIEW", "TTREEVIEW", "TDBRICHEDIT",
-    "TTOOLWINDOW", "TTOOLBAR", "TCOOLBAR", "TCHECKLISTBOX",
+    "TBITBTN",         "TBUTTON",           "TCHECKBOX",        "TCOMBOBOX",
+    "TCUSTOMCHECKBOX", "TCUSTOMCOMBOBOX",   "TCUSTOMDBGRID",    "TCUSTOMEDIT",
+    "TCUSTOMGRID",     "TCUSTOMGROUPBOX",   "TCUSTOMLISTBOX",   "TCUSTOMMASKEDIT",
+    "TCUSTOMMEMO",     "TCUSTOMOUTLINE",    "TCUSTOMPANEL",     "TDBCHECKBOX",
+    "TDBCOMBOBOX",     "TDBEDIT",           "TDBGRID",          "TDBIMAGE",
+    "TDBLISTBOX",      "TDBLOOKUPCOMBO",    "TDBLOOKUPLIST",    "TDBMEMO",
+    "TDBNAVIGATOR",    "TDIRECTORYLISTBOX", "TDRAWGRID",        "TDRIVECOMBOBOX",
+    "TEDIT",           "TFILELISTBOX",      "TFILTERCOMBOBOX",  "TFORM",
+    "TGROUPBOX",       "THEADER",           "TLISTBOX",         "TMASKEDIT",
+    "TMEMO",           "TNOTEBOOK",         "TOLECONTAINER",    "TOUTLINE",
+    "TPANEL",          "TRADIOBUTTON",      "TSCROLLBAR",       "TSCROLLBOX",
+    "TSTRINGGRID",     "TTABBEDNOTEBOOK",   "TTABSET",          "TWINCONTROL",
+    "TCUSTOMCONTROL",  "TDBLOOKUPCOMBOBOX", "TDBLOOKUPLISTBOX", "TDBCTRLGRID",
+    "TCUSTOMTREEVIEW", "TTREEVIEW",         "TDBRICHEDIT",      "TTOOLWINDOW",
+    "TTOOLBAR",        "TCOOLBAR",          "TCHECKLISTBOX",
 
 };
 
 constexpr std::array<std::string_view, 42> kNonVisual = {
-    "TCOMPONENT", "TBATCHMOVE", "TDATABASE", "TDATASOURCE", "TDDECLIENTCONV",
-    "TDDECLIENTITEM", "TDDESERVERCONV", "TDDESERVERITEM", "TOLECONTAINER", "TQUERY",
-    "TREPORT", "TSTOREDPROC", "TTABLE", "TTIMER", "TAPPLICATION",
-    "TSCREEN", "TSESSION", "TMENUITEM", "TRZBUSINESSCOMPONENT", "TUPDATESQL",
-    "TNEWTHREAD", "TSHARINGTHREAD", "TRESOURCEFLAG", "TFIELD", "TNUMERICFIELD",
-    "TAUTOINCFIELD", "TDATETIMEFIELD", "TBCDFIELD", "TBLOBFIELD", "TFLOATFIELD",
-    "TSMALLINTFIELD", "TBOOLEANFIELD", "TGRAPHICFIELD", "TSTRINGFIELD", "TBYTESFIELD",
-    "TINTEGERFIELD", "TTIMEFIELD", "TCURRENCYFIELD", "TMEMOFIELD", "TVARBYTESFIELD",
-    "TDATEFIELD", "TWORDFIELD",
+    "TCOMPONENT",
+    "TBATCHMOVE",
+    "TDATABASE",
+    "TDATASOURCE",
+    "TDDECLIENTCONV",
+    "TDDECLIENTITEM",
+    "TDDESERVERCONV",
+    "TDDESERVERITEM",
+    "TOLECONTAINER",
+    "TQUERY",
+    "TREPORT",
+    "TSTOREDPROC",
+    "TTABLE",
+    "TTIMER",
+    "TAPPLICATION",
+    "TSCREEN",
+    "TSESSION",
+    "TMENUITEM",
+    "TRZBUSINESSCOMPONENT",
+    "TUPDATESQL",
+    "TNEWTHREAD",
+    "TSHARINGTHREAD",
+    "TRESOURCEFLAG",
+    "TFIELD",
+    "TNUMERICFIELD",
+    "TAUTOINCFIELD",
+    "TDATETIMEFIELD",
+    "TBCDFIELD",
+    "TBLOBFIELD",
+    "TFLOATFIELD",
+    "TSMALLINTFIELD",
+    "TBOOLEANFIELD",
+    "TGRAPHICFIELD",
+    "TSTRINGFIELD",
+    "TBYTESFIELD",
+    "TINTEGERFIELD",
+    "TTIMEFIELD",
+    "TCURRENCYFIELD",
+    "TMEMOFIELD",
+    "TVARBYTESFIELD",
+    "TDATEFIELD",
+    "TWORDFIELD",
 
 };
 
 constexpr std::array<std::string_view, 11> kCommonDialogs = {
-    "TCOLORDIALOG", "TCOMMONDIALOG", "TFINDDIALOG", "TFONTDIALOG", "TOPENDIALOG",
-    "TPRINTDIALOG", "TPRINTERSETUPDIALOG", "TREPLACEDIALOG", "TSAVEDIALOG", "TOPENPICTUREDIALOG",
-    "TSAVEPICTUREDIALOG",
+    "TCOLORDIALOG", "TCOMMONDIALOG",      "TFINDDIALOG",         "TFONTDIALOG",
+    "TOPENDIALOG",  "TPRINTDIALOG",       "TPRINTERSETUPDIALOG", "TREPLACEDIALOG",
+    "TSAVEDIALOG",  "TOPENPICTUREDIALOG", "TSAVEPICTUREDIALOG",
 
 };
 
@@ -52,25 +88,30 @@ constexpr std::array<std::string_view, 5> kListViewTrackBarRichEdit = {
 };
 
 constexpr std::array<std::string_view, 3> kStatusBarUpDown = {
-    "TSTATUSBAR", "TCUSTOMUPDOWN", "TUPDOWN",
+    "TSTATUSBAR",
+    "TCUSTOMUPDOWN",
+    "TUPDOWN",
 
 };
 
 constexpr std::array<std::string_view, 3> kRadioGroups = {
-    "TCUSTOMRADIOGROUP", "TDBRADIOGROUP", "TRADIOGROUP",
+    "TCUSTOMRADIOGROUP",
+    "TDBRADIOGROUP",
+    "TRADIOGROUP",
 
 };
 
 constexpr std::array<std::string_view, 12> kOtherControls = {
-    "TCONTROL", "TMEDIAPLAYER", "TCUSTOMTABCONTROL", "TTABCONTROL", "TPAGECONTROL",
-    "TPROGRESSBAR", "THEADERCONTROL", "THOTKEY", "TCUSTOMIMAGELIST", "TIMAGELIST",
-    "TSPLITTER", "TANIMATE",
+    "TCONTROL",         "TMEDIAPLAYER", "TCUSTOMTABCONTROL", "TTABCONTROL",
+    "TPAGECONTROL",     "TPROGRESSBAR", "THEADERCONTROL",    "THOTKEY",
+    "TCUSTOMIMAGELIST", "TIMAGELIST",   "TSPLITTER",         "TANIMATE",
 
 };
 
 constexpr std::array<std::string_view, 10> kInternet = {
-    "TDSTABLEPRODUCER", "TQUERYTABLEPRODUCER", "TDATASETTABLEPRODUCER", "TCUSTOMCONTENTPRODUCER", "TCUSTOMPAGEPRODUCER",
-    "TPAGEPRODUCER", "TCUSTOMSOCKET", "TCLIENTSOCKET", "TCUSTOMSERVERSOCKET", "TSERVERSOCKET",
+    "TDSTABLEPRODUCER",    "TQUERYTABLEPRODUCER", "TDATASETTABLEPRODUCER", "TCUSTOMCONTENTPRODUCER",
+    "TCUSTOMPAGEPRODUCER", "TPAGEPRODUCER",       "TCUSTOMSOCKET",         "TCLIENTSOCKET",
+    "TCUSTOMSERVERSOCKET", "TSERVERSOCKET",
 };
 
 constexpr std::array<FamilyList, 9> kFamilyLookupOrder = {{
@@ -346,22 +387,28 @@ constexpr std::array<UnitRow, 256> kUnitTable = {{
     {"RZBIZCMP", "TRZBUSINESSCOMPONENT", 2},
 }};
 
+using DC = model::DefaultCodeKind;
+
 constexpr std::array<EventRow, 15> kInheritedEvents = {{
-    {"OnClick", "Click", 7},
-    {"OnDblClick", "DblClick", 8},
-    {"OnDragDrop", "DragDrop(DragObject: TObject; X, Y: Integer)", 13},
-    {"OnMouseDown", "MouseDown(Button: TMouseButton; Shift: TShiftState; X, Y: Integer)", 13},
-    {"OnMouseMove", "MouseMove(Shift: TShiftState; X, Y: Integer)", 13},
-    {"OnMouseUp", "MouseUp(Button: TMouseButton; Shift: TShiftState; X, Y: Integer)", 13},
-    {"OnKeyUp", "KeyUp(var Key: Word; Shift: TShiftState)", 13},
-    {"OnKeyDown", "KeyDown(var Key: Word; Shift: TShiftState)", 10},
-    {"OnKeyPress", "KeyPress(var Key : Char)", 9},
-    {"OnEnter", "DoEnter", 13},
-    {"OnExit", "DoExit", 13},
-    {"OnResize", "Resize", 11},
-    {"OnChange", "Change", 13},
-    {"OnDrawCell", "DrawCell(ACol, ARow: Longint; ARect: TRect; AState: TGridDrawState)", 18},
-    {"OnDrawDataCell", "DrawDataCell(const ARect: TRect; AField: TField; AState: TGridDrawState)", 19},
+    {"OnClick", "Click", DC::kClick},
+    {"OnDblClick", "DblClick", DC::kDoubleClick},
+    {"OnDragDrop", "DragDrop(DragObject: TObject; X, Y: Integer)", DC::kInheritedHandlerCall},
+    {"OnMouseDown", "MouseDown(Button: TMouseButton; Shift: TShiftState; X, Y: Integer)",
+     DC::kInheritedHandlerCall},
+    {"OnMouseMove", "MouseMove(Shift: TShiftState; X, Y: Integer)", DC::kInheritedHandlerCall},
+    {"OnMouseUp", "MouseUp(Button: TMouseButton; Shift: TShiftState; X, Y: Integer)",
+     DC::kInheritedHandlerCall},
+    {"OnKeyUp", "KeyUp(var Key: Word; Shift: TShiftState)", DC::kInheritedHandlerCall},
+    {"OnKeyDown", "KeyDown(var Key: Word; Shift: TShiftState)", DC::kKeyDown},
+    {"OnKeyPress", "KeyPress(var Key : Char)", DC::kKeyPress},
+    {"OnEnter", "DoEnter", DC::kInheritedHandlerCall},
+    {"OnExit", "DoExit", DC::kInheritedHandlerCall},
+    {"OnResize", "Resize", DC::kResize},
+    {"OnChange", "Change", DC::kInheritedHandlerCall},
+    {"OnDrawCell", "DrawCell(ACol, ARow: Longint; ARect: TRect; AState: TGridDrawState)",
+     DC::kDrawCell},
+    {"OnDrawDataCell", "DrawDataCell(const ARect: TRect; AField: TField; AState: TGridDrawState)",
+     DC::kDrawDataCell},
 }};
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <span>
 #include <string_view>
 
+#include "model/component_def.h"
+
 namespace kx::catalog::tables {
 
 struct FamilyList {
@@ -29,7 +31,7 @@ std::span<const UnitRow> UnitTable();
 struct EventRow {
   std::string_view name;
   std::string_view handler_decl;
-  std::uint8_t default_code;
+  model::DefaultCodeKind default_code;
 };
 
 std::span<const EventRow> InheritedEventTable();

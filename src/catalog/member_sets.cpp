@@ -5,6 +5,8 @@
 
 namespace kx::catalog {
 
+using DC = model::DefaultCodeKind;
+
 using model::ComponentDef;
 using model::ItemDef;
 
@@ -17,7 +19,7 @@ void AddEvent(ComponentDef& def, std::string_view name, bool publish, bool overr
 }  // namespace
 
 void AddMethodMember(ComponentDef& def, std::string_view header, std::uint8_t method_kind,
-                     std::uint8_t scope, bool override_method, std::uint8_t default_code,
+                     std::uint8_t scope, bool override_method, model::DefaultCodeKind default_code,
                      std::string_view descr, std::string_view win_message) {
   ItemDef item = model::NewMethodItem(header);
   model::MethodPart& method = item.Method();
@@ -80,10 +82,14 @@ void AddRadioGroupSet(ComponentDef& def) {
 }
 
 void AddMediaPlayerSet(ComponentDef& def) {
-  AddInheritedEvent(def, {"OnClick", "Click(Button: TMPBtnType; var DoDefault : Boolean)", 13},
+  AddInheritedEvent(
+      def,
+      {"OnClick", "Click(Button: TMPBtnType; var DoDefault : Boolean)", DC::kInheritedHandlerCall},
+      true, false);
+  AddInheritedEvent(def, {"OnNotify", "DoNotify", DC::kInheritedHandlerCall}, true, false);
+  AddInheritedEvent(def,
+                    {"OnPostClick", "PostClick(Button : TMPBtnType)", DC::kInheritedHandlerCall},
                     true, false);
-  AddInheritedEvent(def, {"OnNotify", "DoNotify", 13}, true, false);
-  AddInheritedEvent(def, {"OnPostClick", "PostClick(Button : TMPBtnType)", 13}, true, false);
   AddEvent(def, "OnEnter", true, false);
   AddEvent(def, "OnExit", true, false);
   constexpr std::string_view kAllButtons =
@@ -108,7 +114,8 @@ void AddFileDialogSet(ComponentDef& def) {
   AddPropertyMember(def, "InitialDir", "String", "", true);
   AddPropertyMember(def, "Title", "String", "", true);
   AddPropertyMember(def, "Options", "TOpenOptions", "[]", true);
-  AddMethodMember(def, "Execute : Boolean", model::kFunction, model::kScopePublic, true, 22);
+  AddMethodMember(def, "Execute : Boolean", model::kFunction, model::kScopePublic, true,
+                  DC::kInheritedFunctionCall);
 }
 
 void AddThreadSet(ComponentDef& def) {
@@ -118,13 +125,13 @@ void AddThreadSet(ComponentDef& def) {
   terminate.ExistingEvent().Publish = true;
   terminate.ExistingEvent().Override = true;
   model::AddItem(def, std::move(terminate));
-  AddMethodMember(def, "Start", model::kProcedure, model::kScopePublic, true, 24,
+  AddMethodMember(def, "Start", model::kProcedure, model::kScopePublic, true, DC::kThreadStart,
                   "Method to start the thread");
   AddMethodMember(def, "Execute(Sender : TObject)", model::kProcedure, model::kScopeProtected, true,
-                  23, "Method for thread to execute when started");
+                  DC::kThreadExecute, "Method for thread to execute when started");
   if (model::SameText(def.MainInfo.VCLAncestorName, "TSharingThread")) {
     AddMethodMember(def, "SetResourceFlag(Value : TResourceFlag)", model::kProcedure,
-                    model::kScopeProtected, true, 21,
+                    model::kScopeProtected, true, DC::kInheritedProcedureCall,
                     "Write method for inherited prop ResourceFlag");
   }
 }

@@ -14,7 +14,7 @@ namespace kx::catalog {
 // One method or property member, made with the defaults of its kind and the fields given,
 // added as every member is.
 void AddMethodMember(model::ComponentDef& def, std::string_view header, std::uint8_t method_kind,
-                     std::uint8_t scope, bool override_method, std::uint8_t default_code,
+                     std::uint8_t scope, bool override_method, model::DefaultCodeKind default_code,
                      std::string_view descr = {}, std::string_view win_message = {});
 void AddPropertyMember(model::ComponentDef& def, std::string_view name, std::string_view type,
                        std::string_view default_value, bool inherited, std::string_view descr = {},

@@ -8,6 +8,8 @@
 
 namespace kx::catalog {
 
+using DC = model::DefaultCodeKind;
+
 using model::ComponentDef;
 using model::ItemDef;
 using model::SameText;
@@ -50,18 +52,18 @@ void NewDefinitionFromParent(ComponentDef& def, std::string_view parent_class,
   main.Form = form;
 
   AddMethodMember(def, "Create(AOwner: TComponent)", model::kConstructor, model::kScopePublic, true,
-                  IsContainer(a) ? 3 : 2);
-  AddMethodMember(def, "Destroy", model::kDestructor, model::kScopePublic, true, 4);
-  AddMethodMember(def, "Loaded", model::kProcedure, model::kScopeProtected, true, 20);
+                  IsContainer(a) ? DC::kContainerConstructor : DC::kConstructor);
+  AddMethodMember(def, "Destroy", model::kDestructor, model::kScopePublic, true, DC::kDestructor);
+  AddMethodMember(def, "Loaded", model::kProcedure, model::kScopeProtected, true, DC::kLoaded);
   if (family == kFamilyGraphicControl && !HasOnResize(a)) {
     AddMethodMember(def, "WMSize(var Message: TWMSize)", model::kProcedure, model::kScopePrivate,
-                    false, 12, {}, "WM_SIZE");
+                    false, DC::kSizeMessage, {}, "WM_SIZE");
   }
   if (HasCanvas(a))
-    AddMethodMember(def, "Paint", model::kProcedure, model::kScopeProtected, true, 5);
+    AddMethodMember(def, "Paint", model::kProcedure, model::kScopeProtected, true, DC::kPaint);
   if (SameText(class_name, "TComponent")) {
     AddMethodMember(def, "Execute : Boolean", model::kFunction, model::kScopePublic, false,
-                    form.FormMode == 1 ? 16 : 15);
+                    form.FormMode == 1 ? DC::kFormWrapper : DC::kOperation);
   }
 
   const bool business = SameText(a, "TRzBusinessComponent");

@@ -10,7 +10,7 @@
 #include "commands/generate_unit.h"
 #include "commands/palette_bitmap.h"
 #include "commands/property_editors.h"
-#include "model/text.h"
+#include "model/name_rules.h"
 
 namespace kx::cli {
 
@@ -60,12 +60,17 @@ int AllCommand(const Arguments& args, Context& context) {
         }
 
         commands::Audience audience = commands::kDefaultAudience;
-        const std::optional<std::string> page = commands::DocumentationFileName(def);
-        report(page ? commands::WriteDocumentation(def, *dir / *page, audience, dialogs)
-                    : std::nullopt);
+        const model::DerivedFileName page = commands::DocumentationFileName(def);
+        if (page.name.empty()) {
+          dialogs.Error("The unit name " + page.why_not + ", so no page was written.");
+          report(std::nullopt);
+        } else {
+          report(commands::WriteDocumentation(def, *dir / page.name, audience, dialogs));
+        }
 
+        // The bitmap command says itself when the unit name makes no file name.
         commands::PaletteBitmapOptions bitmap = commands::PaletteBitmapOptionsFrom(settings);
-        bitmap.output_path = *dir / (model::LowerCase(def.MainInfo.UnitName.str()) + ".dcr");
+        bitmap.output_path = *dir / model::FileNameOf(def.MainInfo.UnitName.str(), ".dcr").name;
         bitmap.default_target_dir = dir->string();  // where the resource script goes
         report(commands::GeneratePaletteBitmap(def, bitmap, dialogs));
         return all_written ? kExitOk : kExitFailed;

@@ -7,7 +7,7 @@
 #include "cli/with_definition.h"
 #include "commands/palette_bitmap.h"
 #include "commands/target_directory.h"
-#include "model/text.h"
+#include "model/name_rules.h"
 
 namespace kx::cli {
 
@@ -25,10 +25,10 @@ int BitmapCommand(const Arguments& args, Context& context) {
         // The resource script goes into the default target directory when the definition
         // names none: beside the output, not into the current directory.
         if (output) options.default_target_dir = output->parent_path().string();
-        if (!output && model::IsValidIdent(def.MainInfo.UnitName.str())) {
+        const model::DerivedFileName file = model::FileNameOf(def.MainInfo.UnitName.str(), ".dcr");
+        if (!output && !file.name.empty()) {
           const std::filesystem::path proposed =
-              commands::TargetDirectory(def.MainInfo, options.default_target_dir) /
-              (model::LowerCase(def.MainInfo.UnitName.str()) + ".dcr");
+              commands::TargetDirectory(def.MainInfo, options.default_target_dir) / file.name;
           std::error_code error;
           if (!std::filesystem::exists(proposed, error)) options.output_path = proposed;
         }

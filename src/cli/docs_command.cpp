@@ -42,13 +42,12 @@ int DocsCommand(const Arguments& args, Context& context) {
         if (output) {
           path = *output;
         } else {
-          const std::optional<std::string> name = commands::DocumentationFileName(def);
-          if (!name) {
-            dialogs.Error("The unit name \"" + def.MainInfo.UnitName.str() +
-                          "\" is not a valid Pascal identifier, so no page was written.");
+          const model::DerivedFileName page = commands::DocumentationFileName(def);
+          if (page.name.empty()) {
+            dialogs.Error("The unit name " + page.why_not + ", so no page was written.");
             return kExitFailed;
           }
-          path = commands::TargetDirectory(def.MainInfo, settings.pascal_code_dir) / *name;
+          path = commands::TargetDirectory(def.MainInfo, settings.pascal_code_dir) / page.name;
         }
         // The audience dialog opens with the --audience choice checked and takes it as shown.
         const std::optional<std::filesystem::path> written =

@@ -10,6 +10,7 @@
 #include "cli/with_definition.h"
 #include "commands/property_editors.h"
 #include "commands/target_directory.h"
+#include "model/name_rules.h"
 #include "model/text.h"
 
 namespace kx::cli {
@@ -173,7 +174,7 @@ int EditorsCommand(const Arguments& args, Context& context) {
           const std::filesystem::path dir =
               commands::TargetDirectory(def.MainInfo, settings.pascal_code_dir);
           std::error_code error;
-          if (!std::filesystem::exists(dir / (model::LowerCase(unit) + ".pas"), error)) {
+          if (!std::filesystem::exists(dir / model::FileNameOf(unit, ".pas").name, error)) {
             options.output_dir = dir;
           }
         }

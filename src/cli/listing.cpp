@@ -54,7 +54,7 @@ std::string ItemSummary(const ItemDef& item) {
       line = "main";
       break;
   }
-  flag(true, "default code " + std::to_string(item.DefaultCode));
+  flag(true, "default code " + std::to_string(static_cast<int>(item.DefaultCode)));
   return line + " (" + flags + ")";
 }
 

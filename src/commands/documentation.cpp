@@ -1,9 +1,7 @@
 #include "commands/documentation.h"
 
+#include "commands/generated_file.h"
 #include "commands/target_directory.h"
-#include "generate/text_template.h"
-#include "model/text.h"
-#include "platform/atomic_file.h"
 
 namespace kx::commands {
 
@@ -21,10 +19,8 @@ generate::ScopeSet AudienceScopes(Audience audience) {
   return generate::kComponentScopes;
 }
 
-std::optional<std::string> DocumentationFileName(const model::ComponentDef& def) {
-  const std::string& unit_name = def.MainInfo.UnitName.str();
-  if (!model::IsValidIdent(unit_name)) return std::nullopt;
-  return model::LowerCase(unit_name) + ".html";
+model::DerivedFileName DocumentationFileName(const model::ComponentDef& def) {
+  return model::FileNameOf(def.MainInfo.UnitName.str(), ".html");
 }
 
 FileDialogRequest DocumentationSaveRequest(const model::ComponentDef& def,
@@ -34,7 +30,7 @@ FileDialogRequest DocumentationSaveRequest(const model::ComponentDef& def,
           .filter = std::string(kHtmlFilter),
           .default_ext = "html",
           .initial_dir = TargetDirectory(def.MainInfo, default_target_dir),
-          .file_name = DocumentationFileName(def).value_or(""),
+          .file_name = DocumentationFileName(def).name,
           .must_exist = false,
           .overwrite_prompt = false};
 }
@@ -53,12 +49,10 @@ std::optional<fs::path> WriteDocumentation(model::ComponentDef& def, const fs::p
   const std::optional<Audience> chosen = dialogs.DocumentationAudienceDialog(audience);
   if (!chosen) return std::nullopt;
   audience = *chosen;
+  model::SortItemsByName(def);
   const std::string page =
       generate::WriteText(def, generate::kHtmlFormat, AudienceScopes(audience));
-  if (platform::WriteFileAtomically(path, generate::WithCrlf(page))) {
-    dialogs.Information("Could not open " + path.string());
-    return std::nullopt;
-  }
+  if (!WriteGeneratedFile(path, page, dialogs)) return std::nullopt;
   dialogs.OpenDocument(path);
   return path;
 }

@@ -15,6 +15,7 @@
 #include "commands/dialogs.h"
 #include "generate/extras/documentation.h"
 #include "model/component_def.h"
+#include "model/name_rules.h"
 
 namespace kx::commands {
 
@@ -44,9 +45,8 @@ inline constexpr std::string_view kHtmlFilter =
 
 generate::ScopeSet AudienceScopes(Audience audience);
 
-// The unit name lower-cased + ".html", or nothing when the unit name is not an identifier:
-// a definition file must not be able to name a file outside the target directory.
-std::optional<std::string> DocumentationFileName(const model::ComponentDef& def);
+// The page's file name, made of the unit name.
+model::DerivedFileName DocumentationFileName(const model::ComponentDef& def);
 
 // The command's save dialog, proposing the page's file name in the target directory.
 FileDialogRequest DocumentationSaveRequest(const model::ComponentDef& def,

@@ -1,10 +1,9 @@
 #include "commands/generate_unit.h"
 
+#include "commands/generated_file.h"
 #include "commands/target_directory.h"
-#include "generate/text_template.h"
 #include "generate/unit/unit_writer.h"
-#include "model/text.h"
-#include "platform/atomic_file.h"
+#include "model/name_rules.h"
 
 namespace kx::commands {
 
@@ -15,40 +14,28 @@ GenerateUnitOptions GenerateUnitOptionsFrom(const store::Settings& settings) {
 }
 
 std::optional<fs::path> GenerateComponentCode(model::ComponentDef& def,
-                                              const GenerateUnitOptions& options,
-                                              Dialogs& dialogs, const platform::Clock& clock) {
-  // The unit name becomes a file name: a definition file must not be able to send the
-  // unit anywhere but into the target directory.
-  const std::string& unit_name = def.MainInfo.UnitName.str();
-  if (!model::IsValidIdent(unit_name)) {
-    dialogs.Error("The unit name \"" + unit_name +
-                  "\" is not a valid Pascal identifier, so no unit was written.");
+                                              const GenerateUnitOptions& options, Dialogs& dialogs,
+                                              const platform::Clock& clock) {
+  const model::DerivedFileName file = model::FileNameOf(def.MainInfo.UnitName.str(), ".pas");
+  if (file.name.empty()) {
+    dialogs.Error("The unit name " + file.why_not + ", so no unit was written.");
     return std::nullopt;
   }
   const fs::path dir =
       TargetDirectory(def.MainInfo, options.default_target_dir, options.output_dir);
-  const fs::path path = dir / (model::LowerCase(unit_name) + ".pas");
+  const fs::path path = dir / file.name;
   std::string target_dir = path.parent_path().string();
   if (!target_dir.empty() && target_dir.back() != fs::path::preferred_separator) {
     target_dir += fs::path::preferred_separator;
   }
   def.MainInfo.TargetDir = target_dir;
 
-  const std::string text =
-      generate::WriteComponentUnit(def, {.full_comments = options.full_comments}, clock.Now());
-  if (platform::WriteFileAtomically(path, generate::WithCrlf(text))) {
-    dialogs.Information("Could not open " + path.string());
+  const generate::UnitOptions unit_options{.full_comments = options.full_comments};
+  generate::PrepareForUnit(def, unit_options);
+  const std::string text = generate::WriteComponentUnit(def, unit_options, clock.Now());
+  if (!WriteAndOfferView(
+          path, text, {options.codeview, "Component code", "Generate component code"}, dialogs)) {
     return std::nullopt;
-  }
-  if (options.codeview == store::kCodeviewAsk) {
-    if (dialogs.Confirm(Buttons::kYesNo,
-                        "Component code written to " + path.string() +
-                            ".\r\rDo you want to view it now?",
-                        "Generate component code") == Answer::kYes) {
-      dialogs.ViewFile(path);
-    }
-  } else if (options.codeview == store::kCodeviewAlways) {
-    dialogs.ViewFile(path);
   }
   return path;
 }

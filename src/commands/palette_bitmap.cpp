@@ -7,7 +7,7 @@
 #include "generate/extras/palette_bitmap.h"
 #include "generate/extras/resource_file.h"
 #include "generate/text_template.h"
-#include "model/text.h"
+#include "model/name_rules.h"
 #include "platform/atomic_file.h"
 
 namespace kx::commands {
@@ -121,17 +121,14 @@ FileDialogRequest PaletteBitmapSaveRequest(std::string_view file_name,
 std::optional<fs::path> GeneratePaletteBitmap(const model::ComponentDef& def,
                                               const PaletteBitmapOptions& options,
                                               Dialogs& dialogs) {
-  // The unit name becomes a file name: a definition file must not be able to send the
-  // resource anywhere but into the target directory.
-  const std::string& unit_name = def.MainInfo.UnitName.str();
-  if (!model::IsValidIdent(unit_name)) {
-    dialogs.Error("The unit name \"" + unit_name +
-                      "\" is not a valid Pascal identifier, so no component bitmap was written.",
+  const model::DerivedFileName file = model::FileNameOf(def.MainInfo.UnitName.str(), ".dcr");
+  if (file.name.empty()) {
+    dialogs.Error("The unit name " + file.why_not + ", so no component bitmap was written.",
                   kPaletteBitmapCaption);
     return std::nullopt;
   }
   const fs::path dir = TargetDirectory(def.MainInfo, options.default_target_dir);
-  const std::string file_name = model::LowerCase(unit_name) + ".dcr";
+  const std::string& file_name = file.name;
 
   fs::path output;
   if (options.output_path) {

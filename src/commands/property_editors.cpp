@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "commands/form_files.h"
+#include "commands/generated_file.h"
 #include "commands/target_directory.h"
-#include "generate/text_template.h"
+#include "model/name_rules.h"
 #include "model/text.h"
-#include "platform/atomic_file.h"
 
 namespace kx::commands {
 
@@ -64,8 +64,8 @@ std::optional<generate::EditorSelection> SelectEditorKinds(model::ComponentDef& 
                                  editor.EditorClass);
         });
     if (listed) continue;
-    const std::optional<int> kind = dialogs.ChooseEditorKind(
-        editor.EditorClass, generate::DefaultEditorKind(item.Property()));
+    const std::optional<int> kind =
+        dialogs.ChooseEditorKind(editor.EditorClass, generate::DefaultEditorKind(item.Property()));
     if (!kind) return std::nullopt;
     if (!generate::AddSelectedEditor(selection, n, *kind)) continue;
     editor.EditorBase = static_cast<std::uint8_t>(*kind);
@@ -103,14 +103,13 @@ std::optional<fs::path> GeneratePropertyEditors(model::ComponentDef& def,
     if (!chosen) return std::nullopt;
     unit_name = *chosen;
   }
-  // The unit name becomes a file name: only an identifier may.
-  if (!model::IsValidIdent(unit_name)) {
-    dialogs.Error("The editor unit name \"" + unit_name +
-                  "\" is not a valid Pascal identifier, so no unit was written.",
+  const model::DerivedFileName file = model::FileNameOf(unit_name, ".pas");
+  if (file.name.empty()) {
+    dialogs.Error("The editor unit name " + file.why_not + ", so no unit was written.",
                   kPropertyEditorsCaption);
     return std::nullopt;
   }
-  const std::string file_name = model::LowerCase(unit_name) + ".pas";
+  const std::string& file_name = file.name;
   fs::path path =
       TargetDirectory(def.MainInfo, options.default_target_dir, options.output_dir) / file_name;
   if (!options.output_dir) {
@@ -118,12 +117,12 @@ std::optional<fs::path> GeneratePropertyEditors(model::ComponentDef& def,
       case Answer::kYes:
         break;
       case Answer::kNo: {
-        const std::optional<fs::path> chosen = dialogs.SaveFile(
-            {.title = "Name of code file to generate",
-             .filter = "Pascal files (*.pas)|*.pas|All files (*.*)|*.*",
-             .default_ext = "pas",
-             .initial_dir = options.default_target_dir,
-             .file_name = file_name});
+        const std::optional<fs::path> chosen =
+            dialogs.SaveFile({.title = "Name of code file to generate",
+                              .filter = "Pascal files (*.pas)|*.pas|All files (*.*)|*.*",
+                              .default_ext = "pas",
+                              .initial_dir = options.default_target_dir,
+                              .file_name = file_name});
         if (!chosen) return std::nullopt;
         path = *chosen;
         break;
@@ -136,20 +135,11 @@ std::optional<fs::path> GeneratePropertyEditors(model::ComponentDef& def,
       SelectEditorKinds(def, unit_name, dialogs);
   if (!selection) return std::nullopt;
   const std::string text = generate::WriteEditorUnit(unit_name, def, *selection, clock.Now());
-  if (platform::WriteFileAtomically(path, generate::WithCrlf(text))) {
-    dialogs.Information("Could not open " + path.string());
+  if (!WriteAndOfferView(path, text,
+                         {options.codeview, "Property editor code", kPropertyEditorsCaption,
+                          /*say_when_not_shown=*/true},
+                         dialogs)) {
     return std::nullopt;
-  }
-  const std::string written = "Property editor code written to " + path.string() + ".";
-  if (options.codeview == store::kCodeviewAsk) {
-    if (dialogs.Confirm(Buttons::kYesNo, written + "\r\rDo you want to view it now?",
-                        kPropertyEditorsCaption) == Answer::kYes) {
-      dialogs.ViewFile(path);
-    }
-  } else if (options.codeview == store::kCodeviewAlways) {
-    dialogs.ViewFile(path);
-  } else {
-    dialogs.Information(written, kPropertyEditorsCaption);
   }
   return path;
 }

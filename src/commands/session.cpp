@@ -2,7 +2,7 @@
 
 #include "catalog/new_definition.h"
 #include "commands/parent_selection.h"
-#include "model/text.h"
+#include "model/name_rules.h"
 
 namespace kx::commands {
 
@@ -65,7 +65,7 @@ bool Session::Open() {
 
 std::string Session::ProposedFileName() const {
   if (!file_.empty()) return file_.filename().string();
-  return model::LowerCase(def_.MainInfo.UnitName.str()) + ".cd";
+  return model::FileNameOf(def_.MainInfo.UnitName.str(), ".cd").name;
 }
 
 bool Session::Save() {

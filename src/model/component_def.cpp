@@ -10,8 +10,8 @@
 namespace kx::model {
 
 std::string_view KindName(ItemKind kind) {
-  static constexpr std::array<std::string_view, 6> kNames = {
-      "Property", "ExistingEvent", "Method", "Variable", "NewEvent", "Main"};
+  static constexpr std::array<std::string_view, 6> kNames = {"Property", "ExistingEvent", "Method",
+                                                             "Variable", "NewEvent",      "Main"};
   return kNames.at(static_cast<std::size_t>(kind));
 }
 
@@ -39,7 +39,7 @@ const ItemDef& ComponentDef::Item(int number) const {
 
 namespace {
 
-ItemDef NewItem(std::uint8_t default_code, ItemPart part) {
+ItemDef NewItem(DefaultCodeKind default_code, ItemPart part) {
   ItemDef item;
   item.DefaultCode = default_code;
   item.Part = std::move(part);
@@ -51,34 +51,34 @@ ItemDef NewItem(std::uint8_t default_code, ItemPart part) {
 ItemDef NewPropertyItem(std::string_view name) {
   PropertyPart part;
   part.Name = name;
-  return NewItem(6, std::move(part));
+  return NewItem(DefaultCodeKind::kPropertyWriteMethod, std::move(part));
 }
 
 ItemDef NewExistingEventItem(std::string_view name) {
   ExistingEventPart part;
   part.Name = name;
-  return NewItem(13, std::move(part));
+  return NewItem(DefaultCodeKind::kInheritedHandlerCall, std::move(part));
 }
 
 ItemDef NewMethodItem(std::string_view header) {
   MethodPart part;
   part.Header = header;
-  return NewItem(0, std::move(part));
+  return NewItem(DefaultCodeKind::kInternalDeclarationsBlock, std::move(part));
 }
 
 ItemDef NewVariableItem(std::string_view name) {
   VariablePart part;
   part.Name = name;
-  return NewItem(17, std::move(part));
+  return NewItem(DefaultCodeKind::kSubComponentSettings, std::move(part));
 }
 
 ItemDef NewEventItem(std::string_view name) {
   NewEventPart part;
   part.Name = name;
-  return NewItem(14, std::move(part));
+  return NewItem(DefaultCodeKind::kEventDispatch, std::move(part));
 }
 
-ItemDef NewMainItem() { return NewItem(1, MainPart{}); }
+ItemDef NewMainItem() { return NewItem(DefaultCodeKind::kUnitWideDeclarations, MainPart{}); }
 
 void ClearDefinition(ComponentDef& def, std::string_view default_target_dir) {
   def.MainInfo = MainInfoDef{};
@@ -181,8 +181,8 @@ void AddUnit(TextBlock& units, std::string_view name) {
 
 void ResetUnits(TextBlock& units) {
   units.reset();
-  for (std::string_view unit :
-       {"WinTypes", "WinProcs", "Messages", "SysUtils", "Classes", "Controls", "Forms", "Graphics"}) {
+  for (std::string_view unit : {"WinTypes", "WinProcs", "Messages", "SysUtils", "Classes",
+                                "Controls", "Forms", "Graphics"}) {
     AddUnit(units, unit);
   }
 }

@@ -32,6 +32,36 @@ enum class ItemKind : std::uint8_t { Property, ExistingEvent, Method, Variable, 
 // The name the definition file uses for the kind.
 std::string_view KindName(ItemKind kind);
 
+// The template an item's default code comes from. Definition files store the number; a
+// number without a name here (25 to 255) gives the internal declarations block.
+enum class DefaultCodeKind : std::uint8_t {
+  kInternalDeclarationsBlock,
+  kUnitWideDeclarations,
+  kConstructor,
+  kContainerConstructor,
+  kDestructor,
+  kPaint,
+  kPropertyWriteMethod,
+  kClick,
+  kDoubleClick,
+  kKeyPress,
+  kKeyDown,
+  kResize,
+  kSizeMessage,
+  kInheritedHandlerCall,
+  kEventDispatch,
+  kOperation,
+  kFormWrapper,
+  kSubComponentSettings,
+  kDrawCell,
+  kDrawDataCell,
+  kLoaded,
+  kInheritedProcedureCall,
+  kInheritedFunctionCall,
+  kThreadExecute,
+  kThreadStart,
+};
+
 enum class PropSpecialType : std::uint8_t {
   psNone,
   psLinkComponent,
@@ -101,7 +131,8 @@ struct MethodPart {
   ShortString<255> Header;
   std::uint8_t Scope = kScopePublic;
   bool Override = false;
-  std::uint8_t Mode = 2;  // 0 max. speed, 1 min. size, 2 cannot be overridden; only without Override
+  std::uint8_t Mode =
+      2;  // 0 max. speed, 1 min. size, 2 cannot be overridden; only without Override
   ShortString<32> WinMessage;
 
   friend bool operator==(const MethodPart&, const MethodPart&) = default;
@@ -136,7 +167,7 @@ using ItemPart =
 
 struct ItemDef {
   TextBlock Code;
-  std::uint8_t DefaultCode = 0;
+  DefaultCodeKind DefaultCode = DefaultCodeKind::kInternalDeclarationsBlock;
   ShortString<127> Keywords;
   TextBlock Help;
   ShortString<65> Descr;

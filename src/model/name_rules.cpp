@@ -63,30 +63,36 @@ NameLookup FindName(const ComponentDef& def, std::string_view name) {
         const PropertyPart& p = item.Property();
         if (p.Inherited) break;
         if (IsDerivedName(name, "F", p.Name)) {
-          return {i, std::string(name) + " is the name of the storage variable for property " + p.Name + "."};
+          return {i, std::string(name) + " is the name of the storage variable for property " +
+                         p.Name + "."};
         }
         if (IsDerivedName(name, "Get", p.Name)) {
-          return {i, std::string(name) + " is reserved for the read method for property " + p.Name + "."};
+          return {i, std::string(name) + " is reserved for the read method for property " + p.Name +
+                         "."};
         }
         if (IsDerivedName(name, "Set", p.Name)) {
-          return {i, std::string(name) + " is reserved for the write method for property " + p.Name + "."};
+          return {i, std::string(name) + " is reserved for the write method for property " +
+                         p.Name + "."};
         }
         break;
       }
       case ItemKind::ExistingEvent: {
         const ExistingEventPart& e = item.ExistingEvent();
         if (SameText(name, HandlerNameView(e.HandlerDecl))) {
-          return {i, std::string(name) + " is the name of the handler " + "for event " + e.Name + "."};
+          return {i,
+                  std::string(name) + " is the name of the handler " + "for event " + e.Name + "."};
         }
         break;
       }
       case ItemKind::NewEvent: {
         const NewEventPart& e = item.NewEvent();
         if (IsDerivedName(name, "F", e.Name)) {
-          return {i, std::string(name) + " is the name of the storage variable " + "for event " + e.Name + "."};
+          return {i, std::string(name) + " is the name of the storage variable " + "for event " +
+                         e.Name + "."};
         }
         if (IsDispatchMethodName(name, e.Name)) {
-          return {i, std::string(name) + " is the name of the event handler " + "for event " + e.Name + "."};
+          return {i, std::string(name) + " is the name of the event handler " + "for event " +
+                         e.Name + "."};
         }
         break;
       }
@@ -166,13 +172,13 @@ std::string IndexDeclaration(const PropertyPart& property) {
 }
 
 std::string ReadMethodHeader(const PropertyPart& property) {
-  return ReadMethodName(property.Name) + std::string(IndexTextsOf(property.Special).read) +
-         " : " + property.PropType;
+  return ReadMethodName(property.Name) + std::string(IndexTextsOf(property.Special).read) + " : " +
+         property.PropType;
 }
 
 std::string WriteMethodHeader(const PropertyPart& property) {
-  return WriteMethodName(property.Name) + "(" +
-         std::string(IndexTextsOf(property.Special).write) + "Value : " + property.PropType + ")";
+  return WriteMethodName(property.Name) + "(" + std::string(IndexTextsOf(property.Special).write) +
+         "Value : " + property.PropType + ")";
 }
 
 std::string DispatchMethodName(std::string_view event_name) {
@@ -203,6 +209,13 @@ std::string NormalizeArglist(std::string_view text) {
   if (t.back() != ')') t += ')';
   if (t.front() != '(') t.insert(t.begin(), '(');
   return t;
+}
+
+DerivedFileName FileNameOf(std::string_view pascal_name, std::string_view extension) {
+  if (!IsValidIdent(pascal_name)) {
+    return {"", "\"" + std::string(pascal_name) + "\" is not a valid Pascal identifier"};
+  }
+  return {LowerCase(pascal_name) + std::string(extension), ""};
 }
 
 std::string_view MethodKeyword(std::uint8_t method_kind) {

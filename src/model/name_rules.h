@@ -56,6 +56,17 @@ std::string HandlerName(std::string_view handler_decl);
 std::string NormalizeArglist(std::string_view text);
 std::string_view MethodKeyword(std::uint8_t method_kind);
 
+// The file a unit, editor unit or page name becomes: the name lower-cased, with extension
+// (".pas", ".dcr", ".html", ".cd"). Only an identifier becomes a file name, so that a
+// definition file cannot send a generated file out of its folder; for anything else name is
+// empty and why_not says why, to be completed as in
+// "The unit name " + why_not + ", so no unit was written."
+struct DerivedFileName {
+  std::string name;
+  std::string why_not;
+};
+DerivedFileName FileNameOf(std::string_view pascal_name, std::string_view extension);
+
 // Empty when the header is acceptable, else the reason.
 std::string CheckMethodHeader(std::string_view header, std::uint8_t method_kind);
 

@@ -23,65 +23,135 @@ constexpr std::string_view kMainInfo = "MAININFO$";
 constexpr std::string_view kItemList = "ITEMLIST$";
 constexpr std::string_view kNoSection = "$$$";
 
+// The keys of a definition file's entries, as the writer spells them; the reader matches
+// them in any letter case.
+namespace keys {
+// Main information.
+constexpr std::string_view kVersion = "KXVer";
+constexpr std::string_view kCompatible20 = "Compatible20";
+constexpr std::string_view kCompatible21 = "Compatible21";
+constexpr std::string_view kCompatible22 = "Compatible22";
+constexpr std::string_view kCompatible25 = "Compatible25";
+constexpr std::string_view kCompatible30 = "Compatible30";
+constexpr std::string_view kCompatible40 = "Compatible40";
+constexpr std::string_view kLanguage = "Lang";
+constexpr std::string_view kUnitName = "UnitName";
+constexpr std::string_view kLimitName = "LimitName";
+constexpr std::string_view kNewClassName = "NewClassName";
+constexpr std::string_view kParentClassName = "ParentClassName";
+constexpr std::string_view kVCLAncestorName = "VCLAncestorName";
+constexpr std::string_view kDefaultPalette = "DefaultPalette";
+constexpr std::string_view kCopyrightLine = "CopyrightLine";
+constexpr std::string_view kTargetDir = "TargetDir";
+constexpr std::string_view kFormMode = "FormMode";
+constexpr std::string_view kFormFile = "FormFile";
+constexpr std::string_view kOldUnits = "Units";  // read only: the first version's unit list
+// Every item.
+constexpr std::string_view kDescr = "Descr";
+constexpr std::string_view kDefaultCode = "DefaultCode";
+constexpr std::string_view kKeywords = "Keywords";
+// Properties.
+constexpr std::string_view kInherited = "IN";
+constexpr std::string_view kReadOnly = "RO";
+constexpr std::string_view kPropType = "PropType";
+constexpr std::string_view kPropDefault = "PropDefault";
+constexpr std::string_view kQuote = "Quote";  // written only: whether the default is quoted
+constexpr std::string_view kReadMethod = "RM";
+constexpr std::string_view kWriteMethod = "WM";
+constexpr std::string_view kVirt = "VIRT";
+constexpr std::string_view kHide = "Hide";
+constexpr std::string_view kSpecial = "SP";
+constexpr std::string_view kDefEdit = "DefEdit";
+constexpr std::string_view kApplyToAll = "All";
+// The letters look swapped, "EC" holding the editor unit and "EU" the editor class, but every
+// definition file ever written has them so: reading them the other way round would swap the
+// unit and the class of every custom editor in existing files.
+constexpr std::string_view kEditorUnit = "EC";
+constexpr std::string_view kEditorClass = "EU";
+constexpr std::string_view kLink = "Link";
+// Events (Ov: existing events only).
+constexpr std::string_view kOverride = "Ov";
+constexpr std::string_view kPublish = "P";
+constexpr std::string_view kHandlerDecl = "HandlerDecl";
+constexpr std::string_view kArglist = "Arglist";
+// Methods (and kOverride).
+constexpr std::string_view kMethodKind = "Kind";
+constexpr std::string_view kHeader = "Header";
+constexpr std::string_view kMethodScope = "S";
+constexpr std::string_view kMode = "Mode";
+constexpr std::string_view kWinMessage = "WinMessage";
+// Variables.
+constexpr std::string_view kDataType = "DataType";
+constexpr std::string_view kDefault = "Default";
+constexpr std::string_view kVariableScope = "Sc";  // the scope + 8
+constexpr std::string_view kIsObject = "IsObject";
+constexpr std::string_view kIsSubComponent = "IsSubComponent";
+}  // namespace keys
+
+// Whether an entry's key, upper-cased by the reader, is this one.
+bool Is(std::string_view upper_key, std::string_view key) {
+  return model::SameText(upper_key, key);
+}
+
 bool IsQuotedLiteral(std::string_view value) {
   return !value.empty() && value.front() == '\'' && value.back() == '\'';
 }
 
 void WriteItemEntries(TExtIniFile& ini, std::string_view section, const ItemDef& item) {
-  ini.WriteString(section, "Descr", item.Descr);
-  ini.WriteInteger(section, "DefaultCode", item.DefaultCode);
-  ini.WriteString(section, "Keywords", item.Keywords);
+  ini.WriteString(section, keys::kDescr, item.Descr);
+  ini.WriteInteger(section, keys::kDefaultCode, static_cast<int>(item.DefaultCode));
+  ini.WriteString(section, keys::kKeywords, item.Keywords);
   switch (item.Kind()) {
     case ItemKind::Property: {
       const model::PropertyPart& p = item.Property();
-      ini.WriteBool(section, "IN", p.Inherited);
-      ini.WriteBool(section, "RO", p.ReadOnly);
-      ini.WriteString(section, "PropType", p.PropType);
-      ini.WriteString(section, "PropDefault", p.PropDefault);
-      ini.WriteBool(section, "Quote", IsQuotedLiteral(p.PropDefault));
-      ini.WriteBool(section, "RM", p.UseReadMethod);
-      ini.WriteBool(section, "WM", p.UseWriteMethod);
-      ini.WriteBool(section, "VIRT", p.VIRT);
-      ini.WriteBool(section, "Hide", p.Hide);
-      ini.WriteInteger(section, "SP", static_cast<int>(p.Special));
-      ini.WriteBool(section, "DefEdit", p.PropertyEditor.DefEdit);
-      ini.WriteBool(section, "All", p.PropertyEditor.ApplyToAll);
-      ini.WriteString(section, "EC", p.PropertyEditor.EditorUnit);
-      ini.WriteString(section, "EU", p.PropertyEditor.EditorClass);
-      ini.WriteString(section, "Link", p.Link);
+      ini.WriteBool(section, keys::kInherited, p.Inherited);
+      ini.WriteBool(section, keys::kReadOnly, p.ReadOnly);
+      ini.WriteString(section, keys::kPropType, p.PropType);
+      ini.WriteString(section, keys::kPropDefault, p.PropDefault);
+      ini.WriteBool(section, keys::kQuote, IsQuotedLiteral(p.PropDefault));
+      ini.WriteBool(section, keys::kReadMethod, p.UseReadMethod);
+      ini.WriteBool(section, keys::kWriteMethod, p.UseWriteMethod);
+      ini.WriteBool(section, keys::kVirt, p.VIRT);
+      ini.WriteBool(section, keys::kHide, p.Hide);
+      ini.WriteInteger(section, keys::kSpecial, static_cast<int>(p.Special));
+      ini.WriteBool(section, keys::kDefEdit, p.PropertyEditor.DefEdit);
+      ini.WriteBool(section, keys::kApplyToAll, p.PropertyEditor.ApplyToAll);
+      ini.WriteString(section, keys::kEditorUnit, p.PropertyEditor.EditorUnit);
+      ini.WriteString(section, keys::kEditorClass, p.PropertyEditor.EditorClass);
+      ini.WriteString(section, keys::kLink, p.Link);
       break;
     }
     case ItemKind::ExistingEvent: {
       const model::ExistingEventPart& e = item.ExistingEvent();
-      ini.WriteBool(section, "Ov", e.Override);
-      ini.WriteBool(section, "P", e.Publish);
-      ini.WriteString(section, "HandlerDecl", e.HandlerDecl);
+      ini.WriteBool(section, keys::kOverride, e.Override);
+      ini.WriteBool(section, keys::kPublish, e.Publish);
+      ini.WriteString(section, keys::kHandlerDecl, e.HandlerDecl);
       break;
     }
     case ItemKind::Method: {
       const model::MethodPart& m = item.Method();
-      ini.WriteInteger(section, "Kind", m.MethodKind);
-      ini.WriteString(section, "Header", m.Header);
-      ini.WriteInteger(section, "S", m.Scope);
-      ini.WriteBool(section, "Ov", m.Override);
-      ini.WriteInteger(section, "Mode", m.Mode);
-      ini.WriteString(section, "WinMessage", m.WinMessage);
+      ini.WriteInteger(section, keys::kMethodKind, m.MethodKind);
+      ini.WriteString(section, keys::kHeader, m.Header);
+      ini.WriteInteger(section, keys::kMethodScope, m.Scope);
+      ini.WriteBool(section, keys::kOverride, m.Override);
+      ini.WriteInteger(section, keys::kMode, m.Mode);
+      ini.WriteString(section, keys::kWinMessage, m.WinMessage);
       break;
     }
     case ItemKind::Variable: {
       const model::VariablePart& v = item.Variable();
-      ini.WriteString(section, "DataType", v.DataType);
-      ini.WriteString(section, "Default", v.Default);
-      ini.WriteBool(section, "Quote", IsQuotedLiteral(v.Default));
-      ini.WriteInteger(section, "Sc", v.Scope + 8);
-      ini.WriteBool(section, "IsObject", v.IsObject);
-      ini.WriteBool(section, "IsSubComponent", v.IsSubComponent);
+      ini.WriteString(section, keys::kDataType, v.DataType);
+      ini.WriteString(section, keys::kDefault, v.Default);
+      ini.WriteBool(section, keys::kQuote, IsQuotedLiteral(v.Default));
+      ini.WriteInteger(section, keys::kVariableScope, v.Scope + 8);
+      ini.WriteBool(section, keys::kIsObject, v.IsObject);
+      ini.WriteBool(section, keys::kIsSubComponent, v.IsSubComponent);
       break;
     }
     case ItemKind::NewEvent: {
       const model::NewEventPart& e = item.NewEvent();
-      ini.WriteString(section, "Arglist", e.Arglist);
-      ini.WriteBool(section, "P", e.Publish);
+      ini.WriteString(section, keys::kArglist, e.Arglist);
+      ini.WriteBool(section, keys::kPublish, e.Publish);
       break;
     }
     case ItemKind::Main:
@@ -99,43 +169,43 @@ std::uint8_t AsByte(const std::string& value, long long default_value) {
 void ApplyItemEntry(ItemDef& item, const Entry& e, const ClassRules& rules) {
   const std::string_view k = e.key;
   const std::string& v = e.value;
-  if (k == "DESCR") {
+  if (Is(k, keys::kDescr)) {
     item.Descr = v;
-  } else if (k == "DEFAULTCODE") {
-    item.DefaultCode = AsByte(v, 0);
-  } else if (k == "KEYWORDS") {
+  } else if (Is(k, keys::kDefaultCode)) {
+    item.DefaultCode = static_cast<model::DefaultCodeKind>(AsByte(v, 0));
+  } else if (Is(k, keys::kKeywords)) {
     item.Keywords = v;
   }
   switch (item.Kind()) {
     case ItemKind::Property: {
       model::PropertyPart& p = item.Property();
-      if (k == "IN")
+      if (Is(k, keys::kInherited))
         p.Inherited = AsBool(v);
-      else if (k == "RO")
+      else if (Is(k, keys::kReadOnly))
         p.ReadOnly = AsBool(v);
-      else if (k == "PROPTYPE")
+      else if (Is(k, keys::kPropType))
         p.PropType = v;
-      else if (k == "PROPDEFAULT")
+      else if (Is(k, keys::kPropDefault))
         p.PropDefault = v;
-      else if (k == "RM")
+      else if (Is(k, keys::kReadMethod))
         p.UseReadMethod = AsBool(v);
-      else if (k == "WM")
+      else if (Is(k, keys::kWriteMethod))
         p.UseWriteMethod = AsBool(v);
-      else if (k == "VIRT")
+      else if (Is(k, keys::kVirt))
         p.VIRT = AsBool(v);
-      else if (k == "HIDE")
+      else if (Is(k, keys::kHide))
         p.Hide = AsBool(v);
-      else if (k == "DEFEDIT")
+      else if (Is(k, keys::kDefEdit))
         p.PropertyEditor.DefEdit = AsBool(v);
-      else if (k == "ALL")
+      else if (Is(k, keys::kApplyToAll))
         p.PropertyEditor.ApplyToAll = AsBool(v);
-      else if (k == "EC")
+      else if (Is(k, keys::kEditorUnit))
         p.PropertyEditor.EditorUnit = v;
-      else if (k == "EU")
+      else if (Is(k, keys::kEditorClass))
         p.PropertyEditor.EditorClass = v;
-      else if (k == "LINK")
+      else if (Is(k, keys::kLink))
         p.Link = v;
-      else if (k == "SP") {
+      else if (Is(k, keys::kSpecial)) {
         const long long special = model::ParsePascalInteger(v, -1);
         p.Special = (special < 0 || special >= model::kPropSpecialTypeCount)
                         ? rules.default_special_kind(p)
@@ -145,50 +215,50 @@ void ApplyItemEntry(ItemDef& item, const Entry& e, const ClassRules& rules) {
     }
     case ItemKind::ExistingEvent: {
       model::ExistingEventPart& ev = item.ExistingEvent();
-      if (k == "OV")
+      if (Is(k, keys::kOverride))
         ev.Override = AsBool(v);
-      else if (k == "P")
+      else if (Is(k, keys::kPublish))
         ev.Publish = AsBool(v);
-      else if (k == "HANDLERDECL")
+      else if (Is(k, keys::kHandlerDecl))
         ev.HandlerDecl = v;
       break;
     }
     case ItemKind::Method: {
       model::MethodPart& m = item.Method();
-      if (k == "KIND")
+      if (Is(k, keys::kMethodKind))
         m.MethodKind = AsByte(v, 0);
-      else if (k == "HEADER" && !v.empty())
+      else if (Is(k, keys::kHeader) && !v.empty())
         m.Header = v;
-      else if (k == "S")
+      else if (Is(k, keys::kMethodScope))
         m.Scope = AsByte(v, 0);
-      else if (k == "OV")
+      else if (Is(k, keys::kOverride))
         m.Override = AsBool(v);
-      else if (k == "MODE")
+      else if (Is(k, keys::kMode))
         m.Mode = AsByte(v, 2);
-      else if (k == "WINMESSAGE")
+      else if (Is(k, keys::kWinMessage))
         m.WinMessage = v;
       break;
     }
     case ItemKind::Variable: {
       model::VariablePart& var = item.Variable();
-      if (k == "DATATYPE")
+      if (Is(k, keys::kDataType))
         var.DataType = v;
-      else if (k == "DEFAULT")
+      else if (Is(k, keys::kDefault))
         var.Default = v;
       // Stored as scope + 8; an unreadable value means the first scope, not 248.
-      else if (k == "SC")
+      else if (Is(k, keys::kVariableScope))
         var.Scope = static_cast<std::uint8_t>(model::ParsePascalInteger(v, 8) - 8);
-      else if (k == "ISOBJECT")
+      else if (Is(k, keys::kIsObject))
         var.IsObject = AsBool(v);
-      else if (k == "ISSUBCOMPONENT")
+      else if (Is(k, keys::kIsSubComponent))
         var.IsSubComponent = AsBool(v);
       break;
     }
     case ItemKind::NewEvent: {
       model::NewEventPart& ev = item.NewEvent();
-      if (k == "ARGLIST")
+      if (Is(k, keys::kArglist))
         ev.Arglist = v;
-      else if (k == "P")
+      else if (Is(k, keys::kPublish))
         ev.Publish = AsBool(v);
       break;
     }
@@ -300,43 +370,43 @@ class SecondPass {
     model::MainInfoDef& m = def_.MainInfo;
     const std::string_view k = e.key;
     const std::string& v = e.value;
-    if (k == "KXVER") {
+    if (Is(k, keys::kVersion)) {
       result_.version = v;
-    } else if (k == "COMPATIBLE40") {
+    } else if (Is(k, keys::kCompatible40)) {
       if (v != "1")
         result_.messages.push_back(
             {ReaderMessage::Kind::kWarning, std::string(kLaterVersionWarning)});
-    } else if (k == "LANG") {
+    } else if (Is(k, keys::kLanguage)) {
       const std::string lang = model::UpperCase(v);
       if (lang != "PASC" && lang != "PASCAL") {
         result_.messages.push_back(
             {ReaderMessage::Kind::kWarning, std::string(kOtherLanguageWarning)});
       }
-    } else if (k == "UNITNAME") {
+    } else if (Is(k, keys::kUnitName)) {
       m.UnitName = v;
-    } else if (k == "LIMITNAME") {
+    } else if (Is(k, keys::kLimitName)) {
       m.LimitName = AsBool(v);
-    } else if (k == "NEWCLASSNAME") {
+    } else if (Is(k, keys::kNewClassName)) {
       m.NewClassName = v;
-    } else if (k == "PARENTCLASSNAME") {
+    } else if (Is(k, keys::kParentClassName)) {
       m.ParentClassName = v;
-    } else if (k == "VCLANCESTORNAME") {
+    } else if (Is(k, keys::kVCLAncestorName)) {
       m.VCLAncestorName = v;
-    } else if (k == "DEFAULTPALETTE") {
+    } else if (Is(k, keys::kDefaultPalette)) {
       m.DefaultPalette = v;
-    } else if (k == "COPYRIGHTLINE") {
+    } else if (Is(k, keys::kCopyrightLine)) {
       m.CopyrightLine = v;
-    } else if (k == "TARGETDIR") {
+    } else if (Is(k, keys::kTargetDir)) {
       std::error_code error;
       if (!v.empty() && std::filesystem::is_directory(v, error)) m.TargetDir = v;
-    } else if (k == "FORMMODE") {
+    } else if (Is(k, keys::kFormMode)) {
       m.Form.FormMode = AsByte(v, 0);
-    } else if (k == "FORMFILE") {
+    } else if (Is(k, keys::kFormFile)) {
       if (m.Form.FormMode == 1) {
         m.Form.FormFile = v;
         result_.form_file_to_load = v;
       }
-    } else if (k == "UNITS") {
+    } else if (Is(k, keys::kOldUnits)) {
       old_units_ = v;
     }
   }
@@ -362,7 +432,7 @@ void ApplyVersionUpdates(ComponentDef& def, const std::string& version,
       model::VariablePart& v = item.Variable();
       v.IsObject = rules.is_catalogue_class(v.DataType);
       v.IsSubComponent = rules.is_standard_class(v.DataType);
-      item.DefaultCode = 17;
+      item.DefaultCode = model::DefaultCodeKind::kSubComponentSettings;
     } else if (item.Kind() == ItemKind::Property &&
                rules.is_catalogue_class(item.Property().PropType)) {
       item.Property().Special = rules.default_special_kind(item.Property());
@@ -392,23 +462,23 @@ std::string WriteDefinition(const ComponentDef& def, const std::filesystem::path
   TExtIniFile ini(file_name);
   ini.Reserve(EstimatedSize(def));
   const model::MainInfoDef& m = def.MainInfo;
-  ini.WriteString(kMainInfo, "KXVer", "4.0");
-  for (std::string_view key :
-       {"Compatible20", "Compatible21", "Compatible22", "Compatible25", "Compatible30"}) {
+  ini.WriteString(kMainInfo, keys::kVersion, "4.0");
+  for (std::string_view key : {keys::kCompatible20, keys::kCompatible21, keys::kCompatible22,
+                               keys::kCompatible25, keys::kCompatible30}) {
     ini.WriteString(kMainInfo, key, "0");
   }
-  ini.WriteString(kMainInfo, "Compatible40", "1");
-  ini.WriteString(kMainInfo, "Lang", "Pasc");
-  ini.WriteString(kMainInfo, "UnitName", m.UnitName);
-  ini.WriteBool(kMainInfo, "LimitName", m.LimitName);
-  ini.WriteString(kMainInfo, "NewClassName", m.NewClassName);
-  ini.WriteString(kMainInfo, "ParentClassName", m.ParentClassName);
-  ini.WriteString(kMainInfo, "VCLAncestorName", m.VCLAncestorName);
-  ini.WriteString(kMainInfo, "DefaultPalette", m.DefaultPalette);
-  ini.WriteString(kMainInfo, "CopyrightLine", m.CopyrightLine);
-  ini.WriteString(kMainInfo, "TargetDir", m.TargetDir);
-  ini.WriteInteger(kMainInfo, "FormMode", m.Form.FormMode);
-  ini.WriteString(kMainInfo, "FormFile", m.Form.FormFile);
+  ini.WriteString(kMainInfo, keys::kCompatible40, "1");
+  ini.WriteString(kMainInfo, keys::kLanguage, "Pasc");
+  ini.WriteString(kMainInfo, keys::kUnitName, m.UnitName);
+  ini.WriteBool(kMainInfo, keys::kLimitName, m.LimitName);
+  ini.WriteString(kMainInfo, keys::kNewClassName, m.NewClassName);
+  ini.WriteString(kMainInfo, keys::kParentClassName, m.ParentClassName);
+  ini.WriteString(kMainInfo, keys::kVCLAncestorName, m.VCLAncestorName);
+  ini.WriteString(kMainInfo, keys::kDefaultPalette, m.DefaultPalette);
+  ini.WriteString(kMainInfo, keys::kCopyrightLine, m.CopyrightLine);
+  ini.WriteString(kMainInfo, keys::kTargetDir, m.TargetDir);
+  ini.WriteInteger(kMainInfo, keys::kFormMode, m.Form.FormMode);
+  ini.WriteString(kMainInfo, keys::kFormFile, m.Form.FormFile);
   ini.WriteLines("UNITS$", m.Units);
   // The header is written even without items, so that a definition whose items were all
   // deleted can be opened again.

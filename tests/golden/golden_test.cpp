@@ -2,22 +2,18 @@
 // it: full/<unit>.pas at the detailed commenting level, normal/<unit>.pas at the normal
 // one, generated as if on 3 March 1999 at 9:05 from a file named <case>.cd.
 //
-// After reading a diff and deciding the new output is right, regenerate with
-//   KX_UPDATE_GOLDEN=1 build/tests/kx_golden_tests
-// and read the changed expected files again before committing them.
+#include "support/golden.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "catalog/type_classes.h"
 #include "generate/text_template.h"
 #include "generate/unit/unit_writer.h"
-#include "model/text.h"
+#include "model/name_rules.h"
 #include "store/definition_file.h"
-#include "support/golden_cases.h"
 
 namespace kx::generate {
 namespace {
@@ -32,6 +28,7 @@ model::ComponentDef ReadCase(const std::string& name) {
 }
 
 std::string Generate(model::ComponentDef& def, bool full_comments) {
+  PrepareForUnit(def, {.full_comments = full_comments});
   return WithCrlf(WriteComponentUnit(def, {.full_comments = full_comments}, kGoldenDate));
 }
 
@@ -42,49 +39,23 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
-// The first difference with a few lines around it, enough to see what went wrong.
-std::string Difference(const std::string& expected, const std::string& actual) {
-  const std::vector<std::string> want = SplitLines(expected);
-  const std::vector<std::string> got = SplitLines(actual);
-  std::size_t line = 0;
-  while (line < want.size() && line < got.size() && want[line] == got[line]) ++line;
-  std::ostringstream out;
-  out << "first difference at line " << line + 1 << "\n";
-  const std::size_t from = line >= 3 ? line - 3 : 0;
-  for (std::size_t i = from; i < line; ++i) out << "  " << want[i] << "\n";
-  for (std::size_t i = line; i < std::min(line + 4, want.size()); ++i)
-    out << "- " << want[i] << "\n";
-  for (std::size_t i = line; i < std::min(line + 4, got.size()); ++i) out << "+ " << got[i] << "\n";
-  return out.str();
-}
-
 class GoldenUnitTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(GoldenUnitTest, MatchesTheExpectedUnitAtBothLevels) {
-  const bool update = std::getenv("KX_UPDATE_GOLDEN") != nullptr;
-  int compared = 0;
   for (const bool full : {true, false}) {
     model::ComponentDef def = ReadCase(GetParam());
     const fs::path expected_file = kGoldenDir / GetParam() / (full ? "full" : "normal") /
-                                   (model::LowerCase(def.MainInfo.UnitName.str()) + ".pas");
-    const std::string actual = Generate(def, full);
-    if (update) {
-      fs::create_directories(expected_file.parent_path());
-      std::ofstream(expected_file, std::ios::binary) << actual;
-    }
-    ASSERT_TRUE(fs::exists(expected_file)) << expected_file << " is missing";
-    const std::string expected = kx::testing::TempDir::Read(expected_file);
-    EXPECT_TRUE(expected == actual) << expected_file << "\n" << Difference(expected, actual);
-    ++compared;
+                                   model::FileNameOf(def.MainInfo.UnitName.str(), ".pas").name;
+    kx::testing::ExpectGoldenFile(expected_file, Generate(def, full), "kx_golden_tests");
   }
-  EXPECT_EQ(compared, 2);
 }
 
-// Generation sorts the items and stores default code; a second run on the changed
+// Preparing sorts the items and stores default code; a second run on the changed
 // definition must give the same unit but for the date line.
 TEST_P(GoldenUnitTest, ASecondGenerationDiffersOnlyInTheDate) {
   model::ComponentDef def = ReadCase(GetParam());
   const std::string first = Generate(def, true);
+  PrepareForUnit(def, {.full_comments = true});
   const std::string second =
       WithCrlf(WriteComponentUnit(def, {.full_comments = true}, {2001, 12, 25, 23, 59, 0}));
   const std::vector<std::string> a = SplitLines(first);

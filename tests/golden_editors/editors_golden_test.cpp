@@ -2,22 +2,20 @@
 // for one of its editor units (editors.txt: "unit NAME", then "EDITORCLASS KIND [FORMCLASS
 // FORMUNIT]" per editor) and the unit expected from them, <unit>.pas, generated as if on
 // 7 March 1997 at 9:05 from a file named <case>.cd.
-//
-// After reading a diff and deciding the new output is right, regenerate with
-//   KX_UPDATE_GOLDEN=1 build/tests/kx_editors_golden_tests
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "catalog/type_classes.h"
 #include "generate/extras/editor_unit.h"
 #include "generate/text_template.h"
+#include "model/name_rules.h"
 #include "model/text.h"
 #include "store/definition_file.h"
-#include "support/golden_cases.h"
+#include "support/golden.h"
+#include "support/temp_dir.h"
 
 namespace kx::generate {
 namespace {
@@ -53,12 +51,8 @@ TEST_P(GoldenEditorUnitTest, MatchesTheExpectedUnit) {
   }
   const std::string actual =
       WithCrlf(WriteEditorUnit(unit_name, def, selection, {1997, 3, 7, 9, 5, 0}));
-  const fs::path expected_file = dir / (model::LowerCase(unit_name) + ".pas");
-  if (std::getenv("KX_UPDATE_GOLDEN") != nullptr) {
-    std::ofstream(expected_file, std::ios::binary) << actual;
-  }
-  ASSERT_TRUE(fs::exists(expected_file)) << expected_file << " is missing";
-  EXPECT_TRUE(kx::testing::TempDir::Read(expected_file) == actual) << expected_file << " differs";
+  kx::testing::ExpectGoldenFile(dir / model::FileNameOf(unit_name, ".pas").name, actual,
+                                "kx_editors_golden_tests");
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, GoldenEditorUnitTest,

@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
                                      catalog::UnitOfClass(name), settings);
     const std::string unit = "Kxn" + model::LowerCase(name.substr(1));
     def.MainInfo.UnitName = unit;
+    generate::PrepareForUnit(def, {.full_comments = true});
     const std::string text = generate::WriteComponentUnit(def, {.full_comments = true}, at);
     const fs::path path = out_dir / (model::LowerCase(unit) + ".pas");
     if (const std::error_code write_error =

@@ -240,7 +240,7 @@ class RandomDefinition {
         v.IsSubComponent = v.IsObject && Chance(2);
     }
     if (v.IsObject && Chance(2)) {
-      item.DefaultCode = 17;
+      item.DefaultCode = model::DefaultCodeKind::kSubComponentSettings;
       generate::FillDefaultCode(item, {});
     }
     Add(def, std::move(item));
@@ -341,8 +341,9 @@ int main(int argc, char** argv) {
     const std::string unit = "Kxr" + std::to_string(n);
     model::ComponentDef def = RandomDefinition(rng).Build(unit);
     const fs::path cd = options.out / (model::LowerCase(unit) + ".cd");
-    const std::string source =
-        generate::WriteComponentUnit(def, {.full_comments = rng() % 2 == 0}, at);
+    const generate::UnitOptions unit_options{.full_comments = rng() % 2 == 0};
+    generate::PrepareForUnit(def, unit_options);
+    const std::string source = generate::WriteComponentUnit(def, unit_options, at);
     // The definition as generation left it (sorted, default code stored) reproduces the unit.
     platform::WriteFileAtomically(cd, store::WriteDefinition(def, cd));
     platform::WriteFileAtomically(options.out / (model::LowerCase(unit) + ".pas"),

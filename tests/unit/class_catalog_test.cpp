@@ -68,10 +68,10 @@ TEST(ClassPredicatesTest, StandardControlAndCatalogue) {
     const char* name;
     bool standard, control, catalogue;
   } cases[] = {
-      {"TEdit", true, true, true},          {"TTimer", true, false, true},
-      {"TOpenDialog", true, false, true},   {"TPageProducer", true, false, true},
-      {"TFont", false, true, true},         {"TUnknown", false, true, false},
-      {"TLabel", true, true, true},         {"TToolWindow", true, true, false},
+      {"TEdit", true, true, true},        {"TTimer", true, false, true},
+      {"TOpenDialog", true, false, true}, {"TPageProducer", true, false, true},
+      {"TFont", false, true, true},       {"TUnknown", false, true, false},
+      {"TLabel", true, true, true},       {"TToolWindow", true, true, false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(IsStandardClass(c.name), c.standard) << c.name;
@@ -85,12 +85,12 @@ TEST(ClassPredicatesTest, SubComponentPredicatesCombineFamilyAndExclusions) {
     const char* name;
     bool clicked, key_press, canvas;
   } cases[] = {
-      {"TButton", true, false, false},      {"TEdit", true, true, false},
-      {"TLabel", false, false, true},       {"TCustomImage", false, false, false},
-      {"TImage", false, false, true},       {"TShape", true, false, true},
-      {"TRadioGroup", true, false, true},   {"TUpDown", true, false, false},
-      {"TTrackBar", false, true, false},    {"TCheckBox", true, false, false},
-      {"TTimer", false, false, false},      {"TMediaPlayer", false, false, true},
+      {"TButton", true, false, false},    {"TEdit", true, true, false},
+      {"TLabel", false, false, true},     {"TCustomImage", false, false, false},
+      {"TImage", false, false, true},     {"TShape", true, false, true},
+      {"TRadioGroup", true, false, true}, {"TUpDown", true, false, false},
+      {"TTrackBar", false, true, false},  {"TCheckBox", true, false, false},
+      {"TTimer", false, false, false},    {"TMediaPlayer", false, false, true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(IsClickedSubComponent(c.name), c.clicked) << c.name;
@@ -109,12 +109,12 @@ TEST(InheritedEventTest, LookupUsesTheTablesSpelling) {
   InheritedEventRow row = LookupInheritedEvent("onkeypress");
   EXPECT_EQ(row.Name, "OnKeyPress");
   EXPECT_EQ(row.HandlerDecl, "KeyPress(var Key : Char)");
-  EXPECT_EQ(row.DefaultCode, 9);
+  EXPECT_EQ(row.DefaultCode, model::DefaultCodeKind::kKeyPress);
 
   row = LookupInheritedEvent("OnTerminate");
   EXPECT_EQ(row.Name, "OnTerminate");
   EXPECT_EQ(row.HandlerDecl, "");
-  EXPECT_EQ(row.DefaultCode, 13);
+  EXPECT_EQ(row.DefaultCode, model::DefaultCodeKind::kInheritedHandlerCall);
 
   row = LookupInheritedEvent(std::string(40, 'E'));
   EXPECT_EQ(row.Name.size(), 32u);
@@ -125,7 +125,7 @@ TEST(InheritedEventTest, AddInheritedEventSetsFlagsAndSkipsTakenNames) {
   AddInheritedEvent(def, LookupInheritedEvent("OnDrawCell"), true, false);
   ASSERT_EQ(def.Count(), 1);
   const model::ItemDef& item = def.Item(1);
-  EXPECT_EQ(item.DefaultCode, 18);
+  EXPECT_EQ(item.DefaultCode, model::DefaultCodeKind::kDrawCell);
   EXPECT_TRUE(item.ExistingEvent().Publish);
   EXPECT_FALSE(item.ExistingEvent().Override);
   EXPECT_EQ(item.ExistingEvent().HandlerDecl,

@@ -90,10 +90,8 @@ TEST(AddUnitTest, CleansAndRefusesDuplicates) {
     const char* added;
     std::vector<std::string> units;
   } cases[] = {
-      {" Db Tables ", {"DbTables"}},
-      {"Grids {for the grid}", {"Grids"}},
-      {"{only a comment}", {}},
-      {"", {}},
+      {" Db Tables ", {"DbTables"}}, {"Grids {for the grid}", {"Grids"}},
+      {"{only a comment}", {}},      {"", {}},
       {"Odd} {", {"Odd}{"}},  // a "}" before the "{" removes nothing
   };
   for (const auto& c : cases) {
@@ -112,9 +110,9 @@ TEST(AddUnitTest, CleansAndRefusesDuplicates) {
 TEST(AddUnitTest, OldCommaListsAreAddedAfterTheDefaultUnits) {
   TextBlock units = std::vector<std::string>{"Stale"};
   ConvertOldUnitList(units, "DB, Grids,,Forms,My Unit");
-  EXPECT_EQ(*units, (std::vector<std::string>{"WinTypes", "WinProcs", "Messages", "SysUtils",
-                                              "Classes", "Controls", "Forms", "Graphics", "DB",
-                                              "Grids", "MyUnit"}));
+  EXPECT_EQ(*units,
+            (std::vector<std::string>{"WinTypes", "WinProcs", "Messages", "SysUtils", "Classes",
+                                      "Controls", "Forms", "Graphics", "DB", "Grids", "MyUnit"}));
 }
 
 TEST(CapacityTest, EveryStoreCutsToTheFieldsCapacity) {
@@ -166,7 +164,7 @@ TEST(ClearDefinitionTest, ResetsEverythingButKeepsTheTargetDirectoryDefault) {
   EXPECT_EQ(def.MainInfo.Form.FormMode, 0);
   EXPECT_EQ(def.MainInfo.TargetDir, "/home/user/pascal/");
   EXPECT_EQ(def.Global.Kind(), ItemKind::Main);
-  EXPECT_EQ(def.Global.DefaultCode, 1);
+  EXPECT_EQ(def.Global.DefaultCode, model::DefaultCodeKind::kUnitWideDeclarations);
   EXPECT_TRUE(def.Global.Descr.empty());
 }
 

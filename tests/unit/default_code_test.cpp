@@ -27,7 +27,7 @@ std::string Joined(const model::TextBlock& block) {
 }
 
 std::string Filled(ItemDef item, int number, const DefaultCodeContext& context) {
-  item.DefaultCode = static_cast<std::uint8_t>(number);
+  item.DefaultCode = static_cast<model::DefaultCodeKind>(number);
   FillDefaultCode(item, context);
   return Joined(item.Code);
 }
@@ -161,7 +161,7 @@ TEST(DefaultCodeTest, KeyTemplates) {
             "begin\n     { Call method of parent class }\n     inherited KeyPress(Key);\nend;\n");
 
   ItemDef down = Handler("KeyDown(var Key: Word; Shift: TShiftState)");
-  down.DefaultCode = 10;
+  down.DefaultCode = model::DefaultCodeKind::kKeyDown;
   FillDefaultCode(down, Context(true));
   const std::vector<std::string>& lines = *down.Code;
   ASSERT_EQ(lines.size(), 51u);

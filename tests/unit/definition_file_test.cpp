@@ -46,7 +46,7 @@ ComponentDef FullDefinition() {
   property.Help = Lines{"The value."};
   property.Keywords = Fill('k', 127);
   property.Descr = Fill('x', 65);
-  property.DefaultCode = 255;
+  property.DefaultCode = static_cast<model::DefaultCodeKind>(255);
 
   ItemDef click = model::NewExistingEventItem("OnClick");
   click.ExistingEvent().Override = true;
@@ -54,7 +54,8 @@ ComponentDef FullDefinition() {
   click.Code = Lines{"  inherited Click;"};
   click.Help = Lines{"Clicked."};
 
-  ItemDef method = model::NewMethodItem("M" + Fill('m', 200) + "(A : Integer) : Boolean" + Fill('x', 40));
+  ItemDef method =
+      model::NewMethodItem("M" + Fill('m', 200) + "(A : Integer) : Boolean" + Fill('x', 40));
   method.Method() = {model::kFunction, method.Method().Header, model::kScopeProtected, false, 1,
                      Fill('W', 32)};
   method.Code = Lines{"begin", "end;"};
@@ -84,8 +85,8 @@ struct Read {
 
 Read Parse(std::string_view text, std::string_view default_target_dir = "/default/") {
   Read r;
-  r.result = ParseDefinition(text, "/x/a.cd", r.def, catalog::StandardClassRules(),
-                             default_target_dir);
+  r.result =
+      ParseDefinition(text, "/x/a.cd", r.def, catalog::StandardClassRules(), default_target_dir);
   return r;
 }
 
@@ -95,7 +96,8 @@ TEST(DefinitionFileTest, RoundTripKeepsEverythingButWhatTheFormatLoses) {
   Read read = Parse(written, "");
   ASSERT_TRUE(read.result.ok);
   EXPECT_TRUE(read.result.messages.empty());
-  EXPECT_EQ(WriteDefinition(read.def, "a.cd"), written) << "write, read, write gives the same bytes";
+  EXPECT_EQ(WriteDefinition(read.def, "a.cd"), written)
+      << "write, read, write gives the same bytes";
 
   ComponentDef expected = original;
   expected.MainInfo.FileName = "/x/a.cd";
@@ -117,23 +119,24 @@ TEST(DefinitionFileTest, WritesTheFixedOrder) {
   property.Property().ReadCode = Lines{};
   model::AddItem(def, property);
   model::AddItem(def, model::NewEventItem("OnGo"));
-  EXPECT_EQ(WriteDefinition(def, "a.cd"),
-            "[MAININFO$]\r\nKXVer=4.0\r\nCompatible20=0\r\nCompatible21=0\r\nCompatible22=0\r\n"
-            "Compatible25=0\r\nCompatible30=0\r\nCompatible40=1\r\nLang=Pasc\r\nUnitName=Btn\r\n"
-            "LimitName=1\r\nNewClassName=\r\nParentClassName=\r\nVCLAncestorName=\r\n"
-            "DefaultPalette=\r\nCopyrightLine=\r\nTargetDir=\r\nFormMode=0\r\nFormFile=\r\n"
-            "[UNITS$]\r\nLines=0\r\n"
-            "[ITEMLIST$]\r\nCaption=Property\r\nOnGo=NewEvent\r\n"
-            "[GLOBAL$]\r\nDescr=\r\nDefaultCode=1\r\nKeywords=\r\n"
-            "[CODE$]\r\nLines=0\r\n[HELP$]\r\nLines=0\r\n"
-            "[IMPGLOBAL$]\r\nDescr=\r\nDefaultCode=1\r\nKeywords=\r\n"
-            "[IMPGLOBAL$CODE$]\r\nLines=0\r\n[IMPGLOBAL$HELP$]\r\nLines=0\r\n"
-            "[Caption]\r\nDescr=\r\nDefaultCode=6\r\nKeywords=\r\nIN=0\r\nRO=0\r\nPropType=String\r\n"
-            "PropDefault=\r\nQuote=0\r\nRM=0\r\nWM=0\r\nVIRT=0\r\nHide=0\r\nSP=0\r\nDefEdit=1\r\n"
-            "All=0\r\nEC=\r\nEU=\r\nLink=\r\n"
-            "[CaptionCODE$]\r\nLines=0\r\n[CaptionREADCODE$]\r\nLines=0\r\n[CaptionHELP$]\r\nLines=0\r\n"
-            "[OnGo]\r\nDescr=\r\nDefaultCode=14\r\nKeywords=\r\nArglist=(Sender : TObject)\r\nP=1\r\n"
-            "[OnGoCODE$]\r\nLines=0\r\n[OnGoHELP$]\r\nLines=0\r\n");
+  EXPECT_EQ(
+      WriteDefinition(def, "a.cd"),
+      "[MAININFO$]\r\nKXVer=4.0\r\nCompatible20=0\r\nCompatible21=0\r\nCompatible22=0\r\n"
+      "Compatible25=0\r\nCompatible30=0\r\nCompatible40=1\r\nLang=Pasc\r\nUnitName=Btn\r\n"
+      "LimitName=1\r\nNewClassName=\r\nParentClassName=\r\nVCLAncestorName=\r\n"
+      "DefaultPalette=\r\nCopyrightLine=\r\nTargetDir=\r\nFormMode=0\r\nFormFile=\r\n"
+      "[UNITS$]\r\nLines=0\r\n"
+      "[ITEMLIST$]\r\nCaption=Property\r\nOnGo=NewEvent\r\n"
+      "[GLOBAL$]\r\nDescr=\r\nDefaultCode=1\r\nKeywords=\r\n"
+      "[CODE$]\r\nLines=0\r\n[HELP$]\r\nLines=0\r\n"
+      "[IMPGLOBAL$]\r\nDescr=\r\nDefaultCode=1\r\nKeywords=\r\n"
+      "[IMPGLOBAL$CODE$]\r\nLines=0\r\n[IMPGLOBAL$HELP$]\r\nLines=0\r\n"
+      "[Caption]\r\nDescr=\r\nDefaultCode=6\r\nKeywords=\r\nIN=0\r\nRO=0\r\nPropType=String\r\n"
+      "PropDefault=\r\nQuote=0\r\nRM=0\r\nWM=0\r\nVIRT=0\r\nHide=0\r\nSP=0\r\nDefEdit=1\r\n"
+      "All=0\r\nEC=\r\nEU=\r\nLink=\r\n"
+      "[CaptionCODE$]\r\nLines=0\r\n[CaptionREADCODE$]\r\nLines=0\r\n[CaptionHELP$]\r\nLines=0\r\n"
+      "[OnGo]\r\nDescr=\r\nDefaultCode=14\r\nKeywords=\r\nArglist=(Sender : TObject)\r\nP=1\r\n"
+      "[OnGoCODE$]\r\nLines=0\r\n[OnGoHELP$]\r\nLines=0\r\n");
 }
 
 TEST(DefinitionFileTest, ADefinitionWithoutItemsOpensAgain) {
@@ -160,7 +163,8 @@ TEST(DefinitionFileTest, RefusedFiles) {
       {"[MAININFO$]\r\n[ITEMLIST$]", "/x/a.cd is not a component definition file."},
       {"[MAININFO$]\r\n[ITEMLIST$]\r\n", "/x/a.cd is not a component definition file."},
       {" [ITEMLIST$]\r\nA=Property\r\n", "/x/a.cd is not a component definition file."},
-      {"[ITEMLIST$]\r\n\r\n[GLOBAL$]\r\n", "/x/a.cd is empty or is not a component definition file."},
+      {"[ITEMLIST$]\r\n\r\n[GLOBAL$]\r\n",
+       "/x/a.cd is empty or is not a component definition file."},
       {ItemList(231), "/x/a.cd contains too many items."},
       {ItemList(5000), "/x/a.cd contains too many items."},
   };
@@ -201,19 +205,23 @@ TEST(DefinitionFileTest, NamesTheWriterCannotSaveAreDroppedWithAMessage) {
     std::vector<std::string> dropped;
   } cases[] = {
       {"GLOBAL$=Property\nitemlist$=Variable\nUnits$=Method\nIMPGLOBAL$=Variable\n"
-       "MAININFO$=Property\nCODE$=Variable\nHelp$=Variable\nImpGlobal$Code$=Variable\nKeep=Variable\n",
+       "MAININFO$=Property\nCODE$=Variable\nHelp$=Variable\nImpGlobal$Code$=Variable\nKeep="
+       "Variable\n",
        {"Keep"},
        {"GLOBAL$", "itemlist$", "Units$", "IMPGLOBAL$", "MAININFO$", "CODE$", "Help$",
         "ImpGlobal$Code$"}},
       {"A=Property\nACODE$=Variable\nAREADCODE$=Method\nahelp$=Variable\nB=Variable\n",
        {"A", "B"},
        {"ACODE$", "AREADCODE$", "ahelp$"}},
-      {"XCODE$=Variable\nX=Variable\nM=Method\nMREADCODE$=Variable\n", {"XCODE$", "M", "MREADCODE$"}, {"X"}},
+      {"XCODE$=Variable\nX=Variable\nM=Method\nMREADCODE$=Variable\n",
+       {"XCODE$", "M", "MREADCODE$"},
+       {"X"}},
       {"=Property\n =Variable\nZ=Variable\n", {"Z"}, {""}},
       // Cut to 32 characters, a name would end in blanks that reading trims; a header that
       // renames a method takes a name another item has.
       {"B" + std::string(31, ' ') + "x=Variable\nM=Method\nN=Property\n[M]\nHeader=N\n",
-       {"N"}, {"B" + std::string(31, ' '), "N"}},
+       {"N"},
+       {"B" + std::string(31, ' '), "N"}},
   };
   for (const auto& c : cases) {
     Read read = Parse("[MAININFO$]\r\n[ITEMLIST$]\r\n" + c.list);
@@ -253,7 +261,7 @@ TEST(DefinitionFileTest, EntriesReadWithTheirDefaultsAndRepairs) {
   EXPECT_EQ(m.Method().Header, "M") << "an empty header keeps the listed name";
   EXPECT_EQ(m.Method().MethodKind, 1);
   EXPECT_EQ(m.Method().Mode, 2);
-  EXPECT_EQ(m.DefaultCode, 255);
+  EXPECT_EQ(m.DefaultCode, static_cast<model::DefaultCodeKind>(255));
 }
 
 TEST(DefinitionFileTest, VersionUpdates) {
@@ -283,10 +291,13 @@ TEST(DefinitionFileTest, VersionUpdates) {
     const model::VariablePart& list = read.def.Item(3).Variable();
     EXPECT_EQ(box.IsObject && box.IsSubComponent, c.variables_updated) << c.version;
     EXPECT_EQ(list.IsObject && !list.IsSubComponent, c.variables_updated) << c.version;
-    EXPECT_EQ(read.def.Item(2).DefaultCode, c.variables_updated ? 17 : 3) << c.version;
+    EXPECT_EQ(read.def.Item(2).DefaultCode, c.variables_updated
+                                                ? model::DefaultCodeKind::kSubComponentSettings
+                                                : model::DefaultCodeKind::kContainerConstructor)
+        << c.version;
     const Lines units = c.variables_updated
                             ? Lines{"WinTypes", "WinProcs", "Messages", "SysUtils", "Classes",
-                                    "Controls", "Forms", "Graphics", "DB", "Grids"}
+                                    "Controls", "Forms",    "Graphics", "DB",       "Grids"}
                             : Lines{"Classes"};
     EXPECT_EQ(read.def.MainInfo.Units, units) << c.version;
   }
@@ -298,8 +309,9 @@ TEST(DefinitionFileTest, MainInfoWarningsAndTargetDirectory) {
   kx::testing::TempDir dir;
   const std::string existing = (dir / "Out").string() + "/";
   std::filesystem::create_directory(dir / "Out");
-  Read read = Parse("[MAININFO$]\r\nCompatible40=0\r\nLang=Basic\r\nLang=pascal\r\nTargetDir=" +
-                    existing + "\r\n" + ItemList(1));
+  Read read =
+      Parse("[MAININFO$]\r\nCompatible40=0\r\nLang=Basic\r\nLang=pascal\r\nTargetDir=" + existing +
+            "\r\n" + ItemList(1));
   ASSERT_TRUE(read.result.ok);
   ASSERT_EQ(read.result.messages.size(), 2u);
   EXPECT_EQ(read.result.messages[0].kind, ReaderMessage::Kind::kWarning);
@@ -326,8 +338,9 @@ TEST(DefinitionFileTest, OlderImplementationCodeAndStrayLines) {
   Read read = Parse(ItemList(1) + "[IMPGLOBAL$]\r\nLines=1\r\nL1=uses Old;\r\n");
   EXPECT_EQ(read.def.ImpGlobal.Code, Lines{"uses Old;"});
   // A section of a name nobody owns is read and thrown away.
-  read = Parse(ItemList(1) + "[V1]\r\nDataType=Integer\r\n[Nobody]\r\nDataType=TFont\r\n"
-                             "[NobodyCODE$]\r\nLines=1\r\nL1=x\r\n");
+  read = Parse(ItemList(1) +
+               "[V1]\r\nDataType=Integer\r\n[Nobody]\r\nDataType=TFont\r\n"
+               "[NobodyCODE$]\r\nLines=1\r\nL1=x\r\n");
   EXPECT_EQ(read.def.Item(1).Variable().DataType, "Integer");
   EXPECT_FALSE(read.def.Item(1).Code.has_value());
 }
@@ -338,8 +351,10 @@ TEST(DefinitionFileTest, LineEndsOfEveryKind) {
     std::string text;
     for (char c : crlf) {
       if (c == '\r') continue;
-      if (c == '\n') text += end;
-      else text += c;
+      if (c == '\n')
+        text += end;
+      else
+        text += c;
     }
     Read read = Parse(text, "");
     ASSERT_TRUE(read.result.ok);

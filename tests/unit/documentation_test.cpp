@@ -343,6 +343,7 @@ TEST(DocumentationTest, APageWithEverySection) {
                        Method("Glow", model::kProcedure, model::kScopePublic)}) {
     ASSERT_EQ(model::AddItem(def, std::move(item)), model::AddResult::Added);
   }
+  model::SortItemsByName(def);
   EXPECT_EQ(WriteText(def, kHtmlFormat, kComponentScopes),
             "<HTML>\n"
             "<HEAD>\n"

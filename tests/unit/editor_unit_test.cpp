@@ -4,6 +4,7 @@
 
 #include "commands/property_editors.h"
 #include "model/editor_options.h"
+#include "support/failing_writes.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
@@ -29,9 +30,9 @@ TEST(EditorKindTest, DefaultKindByType) {
     std::uint8_t editor_base;
     int kind;
   } cases[] = {
-      {"Boolean", 0, 1},   {"byte", 0, 2},       {"LongInt", 0, 2},    {"Real", 0, 5},
-      {"Extended", 0, 5},  {"TStrings", 0, 16},  {"TFont", 18, 16},    {"TComponent", 0, 17},
-      {"TTable", 18, 17},  {"String", 0, 8},     {"String", 18, 18},   {"TMyType", 3, 8},
+      {"Boolean", 0, 1},  {"byte", 0, 2},      {"LongInt", 0, 2},  {"Real", 0, 5},
+      {"Extended", 0, 5}, {"TStrings", 0, 16}, {"TFont", 18, 16},  {"TComponent", 0, 17},
+      {"TTable", 18, 17}, {"String", 0, 8},    {"String", 18, 18}, {"TMyType", 3, 8},
   };
   for (const auto& c : cases) {
     model::PropertyPart p;
@@ -198,13 +199,33 @@ TEST_F(PropertyEditorsFlowTest, EveryWayToGiveUpWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
+TEST_F(PropertyEditorsFlowTest, AUnitNameThatIsNoFileName) {
+  model::ComponentDef def;
+  model::AddItem(def, EditedProperty("Active", "Boolean", "../Eds", "TActiveEditor"));
+  dialogs_.ExpectBox(BoxKind::kError,
+                     "The editor unit name \"../Eds\" is not a valid Pascal identifier, so no "
+                     "unit was written.");
+  EXPECT_FALSE(commands::GeneratePropertyEditors(def, options_, dialogs_, clock_));
+}
+
+TEST_F(PropertyEditorsFlowTest, AFailedWriteIsSaid) {
+  const auto path = dir_ / "myeds.pas";
+  dialogs_
+      .ExpectBox(BoxKind::kConfirmation, "Place property editor code in " + path.string() + "?",
+                 Answer::kYes)
+      .ExpectChooseEditorKind("TActiveEditor", 1)
+      .ExpectChooseEditorKind("TSizeEditor", 1)
+      .ExpectBox(BoxKind::kInformation, "Could not open " + path.string());
+  const kx::testing::FailingWrites failing;
+  EXPECT_FALSE(commands::GeneratePropertyEditors(def_, options_, dialogs_, clock_));
+}
+
 TEST_F(PropertyEditorsFlowTest, SeveralUnitsAndAnExistingFile) {
   model::AddItem(def_, EditedProperty("Path", "String", "Aeds", "TPathEditor"));
   const auto path = dir_.Write("aeds.pas", "old");
   dialogs_.ExpectChooseEditorUnit("Aeds")
       .ExpectBox(BoxKind::kConfirmation,
-                 "Place property editor code in " + path.string() +
-                     "?\r\rThe file already exists.",
+                 "Place property editor code in " + path.string() + "?\r\rThe file already exists.",
                  Answer::kYes)
       .ExpectChooseEditorKind("TPathEditor", 14)
       .ExpectBox(BoxKind::kInformation, "Property editor code written to " + path.string() + ".");

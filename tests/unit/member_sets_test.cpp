@@ -31,8 +31,8 @@ std::vector<std::string> FamilyEvents(const char* ancestor) {
 using Names = std::vector<std::string>;
 
 TEST(FamilyEventsTest, ByAncestor) {
-  const Names mouse = {"OnClick PO",     "OnDblClick P",  "OnDragDrop P",
-                       "OnMouseDown P",  "OnMouseMove P", "OnMouseUp P"};
+  const Names mouse = {"OnClick PO",    "OnDblClick P",  "OnDragDrop P",
+                       "OnMouseDown P", "OnMouseMove P", "OnMouseUp P"};
   const Names keys = {"OnKeyUp P", "OnKeyDown P", "OnKeyPress PO"};
   auto join = [](std::initializer_list<Names> parts) {
     Names all;
@@ -47,7 +47,8 @@ TEST(FamilyEventsTest, ByAncestor) {
       {"TEdit", join({mouse, keys, {"OnEnter P", "OnExit P", "OnChange PO"}})},
       {"TPanel", join({mouse, keys, {"OnEnter P", "OnExit P", "OnResize P"}})},
       {"TStringGrid", join({mouse, keys, {"OnEnter P", "OnExit P", "OnDrawCell P"}})},
-      {"TDBGrid", join({{"OnDblClick P", "OnDragDrop P"}, keys,
+      {"TDBGrid", join({{"OnDblClick P", "OnDragDrop P"},
+                        keys,
                         {"OnEnter P", "OnExit P", "OnDrawDataCell P"}})},
       {"TRichEdit", keys},
       {"TStatusBar", {"OnClick PO", "OnResize P"}},
@@ -69,8 +70,9 @@ TEST(MemberSetsTest, MediaPlayerSetSkipsATakenName) {
   EXPECT_EQ(def.Count(), 1 + 5 + 9);
   EXPECT_EQ(def.Item(1).Property().PropType, "Integer") << "the existing property is untouched";
   const model::ItemDef& click = def.Item(2);
-  EXPECT_EQ(click.ExistingEvent().HandlerDecl, "Click(Button: TMPBtnType; var DoDefault : Boolean)");
-  EXPECT_EQ(click.DefaultCode, 13);
+  EXPECT_EQ(click.ExistingEvent().HandlerDecl,
+            "Click(Button: TMPBtnType; var DoDefault : Boolean)");
+  EXPECT_EQ(click.DefaultCode, model::DefaultCodeKind::kInheritedHandlerCall);
   const model::ItemDef& colored = def.Item(7);
   EXPECT_EQ(colored.Property().Name, "ColoredButtons");
   EXPECT_TRUE(colored.Property().Inherited);
@@ -87,7 +89,7 @@ TEST(MemberSetsTest, FileDialogSetForOpenAndSaveDialogs) {
   EXPECT_EQ(execute.Method().Header, "Execute : Boolean");
   EXPECT_EQ(execute.Method().MethodKind, model::kFunction);
   EXPECT_TRUE(execute.Method().Override);
-  EXPECT_EQ(execute.DefaultCode, 22);
+  EXPECT_EQ(execute.DefaultCode, model::DefaultCodeKind::kInheritedFunctionCall);
 }
 
 TEST(MemberSetsTest, ThreadSetAddsSetResourceFlagOnlyForSharingThreads) {
@@ -99,16 +101,17 @@ TEST(MemberSetsTest, ThreadSetAddsSetResourceFlagOnlyForSharingThreads) {
     ASSERT_EQ(def.Count(), sharing ? 4 : 3) << ancestor;
     EXPECT_EQ(def.Item(1).Descr, "Termination of thread");
     EXPECT_EQ(def.Item(3).Method().Scope, model::kScopeProtected);
-    EXPECT_EQ(def.Item(3).DefaultCode, 23);
+    EXPECT_EQ(def.Item(3).DefaultCode, model::DefaultCodeKind::kThreadExecute);
     if (sharing) {
-      EXPECT_EQ(def.Item(4).DefaultCode, 21);
+      EXPECT_EQ(def.Item(4).DefaultCode, model::DefaultCodeKind::kInheritedProcedureCall);
     }
   }
 }
 
 TEST(MemberSetsTest, AFullDefinitionTakesNothingAndDoesNotFail) {
   ComponentDef def;
-  for (int i = 0; i < model::kMaxItems; ++i) model::AddItem(def, model::NewVariableItem("V" + std::to_string(i)));
+  for (int i = 0; i < model::kMaxItems; ++i)
+    model::AddItem(def, model::NewVariableItem("V" + std::to_string(i)));
   AddFamilyEvents(def, "TEdit");
   AddFileDialogSet(def);
   EXPECT_EQ(def.Count(), model::kMaxItems);

@@ -53,11 +53,11 @@ class FindNameTest : public ::testing::Test {
     AddItem(def_, inherited);  // 2
     ItemDef click = NewExistingEventItem("OnClick");
     click.ExistingEvent().HandlerDecl = "  Click (Button: Integer)";
-    AddItem(def_, click);  // 3
-    AddItem(def_, NewEventItem("OnChange"));  // 4
-    AddItem(def_, NewEventItem("OnEnter"));   // 5
+    AddItem(def_, click);                                     // 3
+    AddItem(def_, NewEventItem("OnChange"));                  // 4
+    AddItem(def_, NewEventItem("OnEnter"));                   // 5
     AddItem(def_, NewMethodItem("Refresh(Full : Boolean)"));  // 6
-    AddItem(def_, NewVariableItem("FCount"));  // 7
+    AddItem(def_, NewVariableItem("FCount"));                 // 7
   }
   ComponentDef def_;
 };
@@ -144,8 +144,8 @@ TEST(DerivedNamesTest, MethodHeadersOfProperties) {
       {psNone, "GetItems : String", "SetItems(Value : String)", "", true},
       {psIndexedI, "GetItems(I : Longint) : String", "SetItems(I : Longint; Value : String)",
        "[I : Longint]", false},
-      {psIndexedIJ, "GetItems(I, J : Longint) : String",
-       "SetItems(I, J : Longint; Value : String)", "[I, J : Longint]", false},
+      {psIndexedIJ, "GetItems(I, J : Longint) : String", "SetItems(I, J : Longint; Value : String)",
+       "[I, J : Longint]", false},
       {psIndexedString, "GetItems(S : String) : String", "SetItems(S : String; Value : String)",
        "[S : String]", false},
       {psObjectAutoCreate, "GetItems : String", "SetItems(Value : String)", "", true},
@@ -181,6 +181,30 @@ TEST(DerivedNamesTest, ArgumentListsAndHandlers) {
   EXPECT_EQ(HandlerName(" DoEnter "), "DoEnter");
 }
 
+TEST(DerivedNamesTest, FileNames) {
+  const struct {
+    const char* name;
+    const char* file;  // empty: refused
+  } cases[] = {
+      {"MyButton", "mybutton.pas"},
+      {"_x9", "_x9.pas"},
+      {"../evil", ""},
+      {"", ""},
+      {"My Unit", ""},
+      {"9lives", ""},
+      {"a.b", ""},
+      {"C:x", ""},
+      {"Caf\xE9", ""},
+  };
+  for (const auto& c : cases) {
+    const DerivedFileName file = FileNameOf(c.name, ".pas");
+    EXPECT_EQ(file.name, c.file) << c.name;
+    EXPECT_EQ(file.why_not,
+              *c.file ? "" : "\"" + std::string(c.name) + "\" is not a valid Pascal identifier")
+        << c.name;
+  }
+}
+
 TEST(CheckMethodHeaderTest, Outcomes) {
   const struct {
     const char* header;
@@ -192,8 +216,10 @@ TEST(CheckMethodHeaderTest, Outcomes) {
       {"(X : Integer)", kProcedure, "\"(X : Integer)\" is not a valid procedure header"},
       {"(X : Integer) : Boolean", kFunction, "\"(X : Integer)\" does not begin with a method name"},
       {"(Sender)", kProcedure, "\"(Sender)\" does not begin with a method name"},
-      {"Paint(Canvas : TCanvas", kProcedure, "\"Paint(Canvas : TCanvas\" is not a valid method header"},
-      {"Paint(Canvas : TCanvas : Boolean", kFunction, "\"Paint(Canvas\" is not a valid method header"},
+      {"Paint(Canvas : TCanvas", kProcedure,
+       "\"Paint(Canvas : TCanvas\" is not a valid method header"},
+      {"Paint(Canvas : TCanvas : Boolean", kFunction,
+       "\"Paint(Canvas\" is not a valid method header"},
       {"2Paint", kProcedure, "\"2Paint\" is not a valid method name"},
       {"My Paint", kProcedure, "\"My Paint\" is not a valid method name"},
       {"Paint)(", kProcedure, "\"Paint)\" is not a valid method name"},
@@ -208,7 +234,8 @@ TEST(CheckMethodHeaderTest, Outcomes) {
 }
 
 TEST(MessagesTest, SharedTexts) {
-  EXPECT_EQ(MissingEntryMessage(missing::kEventName), "You have not entered a name for the selected event.");
+  EXPECT_EQ(MissingEntryMessage(missing::kEventName),
+            "You have not entered a name for the selected event.");
   EXPECT_EQ(HeaderWarningMessage("x"), "Warning: x");
   EXPECT_EQ(DuplicateUnitMessage("Grids"),
             "Duplicate identifier:  \"Grids\" is already in the unit list.");

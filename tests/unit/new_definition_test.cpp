@@ -12,8 +12,8 @@
 #include "model/text.h"
 #include "platform/atomic_file.h"
 #include "store/definition_file.h"
-#include "support/scripted_dialogs.h"
 #include "support/failing_writes.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
 namespace kx::catalog {
@@ -141,11 +141,13 @@ TEST(NewDefinitionTest, TheStandardMethods) {
     std::uint8_t kind;
     std::uint8_t scope;
     bool override_method;
-    std::uint8_t default_code;
+    model::DefaultCodeKind default_code;
   } methods[] = {
-      {"Create(AOwner: TComponent)", model::kConstructor, model::kScopePublic, true, 2},
-      {"Destroy", model::kDestructor, model::kScopePublic, true, 4},
-      {"Loaded", model::kProcedure, model::kScopeProtected, true, 20},
+      {"Create(AOwner: TComponent)", model::kConstructor, model::kScopePublic, true,
+       model::DefaultCodeKind::kConstructor},
+      {"Destroy", model::kDestructor, model::kScopePublic, true,
+       model::DefaultCodeKind::kDestructor},
+      {"Loaded", model::kProcedure, model::kScopeProtected, true, model::DefaultCodeKind::kLoaded},
   };
   for (int i = 0; i < 3; ++i) {
     const ItemDef& item = def.Item(i + 1);
@@ -162,9 +164,12 @@ TEST(NewDefinitionTest, TheStandardMethods) {
   }
   for (std::string_view container :
        {"TPanel", "TCustomPanel", "TGroupBox", "TCustomGroupBox", "TScrollBox"}) {
-    EXPECT_EQ(MakeStandard(container).Item(1).DefaultCode, 3) << container;
+    EXPECT_EQ(MakeStandard(container).Item(1).DefaultCode,
+              model::DefaultCodeKind::kContainerConstructor)
+        << container;
   }
-  EXPECT_EQ(Make("TMyPanel", "TPanel", "Mine").Item(1).DefaultCode, 3);
+  EXPECT_EQ(Make("TMyPanel", "TPanel", "Mine").Item(1).DefaultCode,
+            model::DefaultCodeKind::kContainerConstructor);
 }
 
 TEST(NewDefinitionTest, AGraphicControlWithoutOnResizeHandlesWmSize) {
@@ -176,7 +181,7 @@ TEST(NewDefinitionTest, AGraphicControlWithoutOnResizeHandlesWmSize) {
   EXPECT_EQ(wm_size->Method().Scope, model::kScopePrivate);
   EXPECT_FALSE(wm_size->Method().Override);
   EXPECT_EQ(wm_size->Method().WinMessage, "WM_SIZE");
-  EXPECT_EQ(wm_size->DefaultCode, 12);
+  EXPECT_EQ(wm_size->DefaultCode, model::DefaultCodeKind::kSizeMessage);
   for (std::string_view name : {"TBevel", "TGraphicControl", "TImage", "TShape", "TPaintBox",
                                 "TSpeedButton", "TDBText", "TCustomLabel"}) {
     EXPECT_TRUE(Has(MakeStandard(name), "WMSize")) << name;
@@ -197,7 +202,7 @@ TEST(NewDefinitionTest, ACanvasNeedsPaint) {
     ASSERT_NE(paint, nullptr) << name;
     EXPECT_EQ(paint->Method().Scope, model::kScopeProtected);
     EXPECT_TRUE(paint->Method().Override);
-    EXPECT_EQ(paint->DefaultCode, 5);
+    EXPECT_EQ(paint->DefaultCode, model::DefaultCodeKind::kPaint);
   }
   for (std::string_view name : {"TEdit", "TComponent", "TTimer", "TListView"}) {
     EXPECT_FALSE(Has(MakeStandard(name), "Paint")) << name;
@@ -212,11 +217,11 @@ TEST(NewDefinitionTest, ANonVisualComponentExecutes) {
   EXPECT_EQ(execute->Method().MethodKind, model::kFunction);
   EXPECT_EQ(execute->Method().Scope, model::kScopePublic);
   EXPECT_FALSE(execute->Method().Override);
-  EXPECT_EQ(execute->DefaultCode, 15);
+  EXPECT_EQ(execute->DefaultCode, model::DefaultCodeKind::kOperation);
 
   const ComponentDef wrapper =
       Make("TComponent", "TComponent", "Aboutbox", {1, "TAboutBox", "AboutBox", "Aboutbox", "x"});
-  EXPECT_EQ(Find(wrapper, "Execute")->DefaultCode, 16);
+  EXPECT_EQ(Find(wrapper, "Execute")->DefaultCode, model::DefaultCodeKind::kFormWrapper);
   // Only the parent TComponent itself: not a class standing for it.
   EXPECT_FALSE(Has(Make("TMyComponent", "TComponent", "Mine"), "Execute"));
   EXPECT_FALSE(Has(MakeStandard("TTimer"), "Execute"));
@@ -243,7 +248,7 @@ TEST(NewDefinitionTest, TheFormWrapperProperties) {
     EXPECT_EQ(item->Descr, p.descr);
     EXPECT_EQ(item->Property().ReadOnly, p.read_only);
     EXPECT_FALSE(item->Property().Inherited);
-    EXPECT_EQ(item->DefaultCode, 6);
+    EXPECT_EQ(item->DefaultCode, model::DefaultCodeKind::kPropertyWriteMethod);
   }
   EXPECT_EQ(def.MainInfo.Form, (model::FormDef{1, "TAboutBox", "AboutBox", "Aboutbox", "x"}));
 }
@@ -339,7 +344,7 @@ TEST(NewDefinitionTest, TheDataAwareGridOfTheExpressView) {
   }
   EXPECT_EQ(Find(def, "OnDrawDataCell")->ExistingEvent().HandlerDecl,
             "DrawDataCell(const ARect: TRect; AField: TField; AState: TGridDrawState)");
-  EXPECT_EQ(Find(def, "OnDrawDataCell")->DefaultCode, 19);
+  EXPECT_EQ(Find(def, "OnDrawDataCell")->DefaultCode, model::DefaultCodeKind::kDrawDataCell);
 }
 
 // Steps 10 to 12 are the catalogue's choice of inherited event set for the ancestor.
@@ -448,8 +453,8 @@ TEST(NewDefinitionTest, ASelectionOfAWrapperAddsItsFormsUnit) {
 
 using commands::Answer;
 using commands::BoxKind;
-using testing::ScriptedDialogs;
 using testing::FailingWrites;
+using testing::ScriptedDialogs;
 using testing::TempDir;
 
 class NewCommandTest : public ::testing::Test {

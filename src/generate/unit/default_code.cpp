@@ -13,6 +13,7 @@
 namespace kx::generate {
 namespace {
 
+using model::DefaultCodeKind;
 using model::ItemDef;
 using model::ItemKind;
 using model::PropSpecialType;
@@ -686,81 +687,94 @@ Lines ThreadStart() {
   });
 }
 
-Lines ShortVariant(std::uint8_t number, const ItemDef& item) {
-  switch (number) {
-    case 2:
-    case 3:
+Lines ShortVariant(DefaultCodeKind kind, const ItemDef& item) {
+  switch (kind) {
+    case DefaultCodeKind::kConstructor:
+    case DefaultCodeKind::kContainerConstructor:
       return ShortConstructor();
-    case 4:
+    case DefaultCodeKind::kDestructor:
       return ShortDestructor();
-    case 23:
+    case DefaultCodeKind::kThreadExecute:
       return ShortThreadExecute();
-    default:  // 7 to 11
+    default:  // click, double click, key press, key down, resize
       return ShortInheritedCall(HeaderToCall(HandlerHeaderOf(item)));
   }
 }
 
-bool HasShortVariant(std::uint8_t number) {
-  return number == 2 || number == 3 || number == 4 || (number >= 7 && number <= 11) || number == 23;
+bool HasShortVariant(DefaultCodeKind kind) {
+  switch (kind) {
+    case DefaultCodeKind::kConstructor:
+    case DefaultCodeKind::kContainerConstructor:
+    case DefaultCodeKind::kDestructor:
+    case DefaultCodeKind::kClick:
+    case DefaultCodeKind::kDoubleClick:
+    case DefaultCodeKind::kKeyPress:
+    case DefaultCodeKind::kKeyDown:
+    case DefaultCodeKind::kResize:
+    case DefaultCodeKind::kThreadExecute:
+      return true;
+    default:
+      return false;
+  }
 }
 
 Lines DefaultCodeLines(const ItemDef& item, const DefaultCodeContext& context) {
-  const std::uint8_t number = item.DefaultCode;
-  if (!context.full_comments && HasShortVariant(number)) return ShortVariant(number, item);
+  const DefaultCodeKind kind = item.DefaultCode;
+  if (!context.full_comments && HasShortVariant(kind)) return ShortVariant(kind, item);
   const std::string_view handler = HandlerHeaderOf(item);
-  switch (number) {
-    case 1:
+  switch (kind) {
+    case DefaultCodeKind::kUnitWideDeclarations:
       return UnitWideDeclarations();
-    case 2:
+    case DefaultCodeKind::kConstructor:
       return Constructor();
-    case 3:
+    case DefaultCodeKind::kContainerConstructor:
       return ContainerConstructor();
-    case 4:
+    case DefaultCodeKind::kDestructor:
       return Destructor();
-    case 5:
+    case DefaultCodeKind::kPaint:
       return Paint(context);
-    case 6:
+    case DefaultCodeKind::kPropertyWriteMethod:
       return PropertyWrite(item, context);
-    case 7:
+    case DefaultCodeKind::kClick:
       return Click();
-    case 8:
+    case DefaultCodeKind::kDoubleClick:
       return DoubleClick();
-    case 9:
+    case DefaultCodeKind::kKeyPress:
       return KeyPress();
-    case 10:
+    case DefaultCodeKind::kKeyDown:
       return KeyDown();
-    case 11:
+    case DefaultCodeKind::kResize:
       return Resize();
-    case 12:
+    case DefaultCodeKind::kSizeMessage:
       return SizeMessage();
-    case 13:
+    case DefaultCodeKind::kInheritedHandlerCall:
       return InheritedHandlerCall(HeaderToCall(handler));
-    case 14:
+    case DefaultCodeKind::kEventDispatch:
       return EventDispatch(model::ItemNameView(item),
                            item.Kind() == ItemKind::NewEvent
                                ? std::string_view(item.NewEvent().Arglist)
                                : std::string_view());
-    case 15:
+    case DefaultCodeKind::kOperation:
       return Operation();
-    case 16:
+    case DefaultCodeKind::kFormWrapper:
       return FormWrapper(context.form_class_name);
-    case 17:
+    case DefaultCodeKind::kSubComponentSettings:
       return SubComponentSettings(TypeOf(item));
-    case 18:
+    case DefaultCodeKind::kDrawCell:
       return DrawCell(HeaderToCall(handler));
-    case 19:
+    case DefaultCodeKind::kDrawDataCell:
       return DrawDataCell(HeaderToCall(handler));
-    case 20:
+    case DefaultCodeKind::kLoaded:
       return Loaded();
-    case 21:
+    case DefaultCodeKind::kInheritedProcedureCall:
       return InheritedProcedureCall(handler);
-    case 22:
+    case DefaultCodeKind::kInheritedFunctionCall:
       return InheritedFunctionCall(handler);
-    case 23:
+    case DefaultCodeKind::kThreadExecute:
       return ThreadExecute();
-    case 24:
+    case DefaultCodeKind::kThreadStart:
       return ThreadStart();
-    default:  // 0 and every number above 24
+    default:  // the internal declarations block, and every number without a name
       return InternalDeclarations(context.full_comments);
   }
 }
@@ -793,7 +807,7 @@ DefaultCodeContext DefaultCodeContextOf(const model::ComponentDef& def, bool ful
 }
 
 void FillDefaultCode(model::ItemDef& item, const DefaultCodeContext& context) {
-  if (item.DefaultCode == 14 && item.Kind() == ItemKind::NewEvent) {
+  if (item.DefaultCode == DefaultCodeKind::kEventDispatch && item.Kind() == ItemKind::NewEvent) {
     model::NewEventPart& event = item.NewEvent();
     event.Arglist = model::NormalizeArglist(event.Arglist);
   }

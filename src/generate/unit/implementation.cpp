@@ -113,13 +113,10 @@ void WriteAutoInitialize(Printer& out, const model::ComponentDef& def) {
 }
 
 void WriteNotification(Printer& out, const std::vector<std::string>& component_links) {
-  out.Emit({"begin",
-            "     inherited Notification(AComponent, Operation);",
-            "     if Operation <> opRemove then",
-            "        Exit;",
+  out.Emit({"begin", "     inherited Notification(AComponent, Operation);",
+            "     if Operation <> opRemove then", "        Exit;",
             "     { Has a component referenced by a property of ",
-            "       this component been deleted?  If so, update ",
-            "       the property. }"});
+            "       this component been deleted?  If so, update ", "       the property. }"});
   for (const std::string& link : component_links) {
     out.Emit({"     if AComponent = $c$ then", "        $c$ := nil;"}, {{"c", link}});
   }
@@ -146,15 +143,10 @@ void WriteAutoDestroy(Printer& out, const model::ComponentDef& def) {
   out.Line("end; { of AutoDestroy }");
 }
 
-void WriteImplementationBodies(Printer& out, model::ComponentDef& def,
+void WriteImplementationBodies(Printer& out, const model::ComponentDef& def,
                                const std::vector<std::string>& component_links,
                                bool full_comments) {
   const std::string prefix = def.MainInfo.NewClassName + ".";
-  const DefaultCodeContext context = DefaultCodeContextOf(def, full_comments);
-  auto ensure_code = [&](ItemDef& item) -> const model::TextBlock& {
-    if (!item.Code) FillDefaultCode(item, context);
-    return item.Code;
-  };
 
   WriteMethodComment(out, "Method to set variable and property values and create objects");
   out.Line("procedure " + prefix + "AutoInitialize;");
@@ -172,46 +164,40 @@ void WriteImplementationBodies(Printer& out, model::ComponentDef& def,
   WriteAutoDestroy(out, def);
   out.Line();
 
-  for (int n = 1; n <= def.Count(); ++n) {
-    ItemDef& item = def.Item(n);
+  for (const ItemDef& item : def.Items()) {
     if (item.Kind() != ItemKind::Property || item.Property().Inherited) continue;
     const model::PropertyPart& p = item.Property();
     if (UsesReadMethod(p)) {
       if (full_comments) WriteMethodComment(out, "Read method for property " + p.Name);
-      if (!p.ReadCode) FillDefaultReadCode(item);
       WriteBody(out, "function " + prefix + model::ReadMethodHeader(p) + ";", p.ReadCode);
     }
     if (UsesWriteMethod(p)) {
       if (full_comments) WriteMethodComment(out, "Write method for property " + p.Name);
-      WriteBody(out, "procedure " + prefix + model::WriteMethodHeader(p) + ";",
-                ensure_code(item));
+      WriteBody(out, "procedure " + prefix + model::WriteMethodHeader(p) + ";", item.Code);
     }
   }
-  for (int n = 1; n <= def.Count(); ++n) {
-    ItemDef& item = def.Item(n);
+  for (const ItemDef& item : def.Items()) {
     if (item.Kind() != ItemKind::NewEvent) continue;
     const model::NewEventPart& e = item.NewEvent();
     WriteMethodComment(out, "Method to generate " + e.Name + " event");
     const std::string header =
         "procedure " + prefix + model::DispatchMethodName(e.Name) + e.Arglist + ";";
-    WriteBody(out, header, ensure_code(item));
+    WriteBody(out, header, item.Code);
   }
-  for (int n = 1; n <= def.Count(); ++n) {
-    ItemDef& item = def.Item(n);
+  for (const ItemDef& item : def.Items()) {
     if (item.Kind() != ItemKind::ExistingEvent || !item.ExistingEvent().Override) continue;
     const model::ExistingEventPart& e = item.ExistingEvent();
     WriteMethodComment(out, item.Descr.empty() ? "Override " + e.Name + " handler from " +
                                                      def.MainInfo.ParentClassName
                                                : item.Descr.str());
-    WriteBody(out, "procedure " + prefix + e.HandlerDecl + ";", ensure_code(item));
+    WriteBody(out, "procedure " + prefix + e.HandlerDecl + ";", item.Code);
   }
-  for (int n = 1; n <= def.Count(); ++n) {
-    ItemDef& item = def.Item(n);
+  for (const ItemDef& item : def.Items()) {
     if (item.Kind() != ItemKind::Method) continue;
     const model::MethodPart& m = item.Method();
     WriteMethodComment(out, item.Descr);
     WriteBody(out, std::string(model::MethodKeyword(m.MethodKind)) + " " + prefix + m.Header + ";",
-              ensure_code(item));
+              item.Code);
   }
 }
 

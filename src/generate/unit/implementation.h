@@ -11,9 +11,8 @@
 
 namespace kx::generate {
 
-void WriteImplementationBodies(Printer& out, model::ComponentDef& def,
-                               const std::vector<std::string>& component_links,
-                               bool full_comments);
+void WriteImplementationBodies(Printer& out, const model::ComponentDef& def,
+                               const std::vector<std::string>& component_links, bool full_comments);
 
 void WriteAutoInitialize(Printer& out, const model::ComponentDef& def);
 void WriteNotification(Printer& out, const std::vector<std::string>& component_links);

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "generate/unit/class_declaration.h"
+#include "generate/unit/default_code.h"
 #include "generate/unit/implementation.h"
 #include "generate/unit_frame.h"
+#include "model/name_rules.h"
 
 namespace kx::generate {
 
@@ -22,9 +24,7 @@ bool HasOwnEditor(const ItemDef& item) {
 void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def) {
   const Vars vars = {{"class", def.MainInfo.NewClassName.str()},
                      {"page", def.MainInfo.DefaultPalette.str()}};
-  out.Emit({"procedure Register;",
-            "begin",
-            "     { Register $class$ with $page$ as its",
+  out.Emit({"procedure Register;", "begin", "     { Register $class$ with $page$ as its",
             "       default page on the Delphi component palette }",
             "     RegisterComponents('$page$', [$class$]);"},
            vars);
@@ -45,12 +45,46 @@ void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def) {
   out.Line("end;");
 }
 
-std::string WriteComponentUnit(model::ComponentDef& def, const UnitOptions& options,
-                               const platform::DateTime& at) {
+void PrepareForUnit(model::ComponentDef& def, const UnitOptions& options) {
   model::SortItemsByName(def);
   if (std::any_of(def.Items().begin(), def.Items().end(), HasOwnEditor)) {
     model::AddUnit(def.MainInfo.Units, "Dsgnintf");
   }
+  for (int n = 1; n <= def.Count(); ++n) {
+    ItemDef& item = def.Item(n);
+    if (item.Kind() != ItemKind::NewEvent) continue;
+    model::NewEventPart& e = item.NewEvent();
+    e.Arglist = model::NormalizeArglist(e.Arglist);
+  }
+  if (options.interface_only) return;
+  const DefaultCodeContext context = DefaultCodeContextOf(def, options.full_comments);
+  for (int n = 1; n <= def.Count(); ++n) {
+    ItemDef& item = def.Item(n);
+    bool has_body = false;
+    switch (item.Kind()) {
+      case ItemKind::Property: {
+        const model::PropertyPart& p = item.Property();
+        if (p.Inherited) break;
+        if (UsesReadMethod(p) && !p.ReadCode) FillDefaultReadCode(item);
+        has_body = UsesWriteMethod(p);
+        break;
+      }
+      case ItemKind::ExistingEvent:
+        has_body = item.ExistingEvent().Override;
+        break;
+      case ItemKind::NewEvent:
+      case ItemKind::Method:
+        has_body = true;
+        break;
+      default:
+        break;
+    }
+    if (has_body && !item.Code) FillDefaultCode(item, context);
+  }
+}
+
+std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions& options,
+                               const platform::DateTime& at) {
   Printer out;
   WriteHeaderComment(out, def, at);
   out.Line();

@@ -1,10 +1,9 @@
 // The component unit: header comment, uses clause, type section, Register and the
-// implementation, laid out top to bottom. Writing it changes the definition as generation
-// always has: the items are sorted by name, "Dsgnintf" joins the units when a property has
-// its own editor, new events' argument lists are normalized, and items without code get
-// their default code.
+// implementation, laid out top to bottom. Generating it changes the definition, as generation
+// always has; PrepareForUnit makes those changes, and the writer then only reads.
 //
-//   std::string text = WriteComponentUnit(def, {.full_comments = true}, clock.Now());
+//   PrepareForUnit(def, options);
+//   std::string text = WriteComponentUnit(def, options, clock.Now());
 #pragma once
 
 #include <string>
@@ -21,8 +20,13 @@ struct UnitOptions {
   bool interface_only = false;
 };
 
-// The unit's text, lines ended by "\n".
-std::string WriteComponentUnit(model::ComponentDef& def, const UnitOptions& options,
+// The items sorted by name, "Dsgnintf" among the units when a property has its own editor,
+// new events' argument lists normalized, and, unless only the interface is wanted, every
+// body the unit writes that has no code given its default code.
+void PrepareForUnit(model::ComponentDef& def, const UnitOptions& options);
+
+// The unit's text, lines ended by "\n", of a definition PrepareForUnit prepared.
+std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions& options,
                                const platform::DateTime& at);
 
 void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def);

@@ -152,6 +152,8 @@ QWidget* ParentDialog::MakeCustomPage(const std::vector<std::string>& classes) {
 }
 
 void ParentDialog::Show(const ParentChoice& choice) {
+  // A change of parent shows the whole outline around the current parent.
+  if (!allow_forms_) outline->expandAll();
   if (choice.outline_node >= 0 && choice.outline_node < static_cast<int>(nodes_.size())) {
     QTreeWidgetItem* item = nodes_[static_cast<std::size_t>(choice.outline_node)];
     for (QTreeWidgetItem* up = item->parent(); up != nullptr; up = up->parent()) {

@@ -491,6 +491,7 @@ TEST_F(NewDefinitionTest, NewParentOpensOnTheOutlineWithTheParent) {
       .Then<ParentDialog>([](ParentDialog* dialog) {
         EXPECT_EQ(dialog->pages->currentIndex(), static_cast<int>(ParentView::kOutline));
         EXPECT_EQ(dialog->outline->currentItem()->text(0), "TButton");
+        EXPECT_TRUE(dialog->outline->topLevelItem(1)->isExpanded());
         dialog->pages->setCurrentIndex(static_cast<int>(ParentView::kExpress));
         dialog->express->button(catalog::kExpressWrapperItem)->click();
         EXPECT_FALSE(dialog->ok->isEnabled());

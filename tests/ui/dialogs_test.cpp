@@ -27,10 +27,12 @@
 #include "ui/data_link_dialog.h"
 #include "ui/desktop.h"
 #include "ui/documentation_dialog.h"
+#include "ui/entry_boxes.h"
 #include "ui/identifier_edit.h"
 #include "ui/import_field_dialog.h"
 #include "ui/link_property_dialog.h"
 #include "ui/list_choice_dialog.h"
+#include "ui/name_prompt.h"
 #include "ui/pages.h"
 #include "ui/parent_dialog.h"
 #include "ui/property_editor_dialog.h"
@@ -564,6 +566,38 @@ TEST_F(NewDefinitionTest, PropertyEditorButtonStoresTheEditorAndItsUnit) {
   script.Box(QMessageBox::Ok, QString::fromStdString(std::string(commands::kHiddenEditorMessage)));
   page->editor->click();
   EXPECT_TRUE(script.done());
+}
+
+TEST_F(NewDefinitionTest, LinkedPropertyOnAPanel) {
+  ModalScript script;
+  script
+      .Then<ParentDialog>([](ParentDialog* dialog) {
+        dialog->pages->setCurrentIndex(static_cast<int>(ParentView::kList));
+        dialog->list->setEditText("TPanel");
+        dialog->ok->click();
+      })
+      .Box(QMessageBox::No, QString::fromStdString(std::string(commands::kContainerQuestion)));
+  New();
+  model::ItemDef label = model::NewVariableItem("Label1");
+  label.Variable().DataType = "TLabel";
+  label.Variable().IsSubComponent = true;
+  model::AddItem(desktop_->session().def(), label);
+  desktop_->window().tabs->setCurrentIndex(1);
+  script
+      .Then<NamePromptWindow>([](NamePromptWindow* prompt) {
+        QTest::keyClicks(prompt->findChild<QLineEdit*>(), "Title");
+        prompt->findChild<DataTypeCombo*>()->setEditText("String");
+        prompt->accept();
+      })
+      .Box(QMessageBox::Yes, "Should Title link with a sub-component property?")
+      .Then<LinkPropertyWindow>([](LinkPropertyWindow* dialog) {
+        EXPECT_EQ(dialog->sub_component->currentText(), "Label1");
+        QTest::keyClicks(dialog->property, "Caption");
+        dialog->accept();
+      });
+  desktop_->window().add->click();
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(Item("Title").Property().Link, "Label1.Caption");
 }
 
 }  // namespace

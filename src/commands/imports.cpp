@@ -107,8 +107,10 @@ SubcomponentCode SubcomponentInitCode(const std::vector<std::string>& lines, std
     }
   }
   const std::string n(name);
-  if (catalog::IsNotifyingSubComponent(class_name)) result.code.push_back("OnChange := Do" + n + "Change;");
-  if (catalog::IsClickedSubComponent(class_name)) result.code.push_back("OnClick := Do" + n + "Click;");
+  if (catalog::IsNotifyingSubComponent(class_name))
+    result.code.push_back("OnChange := Do" + n + "Change;");
+  if (catalog::IsClickedSubComponent(class_name))
+    result.code.push_back("OnClick := Do" + n + "Click;");
   if (catalog::IsKeyPressSubComponent(class_name)) {
     result.code.push_back("OnKeypress := Do" + n + "Keypress;");
   }
@@ -119,19 +121,14 @@ SubcomponentCode SubcomponentInitCode(const std::vector<std::string>& lines, std
 std::vector<std::string> HandlerText(std::string_view name, std::string_view event) {
   const std::string n(name);
   const std::string e(event);
-  return {"begin",
-          "     { In the code to initialize subcomponent " + n + "'s properties,",
+  return {"begin", "     { In the code to initialize subcomponent " + n + "'s properties,",
           "       this method was assigned as its On" + e + " handler.",
           "       On" + n + e + " is a new event of the container",
-          "       component, triggered by calls to " + n + e + ". }",
-          "",
-          "     { Component's response to the event }",
-          "     { . . . }",
-          "",
+          "       component, triggered by calls to " + n + e + ". }", "",
+          "     { Component's response to the event }", "     { . . . }", "",
           "     { Call application's event handler, if any }",
           // The new event's dispatch method takes the sender: a bare call cannot compile.
-          "     " + n + e + "(Sender)",
-          "end;"};
+          "     " + n + e + "(Sender)", "end;"};
 }
 
 bool ImportContainerFromForm(ComponentDef& def, Dialogs& dialogs) {
@@ -199,7 +196,8 @@ bool ImportContainerFromForm(ComponentDef& def, Dialogs& dialogs) {
       property.Property().Link = n + "." + list;
       model::AddItem(def, std::move(property));
     }
-    if (catalog::IsClickedSubComponent(c)) AddControlEvent(def, dialogs, n, "Click", catalog::IsButton(c));
+    if (catalog::IsClickedSubComponent(c))
+      AddControlEvent(def, dialogs, n, "Click", catalog::IsButton(c));
     if (catalog::IsNotifyingSubComponent(c)) AddControlEvent(def, dialogs, n, "Change", true);
     if (catalog::IsKeyPressSubComponent(c)) {
       AddMethod(def, "Do" + n + "Keypress(Sender : TObject; var Key : Char)",
@@ -240,26 +238,23 @@ void AddBusinessMethods(ComponentDef& def) {
     model::AddItem(def, std::move(method));
   };
   add("CreateFields", std::nullopt);
-  add("CalculateFields", std::vector<std::string>{"begin", "{ Set calculated field values }",
-                                                  "{ FArea.Value := FLength.Value * FWidth.Value; }",
-                                                  "end;"});
+  add("CalculateFields",
+      std::vector<std::string>{"begin", "{ Set calculated field values }",
+                               "{ FArea.Value := FLength.Value * FWidth.Value; }", "end;"});
   add("Validate",
-      std::vector<std::string>{"begin",
-                               "{ Validate fields of the current record }",
-                               "{ Use the Add method of the component's ErrorHandler property ",
-                               "  to pass error information to the attached TRzErrorHandler",
-                               "  component. }",
-                               "{ For a fatal error (i.e., to prevent posting of the record),",
-                               "  use etValidation as the second argument for ErrorHandler.Add.",
-                               "  For a non-fatal error, use etWarning.  E.g., }",
-                               "",
-                               "{ if FQuantity.Value <= 0 then }",
-                               "{    ErrorHandler.Add('Quantity field cannot be negative', etValidation); }",
-                               "",
-                               "end;"});
-  add("FinishInsert", std::vector<std::string>{"begin",
-                                               "{ Set initial values for when a new record is created }",
-                                               "{ FOrderDate.Value := Date; }", "end;"});
+      std::vector<std::string>{
+          "begin", "{ Validate fields of the current record }",
+          "{ Use the Add method of the component's ErrorHandler property ",
+          "  to pass error information to the attached TRzErrorHandler", "  component. }",
+          "{ For a fatal error (i.e., to prevent posting of the record),",
+          "  use etValidation as the second argument for ErrorHandler.Add.",
+          "  For a non-fatal error, use etWarning.  E.g., }", "",
+          "{ if FQuantity.Value <= 0 then }",
+          "{    ErrorHandler.Add('Quantity field cannot be negative', etValidation); }", "",
+          "end;"});
+  add("FinishInsert",
+      std::vector<std::string>{"begin", "{ Set initial values for when a new record is created }",
+                               "{ FOrderDate.Value := Date; }", "end;"});
 }
 
 bool ImportFieldsFromForm(ComponentDef& def, Dialogs& dialogs) {
@@ -277,11 +272,12 @@ bool ImportFieldsFromForm(ComponentDef& def, Dialogs& dialogs) {
     }
     const std::string suggested = SuggestedFieldName(object.name);
     std::optional<FieldImportChoice> choice;
+    FieldImportChoice shown{suggested, suggested, FieldHandling::kDataField};
     for (;;) {
-      choice = dialogs.ImportFieldDialog(object.name + " : " + object.class_name,
-                                         {suggested, suggested, FieldHandling::kDataField});
+      choice = dialogs.ImportFieldDialog(object.name + " : " + object.class_name, shown);
       if (!choice || choice->handling == FieldHandling::kSkip || !choice->name.empty()) break;
       dialogs.Information(kMissingFieldNameMessage, kImportFieldsCaption);
+      shown = *choice;  // the dialog stays open with what was entered
     }
     if (!choice) {
       dialogs.Information("Importing of fields cancelled.");
@@ -307,9 +303,12 @@ bool ImportFieldsFromForm(ComponentDef& def, Dialogs& dialogs) {
     }
     create.push_back("     F" + f.name + " := " + f.creation + ";");
     create.push_back("     F" + f.name + ".DisplayLabel := '" + f.label + "';");
-    create.push_back("     F" + f.name + (f.label.empty() ? ".Visible := False;" : ".Visible := True;"));
-    if (model::SameText(f.field_class, "TFLOATFIELD")) create.push_back("     F" + f.name + ".Currency := False;");
-    if (model::SameText(f.field_class, "TCURRENCYFIELD")) create.push_back("     F" + f.name + ".Currency := True;");
+    create.push_back("     F" + f.name +
+                     (f.label.empty() ? ".Visible := False;" : ".Visible := True;"));
+    if (model::SameText(f.field_class, "TFLOATFIELD"))
+      create.push_back("     F" + f.name + ".Currency := False;");
+    if (model::SameText(f.field_class, "TCURRENCYFIELD"))
+      create.push_back("     F" + f.name + ".Currency := True;");
     create.push_back("");
   }
   create.push_back("end;");

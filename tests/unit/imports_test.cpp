@@ -82,8 +82,9 @@ TEST(ContainerImportTest, ControlsBecomeSubComponentsWithTheirEvents) {
   const model::ItemDef* edit = Find(def, "Edit1");
   ASSERT_NE(edit, nullptr);
   EXPECT_EQ(edit->Variable().Scope, model::kScopeProtected);
-  EXPECT_EQ(edit->Code, (Lines{"begin", "Left := 8;", "Text := 'a=b';", "OnChange := DoEdit1Change;",
-                               "OnClick := DoEdit1Click;", "OnKeypress := DoEdit1Keypress;", "end;"}));
+  EXPECT_EQ(edit->Code,
+            (Lines{"begin", "Left := 8;", "Text := 'a=b';", "OnChange := DoEdit1Change;",
+                   "OnClick := DoEdit1Click;", "OnKeypress := DoEdit1Keypress;", "end;"}));
   EXPECT_FALSE(Find(def, "DoEdit1Click")->Code.has_value()) << "an edit is not asked";
   EXPECT_NE(Find(def, "DoEdit1Keypress"), nullptr);
   EXPECT_EQ(Find(def, "OnButton1Click")->Descr, "Publish OnClick for Button1");
@@ -123,11 +124,12 @@ TEST(FieldImportTest, ImportsTheChosenFieldsWithCreateFields) {
   TempDir dir;
   model::ComponentDef def = FormDefinition(dir.Write("f.dfm", kForm));
   ScriptedDialogs dialogs;
-  dialogs.ExpectImportField("Table1CUSTNO : TStringField", "Custno",
-                            FieldImportChoice{"", "", FieldHandling::kDataField})
+  dialogs
+      .ExpectImportField("Table1CUSTNO : TStringField", "Custno",
+                         FieldImportChoice{"", "", FieldHandling::kDataField})
       .ExpectBox(BoxKind::kInformation, std::string(kMissingFieldNameMessage), Answer::kOk,
                  "Import fields")
-      .ExpectImportField("Table1CUSTNO : TStringField", "Custno",
+      .ExpectImportField("Table1CUSTNO : TStringField", "",  // as the user left it
                          FieldImportChoice{"CustNo", "Customer", FieldHandling::kCalculatedField})
       .ExpectImportField("QueryAMOUNT : TFloatField", "Amount",
                          FieldImportChoice{"Amount", "", FieldHandling::kDataField})
@@ -136,13 +138,14 @@ TEST(FieldImportTest, ImportsTheChosenFieldsWithCreateFields) {
   ASSERT_TRUE(ImportFieldsFromForm(def, dialogs));
   EXPECT_TRUE(Find(def, "CustNo")->Property().ReadOnly);
   EXPECT_EQ(Find(def, "Amount")->Property().PropType, "TFloatField");
-  EXPECT_EQ(Find(def, "CreateFields")->Code,
-            (Lines{"begin",
-                   "     FCustNo := CreateMainCalcField('CustNo', TStringField, 30) as TStringField;",
-                   "     FCustNo.DisplayLabel := 'Customer';", "     FCustNo.Visible := True;", "",
-                   "     FAmount := CreateMainField('Amount') as TFloatField;",
-                   "     FAmount.DisplayLabel := '';", "     FAmount.Visible := False;",
-                   "     FAmount.Currency := False;", "", "end;"}));
+  EXPECT_EQ(
+      Find(def, "CreateFields")->Code,
+      (Lines{"begin",
+             "     FCustNo := CreateMainCalcField('CustNo', TStringField, 30) as TStringField;",
+             "     FCustNo.DisplayLabel := 'Customer';", "     FCustNo.Visible := True;", "",
+             "     FAmount := CreateMainField('Amount') as TFloatField;",
+             "     FAmount.DisplayLabel := '';", "     FAmount.Visible := False;",
+             "     FAmount.Currency := False;", "", "end;"}));
   AddBusinessMethods(def);
   EXPECT_EQ(Find(def, "CreateFields")->Code->size(), 11u) << "the imported one stays";
   EXPECT_EQ(Find(def, "Validate")->DefaultCode, 21);

@@ -447,6 +447,7 @@ void ChooseForm(ModalScript& script, const char* form) {
 }
 
 TEST_F(NewDefinitionTest, WrapperAroundABinaryForm) {
+  if (!std::filesystem::is_directory(KX_CORPUS_DIR "/dfm")) GTEST_SKIP() << "no form corpus";
   ModalScript script;
   script.Then<ParentDialog>([](ParentDialog* dialog) {
     dialog->pages->setCurrentIndex(static_cast<int>(ParentView::kExpress));
@@ -463,6 +464,7 @@ TEST_F(NewDefinitionTest, WrapperAroundABinaryForm) {
 }
 
 TEST_F(NewDefinitionTest, ContainerImportChoosesAPanel) {
+  if (!std::filesystem::is_directory(KX_CORPUS_DIR "/dfm")) GTEST_SKIP() << "no form corpus";
   ModalScript script;
   script.Then<ParentDialog>([](ParentDialog* dialog) {
     dialog->pages->setCurrentIndex(static_cast<int>(ParentView::kExpress));

@@ -280,4 +280,15 @@ std::optional<ItemDef> LinkNewProperty(const ComponentDef& def, ItemDef property
   }
 }
 
+std::optional<store::HelpTopic> SubComponentHelp(const ComponentDef& def,
+                                                 std::string_view sub_component,
+                                                 bool using_delphi16) {
+  for (const ItemDef& item : def.Items()) {
+    if (item.Kind() == model::ItemKind::Variable && item.Variable().Name.str() == sub_component) {
+      return store::ClassHelpTopic(item.Variable().DataType.str(), using_delphi16);
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace kx::commands

@@ -9,6 +9,7 @@
 
 #include "commands/dialogs.h"
 #include "model/component_def.h"
+#include "store/settings.h"
 
 namespace kx::commands {
 
@@ -42,5 +43,10 @@ bool AddDataLinkCommand(model::ComponentDef& def, Dialogs& dialogs);
 // abandoned; otherwise the property to add (linked or not).
 std::optional<model::ItemDef> LinkNewProperty(const model::ComponentDef& def,
                                               model::ItemDef property, Dialogs& dialogs);
+// "Sub-comp help" of the link dialog: help on the data type of the variable named exactly
+// sub_component; nothing when there is none.
+std::optional<store::HelpTopic> SubComponentHelp(const model::ComponentDef& def,
+                                                 std::string_view sub_component,
+                                                 bool using_delphi16);
 
 }  // namespace kx::commands

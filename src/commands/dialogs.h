@@ -13,6 +13,7 @@
 
 #include "catalog/parent_selection.h"
 #include "model/component_def.h"
+#include "model/editor_options.h"
 
 namespace kx::commands {
 
@@ -104,10 +105,10 @@ enum class NamePromptExtra { kNone, kPropertyType, kVariableType, kMethodKind };
 struct NamePromptRequest {
   std::string caption;
   std::string label;
-  std::string prefix;   // the name field's FilterIdentifier prefix ("On"); it starts with it
-  bool filter = true;   // false: the field takes any text (a method header)
+  std::string prefix;  // the name field's FilterIdentifier prefix ("On"); it starts with it
+  bool filter = true;  // false: the field takes any text (a method header)
   NamePromptExtra extra = NamePromptExtra::kNone;
-  std::string name;     // what the fields show when the prompt opens
+  std::string name;  // what the fields show when the prompt opens
   std::string type;
   int method_kind = 0;  // procedure, function, constructor, destructor
 };
@@ -118,11 +119,19 @@ struct NamePromptAnswer {
   int method_kind = 0;
 };
 
+// "Property editor options" for one property: its list entry, a copy of its editor settings
+// and the names the definition's other properties already use.
+struct PropertyEditorRequest {
+  std::string entry;
+  model::PropertyEditorDef current;
+  model::EditorNameChoices names;
+};
+
 class CustomClassPage;  // commands/parent_selection.h
 
 // The parent selection dialog ("Select parent class") opens with these.
 struct ParentSelectionRequest {
-  bool allow_forms = true;  // false when an existing definition's parent is changed
+  bool allow_forms = true;                  // false when an existing definition's parent is changed
   catalog::ParentChoice shown;              // the page and selections shown
   std::vector<std::string> custom_classes;  // the Custom view's list, sorted
   CustomClassPage* custom_page = nullptr;   // what its Add, "Edit..." and Delete buttons call
@@ -173,10 +182,10 @@ class Dialogs {
   virtual void OpenDocument(const std::filesystem::path& file) = 0;
   // The main window's name prompt. Front ends without one answer from InputBox.
   virtual std::optional<NamePromptAnswer> NamePrompt(const NamePromptRequest& request);
-  // "Property editor options" for a property (its list entry), on a copy of its editor
-  // settings; the new settings on OK. Front ends without the dialog answer nothing.
+  // "Property editor options": the new settings on OK (model::ApplyEditorOptions checked).
+  // Front ends without the dialog answer nothing.
   virtual std::optional<model::PropertyEditorDef> PropertyEditorDialog(
-      std::string_view entry, const model::PropertyEditorDef& current);
+      const PropertyEditorRequest& request);
 
   // Conveniences over Show.
   void Information(std::string_view text, std::string_view caption = {});

@@ -272,11 +272,12 @@ bool ImportFieldsFromForm(ComponentDef& def, Dialogs& dialogs) {
     }
     const std::string suggested = SuggestedFieldName(object.name);
     std::optional<FieldImportChoice> choice;
+    FieldImportChoice shown{suggested, suggested, FieldHandling::kDataField};
     for (;;) {
-      choice = dialogs.ImportFieldDialog(object.name + " : " + object.class_name,
-                                         {suggested, suggested, FieldHandling::kDataField});
+      choice = dialogs.ImportFieldDialog(object.name + " : " + object.class_name, shown);
       if (!choice || choice->handling == FieldHandling::kSkip || !choice->name.empty()) break;
       dialogs.Information(kMissingFieldNameMessage, kImportFieldsCaption);
+      shown = *choice;  // the dialog stays open with what was entered
     }
     if (!choice) {
       dialogs.Information("Importing of fields cancelled.");

@@ -310,8 +310,8 @@ void MainWindowModel::PropEditorBtnClick() {
     dialogs_.Information(kHiddenEditorMessage);
     return;
   }
-  const std::optional<model::PropertyEditorDef> chosen =
-      dialogs_.PropertyEditorDialog(EntryText(*item), p.PropertyEditor);
+  const std::optional<model::PropertyEditorDef> chosen = dialogs_.PropertyEditorDialog(
+      {EntryText(*item), p.PropertyEditor, model::EditorNamesInUse(session_.def())});
   if (!chosen) return;
   p.PropertyEditor = *chosen;
   Modified();

@@ -1,5 +1,7 @@
 #include "ui/desktop.h"
 
+#include "commands/data_links.h"
+
 namespace kx::ui {
 
 namespace {
@@ -25,6 +27,16 @@ Desktop::Desktop(store::Settings settings, std::vector<std::string> palette_page
     qt_dialogs_->set_parent(window_.get());
     qt_dialogs_->set_help([this](int context) {
       window_->ShowHelp({store::HelpFile::kProduct, store::HelpAction::kContext, "", context});
+    });
+    qt_dialogs_->set_class_help([this](const catalog::ParentChoice& choice) {
+      if (auto topic = catalog::SelectedClassHelp(choice, settings_.using_delphi16)) {
+        window_->ShowHelp(*topic);
+      }
+    });
+    qt_dialogs_->set_sub_component_help([this](const std::string& name) {
+      if (auto topic = commands::SubComponentHelp(session_.def(), name, settings_.using_delphi16)) {
+        window_->ShowHelp(*topic);
+      }
     });
   }
 }

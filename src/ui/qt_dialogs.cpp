@@ -1,28 +1,32 @@
 #include "ui/qt_dialogs.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
-#include <QFormLayout>
 #include <QInputDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "catalog/parent_selection.h"
 #include "commands/documentation.h"
+#include "commands/property_editors.h"
+#include "commands/register_class.h"
+#include "generate/extras/editor_unit.h"
+#include "ui/data_link_dialog.h"
+#include "ui/documentation_dialog.h"
+#include "ui/import_field_dialog.h"
+#include "ui/link_property_dialog.h"
+#include "ui/list_choice_dialog.h"
 #include "ui/name_prompt.h"
 #include "ui/other_options_dialog.h"
+#include "ui/parent_dialog.h"
+#include "ui/property_editor_dialog.h"
+#include "ui/register_class_dialog.h"
 #include "ui/text_boundary.h"
 
 namespace kx::ui {
@@ -52,31 +56,6 @@ QString StripPatterns(const QString& description) {
   return (open > 0 ? description.left(open) : description).trimmed();
 }
 
-// A small form with OK and Cancel under it.
-class FormDialog : public QDialog {
- public:
-  FormDialog(QWidget* parent, const QString& title) : QDialog(parent), form_(new QFormLayout) {
-    setWindowTitle(title);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
-  }
-  QLineEdit* AddField(const QString& label, std::string_view text) {
-    auto* edit = new QLineEdit(FromModel(text));
-    form_->addRow(label, edit);
-    return edit;
-  }
-  QFormLayout* form() { return form_; }
-
- private:
-  QFormLayout* form_;
-};
-
-std::string Text(const QLineEdit* edit) { return ToModel(edit->text()).value_or(""); }
-
 }  // namespace
 
 QString QtFilter(std::string_view filter) {
@@ -92,6 +71,12 @@ QString QtFilter(std::string_view filter) {
 
 QtDialogs::QtDialogs(QWidget* parent, std::function<void(int)> help)
     : parent_(parent), help_(std::move(help)) {}
+
+std::function<void()> QtDialogs::ProductHelp() {
+  return [this] {
+    if (help_) help_(0);
+  };
+}
 
 Answer QtDialogs::Show(const commands::MessageBox& box) {
   QMessageBox message(parent_);
@@ -214,62 +199,32 @@ void QtDialogs::ViewFile(const std::filesystem::path& file) {
   dialog.exec();
 }
 
-namespace {
-
-std::optional<std::string> ChooseFrom(QWidget* parent, const QString& title, const QString& label,
-                                      const std::vector<std::string>& items) {
-  QStringList list;
-  for (const std::string& item : items) list << FromModel(item);
-  bool ok = false;
-  const QString chosen = QInputDialog::getItem(parent, title, label, list, 0, false, &ok);
-  if (!ok) return std::nullopt;
-  return ToModel(chosen);
-}
-
-}  // namespace
-
 std::optional<std::string> QtDialogs::SelectPanel(const std::vector<std::string>& containers) {
-  return ChooseFrom(parent_, "Generate container component", "Container:", containers);
+  ListChoiceWindow dialog(parent_, "Generate container component", "Select the panel to import",
+                          containers, 0, {});
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Text();
 }
 
 std::optional<commands::FieldImportChoice> QtDialogs::ImportFieldDialog(
     std::string_view field, const commands::FieldImportChoice& proposed) {
-  FormDialog dialog(parent_, "Import fields");
-  dialog.form()->addRow(new QLabel(FromModel(field)));
-  QLineEdit* name = dialog.AddField("Name in the component:", proposed.name);
-  QLineEdit* label = dialog.AddField("Display label for grids (if any):", proposed.label);
-  auto* handling = new QComboBox;
-  handling->addItems({"Data field", "Calculated field", "Skip this field"});
-  handling->setCurrentIndex(static_cast<int>(proposed.handling));
-  dialog.form()->addRow("Handling:", handling);
+  ImportFieldWindow dialog(parent_, field, proposed);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return commands::FieldImportChoice{
-      Text(name), Text(label), static_cast<commands::FieldHandling>(handling->currentIndex())};
+  return dialog.Result();
 }
 
 std::optional<commands::DataLinkNames> QtDialogs::DataLinkDialog(
     std::string_view caption, const commands::DataLinkNames& proposed) {
-  FormDialog dialog(parent_, FromModel(caption));
-  QLineEdit* source =
-      dialog.AddField("New data source property (TDataSource):", proposed.data_source);
-  QLineEdit* field = dialog.AddField("New data field name property (String):", proposed.data_field);
-  QLineEdit* link = dialog.AddField("New data link variable (TFieldDataLink):", proposed.link);
-  QLineEdit* change =
-      dialog.AddField("New or existing OnDataChange handler:", proposed.data_change);
+  DataLinkWindow dialog(parent_, caption, proposed);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return commands::DataLinkNames{Text(source), Text(field), Text(link), Text(change)};
+  return dialog.Result();
 }
 
 std::optional<commands::PropertyLink> QtDialogs::LinkPropertyDialog(
     std::string_view explanation, const std::vector<std::string>& sub_components) {
-  FormDialog dialog(parent_, "Link new property with sub-component property");
-  dialog.form()->addRow(new QLabel(FromModel(explanation)));
-  auto* sub = new QComboBox;
-  for (const std::string& s : sub_components) sub->addItem(FromModel(s));
-  dialog.form()->addRow("Sub-component:", sub);
-  QLineEdit* property = dialog.AddField("Property:", "");
+  LinkPropertyWindow dialog(parent_, explanation, sub_components, sub_component_help_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return commands::PropertyLink{ToModel(sub->currentText()).value_or(""), Text(property)};
+  return dialog.Result();
 }
 
 std::optional<commands::OtherOptions> QtDialogs::OtherOptionsDialog(
@@ -280,62 +235,44 @@ std::optional<commands::OtherOptions> QtDialogs::OtherOptionsDialog(
 }
 
 std::optional<std::string> QtDialogs::ChooseEditorUnit(const std::vector<std::string>& units) {
-  return ChooseFrom(parent_, "Generate property editors", "Property editor unit:", units);
+  ListChoiceWindow dialog(parent_, FromModel(commands::kPropertyEditorsCaption),
+                          "Select property editor unit to generate:", units, 0, ProductHelp());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Text();
 }
 
 std::optional<int> QtDialogs::ChooseEditorKind(std::string_view editor_class, int default_kind) {
-  bool ok = false;
-  const int kind = QInputDialog::getInt(
-      parent_, "Property editor type", "Editor type (0 to 18) for " + FromModel(editor_class) + ":",
-      default_kind, 0, 18, 1, &ok);
-  if (!ok) return std::nullopt;
-  return kind;
+  std::vector<std::string> kinds;
+  for (int kind = 0; kind < generate::kEditorKindCount; ++kind) {
+    kinds.emplace_back(generate::EditorKindText(kind));
+  }
+  ListChoiceWindow dialog(parent_, FromModel(commands::kPropertyEditorsCaption),
+                          "Select editor type for " + FromModel(editor_class), kinds, default_kind,
+                          ProductHelp());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Index();
 }
 
 std::optional<commands::ClassRegistration> QtDialogs::RegisterClassDialog(
     const commands::ClassRegistrationRequest& request) {
-  FormDialog dialog(parent_, "Register " + FromModel(request.class_name));
-  QLineEdit* ancestor = dialog.AddField("VCL ancestor:", request.current.ancestor);
-  QLineEdit* unit = dialog.AddField("Unit:", request.current.unit);
-  auto* dont_know = new QCheckBox("Don't know");
-  dont_know->setChecked(request.current.dont_know);
-  dialog.form()->addRow(dont_know);
+  RegisterClassWindow dialog(parent_, request,
+                             [this] { return OpenFile(commands::BrowseUnitRequest()); });
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return commands::ClassRegistration{Text(ancestor), Text(unit), dont_know->isChecked()};
+  return dialog.Result();
 }
 
 std::optional<commands::Audience> QtDialogs::DocumentationAudienceDialog(
     commands::Audience preselected) {
-  FormDialog dialog(parent_, FromModel(commands::kDocumentationCaption));
-  dialog.form()->addRow(new QLabel(FromModel(commands::kAudienceLabel)));
-  QButtonGroup group(&dialog);
-  for (const commands::AudienceChoice& choice : commands::kAudienceChoices) {
-    auto* button = new QRadioButton(FromModel(choice.caption));
-    button->setChecked(choice.audience == preselected);
-    group.addButton(button, static_cast<int>(choice.audience));
-    dialog.form()->addRow(button);
-    dialog.form()->addRow(new QLabel(FromModel(choice.hint)));
-  }
+  DocumentationWindow dialog(parent_, preselected);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return static_cast<commands::Audience>(group.checkedId());
+  return dialog.Result();
 }
 
 std::optional<catalog::ParentChoice> QtDialogs::SelectParentDialog(
     const commands::ParentSelectionRequest& request) {
-  // The List view alone, until the dialog with all four views is built.
-  FormDialog dialog(parent_, FromModel(catalog::kSelectParentCaption));
-  auto* classes = new QComboBox;
-  classes->setEditable(true);
-  for (std::string_view name : catalog::ListViewClasses()) classes->addItem(FromModel(name));
-  classes->setEditText(FromModel(request.shown.list_text.empty()
-                                     ? catalog::SelectedClassName(request.shown)
-                                     : request.shown.list_text));
-  dialog.form()->addRow("Parent class:", classes);
+  ParentDialog dialog(parent_, request, class_help_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  catalog::ParentChoice choice = request.shown;
-  choice.view = catalog::ParentView::kList;
-  choice.list_text = ToModel(classes->currentText()).value_or("");
-  return choice;
+  return dialog.Choice();
 }
 
 void QtDialogs::OpenDocument(const std::filesystem::path& file) {
@@ -350,24 +287,12 @@ std::optional<commands::NamePromptAnswer> QtDialogs::NamePrompt(
 }
 
 std::optional<model::PropertyEditorDef> QtDialogs::PropertyEditorDialog(
-    std::string_view entry, const model::PropertyEditorDef& current) {
-  FormDialog dialog(parent_, "Property editor options");
-  dialog.form()->addRow(new QLabel(FromModel(entry)));
-  auto* custom = new QCheckBox("Custom property editor");
-  custom->setChecked(!current.DefEdit);
-  dialog.form()->addRow(custom);
-  QLineEdit* unit = dialog.AddField("Editor unit:", current.EditorUnit);
-  QLineEdit* editor_class = dialog.AddField("Editor class:", current.EditorClass);
-  auto* all = new QCheckBox("Apply to all properties of this type");
-  all->setChecked(current.ApplyToAll);
-  dialog.form()->addRow(all);
+    const commands::PropertyEditorRequest& request) {
+  PropertyEditorWindow dialog(
+      parent_, request, [this](const std::string& message) { Information(message); },
+      ProductHelp());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  model::PropertyEditorDef chosen = current;
-  chosen.DefEdit = !custom->isChecked();
-  chosen.EditorUnit = Text(unit);
-  chosen.EditorClass = Text(editor_class);
-  chosen.ApplyToAll = all->isChecked();
-  return chosen;
+  return dialog.Result();
 }
 
 }  // namespace kx::ui

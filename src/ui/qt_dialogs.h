@@ -1,6 +1,5 @@
-// Dialogs with real windows: message boxes, the file and directory dialogs, the input box,
-// the name prompt, "Other options", and simple forms for the dialogs the later windows of the
-// program replace (each says so in its title).
+// Dialogs with real windows: message boxes, the file and directory dialogs, the input box, and
+// one window of its own for each of the program's special dialogs.
 #pragma once
 
 #include <QWidget>
@@ -18,6 +17,14 @@ class QtDialogs : public commands::Dialogs {
   QtDialogs(QWidget* parent, std::function<void(int context)> help);
   void set_parent(QWidget* parent) { parent_ = parent; }
   void set_help(std::function<void(int context)> help) { help_ = std::move(help); }
+  // Opens help on the class a parent choice selects (the parent dialog's Class help).
+  void set_class_help(std::function<void(const catalog::ParentChoice&)> help) {
+    class_help_ = std::move(help);
+  }
+  // Opens help on a sub-component's class (the link dialog's "Sub-comp help").
+  void set_sub_component_help(std::function<void(const std::string& name)> help) {
+    sub_component_help_ = std::move(help);
+  }
 
   commands::Answer Show(const commands::MessageBox& box) override;
   std::optional<std::filesystem::path> OpenFile(
@@ -50,11 +57,16 @@ class QtDialogs : public commands::Dialogs {
   std::optional<commands::NamePromptAnswer> NamePrompt(
       const commands::NamePromptRequest& request) override;
   std::optional<model::PropertyEditorDef> PropertyEditorDialog(
-      std::string_view entry, const model::PropertyEditorDef& current) override;
+      const commands::PropertyEditorRequest& request) override;
 
  private:
+  // The Help button of the dialogs without a topic of their own: the help's contents.
+  std::function<void()> ProductHelp();
+
   QWidget* parent_;
   std::function<void(int)> help_;
+  std::function<void(const catalog::ParentChoice&)> class_help_;
+  std::function<void(const std::string&)> sub_component_help_;
 };
 
 // "Desc (*.a)|*.a|All files (*.*)|*.*" as a Qt name filter list.

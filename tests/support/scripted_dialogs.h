@@ -79,8 +79,10 @@ class ScriptedDialogs : public commands::Dialogs {
   bool done() const { return expected_.empty(); }
 
   commands::Answer Show(const commands::MessageBox& box) override;
-  std::optional<std::filesystem::path> OpenFile(const commands::FileDialogRequest& request) override;
-  std::optional<std::filesystem::path> SaveFile(const commands::FileDialogRequest& request) override;
+  std::optional<std::filesystem::path> OpenFile(
+      const commands::FileDialogRequest& request) override;
+  std::optional<std::filesystem::path> SaveFile(
+      const commands::FileDialogRequest& request) override;
   std::optional<std::filesystem::path> SelectDirectory(
       std::string_view title, const std::filesystem::path& initial_dir) override;
   std::optional<std::string> InputBox(std::string_view caption, std::string_view prompt,
@@ -114,7 +116,7 @@ class ScriptedDialogs : public commands::Dialogs {
   std::optional<commands::NamePromptAnswer> NamePrompt(
       const commands::NamePromptRequest& request) override;
   std::optional<model::PropertyEditorDef> PropertyEditorDialog(
-      std::string_view entry, const model::PropertyEditorDef& current) override;
+      const commands::PropertyEditorRequest& request) override;
 
  private:
   enum class What {

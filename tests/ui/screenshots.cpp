@@ -1,4 +1,5 @@
-// Writes a picture of each page of the window with a definition open:
+// Writes a picture of each page of the window with a definition open, and of each special
+// dialog:
 //   kx_ui_screenshots DEFINITION.cd OUTPUT_DIR
 // (scripts/screenshots runs it offscreen for the README).
 #include <QApplication>
@@ -6,9 +7,86 @@
 #include <QTabWidget>
 #include <iostream>
 
+#include "generate/extras/editor_unit.h"
 #include "store/settings.h"
+#include "ui/data_link_dialog.h"
 #include "ui/desktop.h"
+#include "ui/documentation_dialog.h"
+#include "ui/import_field_dialog.h"
+#include "ui/link_property_dialog.h"
+#include "ui/list_choice_dialog.h"
 #include "ui/pages.h"
+#include "ui/parent_dialog.h"
+#include "ui/property_editor_dialog.h"
+#include "ui/register_class_dialog.h"
+
+namespace {
+
+bool Save(QWidget& widget, const QString& file) {
+  widget.show();
+  QApplication::processEvents();
+  if (!widget.grab().save(file)) {
+    std::cerr << "could not write " << file.toStdString() << "\n";
+    return false;
+  }
+  std::cout << file.toStdString() << "\n";
+  return true;
+}
+
+// The special dialogs as they open, over the window.
+bool SaveDialogs(QWidget* window, const QString& dir) {
+  using namespace kx;
+  using catalog::ParentView;
+  bool ok = true;
+  const char* views[] = {"outline", "list", "express", "custom"};
+  for (int view = 0; view < 4; ++view) {
+    ui::ParentDialog dialog(window,
+                            {.shown = {.view = static_cast<ParentView>(view),
+                                       .outline_node = 10,
+                                       .list_text = "TEdit",
+                                       .express_item = 1,
+                                       .custom_class = "TMyGrid"},
+                             .custom_classes = {"TMyGrid", "TTheirButton"}},
+                            {});
+    ok &= Save(dialog, dir + "/parent_" + views[view] + ".png");
+  }
+  ui::RegisterClassWindow registration(window, {"TMyGrid", {"TCustomGrid", "MyGrids", false}}, {});
+  ok &= Save(registration, dir + "/register_class.png");
+  model::PropertyEditorDef editor;
+  editor.DefEdit = false;
+  editor.EditorUnit = "AlarmEds";
+  editor.EditorClass = "TAlarmTimeEditor";
+  ui::PropertyEditorWindow editor_options(
+      window, {"AlarmTime : TDateTime", editor, {{"AlarmEds"}, {"TAlarmTimeEditor"}}}, {}, {});
+  ok &= Save(editor_options, dir + "/property_editor.png");
+  ui::DataLinkWindow data_link(window, "Add read-write data link",
+                               {"DataSource", "DataField", "FDataLink", "DataChange"});
+  ok &= Save(data_link, dir + "/data_link.png");
+  ui::LinkPropertyWindow link(window, "Title links with", {"Label1", "Panel1"}, {});
+  ok &= Save(link, dir + "/link_property.png");
+  ui::ListChoiceWindow panel(window, "Generate container component", "Select the panel to import",
+                             {"Panel1", "Panel2"}, 0, {});
+  ok &= Save(panel, dir + "/select_panel.png");
+  ui::ImportFieldWindow field(window, "Table1CUSTNO : TFloatField",
+                              {"Custno", "Custno", commands::FieldHandling::kDataField});
+  ok &= Save(field, dir + "/import_field.png");
+  ui::ListChoiceWindow unit(window, "Generate property editors",
+                            "Select property editor unit to generate:", {"AlarmEds", "ColorEds"}, 0,
+                            [] {});
+  ok &= Save(unit, dir + "/editor_unit.png");
+  std::vector<std::string> kinds;
+  for (int k = 0; k < generate::kEditorKindCount; ++k) {
+    kinds.emplace_back(generate::EditorKindText(k));
+  }
+  ui::ListChoiceWindow kind(window, "Generate property editors",
+                            "Select editor type for TAlarmTimeEditor", kinds, 9, [] {});
+  ok &= Save(kind, dir + "/editor_kind.png");
+  ui::DocumentationWindow documentation(window, commands::Audience::kComponent);
+  ok &= Save(documentation, dir + "/documentation.png");
+  return ok;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -39,5 +117,5 @@ int main(int argc, char** argv) {
     }
     std::cout << file.toStdString() << "\n";
   }
-  return 0;
+  return SaveDialogs(&window, argv[2]) ? 0 : 1;
 }

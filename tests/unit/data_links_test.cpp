@@ -146,5 +146,14 @@ TEST(LinkPropertyTest, AskedOnlyForContainersWithSubComponents) {
   EXPECT_TRUE(linked->Property().UseReadMethod && linked->Property().UseWriteMethod);
 }
 
+TEST(LinkPropertyTest, SubComponentHelpIsOnTheVariablesType) {
+  model::ComponentDef def;
+  model::ItemDef edit = model::NewVariableItem("Edit1");
+  edit.Variable().DataType = "TMaskEdit";
+  model::AddItem(def, edit);
+  EXPECT_EQ(SubComponentHelp(def, "Edit1", false), store::ClassHelpTopic("TMaskEdit", false));
+  EXPECT_FALSE(SubComponentHelp(def, "EDIT1", false)) << "the name is matched exactly";
+}
+
 }  // namespace
 }  // namespace kx::commands

@@ -129,7 +129,7 @@ TEST(FieldImportTest, ImportsTheChosenFieldsWithCreateFields) {
                          FieldImportChoice{"", "", FieldHandling::kDataField})
       .ExpectBox(BoxKind::kInformation, std::string(kMissingFieldNameMessage), Answer::kOk,
                  "Import fields")
-      .ExpectImportField("Table1CUSTNO : TStringField", "Custno",
+      .ExpectImportField("Table1CUSTNO : TStringField", "",  // as the user left it
                          FieldImportChoice{"CustNo", "Customer", FieldHandling::kCalculatedField})
       .ExpectImportField("QueryAMOUNT : TFloatField", "Amount",
                          FieldImportChoice{"Amount", "", FieldHandling::kDataField})

@@ -1,0 +1,30 @@
+#include "ui/identifier_edit.h"
+
+#include "model/name_rules.h"
+#include "ui/text_boundary.h"
+
+namespace kx::ui {
+
+IdentifierEdit::IdentifierEdit(std::string_view text, QWidget* parent)
+    : QLineEdit(FromModel(text), parent) {
+  connect(this, &QLineEdit::textEdited, this, &IdentifierEdit::Edited);
+}
+
+std::string IdentifierEdit::Text() const { return ToModel(text()).value_or(""); }
+
+void IdentifierEdit::Edited(const QString& typed) {
+  // A character Windows-1252 cannot hold is no identifier character either.
+  QString kept;
+  for (const QChar c : typed) {
+    if (ToModel(QString(c))) kept += c;
+  }
+  const std::string bytes = ToModel(kept).value_or("");
+  const model::FilteredText filtered =
+      model::FilterIdentifier(bytes, static_cast<std::size_t>(cursorPosition()), "");
+  if (FromModel(filtered.text) != typed) {
+    setText(FromModel(filtered.text));
+    setCursorPosition(static_cast<int>(filtered.caret));
+  }
+}
+
+}  // namespace kx::ui

@@ -1,0 +1,71 @@
+// "Select parent class": the four views of the parent (Outline, List, Express, Custom), Class
+// help and OK. The dialog only shows a catalog::ParentChoice and hands back the one the user
+// confirms; which class a view names and when OK and Class help are enabled are the
+// catalogue's rules, asked again after every change. The Custom view's buttons run the
+// registry flows of the request's CustomClassPage.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <vector>
+
+#include "catalog/parent_selection.h"
+#include "commands/dialogs.h"
+
+class QButtonGroup;
+class QComboBox;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace kx::ui {
+
+class ParentDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // class_help: opens help on the class the choice selects.
+  ParentDialog(QWidget* parent, const commands::ParentSelectionRequest& request,
+               std::function<void(const catalog::ParentChoice&)> class_help);
+
+  // The page and selections as the widgets show them now.
+  catalog::ParentChoice Choice() const;
+
+  // The views and buttons, in the order of ParentView for the pages.
+  QTabWidget* pages = nullptr;
+  QTreeWidget* outline = nullptr;
+  QComboBox* list = nullptr;
+  QButtonGroup* express = nullptr;
+  QListWidget* custom = nullptr;
+  QPushButton* expand = nullptr;
+  QPushButton* shrink = nullptr;
+  QPushButton* add = nullptr;
+  QPushButton* edit = nullptr;
+  QPushButton* del = nullptr;
+  QPushButton* ok = nullptr;
+  QPushButton* class_help = nullptr;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QWidget* MakeOutlinePage();
+  QWidget* MakeListPage();
+  QWidget* MakeExpressPage();
+  QWidget* MakeCustomPage(const std::vector<std::string>& classes);
+  void Show(const catalog::ParentChoice& choice);
+  void SelectCustom(const QString& name);
+  void UpdateButtons();
+  void AddClass();
+  void EditClass();
+  void DeleteClass();
+
+  bool allow_forms_;
+  commands::CustomClassPage* custom_page_;
+  std::function<void(const catalog::ParentChoice&)> class_help_;
+  std::vector<QTreeWidgetItem*> nodes_;  // by index into catalog::OutlineNodes()
+  QString typed_;                        // the List view's text as last typed
+};
+
+}  // namespace kx::ui

@@ -47,7 +47,7 @@ int RunDesktop(int argc, char** argv, const std::function<void()>& shown) {
   store::Settings settings;
   try {
     settings = store::LoadSettings(settings_file.value_or(store::DefaultSettingsPath(exe_dir, env)),
-                                   exe_dir, platform::SystemClock(), env.path);
+                                   exe_dir, platform::SystemClock(), env);
     store::ChooseHelpFiles(settings, store::WinePrefix(env));
   } catch (const std::exception& e) {
     QMessageBox::critical(nullptr, "Kestrix", QString::fromStdString(e.what()));

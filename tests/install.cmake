@@ -52,7 +52,21 @@ if(DESKTOP)
   file(READ "${PREFIX}/share/applications/kestrix.desktop" entry)
   file(READ "${PREFIX}/share/mime/packages/kestrix.xml" mime)
   string(REGEX MATCH "MimeType=([^;\n]+)" ignored "${entry}")
-  if(NOT mime MATCHES "type=\"${CMAKE_MATCH_1}\"" OR NOT mime MATCHES "pattern=\"\\*\\.cd\"")
+  set(type "${CMAKE_MATCH_1}")
+  if(NOT mime MATCHES "type=\"${type}\"" OR NOT mime MATCHES "pattern=\"\\*\\.cd\"")
     message(SEND_ERROR "the MIME type of the menu entry is not the one installed for *.cd")
+  endif()
+  # What the desktop's caches make of them: *.cd is that type, and kestrix opens it.
+  find_program(update_mime update-mime-database REQUIRED)
+  find_program(update_desktop update-desktop-database REQUIRED)
+  execute_process(COMMAND ${update_mime} "${PREFIX}/share/mime" RESULT_VARIABLE mime_status)
+  execute_process(COMMAND ${update_desktop} "${PREFIX}/share/applications"
+                  RESULT_VARIABLE desktop_status)
+  file(READ "${PREFIX}/share/mime/globs2" globs)
+  file(READ "${PREFIX}/share/applications/mimeinfo.cache" handlers)
+  if(NOT mime_status EQUAL 0 OR NOT desktop_status EQUAL 0
+     OR NOT globs MATCHES ":${type}:\\*\\.cd\n"
+     OR NOT handlers MATCHES "${type}=kestrix\\.desktop;")
+    message(SEND_ERROR "*.cd files do not open in kestrix:\n${globs}\n${handlers}")
   endif()
 endif()

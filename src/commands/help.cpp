@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "commands/imports.h"
+#include "commands/main_window_model.h"
 #include "platform/windows1252.h"
 
 namespace kx::commands {
@@ -9,14 +11,14 @@ namespace kx::commands {
 namespace {
 
 constexpr std::array<HelpPlace, 9> kPlaces = {{
-    {100, "main.html", "main-page"},
-    {101, "properties.html", "properties-page"},
-    {102, "methods.html", "methods-page"},
-    {103, "events.html", "events-page"},
-    {104, "variables.html", "variables-page"},
+    {kFirstHelpContext + static_cast<int>(Page::kMain), "main.html", "main-page"},
+    {kFirstHelpContext + static_cast<int>(Page::kProperties), "properties.html", "properties-page"},
+    {kFirstHelpContext + static_cast<int>(Page::kMethods), "methods.html", "methods-page"},
+    {kFirstHelpContext + static_cast<int>(Page::kEvents), "events.html", "events-page"},
+    {kFirstHelpContext + static_cast<int>(Page::kVariables), "variables.html", "variables-page"},
     {store::kCodeEditorHelpContext, "code-editor.html", "code-editor"},
     {store::kHelpTextEditorHelpContext, "text-editor.html", "text-editor"},
-    {511, "form-import.html", "publish-onclick"},
+    {kPublishEventHelpContext, "form-import.html", "publish-onclick"},
     {store::kBusinessComponentHelpContext, "new-definition.html", "business-component"},
 }};
 

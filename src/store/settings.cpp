@@ -291,28 +291,6 @@ HelpTopic VclHelpTopic(std::string_view keyword, bool using_delphi16) {
   return {HelpFile::kVcl, HelpAction::kKeyword, std::string(keyword), 0};
 }
 
-fs::path HelpFilePath(const Settings& settings, HelpFile file) {
-  switch (file) {
-    case HelpFile::kProduct:
-      return settings.help_file;
-    case HelpFile::kThreads:
-      return ThreadHelpPath(settings.exe_dir);
-    case HelpFile::kDelphi:
-      return settings.delphi_help;
-    case HelpFile::kVcl:
-      return settings.vcl_help;
-    case HelpFile::kCwg:
-      return settings.cwg_help;
-  }
-  return {};
-}
-
-fs::path ThreadHelpPath(const fs::path& exe_dir) {
-  std::error_code error;
-  const fs::path beside = exe_dir / "Threads" / "Threads.hlp";
-  return fs::exists(beside, error) ? beside : fs::path("Threads.hlp");
-}
-
 const std::vector<std::string>& BuiltInPalettePages() {
   static const std::vector<std::string> pages = {
       "Additional", "Data Access", "Data Controls", "Dialogs", "Internet", "Samples",

@@ -135,10 +135,6 @@ inline constexpr int kBusinessComponentHelpContext = 514;
 HelpTopic ClassHelpTopic(std::string_view class_name, bool using_delphi16);
 // Help > VCL help: Delphi 1.0 had no VCL help file of its own.
 HelpTopic VclHelpTopic(std::string_view keyword, bool using_delphi16);
-// The file a topic opens.
-std::filesystem::path HelpFilePath(const Settings& settings, HelpFile file);
-// "Threads/Threads.hlp" in the program's folder when it exists, else the bare "Threads.hlp".
-std::filesystem::path ThreadHelpPath(const std::filesystem::path& exe_dir);
 
 // The pages offered when Delphi's registry names none.
 const std::vector<std::string>& BuiltInPalettePages();

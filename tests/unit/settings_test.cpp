@@ -266,17 +266,6 @@ TEST(VclHelpTest, Delphi1LooksInDelphisHelp) {
   EXPECT_EQ(VclHelpTopic("", true), (HelpTopic{HelpFile::kDelphi, HelpAction::kKeyword, "VCL"}));
 }
 
-TEST(ThreadHelpTest, BesideTheProgramWhenThere) {
-  TempDir dir;
-  EXPECT_EQ(ThreadHelpPath(dir.path()), fs::path("Threads.hlp"));
-  Touch(dir / "Threads" / "Threads.hlp");
-  EXPECT_EQ(ThreadHelpPath(dir.path()), dir / "Threads" / "Threads.hlp");
-  Settings s;
-  s.exe_dir = dir.path();
-  EXPECT_EQ(HelpFilePath(s, ClassHelpTopic("TNewThread", false).file),
-            dir / "Threads" / "Threads.hlp");
-}
-
 std::string UserReg(std::string_view keys) {
   return "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n"
          "#arch=win32\n\n" +

@@ -22,6 +22,8 @@ int RunDesktop(int argc, char** argv, const std::function<void()>& shown) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Kestrix");
   QApplication::setApplicationVersion(KX_VERSION);
+  // Ties the windows to the installed menu entry and its icon.
+  QGuiApplication::setDesktopFileName("kestrix");
 
   std::optional<std::filesystem::path> settings_file;
   std::optional<std::filesystem::path> definition;

@@ -31,6 +31,11 @@ using model::UpperCase;
 constexpr std::uintmax_t kMaxUserRegBytes = std::uintmax_t{64} << 20;
 constexpr std::uintmax_t kMaxUserDirsBytes = std::uintmax_t{1} << 20;
 
+// The manual where the installation puts it, relative to the program's folder.
+fs::path InstalledManualDir(const fs::path& exe_dir) {
+  return (exe_dir / KX_MANUAL_FROM_BINDIR).lexically_normal();
+}
+
 bool IsWritableDirectory(const fs::path& dir) {
   std::error_code error;
   if (!fs::is_directory(dir, error)) return false;
@@ -141,6 +146,16 @@ bool IsKeyOrBelow(std::string_view key, std::string_view ancestor) {
   return SameText(key, ancestor) || model::StartsWithText(key, std::string(ancestor) + "\\");
 }
 
+// A copy that keeps its settings and files in its own folder: one that can write there and is
+// not installed. An installation into ~/.local has a writable bin folder all the same, and
+// settings or definitions there would be mixed with other programs.
+bool IsPortable(const fs::path& exe_dir) {
+  std::error_code error;
+  const bool installed = !fs::exists(exe_dir / "docs" / "help" / "index.html", error) &&
+                         fs::exists(InstalledManualDir(exe_dir) / "index.html", error);
+  return !installed && IsWritableDirectory(exe_dir);
+}
+
 }  // namespace
 
 Environment ReadEnvironment() {
@@ -153,7 +168,7 @@ Environment ReadEnvironment() {
 
 fs::path DefaultSettingsPath(const fs::path& exe_dir, const Environment& env) {
   // Without a home there is nowhere better than beside the program, writable or not.
-  if (IsWritableDirectory(exe_dir) || (env.home.empty() && env.xdg_config_home.empty())) {
+  if (IsPortable(exe_dir) || (env.home.empty() && env.xdg_config_home.empty())) {
     return exe_dir / kSettingsFileName;
   }
   // XDG base directories must be absolute; a relative one is ignored.
@@ -164,7 +179,7 @@ fs::path DefaultSettingsPath(const fs::path& exe_dir, const Environment& env) {
 }
 
 fs::path DefaultWorkDirectory(const fs::path& exe_dir, const Environment& env) {
-  if (IsWritableDirectory(exe_dir) || env.home.empty()) return exe_dir;
+  if (IsPortable(exe_dir) || env.home.empty()) return exe_dir;
   const fs::path home(env.home);
   const fs::path config = fs::path(env.xdg_config_home).is_absolute()
                               ? fs::path(env.xdg_config_home)
@@ -199,7 +214,7 @@ fs::path ManualDir(const fs::path& exe_dir) {
   std::error_code error;
   const fs::path beside = exe_dir / "docs" / "help";
   if (fs::exists(beside / "index.html", error)) return beside;
-  const fs::path installed = (exe_dir / KX_MANUAL_FROM_BINDIR).lexically_normal();
+  const fs::path installed = InstalledManualDir(exe_dir);
   return fs::exists(installed / "index.html", error) ? installed : beside;
 }
 

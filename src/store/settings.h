@@ -77,12 +77,13 @@ struct Environment {
 };
 Environment ReadEnvironment();
 
-// Beside the executable when that folder is writable, else
+// Beside the executable for a portable copy (one whose folder is writable and that is not
+// installed: no manual where the installation puts it), else
 // $XDG_CONFIG_HOME/kestrix/Kestrix.ini (by default under ~/.config).
 std::filesystem::path DefaultSettingsPath(const std::filesystem::path& exe_dir,
                                           const Environment& env);
 // Where the default source and target directories point when the settings name none: the
-// program's folder for a portable build, which can write there; otherwise the user's documents
+// program's folder for a portable copy (as for the settings file); otherwise the user's documents
 // folder (XDG_DOCUMENTS_DIR of user-dirs.dirs, else ~/Documents when it exists, else home).
 // Without a home, the program's folder.
 std::filesystem::path DefaultWorkDirectory(const std::filesystem::path& exe_dir,

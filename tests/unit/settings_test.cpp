@@ -148,6 +148,12 @@ TEST(DefaultWorkDirectoryTest, TheProgramsFolderOnlyWhenItCanWriteThere) {
           "# written by xdg-user-dirs-update\n" + c.line + "\n");
     EXPECT_EQ(DefaultWorkDirectory(installed, env), c.expected) << c.line;
   }
+  // An installation into a folder of the user's own is no portable copy.
+  const fs::path local_bin = home / ".local" / "bin";
+  Touch(home / ".local" / "share" / "doc" / "kestrix" / "help" / "index.html");
+  fs::create_directories(local_bin);
+  EXPECT_EQ(DefaultWorkDirectory(local_bin, env), home / "Documents");
+  EXPECT_EQ(DefaultSettingsPath(local_bin, env), home / ".config" / "kestrix" / "Kestrix.ini");
   // The settings take it for both directories when they name none.
   const Settings s = LoadSettings(dir / "Kestrix.ini", installed, kClock, env);
   EXPECT_EQ(s.definitions_dir, home.string() + "/Documents/");

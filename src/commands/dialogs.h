@@ -43,10 +43,12 @@ struct FileDialogRequest {
   bool overwrite_prompt = false;
 };
 
-// Options > Other options: the default copyright line and what to do with generated code.
+// Options > Other options: the default copyright line, what to do with generated code, and
+// where keyword help looks words up.
 struct OtherOptions {
   std::string copyright;
   int codeview = 1;  // 0 ask whether to display it, 1 always display, 2 never display
+  std::string help_url;  // address template of the keyword help look-ups (commands/help.h)
 
   friend bool operator==(const OtherOptions&, const OtherOptions&) = default;
 };

@@ -122,15 +122,21 @@ bool ChangeResourceCompilerPath(Dialogs& dialogs, store::Settings& settings) {
 }
 
 bool ChangeOtherOptions(Dialogs& dialogs, store::Settings& settings, const platform::Clock& clock) {
-  const std::optional<OtherOptions> chosen = dialogs.OtherOptionsDialog(
-      {model::CopyrightLines(clock.Now().year), {settings.copyright, settings.codeview}});
+  const std::optional<OtherOptions> chosen =
+      dialogs.OtherOptionsDialog({model::CopyrightLines(clock.Now().year),
+                                  {settings.copyright, settings.codeview, settings.help_url}});
   if (!chosen) return false;
   store::UpdateProfile(settings.file, [&](store::Profile& profile) {
     profile.WriteString(store::kOtherSection, store::kCopyrightKey, chosen->copyright);
     profile.WriteInteger(store::kOtherSection, store::kCodeviewKey, chosen->codeview);
+    // Written only when changed: most users never set one.
+    if (chosen->help_url != settings.help_url) {
+      profile.WriteString(store::kHelpFilesSection, store::kKeywordUrlKey, chosen->help_url);
+    }
   });
   settings.copyright = chosen->copyright;
   settings.codeview = chosen->codeview;
+  settings.help_url = chosen->help_url;
   return true;
 }
 

@@ -20,6 +20,8 @@ namespace kx::commands {
 inline constexpr std::string_view kOtherOptionsCaption = "Other options";
 inline constexpr std::string_view kCopyrightLineLabel = "Default copyright line:";
 inline constexpr std::string_view kCodeViewingGroup = "Code viewing options...";
+inline constexpr std::string_view kKeywordUrlLabel =
+    "Address for keyword help ({keyword} stands for the word looked up):";
 inline constexpr std::array<std::string_view, 3> kCodeViewingChoices = {
     "Ask whether to display code after generating", "Always display code after generating",
     "Never display code after generating"};

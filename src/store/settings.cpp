@@ -8,6 +8,10 @@
 #include <optional>
 #include <random>
 
+#ifndef KX_MANUAL_FROM_BINDIR
+#define KX_MANUAL_FROM_BINDIR "../share/doc/kestrix/help"
+#endif
+
 #include "model/text.h"
 #include "model/types.h"
 #include "platform/atomic_file.h"
@@ -25,6 +29,12 @@ using model::UpperCase;
 
 // A Wine prefix's user.reg grows with every program installed in it; this is far beyond any.
 constexpr std::uintmax_t kMaxUserRegBytes = std::uintmax_t{64} << 20;
+constexpr std::uintmax_t kMaxUserDirsBytes = std::uintmax_t{1} << 20;
+
+// The manual where the installation puts it, relative to the program's folder.
+fs::path InstalledManualDir(const fs::path& exe_dir) {
+  return (exe_dir / KX_MANUAL_FROM_BINDIR).lexically_normal();
+}
 
 bool IsWritableDirectory(const fs::path& dir) {
   std::error_code error;
@@ -136,6 +146,16 @@ bool IsKeyOrBelow(std::string_view key, std::string_view ancestor) {
   return SameText(key, ancestor) || model::StartsWithText(key, std::string(ancestor) + "\\");
 }
 
+// A copy that keeps its settings and files in its own folder: one that can write there and is
+// not installed. An installation into ~/.local has a writable bin folder all the same, and
+// settings or definitions there would be mixed with other programs.
+bool IsPortable(const fs::path& exe_dir) {
+  std::error_code error;
+  const bool installed = !fs::exists(exe_dir / "docs" / "help" / "index.html", error) &&
+                         fs::exists(InstalledManualDir(exe_dir) / "index.html", error);
+  return !installed && IsWritableDirectory(exe_dir);
+}
+
 }  // namespace
 
 Environment ReadEnvironment() {
@@ -148,7 +168,7 @@ Environment ReadEnvironment() {
 
 fs::path DefaultSettingsPath(const fs::path& exe_dir, const Environment& env) {
   // Without a home there is nowhere better than beside the program, writable or not.
-  if (IsWritableDirectory(exe_dir) || (env.home.empty() && env.xdg_config_home.empty())) {
+  if (IsPortable(exe_dir) || (env.home.empty() && env.xdg_config_home.empty())) {
     return exe_dir / kSettingsFileName;
   }
   // XDG base directories must be absolute; a relative one is ignored.
@@ -156,6 +176,46 @@ fs::path DefaultSettingsPath(const fs::path& exe_dir, const Environment& env) {
                               ? fs::path(env.xdg_config_home)
                               : fs::path(env.home) / ".config";
   return config / "kestrix" / kSettingsFileName;
+}
+
+fs::path DefaultWorkDirectory(const fs::path& exe_dir, const Environment& env) {
+  if (IsPortable(exe_dir) || env.home.empty()) return exe_dir;
+  const fs::path home(env.home);
+  const fs::path config = fs::path(env.xdg_config_home).is_absolute()
+                              ? fs::path(env.xdg_config_home)
+                              : home / ".config";
+  // user-dirs.dirs holds shell assignments: XDG_DOCUMENTS_DIR="$HOME/Documents".
+  std::string dirs;
+  if (!platform::ReadWholeFile(config / "user-dirs.dirs", dirs, kMaxUserDirsBytes)) {
+    LineReader reader(dirs);
+    std::string_view line;
+    constexpr std::string_view kKey = "XDG_DOCUMENTS_DIR=\"";
+    while (reader.Next(line)) {
+      if (!line.starts_with(kKey)) continue;
+      std::string_view value = line.substr(kKey.size());
+      value = value.substr(0, value.find('"'));
+      fs::path documents;
+      if (value.starts_with("$HOME/")) {
+        documents = home / value.substr(6);
+      } else if (value.starts_with('/')) {
+        documents = value;
+      }
+      // "$HOME/" alone means the documents are the home folder itself.
+      if (!documents.empty() || value == "$HOME" || value == "$HOME/") {
+        return documents.empty() ? home : documents.lexically_normal();
+      }
+    }
+  }
+  std::error_code error;
+  return fs::is_directory(home / "Documents", error) ? home / "Documents" : home;
+}
+
+fs::path ManualDir(const fs::path& exe_dir) {
+  std::error_code error;
+  const fs::path beside = exe_dir / "docs" / "help";
+  if (fs::exists(beside / "index.html", error)) return beside;
+  const fs::path installed = InstalledManualDir(exe_dir);
+  return fs::exists(installed / "index.html", error) ? installed : beside;
 }
 
 fs::path WinePrefix(const Environment& env) {
@@ -169,18 +229,18 @@ std::string AsDirectory(std::string_view dir) {
 }
 
 Settings LoadSettings(const fs::path& settings_file, const fs::path& exe_dir,
-                      const platform::Clock& clock, const std::string& program_search_path) {
+                      const platform::Clock& clock, const Environment& env) {
   const Profile profile = ReadProfile(settings_file);
   Settings settings;
   settings.file = settings_file;
   settings.exe_dir = exe_dir;
-  settings.help_file = exe_dir / "docs" / "help" / "index.html";
+  settings.help_file = ManualDir(exe_dir) / "index.html";
 
-  const std::string exe_folder = AsDirectory(exe_dir.string());
+  const std::string default_dir = AsDirectory(DefaultWorkDirectory(exe_dir, env).string());
   auto read_directory = [&](std::string_view key) {
-    // An empty value would make the root folder the default; the program's folder is meant.
+    // An empty value would make the root folder the default; the default folder is meant.
     const std::string dir = profile.ReadString(kDirectoriesSection, key, "");
-    return dir.empty() ? exe_folder : AsDirectory(dir);
+    return dir.empty() ? default_dir : AsDirectory(dir);
   };
   settings.definitions_dir = read_directory(kDefinitionsKey);
   settings.pascal_code_dir = read_directory(kPascalCodeKey);
@@ -194,9 +254,10 @@ Settings LoadSettings(const fs::path& settings_file, const fs::path& exe_dir,
     settings.codeview = kCodeviewAlways;
   }
   const std::string bundled_compiler =
-      platform::FindBundledProgram(kBundledCompilerName, exe_dir, program_search_path).string();
+      platform::FindBundledProgram(kBundledCompilerName, exe_dir, env.path).string();
   settings.compiler16 = profile.ReadString(kResourcesSection, kCompiler16Key, bundled_compiler);
   settings.compiler32 = profile.ReadString(kResourcesSection, kCompiler32Key, bundled_compiler);
+  settings.help_url = profile.ReadString(kHelpFilesSection, kKeywordUrlKey, "");
   return settings;
 }
 
@@ -243,28 +304,6 @@ HelpTopic VclHelpTopic(std::string_view keyword, bool using_delphi16) {
             keyword.empty() ? std::string("VCL") : std::string(keyword), 0};
   }
   return {HelpFile::kVcl, HelpAction::kKeyword, std::string(keyword), 0};
-}
-
-fs::path HelpFilePath(const Settings& settings, HelpFile file) {
-  switch (file) {
-    case HelpFile::kProduct:
-      return settings.help_file;
-    case HelpFile::kThreads:
-      return ThreadHelpPath(settings.exe_dir);
-    case HelpFile::kDelphi:
-      return settings.delphi_help;
-    case HelpFile::kVcl:
-      return settings.vcl_help;
-    case HelpFile::kCwg:
-      return settings.cwg_help;
-  }
-  return {};
-}
-
-fs::path ThreadHelpPath(const fs::path& exe_dir) {
-  std::error_code error;
-  const fs::path beside = exe_dir / "Threads" / "Threads.hlp";
-  return fs::exists(beside, error) ? beside : fs::path("Threads.hlp");
 }
 
 const std::vector<std::string>& BuiltInPalettePages() {

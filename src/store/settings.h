@@ -36,6 +36,8 @@ inline constexpr std::string_view kCompiler32Key = "Compiler32";
 inline constexpr std::string_view kHelpFilesSection = "HelpFiles";
 inline constexpr std::string_view kDelphiHelpKey = "DelphiHelp";
 inline constexpr std::string_view kCwgHelpKey = "CWGHelp";
+// The address template of the keyword look-ups in Delphi's help (commands/help.h).
+inline constexpr std::string_view kKeywordUrlKey = "KeywordUrl";
 
 // Both compiler settings default to the resource compiler built and installed with the
 // program, which writes 16-bit and 32-bit resource files alike (platform::FindBundledProgram
@@ -62,7 +64,8 @@ struct Settings {
   std::string delphi_help;
   std::string cwg_help;
   std::string vcl_help;
-  std::filesystem::path help_file;  // the program's own manual
+  std::string help_url;             // address template of those look-ups; empty: none set
+  std::filesystem::path help_file;  // the program's own manual: its contents page
 };
 
 // The environment variables the settings depend on; empty when unset.
@@ -74,10 +77,20 @@ struct Environment {
 };
 Environment ReadEnvironment();
 
-// Beside the executable when that folder is writable, else
+// Beside the executable for a portable copy (one whose folder is writable and that is not
+// installed: no manual where the installation puts it), else
 // $XDG_CONFIG_HOME/kestrix/Kestrix.ini (by default under ~/.config).
 std::filesystem::path DefaultSettingsPath(const std::filesystem::path& exe_dir,
                                           const Environment& env);
+// Where the default source and target directories point when the settings name none: the
+// program's folder for a portable copy (as for the settings file); otherwise the user's documents
+// folder (XDG_DOCUMENTS_DIR of user-dirs.dirs, else ~/Documents when it exists, else home).
+// Without a home, the program's folder.
+std::filesystem::path DefaultWorkDirectory(const std::filesystem::path& exe_dir,
+                                           const Environment& env);
+// The folder of the manual: docs/help beside the program (a portable build; the build copies
+// it there), else where the installation puts it relative to the program's folder.
+std::filesystem::path ManualDir(const std::filesystem::path& exe_dir);
 // $WINEPREFIX, by default ~/.wine.
 std::filesystem::path WinePrefix(const Environment& env);
 
@@ -87,10 +100,11 @@ std::string AsDirectory(std::string_view dir);
 
 // Every key with its default; a missing file gives all defaults. Leaves the Delphi help files
 // to ChooseHelpFiles. Throws ProfileError when the file exists but cannot be read.
-// program_search_path (PATH's syntax) is the last place the bundled compiler is looked for.
+// env.path is the last place the bundled compiler is looked for; env.home and
+// env.xdg_config_home decide the default directories (DefaultWorkDirectory).
 Settings LoadSettings(const std::filesystem::path& settings_file,
                       const std::filesystem::path& exe_dir, const platform::Clock& clock,
-                      const std::string& program_search_path = ReadEnvironment().path);
+                      const Environment& env = ReadEnvironment());
 
 // Names Delphi's help files for the Delphi version of the settings. With Delphi 1.0 they come
 // from the HelpFiles keys, or from MultiHlp.Ini in the prefix's Windows folder when either
@@ -122,10 +136,6 @@ inline constexpr int kBusinessComponentHelpContext = 514;
 HelpTopic ClassHelpTopic(std::string_view class_name, bool using_delphi16);
 // Help > VCL help: Delphi 1.0 had no VCL help file of its own.
 HelpTopic VclHelpTopic(std::string_view keyword, bool using_delphi16);
-// The file a topic opens.
-std::filesystem::path HelpFilePath(const Settings& settings, HelpFile file);
-// "Threads/Threads.hlp" in the program's folder when it exists, else the bare "Threads.hlp".
-std::filesystem::path ThreadHelpPath(const std::filesystem::path& exe_dir);
 
 // The pages offered when Delphi's registry names none.
 const std::vector<std::string>& BuiltInPalettePages();

@@ -25,8 +25,10 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "commands/help.h"
 #include "commands/target_directory.h"
 #include "store/profile_store.h"
+#include "ui/about.h"
 #include "ui/pages.h"
 #include "ui/text_boundary.h"
 
@@ -256,12 +258,7 @@ void MainWindow::BuildMenus() {
     ShowHelp({store::HelpFile::kDelphi, store::HelpAction::kKeyword, "", 0});
   });
   help->addSeparator();
-  item(help, "&About...", [this] {
-    QMessageBox::about(this, "About Kestrix",
-                       "Kestrix " + QApplication::applicationVersion() +
-                           "\nA design tool and code generator for Delphi and Lazarus "
-                           "components.");
-  });
+  item(help, "&About...", [this] { ShowAbout(this, settings_); });
 }
 
 void MainWindow::UpdateEditMenu() {
@@ -282,17 +279,13 @@ void MainWindow::UpdateEditMenu() {
 }
 
 void MainWindow::ShowHelp(const store::HelpTopic& topic) {
-  const std::filesystem::path file = store::HelpFilePath(settings_, topic.file);
-  if (topic.file == store::HelpFile::kProduct && std::filesystem::is_regular_file(file)) {
-    QUrl url = QUrl::fromLocalFile(FromPath(file.string()));
-    if (topic.action == store::HelpAction::kContext) {
-      url.setFragment("context-" + QString::number(topic.context));
-    }
-    QDesktopServices::openUrl(url);
-    return;
+  const commands::HelpTarget target =
+      commands::ResolveHelp(topic, settings_.help_file.parent_path(), settings_.help_url);
+  if (target.url.empty()) {
+    dialogs_.Information(target.message);
+  } else if (!QDesktopServices::openUrl(QUrl(QString::fromStdString(target.url)))) {
+    dialogs_.Information("No program to show " + target.url + " is set up.");
   }
-  dialogs_.Information("The help file " + file.string() + " is not installed" +
-                       (topic.keyword.empty() ? "." : " (looking for " + topic.keyword + ")."));
 }
 
 QFont MainWindow::PrintFont() const {

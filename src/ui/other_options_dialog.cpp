@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -37,6 +38,13 @@ OtherOptionsWindow::OtherOptionsWindow(QWidget* parent,
     group_layout->addWidget(button);
   }
   layout->addWidget(group);
+  auto* url_label = new QLabel(FromModel(commands::kKeywordUrlLabel));
+  help_url_ = new QLineEdit(FromModel(request.current.help_url));
+  help_url_->setPlaceholderText(
+      "https://www.google.com/search?q=site:lazarus-ccr.sourceforge.io+{keyword}");
+  url_label->setBuddy(help_url_);
+  layout->addWidget(url_label);
+  layout->addWidget(help_url_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -44,7 +52,8 @@ OtherOptionsWindow::OtherOptionsWindow(QWidget* parent,
 }
 
 commands::OtherOptions OtherOptionsWindow::Result() const {
-  return {ToModel(copyright_->currentText()).value_or(""), codeview_->checkedId()};
+  return {ToModel(copyright_->currentText()).value_or(""), codeview_->checkedId(),
+          ToModel(help_url_->text()).value_or("")};
 }
 
 }  // namespace kx::ui

@@ -7,6 +7,7 @@
 
 class QComboBox;
 class QButtonGroup;
+class QLineEdit;
 
 namespace kx::ui {
 
@@ -19,6 +20,7 @@ class OtherOptionsWindow : public QDialog {
  private:
   QComboBox* copyright_ = nullptr;
   QButtonGroup* codeview_ = nullptr;
+  QLineEdit* help_url_ = nullptr;
 };
 
 }  // namespace kx::ui

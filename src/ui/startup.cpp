@@ -22,6 +22,8 @@ int RunDesktop(int argc, char** argv, const std::function<void()>& shown) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Kestrix");
   QApplication::setApplicationVersion(KX_VERSION);
+  // Ties the windows to the installed menu entry and its icon.
+  QGuiApplication::setDesktopFileName("kestrix");
 
   std::optional<std::filesystem::path> settings_file;
   std::optional<std::filesystem::path> definition;
@@ -47,7 +49,7 @@ int RunDesktop(int argc, char** argv, const std::function<void()>& shown) {
   store::Settings settings;
   try {
     settings = store::LoadSettings(settings_file.value_or(store::DefaultSettingsPath(exe_dir, env)),
-                                   exe_dir, platform::SystemClock(), env.path);
+                                   exe_dir, platform::SystemClock(), env);
     store::ChooseHelpFiles(settings, store::WinePrefix(env));
   } catch (const std::exception& e) {
     QMessageBox::critical(nullptr, "Kestrix", QString::fromStdString(e.what()));

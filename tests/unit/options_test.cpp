@@ -20,7 +20,7 @@ const platform::FixedClock kClock({2026, 12, 6, 9, 30, 0});
 
 class OptionsTest : public ::testing::Test {
  protected:
-  store::Settings Load() { return store::LoadSettings(file_, "/opt/kestrix", kClock, ""); }
+  store::Settings Load() { return store::LoadSettings(file_, "/opt/kestrix", kClock, {}); }
   std::string FileText() const { return fs::exists(file_) ? TempDir::Read(file_) : "(none)"; }
 
   TempDir dir_;
@@ -207,7 +207,8 @@ TEST_F(OptionsTest, OtherOptions) {
   dir_.Write("Kestrix.ini", "[Other]\r\nCodeview=0\r\n");
   store::Settings settings = Load();
   ScriptedDialogs dialogs;
-  dialogs.ExpectOtherOptions(OtherOptions{"  Copyright \xA9 2026 by Me", 2});
+  dialogs.ExpectOtherOptions(
+      OtherOptions{"  Copyright \xA9 2026 by Me", 2, "https://x.org/{keyword}"});
   EXPECT_TRUE(ChangeOtherOptions(dialogs, settings, kClock));
   ASSERT_EQ(dialogs.other_options_requests().size(), 1u);
   const OtherOptionsRequest& request = dialogs.other_options_requests()[0];
@@ -217,8 +218,11 @@ TEST_F(OptionsTest, OtherOptions) {
   EXPECT_EQ(request.current, (OtherOptions{"Copyright \xA9 2026 by ...", 0}));
   EXPECT_EQ(settings.copyright, "  Copyright \xA9 2026 by Me");
   EXPECT_EQ(settings.codeview, 2);
-  EXPECT_EQ(FileText(), "[Other]\r\nCodeview=2\r\nCopyright=\"  Copyright \xA9 2026 by Me\"\r\n");
+  EXPECT_EQ(FileText(),
+            "[Other]\r\nCodeview=2\r\nCopyright=\"  Copyright \xA9 2026 by Me\"\r\n\r\n"
+            "[HelpFiles]\r\nKeywordUrl=https://x.org/{keyword}\r\n");
   const store::Settings reloaded = Load();
+  EXPECT_EQ(reloaded.help_url, "https://x.org/{keyword}");
   EXPECT_EQ(reloaded.copyright, settings.copyright);
   EXPECT_EQ(reloaded.codeview, 2);
 }

@@ -28,7 +28,7 @@ void Touch(const fs::path& file, std::string_view bytes = "") {
 TEST(LoadSettingsTest, WithoutAFileEveryKeyHasItsDefault) {
   TempDir dir;
   const fs::path exe_dir = dir / "Programs" / "Kestrix";
-  const Settings s = LoadSettings(dir / "Kestrix.ini", exe_dir, kClock, "");
+  const Settings s = LoadSettings(dir / "Kestrix.ini", exe_dir, kClock, {});
   EXPECT_EQ(s.file, dir / "Kestrix.ini");
   EXPECT_EQ(s.definitions_dir, exe_dir.string() + "/");
   EXPECT_EQ(s.pascal_code_dir, exe_dir.string() + "/");
@@ -57,7 +57,9 @@ TEST(LoadSettingsTest, ReadsEveryKey) {
                               "Codeview=2\n"
                               "[Resources]\n"
                               "Compiler16=/opt/kxrc\n"
-                              "Compiler32=/opt/wine-brcc32\n");
+                              "Compiler32=/opt/wine-brcc32\n"
+                              "[HelpFiles]\n"
+                              "KeywordUrl=https://example.org/?q={keyword}\n");
   const Settings s = LoadSettings(file, "/opt/kestrix", kClock);
   // The folder gets its separator and keeps its case.
   EXPECT_EQ(s.definitions_dir, "/home/Me/My Defs/");
@@ -68,6 +70,7 @@ TEST(LoadSettingsTest, ReadsEveryKey) {
   EXPECT_EQ(s.codeview, kCodeviewNever);
   EXPECT_EQ(s.compiler16, "/opt/kxrc");
   EXPECT_EQ(s.compiler32, "/opt/wine-brcc32");
+  EXPECT_EQ(s.help_url, "https://example.org/?q={keyword}");
 }
 
 TEST(LoadSettingsTest, UnusableValuesGiveTheDefault) {
@@ -75,7 +78,7 @@ TEST(LoadSettingsTest, UnusableValuesGiveTheDefault) {
   const auto file = dir.Write("Kestrix.ini",
                               "[Directories]\r\nDefinitions=\r\n[Other]\r\nCodeview=7\r\n"
                               "FullComments=yes\r\n");
-  const Settings s = LoadSettings(file, "/opt/kestrix/", kClock);
+  const Settings s = LoadSettings(file, "/opt/kestrix/", kClock, {});
   EXPECT_EQ(s.definitions_dir, "/opt/kestrix/");
   EXPECT_EQ(s.codeview, kCodeviewAlways);
   EXPECT_TRUE(s.full_comments);
@@ -117,6 +120,57 @@ TEST(DefaultSettingsPathTest, ElseInTheUsersConfigFolder) {
   for (const auto& c : cases) {
     EXPECT_EQ(DefaultSettingsPath(not_writable, c.env), c.expected) << c.env.xdg_config_home;
   }
+}
+
+TEST(DefaultWorkDirectoryTest, TheProgramsFolderOnlyWhenItCanWriteThere) {
+  TempDir dir;
+  const fs::path installed = dir / "usr" / "bin";  // missing, so not writable
+  const fs::path home = dir / "home";
+  fs::create_directories(home / ".config");
+  const Environment env{home.string(), "", ""};
+  EXPECT_EQ(DefaultWorkDirectory(dir.path(), env), dir.path());
+  EXPECT_EQ(DefaultWorkDirectory(installed, {}), installed) << "no home: nothing better";
+  EXPECT_EQ(DefaultWorkDirectory(installed, env), home) << "no documents folder";
+  fs::create_directories(home / "Documents");
+  EXPECT_EQ(DefaultWorkDirectory(installed, env), home / "Documents");
+  const struct {
+    std::string line;
+    fs::path expected;
+  } cases[] = {
+      {"XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"", home / "Dokumente"},
+      {"XDG_DOCUMENTS_DIR=\"/srv/docs\"", "/srv/docs"},
+      {"XDG_DOCUMENTS_DIR=\"$HOME/\"", home / ""},
+      {"XDG_DOCUMENTS_DIR=\"relative\"", home / "Documents"},
+      {"XDG_MUSIC_DIR=\"$HOME/Music\"", home / "Documents"},
+  };
+  for (const auto& c : cases) {
+    Touch(home / ".config" / "user-dirs.dirs",
+          "# written by xdg-user-dirs-update\n" + c.line + "\n");
+    EXPECT_EQ(DefaultWorkDirectory(installed, env), c.expected) << c.line;
+  }
+  // An installation into a folder of the user's own is no portable copy.
+  const fs::path local_bin = home / ".local" / "bin";
+  Touch(home / ".local" / "share" / "doc" / "kestrix" / "help" / "index.html");
+  fs::create_directories(local_bin);
+  EXPECT_EQ(DefaultWorkDirectory(local_bin, env), home / "Documents");
+  EXPECT_EQ(DefaultSettingsPath(local_bin, env), home / ".config" / "kestrix" / "Kestrix.ini");
+  // The settings take it for both directories when they name none.
+  const Settings s = LoadSettings(dir / "Kestrix.ini", installed, kClock, env);
+  EXPECT_EQ(s.definitions_dir, home.string() + "/Documents/");
+  EXPECT_EQ(s.pascal_code_dir, home.string() + "/Documents/");
+}
+
+TEST(ManualDirTest, BesideTheProgramOrWhereTheInstallationPutsIt) {
+  TempDir dir;
+  const fs::path bin = dir / "usr" / "bin";
+  const fs::path installed = dir / "usr" / "share" / "doc" / "kestrix" / "help";
+  EXPECT_EQ(ManualDir(bin), bin / "docs" / "help") << "nothing installed: the portable place";
+  Touch(installed / "index.html");
+  EXPECT_EQ(ManualDir(bin), installed);
+  Touch(bin / "docs" / "help" / "index.html");
+  EXPECT_EQ(ManualDir(bin), bin / "docs" / "help");
+  EXPECT_EQ(LoadSettings(dir / "Kestrix.ini", bin, kClock, {}).help_file,
+            bin / "docs" / "help" / "index.html");
 }
 
 TEST(WinePrefixTest, TheVariableOrTheDefault) {
@@ -216,17 +270,6 @@ TEST(VclHelpTest, Delphi1LooksInDelphisHelp) {
   EXPECT_EQ(VclHelpTopic("TList", true),
             (HelpTopic{HelpFile::kDelphi, HelpAction::kKeyword, "TList"}));
   EXPECT_EQ(VclHelpTopic("", true), (HelpTopic{HelpFile::kDelphi, HelpAction::kKeyword, "VCL"}));
-}
-
-TEST(ThreadHelpTest, BesideTheProgramWhenThere) {
-  TempDir dir;
-  EXPECT_EQ(ThreadHelpPath(dir.path()), fs::path("Threads.hlp"));
-  Touch(dir / "Threads" / "Threads.hlp");
-  EXPECT_EQ(ThreadHelpPath(dir.path()), dir / "Threads" / "Threads.hlp");
-  Settings s;
-  s.exe_dir = dir.path();
-  EXPECT_EQ(HelpFilePath(s, ClassHelpTopic("TNewThread", false).file),
-            dir / "Threads" / "Threads.hlp");
 }
 
 std::string UserReg(std::string_view keys) {

@@ -20,17 +20,23 @@ std::vector<model::PropSpecialType> OfferedSpecialKinds(std::string_view type) {
   return model::OfferedSpecialKinds(type, ClassifyType(type));
 }
 
-model::PropSpecialType DefaultSpecialKind(const model::PropertyPart& property) {
-  using enum model::PropSpecialType;
-  if (property.Inherited) return psNone;
-  const std::string type = model::UpperCase(property.PropType);
+bool IsDatasetFieldClass(std::string_view type) {
+  const std::string upper = model::UpperCase(type);
   for (std::string_view field_class :
        {"TFIELD", "TNUMERICFIELD", "TAUTOINCFIELD", "TDATETIMEFIELD", "TBCDFIELD", "TBLOBFIELD",
         "TFLOATFIELD", "TSMALLINTFIELD", "TBOOLEANFIELD", "TGRAPHICFIELD", "TSTRINGFIELD",
         "TBYTESFIELD", "TINTEGERFIELD", "TTIMEFIELD", "TCURRENCYFIELD", "TMEMOFIELD",
         "TVARBYTESFIELD", "TDATEFIELD", "TWORDFIELD"}) {
-    if (type == field_class) return psObjectManualCreate;
+    if (upper == field_class) return true;
   }
+  return false;
+}
+
+model::PropSpecialType DefaultSpecialKind(const model::PropertyPart& property) {
+  using enum model::PropSpecialType;
+  if (property.Inherited) return psNone;
+  const std::string type = model::UpperCase(property.PropType);
+  if (IsDatasetFieldClass(type)) return psObjectManualCreate;
   if (IsStandardClass(type)) return psLinkComponent;
   if (IsCatalogueClass(type)) return psObjectAutoCreate;
   return psNone;

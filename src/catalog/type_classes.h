@@ -17,6 +17,8 @@ bool IsObjectType(std::string_view type);
 bool IsComponentType(std::string_view type);
 std::string InitialValueOfType(std::string_view type);
 std::vector<model::PropSpecialType> OfferedSpecialKinds(std::string_view type);
+// One of the 19 field classes of a dataset (TField, TStringField, ...).
+bool IsDatasetFieldClass(std::string_view type);
 // The special kind a property's type calls for.
 model::PropSpecialType DefaultSpecialKind(const model::PropertyPart& property);
 

@@ -11,6 +11,7 @@
 #include "cli/commands.h"
 #include "cli/syntax.h"
 #include "model/text.h"
+#include "platform/windows1252.h"
 
 #ifndef KX_VERSION
 #define KX_VERSION "0.0.0"
@@ -51,11 +52,11 @@ TerminalEncoding LocaleEncoding() {
 
 std::string Context::Text(std::string_view windows1252) const {
   if (encoding == TerminalEncoding::kWindows1252) return std::string(windows1252);
-  return model::Windows1252ToUtf8(windows1252);
+  return platform::Utf8FromWindows1252(windows1252);
 }
 
 std::string Context::MessageText(std::string_view text) const {
-  if (model::IsValidUtf8(text)) return std::string(text);
+  if (platform::IsValidUtf8(text)) return std::string(text);
   return Text(text);
 }
 

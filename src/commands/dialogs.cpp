@@ -51,4 +51,22 @@ Answer Dialogs::Confirm(Buttons buttons, std::string_view text, std::string_view
                help_context});
 }
 
+std::optional<NamePromptAnswer> Dialogs::NamePrompt(const NamePromptRequest& request) {
+  std::optional<std::string> name = InputBox(request.caption, request.label, request.name);
+  if (!name) return std::nullopt;
+  NamePromptAnswer answer{*name, request.type, request.method_kind};
+  if (request.extra == NamePromptExtra::kPropertyType ||
+      request.extra == NamePromptExtra::kVariableType) {
+    std::optional<std::string> type = InputBox(request.caption, "Data type:", request.type);
+    if (!type) return std::nullopt;
+    answer.type = *type;
+  }
+  return answer;
+}
+
+std::optional<model::PropertyEditorDef> Dialogs::PropertyEditorDialog(
+    std::string_view /*entry*/, const model::PropertyEditorDef& /*current*/) {
+  return std::nullopt;
+}
+
 }  // namespace kx::commands

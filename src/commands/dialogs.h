@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "catalog/parent_selection.h"
+#include "model/component_def.h"
 
 namespace kx::commands {
 
@@ -95,6 +96,28 @@ struct PropertyLink {
   std::string property;
 };
 
+// The name prompt of the main window's Add button and of its unit list's Insert key: a name
+// field filtered as it is typed and, where the page needs it, a data-type entry or a method
+// kind list. The flow refuses an empty entry and shows the prompt again with what was typed.
+enum class NamePromptExtra { kNone, kPropertyType, kVariableType, kMethodKind };
+
+struct NamePromptRequest {
+  std::string caption;
+  std::string label;
+  std::string prefix;   // the name field's FilterIdentifier prefix ("On"); it starts with it
+  bool filter = true;   // false: the field takes any text (a method header)
+  NamePromptExtra extra = NamePromptExtra::kNone;
+  std::string name;     // what the fields show when the prompt opens
+  std::string type;
+  int method_kind = 0;  // procedure, function, constructor, destructor
+};
+
+struct NamePromptAnswer {
+  std::string name;
+  std::string type;
+  int method_kind = 0;
+};
+
 class CustomClassPage;  // commands/parent_selection.h
 
 // The parent selection dialog ("Select parent class") opens with these.
@@ -148,6 +171,12 @@ class Dialogs {
       const ParentSelectionRequest& request) = 0;
   // Opens a file with the desktop's default handler (a page in the browser), not waiting.
   virtual void OpenDocument(const std::filesystem::path& file) = 0;
+  // The main window's name prompt. Front ends without one answer from InputBox.
+  virtual std::optional<NamePromptAnswer> NamePrompt(const NamePromptRequest& request);
+  // "Property editor options" for a property (its list entry), on a copy of its editor
+  // settings; the new settings on OK. Front ends without the dialog answer nothing.
+  virtual std::optional<model::PropertyEditorDef> PropertyEditorDialog(
+      std::string_view entry, const model::PropertyEditorDef& current);
 
   // Conveniences over Show.
   void Information(std::string_view text, std::string_view caption = {});

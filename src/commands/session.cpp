@@ -42,7 +42,9 @@ bool Session::Load(const fs::path& path) {
   model::ReleaseDefinitionTexts(def_);
   fs::path read;
   platform::FileStamp stamp;
-  open_ = ReadDefinitionFile(def_, path, dialogs_, settings_.pascal_code_dir, &read, &stamp);
+  // A definition without a target directory keeps none: generating falls back to the default
+  // target directory anyway, and saving must not write a folder the user never chose.
+  open_ = ReadDefinitionFile(def_, path, dialogs_, "", &read, &stamp);
   file_ = open_ ? read : fs::path();
   stamp_.reset();
   if (open_) stamp_ = stamp;

@@ -105,6 +105,35 @@ NameLookup FindName(const ComponentDef& def, std::string_view name) {
   return {-1, std::string(name) + " not found in the component definition."};
 }
 
+std::vector<std::string> DerivedNames(const ItemDef& item) {
+  switch (item.Kind()) {
+    case ItemKind::Property: {
+      const PropertyPart& p = item.Property();
+      if (p.Inherited) return {};
+      return {StorageVariableName(p.Name), ReadMethodName(p.Name), WriteMethodName(p.Name)};
+    }
+    case ItemKind::NewEvent: {
+      const NewEventPart& e = item.NewEvent();
+      return {StorageVariableName(e.Name), DispatchMethodName(e.Name)};
+    }
+    default:
+      return {};
+  }
+}
+
+NameLookup FindNewItemConflict(const ComponentDef& def, const ItemDef& item) {
+  const std::string name = ItemName(item);
+  NameLookup found = FindName(def, name);
+  if (found.index != -1) return found;
+  for (const std::string& derived : DerivedNames(item)) {
+    const NameLookup taken = FindName(def, derived);
+    if (taken.index != -1) {
+      return {taken.index, name + " needs the name " + derived + ", but " + taken.message};
+    }
+  }
+  return found;
+}
+
 std::string StorageVariableName(std::string_view name) { return "F" + std::string(name); }
 
 bool HasStorageVariable(const PropertyPart& property) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/component_def.h"
 
@@ -27,6 +28,16 @@ struct NameLookup {
 };
 
 NameLookup FindName(const ComponentDef& def, std::string_view name);
+
+// The names the unit declares for an item besides its own: a property's storage variable and
+// read and write methods, a new event's storage variable and dispatch method.
+std::vector<std::string> DerivedNames(const ItemDef& item);
+
+// FindName in both directions, for an item about to be added: its own name must be free, and
+// so must every name it derives (a new event OnFlash needs the method name Flash). FindName
+// alone sees only the names existing items derive; the reader keeps that rule so that no
+// stored item is dropped.
+NameLookup FindNewItemConflict(const ComponentDef& def, const ItemDef& item);
 
 // Derived names.
 std::string StorageVariableName(std::string_view name);

@@ -31,12 +31,5 @@ long long ParsePascalInteger(std::string_view text, long long default_value);
 // A letter or "_" followed by letters, digits or "_".
 bool IsValidIdent(std::string_view text);
 
-// Windows-1252 text (a definition's, a generated unit's) as UTF-8, for a terminal or a window.
-// The five bytes Windows-1252 leaves undefined become the control characters of their value,
-// as Windows converts them, so no byte is lost.
-std::string Windows1252ToUtf8(std::string_view text);
-
-// Whether text is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool IsValidUtf8(std::string_view text);
 
 }  // namespace kx::model

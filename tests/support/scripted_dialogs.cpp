@@ -152,6 +152,39 @@ ScriptedDialogs& ScriptedDialogs::ExpectSelectParent(std::optional<catalog::Pare
   return *this;
 }
 
+ScriptedDialogs& ScriptedDialogs::ExpectNamePrompt(
+    std::string caption, std::optional<commands::NamePromptAnswer> answer) {
+  Expected e{What::kNamePrompt};
+  e.box.caption = std::move(caption);
+  e.name_answer = std::move(answer);
+  expected_.push_back(std::move(e));
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::ExpectPropertyEditor(
+    std::optional<model::PropertyEditorDef> answer) {
+  Expected e{What::kPropertyEditor};
+  e.editor = std::move(answer);
+  expected_.push_back(std::move(e));
+  return *this;
+}
+
+std::optional<commands::NamePromptAnswer> ScriptedDialogs::NamePrompt(
+    const commands::NamePromptRequest& request) {
+  name_requests_.push_back(request);
+  std::optional<Expected> e = Next(What::kNamePrompt, "name prompt [" + request.caption + "]");
+  if (!e) return std::nullopt;
+  EXPECT_EQ(request.caption, e->box.caption);
+  return e->name_answer;
+}
+
+std::optional<model::PropertyEditorDef> ScriptedDialogs::PropertyEditorDialog(
+    std::string_view entry, const model::PropertyEditorDef&) {
+  std::optional<Expected> e =
+      Next(What::kPropertyEditor, "property editor options for " + std::string(entry));
+  return e ? e->editor : std::nullopt;
+}
+
 std::optional<ScriptedDialogs::Expected> ScriptedDialogs::Next(What what,
                                                                std::string_view description) {
   if (expected_.empty()) {

@@ -52,6 +52,10 @@ class ScriptedDialogs : public commands::Dialogs {
   ScriptedDialogs& ExpectOpenDocument(std::filesystem::path file);
   // Expects the parent selection dialog; answers with the choice confirmed (nothing: Cancel).
   ScriptedDialogs& ExpectSelectParent(std::optional<catalog::ParentChoice> answer);
+  // Expects the name prompt with this caption; answers with the entries.
+  ScriptedDialogs& ExpectNamePrompt(std::string caption,
+                                    std::optional<commands::NamePromptAnswer> answer);
+  ScriptedDialogs& ExpectPropertyEditor(std::optional<model::PropertyEditorDef> answer);
 
   struct DirectoryRequest {
     std::string title;
@@ -71,6 +75,7 @@ class ScriptedDialogs : public commands::Dialogs {
   const std::vector<commands::ParentSelectionRequest>& parent_requests() const {
     return parent_requests_;
   }
+  const std::vector<commands::NamePromptRequest>& name_requests() const { return name_requests_; }
   bool done() const { return expected_.empty(); }
 
   commands::Answer Show(const commands::MessageBox& box) override;
@@ -106,6 +111,10 @@ class ScriptedDialogs : public commands::Dialogs {
   void OpenDocument(const std::filesystem::path& file) override;
   std::optional<catalog::ParentChoice> SelectParentDialog(
       const commands::ParentSelectionRequest& request) override;
+  std::optional<commands::NamePromptAnswer> NamePrompt(
+      const commands::NamePromptRequest& request) override;
+  std::optional<model::PropertyEditorDef> PropertyEditorDialog(
+      std::string_view entry, const model::PropertyEditorDef& current) override;
 
  private:
   enum class What {
@@ -125,7 +134,9 @@ class ScriptedDialogs : public commands::Dialogs {
     kRegisterClass,
     kDocumentationAudience,
     kOpenDocument,
-    kSelectParent
+    kSelectParent,
+    kNamePrompt,
+    kPropertyEditor
   };
   struct Expected {
     What what;
@@ -145,6 +156,8 @@ class ScriptedDialogs : public commands::Dialogs {
     commands::DataLinkNames proposed_link_names;
     std::optional<commands::PropertyLink> property_link;
     std::optional<catalog::ParentChoice> parent_choice;
+    std::optional<commands::NamePromptAnswer> name_answer;
+    std::optional<model::PropertyEditorDef> editor;
   };
 
   // The next expectation when it is of this sort; nullopt (and a test failure) otherwise.
@@ -160,6 +173,7 @@ class ScriptedDialogs : public commands::Dialogs {
   std::vector<commands::OtherOptionsRequest> other_options_requests_;
   std::vector<commands::ClassRegistrationRequest> registration_requests_;
   std::vector<commands::ParentSelectionRequest> parent_requests_;
+  std::vector<commands::NamePromptRequest> name_requests_;
 };
 
 }  // namespace kx::testing

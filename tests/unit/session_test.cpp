@@ -42,7 +42,7 @@ TEST_F(SessionTest, TitleFollowsTheState) {
   EXPECT_EQ(session.Title(), "Component Definition - (None)");
   const auto file = OpenModified(session);
   EXPECT_EQ(session.Title(), "Component Definition - " + file.string());
-  EXPECT_EQ(session.def().MainInfo.TargetDir, "/pascal/");
+  EXPECT_EQ(session.def().MainInfo.TargetDir, "") << "no folder the user never chose";
 }
 
 TEST_F(SessionTest, AskSaveOnlyWhenModified) {

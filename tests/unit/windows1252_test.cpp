@@ -1,11 +1,28 @@
-#include "model/text.h"
+#include "platform/windows1252.h"
 
 #include <gtest/gtest.h>
 
-namespace kx::model {
+namespace kx::platform {
 namespace {
 
-TEST(TextTest, Windows1252ToUtf8) {
+TEST(Windows1252Test, EveryByteSurvivesARoundTrip) {
+  for (int byte = 0; byte < 256; ++byte) {
+    const std::optional<char> back =
+        Windows1252Byte(Windows1252Char(static_cast<unsigned char>(byte)));
+    ASSERT_TRUE(back) << byte;
+    EXPECT_EQ(static_cast<unsigned char>(*back), byte);
+  }
+}
+
+TEST(Windows1252Test, CharactersOutsideTheCodePageHaveNoByte) {
+  EXPECT_EQ(Windows1252Byte(U'\u20AC'), '\x80');
+  EXPECT_EQ(Windows1252Byte(U'\u00A9'), '\xA9');
+  for (char32_t c : {U'\u0100', U'\u4E2D', U'\U0001F600', U'\u2028'}) {
+    EXPECT_FALSE(Windows1252Byte(c)) << static_cast<int>(c);
+  }
+}
+
+TEST(Windows1252Test, Utf8KeepsEveryByte) {
   const struct {
     std::string_view in;
     std::string_view out;
@@ -21,12 +38,12 @@ TEST(TextTest, Windows1252ToUtf8) {
       {std::string_view("\0\xA0", 2), std::string_view("\0\u00A0", 3)},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Windows1252ToUtf8(c.in), c.out) << c.in;
-    EXPECT_TRUE(IsValidUtf8(Windows1252ToUtf8(c.in)));
+    EXPECT_EQ(Utf8FromWindows1252(c.in), c.out) << c.in;
+    EXPECT_TRUE(IsValidUtf8(Utf8FromWindows1252(c.in)));
   }
 }
 
-TEST(TextTest, IsValidUtf8) {
+TEST(Windows1252Test, IsValidUtf8) {
   const struct {
     std::string_view text;
     bool valid;
@@ -45,4 +62,4 @@ TEST(TextTest, IsValidUtf8) {
 }
 
 }  // namespace
-}  // namespace kx::model
+}  // namespace kx::platform

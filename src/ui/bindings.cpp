@@ -1,0 +1,128 @@
+#include "ui/bindings.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QFocusEvent>
+#include <QTimer>
+
+#include "ui/text_boundary.h"
+
+namespace kx::ui {
+
+namespace {
+
+class LeaveFilter : public QObject {
+ public:
+  LeaveFilter(QObject* parent, PageContext& context, std::function<bool()> check)
+      : QObject(parent), context_(context), check_(std::move(check)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::FocusOut) return false;
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    // A box or menu opening takes the focus without the user leaving the field.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || active_ ||
+        context_.model.updating()) {
+      return false;
+    }
+    active_ = true;
+    bool stay = false;
+    context_.run([&] { stay = !check_(); });
+    active_ = false;
+    if (stay) {
+      auto* widget = static_cast<QWidget*>(watched);
+      QTimer::singleShot(0, widget, [widget] { widget->setFocus(Qt::OtherFocusReason); });
+    }
+    return false;
+  }
+
+ private:
+  PageContext& context_;
+  std::function<bool()> check_;
+  static inline bool active_ = false;
+};
+
+}  // namespace
+
+void BindText(PageContext& context, QLineEdit* edit,
+              std::function<void(std::string_view)> handler) {
+  QObject::connect(edit, &QLineEdit::textEdited, edit,
+                   [&context, edit, handler](const QString& text) {
+                     const std::optional<std::string> bytes = ToModel(text);
+                     if (!bytes) {
+                       context.dialogs.Warning(RefusedCharacterMessage(text));
+                       context.run([] {});
+                       return;
+                     }
+                     context.run([&] { handler(*bytes); });
+                   });
+}
+
+void BindName(PageContext& context, QLineEdit* edit,
+              std::function<model::FilteredText(std::string_view, std::size_t)> handler) {
+  QObject::connect(
+      edit, &QLineEdit::textEdited, edit, [&context, edit, handler](const QString& text) {
+        const std::optional<std::string> bytes = ToModel(text);
+        if (!bytes) {
+          context.dialogs.Warning(RefusedCharacterMessage(text));
+          context.run([] {});
+          return;
+        }
+        model::FilteredText filtered;
+        context.run(
+            [&] { filtered = handler(*bytes, static_cast<std::size_t>(edit->cursorPosition())); });
+        if (FromModel(filtered.text) != edit->text()) {
+          edit->setText(FromModel(filtered.text));
+          edit->setCursorPosition(static_cast<int>(filtered.caret));
+        }
+      });
+}
+
+void BindEntry(PageContext& context, QComboBox* box,
+               std::function<void(std::string_view)> handler) {
+  QObject::connect(box, &QComboBox::editTextChanged, box, [&context, handler](const QString& text) {
+    if (context.model.updating()) return;
+    const std::optional<std::string> bytes = ToModel(text);
+    if (!bytes) {
+      context.dialogs.Warning(RefusedCharacterMessage(text));
+      context.run([] {});
+      return;
+    }
+    context.run([&] { handler(*bytes); });
+  });
+}
+
+void OnLeave(PageContext& context, QWidget* widget, std::function<bool()> check) {
+  widget->installEventFilter(new LeaveFilter(widget, context, std::move(check)));
+}
+
+void ShowText(QLineEdit* edit, std::string_view text) {
+  const QString shown = FromModel(text);
+  if (edit->text() != shown) edit->setText(shown);
+}
+
+void ShowEntryText(QComboBox* box, std::string_view text) {
+  const QString shown = FromModel(text);
+  if (box->currentText() != shown) box->setEditText(shown);
+}
+
+void ShowState(QWidget* widget, bool enabled, bool visible) {
+  widget->setEnabled(enabled);
+  widget->setVisible(visible);
+}
+
+void BindEntryList(PageContext& context, QListWidget* list) {
+  QObject::connect(list, &QListWidget::currentRowChanged, list, [&context](int row) {
+    if (context.model.updating() || row < 0) return;
+    context.run([&] { context.model.ListClick(row); });
+  });
+}
+
+QLabel* Buddy(const QString& text, QWidget* buddy) {
+  auto* label = new QLabel(text);
+  label->setBuddy(buddy);
+  return label;
+}
+
+}  // namespace kx::ui

@@ -1,0 +1,111 @@
+// The Methods page: the list of methods and the fields of the selected one.
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "ui/pages.h"
+#include "ui/text_boundary.h"
+
+namespace kx::ui {
+
+MethodsPage::MethodsPage(PageContext& context) : context_(context) {
+  commands::MainWindowModel& m = context.model;
+  auto* layout = new QHBoxLayout(this);
+  list = new QListWidget;
+  list->setMinimumWidth(200);
+  layout->addWidget(list, 2);
+  auto* grid = new QGridLayout;
+  layout->addLayout(grid, 3);
+  kind = new QComboBox;
+  for (std::string_view k : commands::kMethodKinds) kind->addItem(FromModel(k));
+  header = new QLineEdit;
+  header->setMaxLength(255);
+  description = new QLineEdit;
+  description->setMaxLength(65);
+  scope_group = new QGroupBox(" Scope ");
+  scope = new QButtonGroup(this);
+  auto* scope_layout = new QVBoxLayout(scope_group);
+  for (std::size_t i = 0; i < commands::kMethodScopes.size(); ++i) {
+    auto* button = new QRadioButton(FromModel(commands::kMethodScopes[i]));
+    scope->addButton(button, static_cast<int>(i));
+    scope_layout->addWidget(button);
+  }
+  override_choice = new QComboBox;
+  for (std::string_view choice : commands::kOverrideChoices)
+    override_choice->addItem(FromModel(choice));
+  win_message = new QComboBox;
+  win_message->setEditable(true);
+  win_message->addItems({"",
+                         "CM_ENABLEDCHANGED",
+                         "CM_FONTCHANGED",
+                         "CM_COLORCHANGED",
+                         "CM_TEXTCHANGED",
+                         "CM_MOUSEENTER",
+                         "CM_MOUSELEAVE",
+                         "CM_ENTER",
+                         "CM_EXIT",
+                         "CN_COMMAND",
+                         "WM_CHAR",
+                         "WM_KEYDOWN",
+                         "WM_KEYUP",
+                         "WM_KILLFOCUS",
+                         "WM_LBUTTONDOWN",
+                         "WM_LBUTTONUP",
+                         "WM_MOUSEMOVE",
+                         "WM_PAINT",
+                         "WM_SETFOCUS",
+                         "WM_SIZE",
+                         "WM_TIMER"});
+
+  int row = 0;
+  grid->addWidget(Buddy("&Kind:", kind), row, 0);
+  grid->addWidget(kind, row++, 1);
+  grid->addWidget(Buddy("Heade&r:", header), row, 0);
+  grid->addWidget(header, row++, 1);
+  grid->addWidget(Buddy("De&scription:", description), row, 0);
+  grid->addWidget(description, row++, 1);
+  grid->addWidget(scope_group, row++, 0, 1, 2);
+  grid->addWidget(Buddy("&Binding:", override_choice), row, 0);
+  grid->addWidget(override_choice, row++, 1);
+  grid->addWidget(new QLabel("Windows or VCL message"), row++, 0, 1, 2);
+  grid->addWidget(Buddy("to handle (advanced):", win_message), row, 0);
+  grid->addWidget(win_message, row++, 1);
+  grid->setRowStretch(row, 1);
+  grid->setColumnStretch(1, 1);
+
+  BindEntryList(context, list);
+  connect(kind, &QComboBox::activated, this,
+          [&context](int i) { context.run([&] { context.model.MethodKindChange(i); }); });
+  BindText(context, header, [&m](std::string_view t) { m.MethodHeaderChange(t); });
+  OnLeave(context, header, [&m] { return m.MethodHeaderExit(); });
+  BindText(context, description, [&m](std::string_view t) { m.MethodDescriptionChange(t); });
+  connect(scope, &QButtonGroup::idClicked, this,
+          [&context](int id) { context.run([&] { context.model.MethodScopeChange(id); }); });
+  connect(override_choice, &QComboBox::activated, this,
+          [&context](int i) { context.run([&] { context.model.DoOverrideChange(i); }); });
+  BindEntry(context, win_message, [&m](std::string_view t) { m.WinMessageChange(t); });
+}
+
+void MethodsPage::Render() {
+  const commands::MethodPageState& s = context_.model.methods();
+  ShowList(list, s.list);
+  kind->setCurrentIndex(s.kind);
+  ShowText(header, s.header.text);
+  ShowText(description, s.description.text);
+  if (QAbstractButton* button = scope->button(s.scope)) button->setChecked(true);
+  override_choice->setCurrentIndex(s.override);
+  ShowEntryText(win_message, s.win_message.text);
+  for (QWidget* w : std::initializer_list<QWidget*>{kind, header, description, scope_group,
+                                                    override_choice, win_message}) {
+    w->setEnabled(s.enabled);
+  }
+}
+
+}  // namespace kx::ui

@@ -1,0 +1,63 @@
+// Dialogs with real windows: message boxes, the file and directory dialogs, the input box,
+// the name prompt, "Other options", and simple forms for the dialogs the later windows of the
+// program replace (each says so in its title).
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "commands/dialogs.h"
+#include "store/settings.h"
+
+namespace kx::ui {
+
+class QtDialogs : public commands::Dialogs {
+ public:
+  // parent: the main window, over which every dialog is centred. help: shows a help context
+  // (the Help button of a Yes/No/Help box).
+  QtDialogs(QWidget* parent, std::function<void(int context)> help);
+  void set_parent(QWidget* parent) { parent_ = parent; }
+  void set_help(std::function<void(int context)> help) { help_ = std::move(help); }
+
+  commands::Answer Show(const commands::MessageBox& box) override;
+  std::optional<std::filesystem::path> OpenFile(
+      const commands::FileDialogRequest& request) override;
+  std::optional<std::filesystem::path> SaveFile(
+      const commands::FileDialogRequest& request) override;
+  std::optional<std::filesystem::path> SelectDirectory(
+      std::string_view title, const std::filesystem::path& initial_dir) override;
+  std::optional<std::string> InputBox(std::string_view caption, std::string_view prompt,
+                                      std::string_view initial_text) override;
+  void ViewFile(const std::filesystem::path& file) override;
+  std::optional<std::string> SelectPanel(const std::vector<std::string>& containers) override;
+  std::optional<commands::FieldImportChoice> ImportFieldDialog(
+      std::string_view field, const commands::FieldImportChoice& proposed) override;
+  std::optional<commands::DataLinkNames> DataLinkDialog(
+      std::string_view caption, const commands::DataLinkNames& proposed) override;
+  std::optional<commands::PropertyLink> LinkPropertyDialog(
+      std::string_view explanation, const std::vector<std::string>& sub_components) override;
+  std::optional<commands::OtherOptions> OtherOptionsDialog(
+      const commands::OtherOptionsRequest& request) override;
+  std::optional<std::string> ChooseEditorUnit(const std::vector<std::string>& units) override;
+  std::optional<int> ChooseEditorKind(std::string_view editor_class, int default_kind) override;
+  std::optional<commands::ClassRegistration> RegisterClassDialog(
+      const commands::ClassRegistrationRequest& request) override;
+  std::optional<commands::Audience> DocumentationAudienceDialog(
+      commands::Audience preselected) override;
+  std::optional<catalog::ParentChoice> SelectParentDialog(
+      const commands::ParentSelectionRequest& request) override;
+  void OpenDocument(const std::filesystem::path& file) override;
+  std::optional<commands::NamePromptAnswer> NamePrompt(
+      const commands::NamePromptRequest& request) override;
+  std::optional<model::PropertyEditorDef> PropertyEditorDialog(
+      std::string_view entry, const model::PropertyEditorDef& current) override;
+
+ private:
+  QWidget* parent_;
+  std::function<void(int)> help_;
+};
+
+// "Desc (*.a)|*.a|All files (*.*)|*.*" as a Qt name filter list.
+QString QtFilter(std::string_view filter);
+
+}  // namespace kx::ui

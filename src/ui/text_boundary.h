@@ -1,0 +1,25 @@
+// The one place where the widgets' Unicode text and the definition's Windows-1252 bytes meet.
+//
+//   std::optional<std::string> bytes = ToModel(edit->text());
+//   if (!bytes) { ...refuse what was typed... }
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kx::ui {
+
+QString FromModel(std::string_view text);
+// Nothing when the text holds a character Windows-1252 cannot hold.
+std::optional<std::string> ToModel(const QString& text);
+// The first such character, for the message.
+QString FirstUnstorable(const QString& text);
+std::string RefusedCharacterMessage(const QString& text);
+
+// File names and paths, which the system spells in UTF-8.
+QString FromPath(const std::string& path);
+std::string ToPath(const QString& path);
+
+}  // namespace kx::ui

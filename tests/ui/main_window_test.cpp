@@ -1,0 +1,337 @@
+// The desktop window driven through its real widgets (keys and clicks from Qt Test), with the
+// scripted dialogs answering every box.
+#include "ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <fstream>
+#include <sstream>
+
+#include "model/types.h"
+#include "store/definition_file.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
+#include "ui/desktop.h"
+#include "ui/entry_boxes.h"
+#include "ui/pages.h"
+
+namespace kx::ui {
+namespace {
+
+using commands::Answer;
+using commands::BoxKind;
+using commands::Buttons;
+using commands::MenuItem;
+using commands::NamePromptAnswer;
+using kx::testing::ScriptedDialogs;
+using kx::testing::TempDir;
+
+// Types text key by key; characters without a key of their own come as their text.
+void Type(QWidget* widget, const QString& text) {
+  widget->setFocus();
+  for (const QChar c : text) {
+    if (c.unicode() < 0x80) {
+      QTest::keyClick(widget, c.toLatin1());
+    } else {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(widget, &press);
+    }
+  }
+}
+
+TEST(EntryBoxTest, TypeEntryTakesALetterFirstAndCompletes) {
+  DataTypeCombo box(true);
+  box.show();
+  QApplication::setActiveWindow(&box);
+  Type(&box, "1s");
+  EXPECT_EQ(box.currentText(), "String");  // "S", completed inline
+  box.setEditText("");
+  Type(&box, "tfo-nt");
+  EXPECT_EQ(box.currentText().toUpper(), "TFONT");
+  DataValueCombo value;
+  value.SetSuggestionKind(model::ValueSuggestionKind("Integer"));
+  value.show();
+  Type(&value, "1x.E3");
+  EXPECT_EQ(value.currentText(), "1E3");
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() {
+    store::Settings settings;
+    settings.file = dir_ / "Kestrix.ini";
+    settings.definitions_dir = dir_.path().string() + "/";
+    settings.pascal_code_dir = dir_.path().string() + "/";
+    settings.codeview = store::kCodeviewNever;
+    desktop_ = std::make_unique<Desktop>(
+        settings, store::BuiltInPalettePages(), &dialogs_,
+        std::make_unique<platform::FixedClock>(platform::DateTime{2026, 12, 6, 9, 30, 0}));
+    window().Render();
+    window().show();
+  }
+
+  // A copy of an example, opened as the command line opens it.
+  std::filesystem::path Open(std::string_view example = "alarm.cd") {
+    const std::filesystem::path file = dir_ / example;
+    std::filesystem::copy_file(std::filesystem::path(KX_EXAMPLES_DIR) / example, file);
+    desktop_->model().Start(file);
+    window().Render();
+    return file;
+  }
+
+  void SelectPage(int page) {
+    window().tabs->setCurrentIndex(page);
+    QApplication::processEvents();
+  }
+
+  MainWindow& window() { return desktop_->window(); }
+  model::ComponentDef& def() { return desktop_->session().def(); }
+  bool modified() { return desktop_->session().modified(); }
+
+  TempDir dir_;
+  ScriptedDialogs dialogs_;
+  std::unique_ptr<Desktop> desktop_;
+};
+
+TEST_F(MainWindowTest, TitleAndMenusFollowTheDefinitionState) {
+  EXPECT_EQ(window().windowTitle(), "Component Definition - (None)");
+  int disabled = 0;
+  for (auto& [item, action] : window().actions) disabled += action->isEnabled() ? 0 : 1;
+  EXPECT_EQ(disabled, 14);
+  for (QPushButton* button : {window().add, window().del, window().code, window().text}) {
+    EXPECT_FALSE(button->isEnabled());
+  }
+  const auto file = Open();
+  EXPECT_EQ(window().windowTitle().toStdString(), "Component Definition - " + file.string());
+  for (auto& [item, action] : window().actions) EXPECT_TRUE(action->isEnabled());
+  EXPECT_TRUE(window().code->isDefault());
+  SelectPage(1);
+  EXPECT_TRUE(window().add->isDefault());
+  EXPECT_EQ(desktop_->model().help_context(), 101);
+}
+
+TEST_F(MainWindowTest, TypingStoresIntoTheDefinition) {
+  Open();
+  MainPage* main = window().main_page;
+  main->new_class_name->selectAll();
+  Type(main->new_class_name, "my-clock");
+  EXPECT_EQ(def().MainInfo.NewClassName, "MYclock");
+  main->new_class_name->selectAll();
+  QTest::keyClick(main->new_class_name, Qt::Key_Backspace);  // the prefix comes back
+  Type(main->new_class_name, "x");
+  EXPECT_EQ(def().MainInfo.NewClassName, "TX");
+  EXPECT_EQ(main->new_class_name->text(), "TX");
+  main->description->selectAll();
+  Type(main->description, "Rings \u00e9");
+  EXPECT_EQ(def().Global.Descr, "Rings \xE9");
+  EXPECT_TRUE(modified());
+  // A character Windows-1252 cannot hold is refused where it is typed.
+  dialogs_.ExpectBox(BoxKind::kWarning,
+                     "The character U+4E2D cannot be stored in a component definition, whose text "
+                     "is Windows-1252; it was not entered.");
+  Type(main->description, "\u4E2D");
+  EXPECT_EQ(def().Global.Descr, "Rings \xE9");
+  EXPECT_EQ(main->description->text(), "Rings \u00e9");
+  // Limit to 8 chars cuts field and record.
+  main->limit_name->setChecked(false);
+  main->limit_name->click();
+  main->limit_name->click();
+  main->unit_name->selectAll();
+  Type(main->unit_name, "AlarmClock");
+  EXPECT_EQ(def().MainInfo.UnitName, "AlarmClock");
+  main->limit_name->click();
+  EXPECT_EQ(def().MainInfo.UnitName, "AlarmClo");
+  EXPECT_EQ(main->unit_name->text(), "AlarmClo");
+}
+
+TEST_F(MainWindowTest, ClickingAnEntryShowsItWithoutModifying) {
+  Open();
+  SelectPage(1);
+  PropertiesPage* page = window().properties_page;
+  page->list->setCurrentRow(1);
+  EXPECT_FALSE(modified());
+  EXPECT_EQ(page->name->text(), "AlarmTime");
+  EXPECT_TRUE(window().del->isEnabled());
+  page->name->selectAll();
+  Type(page->name, "When");
+  QTest::keyClick(page->name, Qt::Key_Tab);
+  EXPECT_EQ(page->list->item(1)->text(), "When : TDateTime");
+  EXPECT_EQ(page->variable_name->text(), "FWhen");
+}
+
+TEST_F(MainWindowTest, AddAndDeleteOnEachPage) {
+  Open();
+  struct Case {
+    int page;
+    std::string caption;
+    NamePromptAnswer answer;
+    std::string entry;
+  };
+  const Case cases[] = {
+      {1, "Add property", {"Volume", "Integer"}, "Volume : Integer"},
+      {2, "Add method", {"Ring(Times : Integer)", "", 0}, "Ring(Times : Integer)"},
+      {3, "Add inherited event", {"OnClick"}, "OnClick"},
+      {4, "Add variable", {"FList", "TStringList"}, "FList : TStringList"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.caption);
+    SelectPage(c.page);
+    dialogs_.ExpectNamePrompt(c.caption, c.answer);
+    QTest::mouseClick(window().add, Qt::LeftButton);
+    auto* list = window().tabs->currentWidget()->findChild<QListWidget*>();
+    ASSERT_NE(list->currentItem(), nullptr);
+    EXPECT_EQ(list->currentItem()->text().toStdString(), c.entry);
+    const int count = def().Count();
+    const std::string name = c.entry.substr(0, c.entry.find_first_of(" ("));
+    dialogs_.ExpectBox(BoxKind::kConfirmation, "Delete " + name + "?", Answer::kYes, std::nullopt,
+                       Buttons::kYesNo);
+    QTest::mouseClick(window().del, Qt::LeftButton);
+    EXPECT_EQ(def().Count(), count - 1);
+    EXPECT_FALSE(window().del->isEnabled());
+  }
+}
+
+TEST_F(MainWindowTest, CheckBoxQuestions) {
+  Open();
+  SelectPage(4);
+  dialogs_.ExpectNamePrompt("Add variable", NamePromptAnswer{"FCount", "Integer"});
+  QTest::mouseClick(window().add, Qt::LeftButton);
+  VariablesPage* page = window().variables_page;
+  dialogs_.ExpectBox(BoxKind::kConfirmation,
+                     "Integer is not an object type.  Are you sure you want to check this box?",
+                     Answer::kNo);
+  page->is_object->click();
+  EXPECT_FALSE(page->is_object->isChecked());
+  dialogs_.ExpectBox(BoxKind::kConfirmation,
+                     "Integer is not an object type.  Are you sure you want to check this box?",
+                     Answer::kYes);
+  page->is_object->click();
+  EXPECT_TRUE(page->is_object->isChecked());
+  EXPECT_FALSE(page->default_value->isEnabled());
+  EXPECT_TRUE(page->object_note->isVisible());
+}
+
+TEST_F(MainWindowTest, UnitListKeys) {
+  Open();
+  QListWidget* units = window().main_page->units;
+  const int count = units->count();
+  dialogs_.ExpectNamePrompt("Add unit to list", NamePromptAnswer{"Menus"});
+  units->setFocus();
+  QTest::keyClick(units, Qt::Key_Insert);
+  ASSERT_EQ(units->count(), count + 1);
+  EXPECT_EQ(units->item(count)->text(), "Menus");
+  units->setCurrentRow(count);
+  dialogs_.ExpectBox(BoxKind::kConfirmation, "Delete Menus from unit list?", Answer::kYes);
+  QTest::keyClick(units, Qt::Key_Delete);
+  EXPECT_EQ(units->count(), count);
+  EXPECT_TRUE(modified());
+}
+
+TEST_F(MainWindowTest, ClosingAModifiedDefinitionAsks) {
+  const auto file = Open();
+  Type(window().main_page->description, "!");
+  const std::string question = "Save " + file.string() + "?";
+  dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kCancel, "Exit Kestrix",
+                     Buttons::kYesNoCancel);
+  EXPECT_FALSE(window().close());
+  EXPECT_TRUE(window().isVisible());
+  dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kYes);
+  EXPECT_TRUE(window().close());
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "alarm.bak"));
+  EXPECT_FALSE(modified());
+}
+
+TEST_F(MainWindowTest, FileCommandsThroughTheMenus) {
+  // New and Open ask nothing when nothing changed.
+  const auto file = Open();
+  dialogs_.ExpectOpenFile(file);
+  window().actions[MenuItem::kOpen]->trigger();
+  EXPECT_EQ(window().windowTitle().toStdString(), "Component Definition - " + file.string());
+  // Save as proposes the file's name in the default source directory.
+  const auto copy = dir_ / "other.cd";
+  dialogs_.ExpectSaveFile(copy);
+  window().actions[MenuItem::kSaveAs]->trigger();
+  EXPECT_EQ(dialogs_.file_requests().back().file_name, "alarm.cd");
+  EXPECT_EQ(window().windowTitle().toStdString(), "Component Definition - " + copy.string());
+  // Save twice: the first saved version becomes the backup.
+  Type(window().main_page->description, "1");
+  window().actions[MenuItem::kSave]->trigger();
+  Type(window().main_page->description, "2");
+  window().actions[MenuItem::kSave]->trigger();
+  EXPECT_NE(store::WriteDefinition(def(), "x"), "");
+  std::ifstream backup(dir_ / "other.bak");
+  std::stringstream text;
+  text << backup.rdbuf();
+  EXPECT_NE(text.str().find("set time of day1"), std::string::npos);
+  // An unreadable file leaves no definition.
+  dialogs_.ExpectOpenFile(dir_.Write("bad.cd", "nonsense"))
+      .ExpectBox(BoxKind::kError,
+                 (dir_ / "bad.cd").string() + " is not a component definition file.");
+  window().actions[MenuItem::kOpen]->trigger();
+  EXPECT_EQ(window().windowTitle(), "Component Definition - (None)");
+  EXPECT_FALSE(window().actions[MenuItem::kSave]->isEnabled());
+  // New through the parent selection.
+  catalog::ParentChoice choice;
+  choice.view = catalog::ParentView::kList;
+  choice.list_text = "TEdit";
+  dialogs_.ExpectSelectParent(choice);
+  window().actions[MenuItem::kNew]->trigger();
+  EXPECT_EQ(window().windowTitle(), "Component Definition - (Untitled)");
+  EXPECT_EQ(window().main_page->parent_class->text(), "TEdit");
+  EXPECT_TRUE(modified());
+  // Exit asks; No closes.
+  dialogs_.ExpectBox(BoxKind::kConfirmation, "Save this component definition?", Answer::kNo,
+                     "Exit Kestrix");
+  window().actions[MenuItem::kExit]->trigger();
+  EXPECT_FALSE(window().isVisible());
+}
+
+TEST_F(MainWindowTest, GenerateCodeKeepsSelectionsAndNameOrder) {
+  Open();
+  SelectPage(1);
+  dialogs_.ExpectNamePrompt("Add property", NamePromptAnswer{"Beep", "Boolean"});
+  QTest::mouseClick(window().add, Qt::LeftButton);  // added last, selected
+  window().actions[MenuItem::kGenerateCode]->trigger();
+  QListWidget* list = window().properties_page->list;
+  QStringList entries;
+  for (int i = 0; i < list->count(); ++i) entries << list->item(i)->text();
+  QStringList sorted = entries;
+  sorted.sort(Qt::CaseSensitive);
+  EXPECT_EQ(entries, sorted);
+  EXPECT_EQ(list->currentItem()->text(), "Beep : Boolean");
+  EXPECT_EQ(window().properties_page->name->text(), "Beep");
+}
+
+TEST_F(MainWindowTest, PrintsTheInterfaceToAPdf) {
+  Open();
+  const QString pdf = QString::fromStdString((dir_ / "alarm.pdf").string());
+  window().PrintInterface(pdf);
+  ASSERT_TRUE(std::filesystem::file_size(dir_ / "alarm.pdf") > 0);
+  QProcess gs;
+  gs.start("gs", {"-q", "-dNOPAUSE", "-dBATCH", "-sDEVICE=txtwrite", "-sOutputFile=-", pdf});
+  if (!gs.waitForFinished(20000) || gs.exitCode() != 0) GTEST_SKIP() << "no ghostscript";
+  const QString text = QString::fromUtf8(gs.readAllStandardOutput()).simplified();
+  EXPECT_TRUE(text.contains("TAlarm = class(TComponent)")) << text.toStdString();
+}
+
+}  // namespace
+}  // namespace kx::ui
+
+int main(int argc, char** argv) {
+  // Listing the tests at build time needs no display either.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,448 @@
+#include "commands/main_window_model.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "catalog/custom_class_registry.h"
+#include "commands/parent_selection.h"
+#include "model/text.h"
+#include "store/definition_file.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace kx::commands {
+namespace {
+
+using kx::testing::ScriptedDialogs;
+using kx::testing::TempDir;
+using model::ItemKind;
+
+class MainWindowModelTest : public ::testing::Test {
+ protected:
+  MainWindowModelTest() {
+    settings_.file = dir_ / "Kestrix.ini";
+    settings_.definitions_dir = dir_.path().string() + "/";
+    settings_.pascal_code_dir = dir_.path().string() + "/";
+    settings_.codeview = store::kCodeviewNever;
+  }
+
+  // Opens a definition of a TWinControl descendant holding the given items.
+  void Open(std::vector<model::ItemDef> items = {}, std::string_view parent = "TWinControl") {
+    model::ComponentDef def;
+    model::ClearDefinition(def, settings_.pascal_code_dir);
+    def.MainInfo.UnitName = "Comp";
+    def.MainInfo.NewClassName = "TComp";
+    def.MainInfo.ParentClassName = parent;
+    def.MainInfo.VCLAncestorName = parent;
+    def.MainInfo.DefaultPalette = "Samples";
+    model::ResetUnits(def.MainInfo.Units);
+    for (auto& item : items) model::AddItem(def, std::move(item));
+    file_ = dir_.Write("comp.cd", store::WriteDefinition(def, "comp.cd"));
+    window_.Start(file_);
+    ASSERT_TRUE(window_.definition_open());
+  }
+
+  // Adds through the Add button of the page, answering the name prompt; what follows the
+  // prompt is expected by after.
+  void Add(Page page, std::string caption, NamePromptAnswer answer,
+           const std::function<void()>& after = {}) {
+    window_.PageChange(page);
+    dialogs_.ExpectNamePrompt(std::move(caption), std::move(answer));
+    if (after) after();
+    window_.AddBtnClick();
+  }
+
+  const model::ItemDef& Last() { return def().Item(def().Count()); }
+  model::ComponentDef& def() { return session_.def(); }
+  std::vector<std::string> Units() {
+    return def().MainInfo.Units.value_or(std::vector<std::string>{});
+  }
+
+  TempDir dir_;
+  std::filesystem::path file_;
+  store::Settings settings_;
+  ScriptedDialogs dialogs_;
+  Session session_{settings_, dialogs_};
+  catalog::CustomClassRegistry registry_{dir_ / "Kestrix.ini"};
+  ParentSelector selector_{dialogs_, registry_};
+  platform::FixedClock clock_{{2026, 1, 2, 3, 4, 5}};
+  MainWindowModel window_{session_, dialogs_, settings_, selector_, {"Samples", "Standard"},
+                          clock_};
+};
+
+model::ItemDef Property(std::string_view name, std::string_view type) {
+  model::ItemDef item = model::NewPropertyItem(name);
+  item.Property().PropType = type;
+  return item;
+}
+
+model::ItemDef Variable(std::string_view name, std::string_view type) {
+  model::ItemDef item = model::NewVariableItem(name);
+  item.Variable().DataType = type;
+  return item;
+}
+
+TEST_F(MainWindowModelTest, StatesAndTitle) {
+  window_.Start(std::nullopt);
+  EXPECT_EQ(window_.Title(), "Component Definition - (None)");
+  for (MenuItem item :
+       {MenuItem::kSave, MenuItem::kSaveAs, MenuItem::kPrintInterface, MenuItem::kAddDataLink,
+        MenuItem::kPageEvents, MenuItem::kGenerateCode, MenuItem::kGenerateDocumentation}) {
+    EXPECT_FALSE(window_.MenuEnabled(item));
+  }
+  EXPECT_TRUE(window_.MenuEnabled(MenuItem::kOpen));
+  EXPECT_FALSE(window_.buttons().code);
+  Open();
+  EXPECT_EQ(window_.Title(), "Component Definition - " + file_.string());
+  EXPECT_TRUE(window_.MenuEnabled(MenuItem::kSave));
+  EXPECT_FALSE(session_.modified());
+  EXPECT_EQ(window_.main().new_class_name.text, "TComp");
+  // The Main page: Code is the default button; an item page without a selection: only Add.
+  EXPECT_TRUE(window_.buttons().code_is_default);
+  EXPECT_FALSE(window_.buttons().add);
+  window_.PageChange(Page::kProperties);
+  EXPECT_EQ(window_.help_context(), 101);
+  EXPECT_TRUE(window_.buttons().add);
+  EXPECT_FALSE(window_.buttons().del || window_.buttons().code ||
+               window_.buttons().code_is_default);
+}
+
+TEST_F(MainWindowModelTest, UpdatingSuppressesChangesAndClickingDoesNotModify) {
+  Open({Property("Caption", "String"), Property("Count", "Integer")});
+  window_.PageChange(Page::kProperties);
+  ASSERT_EQ(window_.properties().list.entries,
+            (std::vector<std::string>{"Caption : String", "Count : Integer"}));
+  window_.ListClick(1);
+  EXPECT_FALSE(session_.modified());
+  EXPECT_EQ(window_.properties().name.text, "Count");
+  {
+    MainWindowModel::UpdateScope updating(window_);
+    window_.PropNameChange("Other", 5);
+    window_.InheritedClick(true);
+    window_.DescriptionChange("changed");
+  }
+  EXPECT_EQ(def().Item(2).Property().Name, "Count");
+  EXPECT_FALSE(def().Item(2).Property().Inherited);
+  EXPECT_FALSE(session_.modified());
+  EXPECT_EQ(window_.PropNameChange("count 2", 7).text, "Count2");
+  EXPECT_EQ(def().Item(2).Property().Name, "Count2");
+  EXPECT_EQ(window_.properties().variable_name, "FCount2");
+  EXPECT_TRUE(session_.modified());
+}
+
+TEST_F(MainWindowModelTest, EntryThatMatchesNoItemIsAnInternalError) {
+  Open({Property("Caption", "String")});
+  window_.PageChange(Page::kProperties);
+  window_.ListClick(0);
+  window_.PropNameChange("Title", 5);  // the entry is refreshed only when the field is left
+  dialogs_.ExpectBox(BoxKind::kError,
+                     "Item \"Caption : String\" could not be found after listbox click on tab 1");
+  window_.ListClick(0);
+  EXPECT_EQ(window_.properties().list.selected, 0);
+  EXPECT_EQ(window_.properties().name.text, "Title");
+}
+
+TEST_F(MainWindowModelTest, AddVariableByType) {
+  struct Case {
+    std::string type;
+    bool object, subcomponent;
+    std::uint8_t scope;
+    std::string unit;  // the unit the type brings, empty for none
+  };
+  for (const Case& c :
+       std::vector<Case>{{"TStringList", true, false, model::kScopePrivate, "Classes"},
+                         {"TIniFile", true, false, model::kScopePrivate, "IniFiles"},
+                         {"TTimer", true, true, model::kScopePrivate, "ExtCtrls"},
+                         {"Integer", false, false, model::kScopeProtected, ""}}) {
+    SCOPED_TRACE(c.type);
+    Open();
+    const std::size_t units_before = Units().size();
+    Add(Page::kVariables, "Add variable", {"FValue", c.type});
+    const model::VariablePart& v = Last().Variable();
+    EXPECT_EQ(v.DataType, c.type);
+    EXPECT_EQ(v.IsObject, c.object);
+    EXPECT_EQ(v.IsSubComponent, c.subcomponent);
+    EXPECT_EQ(v.Scope, c.scope);
+    const auto units = Units();
+    EXPECT_EQ(std::count_if(units.begin(), units.end(),
+                            [&](const std::string& u) { return model::SameText(u, c.unit); }),
+              c.unit.empty() ? 0 : 1);
+    EXPECT_LE(units.size(), units_before + 1);
+    EXPECT_EQ(window_.variables().list.entries.back(), "FValue : " + c.type);
+    EXPECT_EQ(window_.variables().list.selected, 0);
+    EXPECT_TRUE(session_.modified());
+  }
+}
+
+TEST_F(MainWindowModelTest, AddPropertyOfObjectTypes) {
+  struct Case {
+    std::string type;
+    model::PropSpecialType special;
+    bool write_method, read_only;
+    std::string unit;
+  };
+  using enum model::PropSpecialType;
+  for (const Case& c :
+       std::vector<Case>{{"TFont", psObjectAutoCreate, true, false, "Graphics"},
+                         {"TEdit", psLinkComponent, false, false, "Stdctrls"},
+                         {"TStringField", psObjectManualCreate, false, true, "DBTables"},
+                         {"Integer", psNone, false, false, ""}}) {
+    SCOPED_TRACE(c.type);
+    Open();
+    Add(Page::kProperties, "Add property", {"Value", c.type});
+    const model::PropertyPart& p = Last().Property();
+    EXPECT_EQ(p.Special, c.special);
+    EXPECT_EQ(p.UseWriteMethod, c.write_method);
+    EXPECT_EQ(p.ReadOnly, c.read_only);
+    if (!c.unit.empty()) {
+      const auto units = Units();
+      EXPECT_EQ(std::count_if(units.begin(), units.end(),
+                              [&](const std::string& u) { return model::SameText(u, c.unit); }),
+                1);
+    }
+  }
+}
+
+TEST_F(MainWindowModelTest, EmptyPromptEntriesKeepThePromptOpen) {
+  Open();
+  window_.PageChange(Page::kEvents);
+  dialogs_.ExpectNamePrompt("Add inherited event", NamePromptAnswer{"On"})
+      .ExpectBox(BoxKind::kInformation, "You have not entered a name.")
+      .ExpectNamePrompt("Add inherited event", NamePromptAnswer{"OnClick"});
+  window_.AddBtnClick();
+  const model::ExistingEventPart& e = Last().ExistingEvent();
+  EXPECT_EQ(e.Name, "OnClick");
+  EXPECT_FALSE(e.HandlerDecl.empty());
+  EXPECT_TRUE(e.Override && e.Publish);
+  EXPECT_EQ(dialogs_.name_requests().at(1).name, "On");
+
+  window_.PageChange(Page::kProperties);
+  dialogs_.ExpectNamePrompt("Add property", NamePromptAnswer{"Size", " "})
+      .ExpectBox(BoxKind::kInformation, "You have not entered a data type.")
+      .ExpectNamePrompt("Add property", std::nullopt);
+  window_.AddBtnClick();
+  EXPECT_EQ(def().Count(), 1);
+}
+
+TEST_F(MainWindowModelTest, AddRefusesNamesTakenInEitherDirection) {
+  struct Case {
+    std::string what;
+    model::ItemDef existing;
+    Page page;
+    EventsMode mode;
+    NamePromptAnswer answer;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"new event whose dispatch method is a method",
+       model::NewMethodItem("Flash"),
+       Page::kEvents,
+       EventsMode::kNew,
+       {"OnFlash"},
+       "OnFlash needs the name Flash, but Flash is already in the component definition."},
+      {"new event whose dispatch method is a property",
+       Property("Count", "Integer"),
+       Page::kEvents,
+       EventsMode::kNew,
+       {"OnCount"},
+       "OnCount needs the name Count, but Count is already in the component definition."},
+      {"property whose storage variable is a variable",
+       Variable("FCount", "Integer"),
+       Page::kProperties,
+       EventsMode::kInherited,
+       {"Count", "Integer"},
+       "Count needs the name FCount, but FCount is already in the component definition."},
+      {"property named as an event's dispatch method",
+       model::NewEventItem("OnCount"),
+       Page::kProperties,
+       EventsMode::kInherited,
+       {"Count", "Integer"},
+       "Count is the name of the event handler for event OnCount."},
+      {"method named as a property's read method",
+       Property("Count", "Integer"),
+       Page::kMethods,
+       EventsMode::kInherited,
+       {"GetCount : Integer", "", 1},
+       "GetCount is reserved for the read method for property Count."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Open({c.existing});
+    window_.PageChange(Page::kEvents);
+    window_.EventsModeClick(c.mode);
+    const model::ComponentDef before = def();
+    const std::string caption = c.page == Page::kEvents    ? "Add new event"
+                                : c.page == Page::kMethods ? "Add method"
+                                                           : "Add property";
+    Add(c.page, caption, c.answer,
+        [&] { dialogs_.ExpectBox(BoxKind::kInformation, c.message, Answer::kOk, "Add"); });
+    EXPECT_EQ(def(), before);
+    EXPECT_FALSE(session_.modified());
+  }
+}
+
+TEST_F(MainWindowModelTest, FullDefinitionRefusesAddUnchanged) {
+  std::vector<model::ItemDef> items;
+  for (int i = 0; i < model::kMaxItems; ++i)
+    items.push_back(Variable("V" + std::to_string(i), "Integer"));
+  Open(std::move(items));
+  EXPECT_EQ(window_.variables().list.entries.size(), 230u);
+  const model::ComponentDef before = def();
+  Add(Page::kProperties, "Add property", {"Font", "TFont"},
+      [&] { dialogs_.ExpectBox(BoxKind::kError, std::string(model::kStorageFullMessage)); });
+  EXPECT_EQ(def(), before);
+  EXPECT_FALSE(session_.modified());
+}
+
+TEST_F(MainWindowModelTest, DataLinkRoom) {
+  std::vector<model::ItemDef> items;
+  for (int i = 0; i < model::kMaxItems - 5; ++i)
+    items.push_back(Variable("V" + std::to_string(i), "Integer"));
+  Open(std::move(items));
+  dialogs_
+      .ExpectBox(BoxKind::kConfirmation, "Should the new data link be a read-write data link?",
+                 Answer::kYes, "Add data link", Buttons::kYesNoCancel)
+      .ExpectBox(BoxKind::kInformation,
+                 "There is not enough room left in the component definition to add the data link.",
+                 Answer::kOk, "Add data link");
+  window_.AddDataLinkClick();
+  dialogs_
+      .ExpectBox(BoxKind::kConfirmation, "Should the new data link be a read-write data link?",
+                 Answer::kNo)
+      .ExpectDataLink("Add read-only data link",
+                      {"DataSource", "DataField", "FDataLink", "DataChange"},
+                      DataLinkNames{"DataSource", "DataField", "FDataLink", "DataChange"})
+      .ExpectBox(BoxKind::kInformation,
+                 "Data link added.  You can add code in the DataChange method to respond to "
+                 "data changes.");
+  window_.AddDataLinkClick();
+  EXPECT_EQ(def().Count(), model::kMaxItems - 1);
+  EXPECT_TRUE(session_.modified());
+  EXPECT_EQ(window_.variables().list.entries.back(), "FDataLink : TFieldDataLink");
+}
+
+TEST_F(MainWindowModelTest, InheritedOnAndOff) {
+  model::ItemDef font = Property("Font", "TFont");
+  font.Property().Special = model::PropSpecialType::psObjectAutoCreate;
+  font.Property().UseReadMethod = font.Property().UseWriteMethod = true;
+  Open({font});
+  window_.PageChange(Page::kProperties);
+  window_.ListClick(0);
+  EXPECT_FALSE(window_.properties().default_value.enabled);
+  window_.InheritedClick(true);
+  const model::PropertyPart& p = def().Item(1).Property();
+  EXPECT_FALSE(p.UseReadMethod || p.UseWriteMethod);
+  EXPECT_EQ(p.Special, model::PropSpecialType::psNone);
+  EXPECT_FALSE(window_.properties().special_enabled || window_.properties().use_read.enabled ||
+               window_.properties().use_write.enabled);
+  EXPECT_EQ(window_.properties().variable_name, "");
+  window_.InheritedClick(false);
+  EXPECT_EQ(p.Special, model::PropSpecialType::psObjectAutoCreate);
+  EXPECT_TRUE(window_.properties().special_enabled && window_.properties().use_write.enabled);
+  EXPECT_EQ(window_.properties().special.selection(), model::PropSpecialType::psObjectAutoCreate);
+  EXPECT_EQ(window_.properties().variable_name, "FFont");
+}
+
+TEST_F(MainWindowModelTest, CheckBoxQuestions) {
+  model::ItemDef list = Variable("FList", "TStringList");
+  list.Variable().IsObject = true;
+  Open({Variable("FCount", "Integer"), list});
+  window_.PageChange(Page::kVariables);
+  window_.ListClick(0);
+  dialogs_.ExpectBox(BoxKind::kConfirmation,
+                     "Integer is not an object type.  Are you sure you want to check this box?",
+                     Answer::kNo);
+  window_.IsObjectClick(true);
+  EXPECT_FALSE(window_.variables().is_object.checked);
+  EXPECT_FALSE(session_.modified());
+  window_.ListClick(1);
+  EXPECT_FALSE(window_.variables().default_value.enabled);
+  dialogs_.ExpectBox(BoxKind::kConfirmation,
+                     "TStringList is a Delphi object type, but not a component type.  Are you "
+                     "sure you want to check this box?",
+                     Answer::kYes);
+  window_.IsSubComponentClick(true);
+  EXPECT_TRUE(def().Item(2).Variable().IsSubComponent);
+  dialogs_.ExpectBox(BoxKind::kConfirmation,
+                     "TStringList is a Delphi object type.  Are you sure you want to un-check "
+                     "this box?",
+                     Answer::kYes);
+  window_.IsObjectClick(false);
+  EXPECT_FALSE(def().Item(2).Variable().IsObject || def().Item(2).Variable().IsSubComponent);
+  EXPECT_TRUE(window_.variables().default_value.enabled);
+
+  window_.PageChange(Page::kEvents);
+  Add(Page::kEvents, "Add inherited event", {"OnFoo"});  // not in the catalogue: no handler
+  dialogs_.ExpectBox(BoxKind::kInformation, std::string(kOverrideHandlerMessage));
+  window_.OverrideHandlerClick(false);
+  window_.OverrideHandlerClick(true);
+  EXPECT_FALSE(window_.events().override_handler.checked);
+  EXPECT_FALSE(Last().ExistingEvent().Override);
+}
+
+TEST_F(MainWindowModelTest, MainPageFields) {
+  Open();
+  window_.UnitNameChange("VeryLongUnit", 12);
+  EXPECT_EQ(def().MainInfo.UnitName, "VeryLong");  // limited to 8 by default
+  window_.UnitNameLimitedClick(false);
+  window_.UnitNameChange("VeryLongUn", 10);
+  EXPECT_EQ(def().MainInfo.UnitName, "VeryLongUn");
+  window_.UnitNameLimitedClick(true);
+  EXPECT_EQ(def().MainInfo.UnitName, "VeryLong");
+  EXPECT_EQ(window_.main().unit_name.text, "VeryLong");
+  EXPECT_EQ(window_.NewClassNameChange("", 0).text, "T");
+  dialogs_.ExpectNamePrompt("Add unit to list", NamePromptAnswer{"Menus"});
+  window_.UnitListInsert();
+  EXPECT_EQ(window_.main().units.back(), "Menus");
+  dialogs_.ExpectBox(BoxKind::kConfirmation, "Delete Menus from unit list?", Answer::kYes);
+  window_.UnitListDelete(static_cast<int>(window_.main().units.size()) - 1);
+  EXPECT_EQ(window_.main().units, Units());
+  window_.UnitNameChange("Classes", 7);
+  dialogs_.ExpectBox(BoxKind::kWarning,
+                     "Duplicate identifier:  \"Classes\" is already in the unit list.");
+  EXPECT_TRUE(window_.UnitNameExit());
+  window_.DefaultPaletteChange("  ");
+  dialogs_.ExpectBox(BoxKind::kInformation, "You have not entered a default palette.");
+  EXPECT_FALSE(window_.DefaultPaletteExit());
+}
+
+TEST_F(MainWindowModelTest, ClosingAsksWhenModified) {
+  Open({Property("Caption", "String")});
+  EXPECT_TRUE(window_.ExitProgram());
+  window_.DescriptionChange("A component");
+  dialogs_.ExpectBox(BoxKind::kConfirmation, "Save " + file_.string() + "?", Answer::kCancel,
+                     "Exit Kestrix", Buttons::kYesNoCancel);
+  EXPECT_FALSE(window_.ExitProgram());
+  dialogs_.ExpectBox(BoxKind::kConfirmation, "Save " + file_.string() + "?", Answer::kNo);
+  EXPECT_TRUE(window_.ExitProgram());
+}
+
+TEST_F(MainWindowModelTest, GenerateCodeKeepsSelectionsInNameOrder) {
+  Open({Property("Zeta", "Integer"), Property("Alpha", "Integer"), model::NewMethodItem("Run"),
+        model::NewMethodItem("Beta")});
+  window_.PageChange(Page::kProperties);
+  window_.ListClick(0);  // Zeta
+  window_.PageChange(Page::kMethods);
+  window_.ListClick(1);  // Beta
+  window_.GenerateComponentCodeClick();
+  EXPECT_EQ(window_.properties().list.entries,
+            (std::vector<std::string>{"Alpha : Integer", "Zeta : Integer"}));
+  EXPECT_EQ(window_.properties().list.selected, 1);
+  EXPECT_EQ(window_.methods().list.selected, 0);
+  EXPECT_EQ(window_.methods().header.text, "Beta");
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "comp.pas"));
+}
+
+TEST_F(MainWindowModelTest, UnreadableFileLeavesNoDefinition) {
+  Open();
+  dialogs_.ExpectOpenFile(dir_.Write("bad.cd", "garbage"));
+  dialogs_.ExpectBox(BoxKind::kError,
+                     (dir_ / "bad.cd").string() + " is not a component definition file.");
+  window_.OpenDefinition();
+  EXPECT_FALSE(window_.definition_open());
+  EXPECT_EQ(window_.Title(), "Component Definition - (None)");
+}
+
+}  // namespace
+}  // namespace kx::commands

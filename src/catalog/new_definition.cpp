@@ -62,14 +62,15 @@ void NewDefinitionFromParent(ComponentDef& def, std::string_view parent_class,
   if (HasCanvas(a))
     AddMethodMember(def, "Paint", model::kProcedure, model::kScopeProtected, true, DC::kPaint);
   if (SameText(class_name, "TComponent")) {
-    AddMethodMember(def, "Execute : Boolean", model::kFunction, model::kScopePublic, false,
-                    form.FormMode == 1 ? DC::kFormWrapper : DC::kOperation);
+    AddMethodMember(
+        def, "Execute : Boolean", model::kFunction, model::kScopePublic, false,
+        form.FormMode == model::FormModeKind::kWrapsForm ? DC::kFormWrapper : DC::kOperation);
   }
 
   const bool business = SameText(a, "TRzBusinessComponent");
   if (business) {
     // The imported CreateFields comes first, so that the empty starter one is skipped.
-    if (form.FormMode == 2) Run(imports.import_fields, def);
+    if (form.FormMode == model::FormModeKind::kImported) Run(imports.import_fields, def);
     for (std::string_view name : {"RzErrDlg", "DB", "DBTables"}) model::AddUnit(main.Units, name);
     Run(imports.add_business_methods, def);
   }
@@ -84,7 +85,7 @@ void NewDefinitionFromParent(ComponentDef& def, std::string_view parent_class,
   }
   AddFamilyEvents(def, a);
 
-  if (form.FormMode == 1) {
+  if (form.FormMode == model::FormModeKind::kWrapsForm) {
     AddPropertyMember(def, "Caption", "String", "'A simple caption'", false, "Form's caption");
     AddPropertyMember(def, "HelpContext", "THelpContext", "0", false, "Form's help context");
     AddPropertyMember(def, "ModalResult", "TModalResult", "mrNone", false, "Form's return value",
@@ -97,7 +98,8 @@ void NewDefinitionFromParent(ComponentDef& def, std::string_view parent_class,
   if (SameText(a, "TBitBtn")) AddPropertyMember(def, "Kind", "TBitBtnKind", "bkOK", true);
   if (SameText(a, "TOpenDialog") || SameText(a, "TSaveDialog")) AddFileDialogSet(def);
   if (IsThreadClass(a)) AddThreadSet(def);
-  if (form.FormMode == 2 && !business) Run(imports.import_container, def);
+  if (form.FormMode == model::FormModeKind::kImported && !business)
+    Run(imports.import_container, def);
 }
 
 void NewDefinitionFromSelection(ComponentDef& def, const ParentSelection& selection,

@@ -434,7 +434,9 @@ void PreselectParent(ParentChoice& choice, std::string_view current_parent) {
 }
 
 std::string UnitForNewDefinition(const ParentSelection& selection) {
-  return selection.form.FormMode == 1 ? selection.form.FormUnitName.str() : selection.unit;
+  return selection.form.FormMode == model::FormModeKind::kWrapsForm
+             ? selection.form.FormUnitName.str()
+             : selection.unit;
 }
 
 std::string UnregisteredClassQuestion(std::string_view class_name) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "catalog/class_catalog.h"
+#include "generate/extras/editor_unit.h"
 #include "model/name_rules.h"
 #include "model/text.h"
 
@@ -115,8 +116,10 @@ std::string Filtered(std::string_view text) { return model::FilterIdentifier(tex
 void AddDataLink(ComponentDef& def, const DataLinkNames& names,
                  const std::optional<ReadWriteHandlers>& handlers) {
   const std::string& l = names.link;
-  AddLinkedProperty(def, names.data_source, "TDataSource", l + ".DataSource", 0);
-  AddLinkedProperty(def, names.data_field, "String", l + ".FieldName", 18);
+  AddLinkedProperty(def, names.data_source, "TDataSource", l + ".DataSource",
+                    generate::kDoNotGenerate);
+  AddLinkedProperty(def, names.data_field, "String", l + ".FieldName",
+                    generate::kStringDataFieldList);
   AddHandler(def, names.data_change, DataChangeCode(l));
   model::AddUnit(def.MainInfo.Units, "DbTables");
   model::AddUnit(def.MainInfo.Units, "DB");

@@ -1,10 +1,10 @@
 #include "commands/form_files.h"
 
-#include "commands/form_text_copy.h"
 #include "catalog/form_names.h"
-#include "store/ext_ini_file.h"
+#include "commands/form_text_copy.h"
 #include "model/text.h"
 #include "platform/atomic_file.h"
+#include "store/ext_ini_file.h"
 
 namespace kx::commands {
 
@@ -72,10 +72,11 @@ bool ReadFormNames(const fs::path& file, model::FormDef& form, Dialogs& dialogs)
     form.FormName = catalog::ObjectNameOf(line);
     form.FormClassName = catalog::ClassNameOf(line);
   } else {
-    dialogs.Warning(std::string("You did not select a form (DFM) file.  ") +
-                    (form.FormMode == 1 ? "Substitute names will be provided " +
-                                              std::string("for the form name and class.")
-                                        : ""));
+    dialogs.Warning(
+        std::string("You did not select a form (DFM) file.  ") +
+        (form.FormMode == model::FormModeKind::kWrapsForm
+             ? "Substitute names will be provided " + std::string("for the form name and class.")
+             : ""));
     form.FormName = unit_name;
     form.FormClassName = "T" + unit_name;
   }

@@ -366,7 +366,7 @@ void MainWindowModel::DoOverrideChange(int choice) {
   if (!Editing(Page::kMethods) || choice < 0 || choice > 3) return;
   model::MethodPart& m = Current(Page::kMethods)->Method();
   m.Override = choice == 0;
-  if (choice > 0) m.Mode = static_cast<std::uint8_t>(choice - 1);
+  if (choice > 0) m.Mode = static_cast<model::MethodMode>(choice - 1);
   methods_.override = choice;
   Modified();
 }

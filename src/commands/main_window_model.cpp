@@ -312,7 +312,7 @@ void MainWindowModel::ShowMethod(const ItemDef& item) {
   methods_.kind = m.MethodKind;
   methods_.header = {m.Header.str(), true};
   methods_.scope = m.Scope;
-  methods_.override = m.Override ? 0 : m.Mode + 1;
+  methods_.override = m.Override ? 0 : static_cast<int>(m.Mode) + 1;
   methods_.win_message = {m.WinMessage.str(), true};
   methods_.description = {item.Descr.str(), true};
   methods_.enabled = true;

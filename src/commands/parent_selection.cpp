@@ -19,7 +19,7 @@ std::string ImportFormTitle(std::string_view what) {
   return "Select form with " + std::string(what) + " to import";
 }
 
-bool ChooseFormFile(Dialogs& dialogs, std::uint8_t import_mode, std::string_view title,
+bool ChooseFormFile(Dialogs& dialogs, model::FormModeKind import_mode, std::string_view title,
                     model::FormDef& form) {
   const std::optional<fs::path> chosen = dialogs.OpenFile({.title = std::string(title),
                                                            .filter = std::string(kFormFilter),
@@ -74,7 +74,8 @@ std::optional<ParentSelection> ParentSelector::Run(bool allow_forms) {
 
 ParentSelector::Outcome ParentSelector::Accept(ParentSelection& selection) {
   if (catalog::ChoosesWrapper(choice_)) {
-    if (!ChooseFormFile(dialogs_, 1, kWrapFormTitle, selection.form)) return Outcome::kCancel;
+    if (!ChooseFormFile(dialogs_, model::FormModeKind::kWrapsForm, kWrapFormTitle, selection.form))
+      return Outcome::kCancel;
     selection.class_name = "TComponent";
     selection.vcl_ancestor = "TComponent";
     selection.family = catalog::kFamilyNonVisual;
@@ -123,8 +124,10 @@ ParentSelector::Outcome ParentSelector::Accept(ParentSelection& selection) {
 
 ParentSelector::Outcome ParentSelector::AskForForm(ParentSelection& selection,
                                                    std::string_view what) {
-  return ChooseFormFile(dialogs_, 2, ImportFormTitle(what), selection.form) ? Outcome::kOk
-                                                                            : Outcome::kCancel;
+  return ChooseFormFile(dialogs_, model::FormModeKind::kImported, ImportFormTitle(what),
+                        selection.form)
+             ? Outcome::kOk
+             : Outcome::kCancel;
 }
 
 CustomClassPage::CustomClassPage(Dialogs& dialogs, catalog::CustomClassRegistry& registry)

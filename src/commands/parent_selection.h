@@ -46,7 +46,7 @@ std::string ImportFormTitle(std::string_view what);
 // with a warning; a chosen file's names are read into form (while its import mode is still
 // 0, so a file without a form gets the short warning) and only then is the import mode set.
 // False when no form was chosen or its file could not be read; form is then unchanged.
-bool ChooseFormFile(Dialogs& dialogs, std::uint8_t import_mode, std::string_view title,
+bool ChooseFormFile(Dialogs& dialogs, model::FormModeKind import_mode, std::string_view title,
                     model::FormDef& form);
 
 // The parent selection dialog, kept between uses: the page and selections the user left it

@@ -62,6 +62,20 @@ enum class DefaultCodeKind : std::uint8_t {
   kThreadStart,
 };
 
+// What a definition does with a form (FormDef::FormMode).
+enum class FormModeKind : std::uint8_t {
+  kOrdinaryComponent,  // no form
+  kWrapsForm,          // the component wraps a form
+  kImported,           // a container or the fields of a form were imported
+};
+
+// How a method that overrides nothing is bound (MethodPart::Mode).
+enum class MethodMode : std::uint8_t {
+  kCanBeOverriddenMaxSpeed,  // virtual
+  kCanBeOverriddenMinSize,   // dynamic
+  kCannotBeOverridden,       // static
+};
+
 enum class PropSpecialType : std::uint8_t {
   psNone,
   psLinkComponent,
@@ -131,8 +145,7 @@ struct MethodPart {
   ShortString<255> Header;
   std::uint8_t Scope = kScopePublic;
   bool Override = false;
-  std::uint8_t Mode =
-      2;  // 0 max. speed, 1 min. size, 2 cannot be overridden; only without Override
+  MethodMode Mode = MethodMode::kCannotBeOverridden;  // only without Override
   ShortString<32> WinMessage;
 
   friend bool operator==(const MethodPart&, const MethodPart&) = default;
@@ -191,7 +204,7 @@ struct ItemDef {
 };
 
 struct FormDef {
-  std::uint8_t FormMode = 0;  // 0 ordinary, 1 wraps a form, 2 container or fields imported
+  FormModeKind FormMode = FormModeKind::kOrdinaryComponent;
   ShortString<32> FormClassName;
   ShortString<32> FormName;
   ShortString<32> FormUnitName;

@@ -47,20 +47,20 @@ std::optional<char> TypeEntryKey(std::string_view current_text, char key) {
   return std::nullopt;
 }
 
-int ValueSuggestionKind(std::string_view type) {
+SuggestionKind ValueSuggestionKind(std::string_view type) {
   const std::string t = UpperCase(type);
-  if (t == "BOOLEAN") return 1;
-  if (t == "STRING") return 2;
-  if (IsOneOf(t, {"INTEGER", "LONGINT", "WORD"})) return 3;
-  if (IsOneOf(t, {"REAL", "EXTENDED", "DOUBLE"})) return 4;
-  if (t == "TCOLOR") return 5;
-  if (t == "TALIGN") return 6;
-  if (t == "TALIGNMENT") return 7;
-  return 0;
+  if (t == "BOOLEAN") return SuggestionKind::kBoolean;
+  if (t == "STRING") return SuggestionKind::kString;
+  if (IsOneOf(t, {"INTEGER", "LONGINT", "WORD"})) return SuggestionKind::kInteger;
+  if (IsOneOf(t, {"REAL", "EXTENDED", "DOUBLE"})) return SuggestionKind::kReal;
+  if (t == "TCOLOR") return SuggestionKind::kColor;
+  if (t == "TALIGN") return SuggestionKind::kAlign;
+  if (t == "TALIGNMENT") return SuggestionKind::kAlignment;
+  return SuggestionKind::kNone;
 }
 
-const std::vector<std::string>& SuggestedValues(int suggestion_kind) {
-  // Each list sorted, as the entry shows it.
+const std::vector<std::string>& SuggestedValues(SuggestionKind kind) {
+  // By kind; each list sorted, as the entry shows it.
   static const std::array<std::vector<std::string>, 8> kValues = {{
       {},
       {"False", "True"},
@@ -73,21 +73,21 @@ const std::vector<std::string>& SuggestedValues(int suggestion_kind) {
       {"alBottom", "alClient", "alLeft", "alNone", "alRight", "alTop"},
       {"taCenter", "taLeftJustify", "taRightJustify"},
   }};
-  return kValues.at(static_cast<std::size_t>(suggestion_kind));
+  return kValues.at(static_cast<std::size_t>(kind));
 }
 
-bool AcceptsValueKey(int suggestion_kind, char key) {
-  if (suggestion_kind != 3 && suggestion_kind != 4) return true;
+bool AcceptsValueKey(SuggestionKind kind, char key) {
+  if (kind != SuggestionKind::kInteger && kind != SuggestionKind::kReal) return true;
   if (static_cast<unsigned char>(key) < ' ') return true;
   if (IsAsciiDigit(key) || key == '+' || key == '-' || key == 'E' || key == 'e') return true;
-  return suggestion_kind == 4 && key == '.';
+  return kind == SuggestionKind::kReal && key == '.';
 }
 
 bool ValueSuggestions::FollowType(std::string_view type) {
   std::string upper = UpperCase(type);
   if (upper == last_type_) return false;
   last_type_ = std::move(upper);
-  const int kind = ValueSuggestionKind(last_type_);
+  const SuggestionKind kind = ValueSuggestionKind(last_type_);
   if (kind == kind_) return false;
   kind_ = kind;
   return true;

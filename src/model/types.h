@@ -35,11 +35,21 @@ const std::vector<std::string>& OfferedDataTypes(bool is_property);
 // refused. current_text is the entry's text before the key.
 std::optional<char> TypeEntryKey(std::string_view current_text, char key);
 
-// The default-value entry's classification of its type: 0 none, 1 Boolean, 2 String,
-// 3 integer, 4 real, 5 TColor, 6 TAlign, 7 TAlignment.
-int ValueSuggestionKind(std::string_view type);
-const std::vector<std::string>& SuggestedValues(int suggestion_kind);
-bool AcceptsValueKey(int suggestion_kind, char key);
+// The default-value entry's classification of its type: which values it offers and which
+// keys it takes.
+enum class SuggestionKind : std::uint8_t {
+  kNone,
+  kBoolean,
+  kString,
+  kInteger,  // Integer, Longint, Word
+  kReal,     // Real, Extended, Double
+  kColor,
+  kAlign,
+  kAlignment,
+};
+SuggestionKind ValueSuggestionKind(std::string_view type);
+const std::vector<std::string>& SuggestedValues(SuggestionKind kind);
+bool AcceptsValueKey(SuggestionKind kind, char key);
 
 // The default-value entry's list follows the type entry: the list is replaced only when
 // the type's suggestion kind changes, and the typed text is never touched.
@@ -47,12 +57,12 @@ class ValueSuggestions {
  public:
   // Returns true when the offered list was replaced.
   bool FollowType(std::string_view type);
-  int kind() const { return kind_; }
+  SuggestionKind kind() const { return kind_; }
   const std::vector<std::string>& values() const { return SuggestedValues(kind_); }
 
  private:
   std::string last_type_;
-  int kind_ = 0;
+  SuggestionKind kind_ = SuggestionKind::kNone;
 };
 
 // Pascal text that initialises a value of the type; empty when the system knows none.
@@ -64,7 +74,8 @@ std::string TidyStringDefault(std::string_view type, std::string_view value);
 
 std::string_view SpecialKindText(PropSpecialType kind);
 std::optional<PropSpecialType> SpecialKindFromText(std::string_view text);
-std::vector<PropSpecialType> OfferedSpecialKinds(std::string_view type, const TypeClass& type_class);
+std::vector<PropSpecialType> OfferedSpecialKinds(std::string_view type,
+                                                 const TypeClass& type_class);
 
 // The special-kind entry: its offered list and the chosen kind.
 class SpecialKindChoice {

@@ -134,7 +134,7 @@ void WriteItemEntries(TExtIniFile& ini, std::string_view section, const ItemDef&
       ini.WriteString(section, keys::kHeader, m.Header);
       ini.WriteInteger(section, keys::kMethodScope, m.Scope);
       ini.WriteBool(section, keys::kOverride, m.Override);
-      ini.WriteInteger(section, keys::kMode, m.Mode);
+      ini.WriteInteger(section, keys::kMode, static_cast<int>(m.Mode));
       ini.WriteString(section, keys::kWinMessage, m.WinMessage);
       break;
     }
@@ -234,7 +234,8 @@ void ApplyItemEntry(ItemDef& item, const Entry& e, const ClassRules& rules) {
       else if (Is(k, keys::kOverride))
         m.Override = AsBool(v);
       else if (Is(k, keys::kMode))
-        m.Mode = AsByte(v, 2);
+        m.Mode = static_cast<model::MethodMode>(
+            AsByte(v, static_cast<int>(model::MethodMode::kCannotBeOverridden)));
       else if (Is(k, keys::kWinMessage))
         m.WinMessage = v;
       break;
@@ -400,9 +401,9 @@ class SecondPass {
       std::error_code error;
       if (!v.empty() && std::filesystem::is_directory(v, error)) m.TargetDir = v;
     } else if (Is(k, keys::kFormMode)) {
-      m.Form.FormMode = AsByte(v, 0);
+      m.Form.FormMode = static_cast<model::FormModeKind>(AsByte(v, 0));
     } else if (Is(k, keys::kFormFile)) {
-      if (m.Form.FormMode == 1) {
+      if (m.Form.FormMode == model::FormModeKind::kWrapsForm) {
         m.Form.FormFile = v;
         result_.form_file_to_load = v;
       }
@@ -477,7 +478,7 @@ std::string WriteDefinition(const ComponentDef& def, const std::filesystem::path
   ini.WriteString(kMainInfo, keys::kDefaultPalette, m.DefaultPalette);
   ini.WriteString(kMainInfo, keys::kCopyrightLine, m.CopyrightLine);
   ini.WriteString(kMainInfo, keys::kTargetDir, m.TargetDir);
-  ini.WriteInteger(kMainInfo, keys::kFormMode, m.Form.FormMode);
+  ini.WriteInteger(kMainInfo, keys::kFormMode, static_cast<int>(m.Form.FormMode));
   ini.WriteString(kMainInfo, keys::kFormFile, m.Form.FormFile);
   ini.WriteLines("UNITS$", m.Units);
   // The header is written even without items, so that a definition whose items were all

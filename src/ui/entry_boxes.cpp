@@ -72,12 +72,12 @@ DataTypeCombo::DataTypeCombo(bool is_property, QWidget* parent) : EntryBox(paren
 
 DataValueCombo::DataValueCombo(QWidget* parent) : EntryBox(parent) {
   SetKeyRule([this](const std::string&, char key) -> std::optional<char> {
-    if (model::AcceptsValueKey(kind_ < 0 ? 0 : kind_, key)) return key;
+    if (model::AcceptsValueKey(kind_.value_or(model::SuggestionKind::kNone), key)) return key;
     return std::nullopt;
   });
 }
 
-void DataValueCombo::SetSuggestionKind(int kind) {
+void DataValueCombo::SetSuggestionKind(model::SuggestionKind kind) {
   if (kind == kind_) return;
   kind_ = kind;
   SetOffered(model::SuggestedValues(kind));

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "model/types.h"
+
 namespace kx::ui {
 
 // An editable combo box that completes what is typed from its list, inline.
@@ -41,10 +43,10 @@ class DataValueCombo : public EntryBox {
  public:
   explicit DataValueCombo(QWidget* parent = nullptr);
   // Follows the kind of the type's suggestions.
-  void SetSuggestionKind(int kind);
+  void SetSuggestionKind(model::SuggestionKind kind);
 
  private:
-  int kind_ = -1;
+  std::optional<model::SuggestionKind> kind_;  // none before the first type
 };
 
 }  // namespace kx::ui

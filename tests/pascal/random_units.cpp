@@ -252,7 +252,7 @@ class RandomDefinition {
     model::ItemDef item = model::NewMethodItem("");
     model::MethodPart& m = item.Method();
     m.MethodKind = kind;
-    m.Mode = static_cast<std::uint8_t>(Below(3));
+    m.Mode = static_cast<model::MethodMode>(Below(3));
     m.Scope = static_cast<std::uint8_t>(Below(4));
     // One handler per message: the templates' WMSize already takes WM_SIZE.
     if (kind == model::kProcedure && messages_ < std::size(kMessages) && Chance(4)) {

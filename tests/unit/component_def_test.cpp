@@ -156,12 +156,12 @@ TEST(TextBlockTest, AbsentAndEmptyStayDistinctThroughCopiesAndRelease) {
 TEST(ClearDefinitionTest, ResetsEverythingButKeepsTheTargetDirectoryDefault) {
   ComponentDef def = WithProperties({"One"});
   def.MainInfo.LimitName = false;
-  def.MainInfo.Form.FormMode = 2;
+  def.MainInfo.Form.FormMode = model::FormModeKind::kImported;
   def.Global.Descr = "A component";
   ClearDefinition(def, "/home/user/pascal/");
   EXPECT_EQ(def.Count(), 0);
   EXPECT_TRUE(def.MainInfo.LimitName);
-  EXPECT_EQ(def.MainInfo.Form.FormMode, 0);
+  EXPECT_EQ(def.MainInfo.Form.FormMode, model::FormModeKind::kOrdinaryComponent);
   EXPECT_EQ(def.MainInfo.TargetDir, "/home/user/pascal/");
   EXPECT_EQ(def.Global.Kind(), ItemKind::Main);
   EXPECT_EQ(def.Global.DefaultCode, model::DefaultCodeKind::kUnitWideDeclarations);

@@ -56,7 +56,11 @@ ComponentDef FullDefinition() {
 
   ItemDef method =
       model::NewMethodItem("M" + Fill('m', 200) + "(A : Integer) : Boolean" + Fill('x', 40));
-  method.Method() = {model::kFunction, method.Method().Header, model::kScopeProtected, false, 1,
+  method.Method() = {model::kFunction,
+                     method.Method().Header,
+                     model::kScopeProtected,
+                     false,
+                     model::MethodMode::kCanBeOverriddenMinSize,
                      Fill('W', 32)};
   method.Code = Lines{"begin", "end;"};
   method.Help = Lines{};
@@ -260,7 +264,7 @@ TEST(DefinitionFileTest, EntriesReadWithTheirDefaultsAndRepairs) {
   const ItemDef& m = read.def.Item(5);
   EXPECT_EQ(m.Method().Header, "M") << "an empty header keeps the listed name";
   EXPECT_EQ(m.Method().MethodKind, 1);
-  EXPECT_EQ(m.Method().Mode, 2);
+  EXPECT_EQ(m.Method().Mode, model::MethodMode::kCannotBeOverridden);
   EXPECT_EQ(m.DefaultCode, static_cast<model::DefaultCodeKind>(255));
 }
 

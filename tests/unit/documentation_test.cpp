@@ -8,8 +8,8 @@
 #include "cli/cli.h"
 #include "commands/documentation.h"
 #include "platform/atomic_file.h"
-#include "support/scripted_dialogs.h"
 #include "support/failing_writes.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
 namespace kx::generate {
@@ -17,8 +17,8 @@ namespace {
 
 using commands::Audience;
 using commands::BoxKind;
-using kx::testing::ScriptedDialogs;
 using kx::testing::FailingWrites;
+using kx::testing::ScriptedDialogs;
 using kx::testing::TempDir;
 using model::ItemDef;
 
@@ -165,13 +165,14 @@ TEST(DocumentationTest, DeclarationTextByKind) {
   named.Property().Special = model::PropSpecialType::psIndexedString;
   ItemDef create = Method("Create(AOwner: TComponent)", model::kConstructor, 0);
   create.Method().Override = true;
-  create.Method().Mode = 0;  // override wins over the mode
+  create.Method().Mode =
+      model::MethodMode::kCanBeOverriddenMaxSpeed;  // override wins over the mode
   ItemDef virtual_method = Method("FlashOnce", model::kProcedure, 0);
-  virtual_method.Method().Mode = 0;
+  virtual_method.Method().Mode = model::MethodMode::kCanBeOverriddenMaxSpeed;
   ItemDef dynamic_method = Method("FlashCount : Integer", model::kFunction, 0);
-  dynamic_method.Method().Mode = 1;
+  dynamic_method.Method().Mode = model::MethodMode::kCanBeOverriddenMinSize;
   ItemDef static_method = Method("Reset(Hard : Boolean)", model::kProcedure, 1);
-  static_method.Method().Mode = 2;
+  static_method.Method().Mode = model::MethodMode::kCannotBeOverridden;
   ItemDef destroy = Method("Destroy", model::kDestructor, 0);
   destroy.Method().Override = true;
   ItemDef status = NewEvent("OnStatusChange", true);

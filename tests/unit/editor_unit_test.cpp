@@ -46,7 +46,7 @@ TEST(EditorKindTest, DefaultKindByType) {
 
 TEST(EditorKindTest, SelectionFlagsAndLimit) {
   EditorSelection selection;
-  EXPECT_FALSE(AddSelectedEditor(selection, 1, kNoEditor));
+  EXPECT_FALSE(AddSelectedEditor(selection, 1, kDoNotGenerate));
   for (int kind : {1, 13, 14, 15, 18}) EXPECT_TRUE(AddSelectedEditor(selection, kind, kind));
   EXPECT_TRUE(selection.need_dialogs && selection.need_filectrl && selection.need_db &&
               selection.need_typinfo);

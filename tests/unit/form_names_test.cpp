@@ -85,26 +85,27 @@ TEST(ReadFormNamesTest, WarningsAndAnotherFile) {
   EXPECT_EQ(form.FormClassName, "TEmptyform");
   EXPECT_EQ(form.FormUnitName, "Emptyform");
 
-  form.FormMode = 1;
+  form.FormMode = model::FormModeKind::kWrapsForm;
   dialogs.ExpectBox(BoxKind::kWarning,
                     "You did not select a form (DFM) file.  Substitute names will be provided "
                     "for the form name and class.");
   ASSERT_TRUE(commands::ReadFormNames(empty, form, dialogs));
 
   const auto missing = dir / "missing.dfm";
-  dialogs.ExpectBox(BoxKind::kConfirmation,
-                    "Could not read " + missing.string() +
-                        ".  Do you want to select another form file?",
-                    Answer::kYes)
+  dialogs
+      .ExpectBox(
+          BoxKind::kConfirmation,
+          "Could not read " + missing.string() + ".  Do you want to select another form file?",
+          Answer::kYes)
       .ExpectOpenFile(good);
   ASSERT_TRUE(commands::ReadFormNames(missing, form, dialogs));
   EXPECT_EQ(form.FormClassName, "TGoodForm");
   EXPECT_EQ(form.FormFile, good.string());
 
-  dialogs.ExpectBox(BoxKind::kConfirmation,
-                    "Could not read " + missing.string() +
-                        ".  Do you want to select another form file?",
-                    Answer::kNo);
+  dialogs.ExpectBox(
+      BoxKind::kConfirmation,
+      "Could not read " + missing.string() + ".  Do you want to select another form file?",
+      Answer::kNo);
   EXPECT_FALSE(commands::ReadFormNames(missing, form, dialogs));
 }
 

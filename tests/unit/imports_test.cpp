@@ -48,7 +48,7 @@ constexpr std::string_view kForm =
 model::ComponentDef FormDefinition(const std::filesystem::path& form_file) {
   model::ComponentDef def;
   def.MainInfo.Form.FormFile = form_file.string();
-  def.MainInfo.Form.FormMode = 2;
+  def.MainInfo.Form.FormMode = model::FormModeKind::kImported;
   return def;
 }
 

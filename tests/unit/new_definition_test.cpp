@@ -101,12 +101,12 @@ TEST(NewDefinitionTest, LongNamesAreCutAndAPaletteComesFromTheAncestor) {
 
 TEST(NewDefinitionTest, ArgumentsMayBeFieldsOfTheDefinitionItself) {
   ComponentDef def = MakeStandard("TButton");
-  def.MainInfo.Form.FormMode = 1;
+  def.MainInfo.Form.FormMode = model::FormModeKind::kWrapsForm;
   def.MainInfo.Form.FormUnitName = "Aboutbox";
   NewDefinitionFromParent(def, def.MainInfo.ParentClassName, def.MainInfo.VCLAncestorName,
                           def.MainInfo.Form, 2, def.MainInfo.Form.FormUnitName, TestSettings());
   EXPECT_EQ(def.MainInfo.ParentClassName, "TButton");
-  EXPECT_EQ(def.MainInfo.Form.FormMode, 1);
+  EXPECT_EQ(def.MainInfo.Form.FormMode, model::FormModeKind::kWrapsForm);
   EXPECT_EQ(Units(def), WithDefaultUnits({"Aboutbox"}));
 }
 
@@ -157,7 +157,7 @@ TEST(NewDefinitionTest, TheStandardMethods) {
     EXPECT_EQ(item.Method().MethodKind, methods[i].kind);
     EXPECT_EQ(item.Method().Scope, methods[i].scope);
     EXPECT_EQ(item.Method().Override, methods[i].override_method);
-    EXPECT_EQ(item.Method().Mode, 2);
+    EXPECT_EQ(item.Method().Mode, model::MethodMode::kCannotBeOverridden);
     EXPECT_EQ(item.Method().WinMessage, "");
     EXPECT_EQ(item.DefaultCode, methods[i].default_code);
     EXPECT_EQ(item.Code, std::nullopt);
@@ -220,7 +220,8 @@ TEST(NewDefinitionTest, ANonVisualComponentExecutes) {
   EXPECT_EQ(execute->DefaultCode, model::DefaultCodeKind::kOperation);
 
   const ComponentDef wrapper =
-      Make("TComponent", "TComponent", "Aboutbox", {1, "TAboutBox", "AboutBox", "Aboutbox", "x"});
+      Make("TComponent", "TComponent", "Aboutbox",
+           {model::FormModeKind::kWrapsForm, "TAboutBox", "AboutBox", "Aboutbox", "x"});
   EXPECT_EQ(Find(wrapper, "Execute")->DefaultCode, model::DefaultCodeKind::kFormWrapper);
   // Only the parent TComponent itself: not a class standing for it.
   EXPECT_FALSE(Has(Make("TMyComponent", "TComponent", "Mine"), "Execute"));
@@ -229,7 +230,8 @@ TEST(NewDefinitionTest, ANonVisualComponentExecutes) {
 
 TEST(NewDefinitionTest, TheFormWrapperProperties) {
   const ComponentDef def =
-      Make("TComponent", "TComponent", "Aboutbox", {1, "TAboutBox", "AboutBox", "Aboutbox", "x"});
+      Make("TComponent", "TComponent", "Aboutbox",
+           {model::FormModeKind::kWrapsForm, "TAboutBox", "AboutBox", "Aboutbox", "x"});
   EXPECT_EQ(Names(def), (std::vector<std::string>{"Create", "Destroy", "Loaded", "Execute",
                                                   "Caption", "HelpContext", "ModalResult"}));
   const struct {
@@ -250,7 +252,8 @@ TEST(NewDefinitionTest, TheFormWrapperProperties) {
     EXPECT_FALSE(item->Property().Inherited);
     EXPECT_EQ(item->DefaultCode, model::DefaultCodeKind::kPropertyWriteMethod);
   }
-  EXPECT_EQ(def.MainInfo.Form, (model::FormDef{1, "TAboutBox", "AboutBox", "Aboutbox", "x"}));
+  EXPECT_EQ(def.MainInfo.Form, (model::FormDef{model::FormModeKind::kWrapsForm, "TAboutBox",
+                                               "AboutBox", "Aboutbox", "x"}));
 }
 
 TEST(NewDefinitionTest, ButtonsGetTheirInheritedProperties) {
@@ -371,8 +374,10 @@ TEST(NewDefinitionTest, MediaPlayersAndRadioGroupsStopAfterTheirSets) {
   int container_imports = 0;
   NewDefinitionImports imports;
   imports.import_container = [&](ComponentDef&) { ++container_imports; };
-  const model::FormDef container_form{2, "TForm1", "Form1", "Unit1", "/x/unit1.dfm"};
-  const model::FormDef wrapper_form{1, "TForm1", "Form1", "Unit1", "/x/unit1.dfm"};
+  const model::FormDef container_form{model::FormModeKind::kImported, "TForm1", "Form1", "Unit1",
+                                      "/x/unit1.dfm"};
+  const model::FormDef wrapper_form{model::FormModeKind::kWrapsForm, "TForm1", "Form1", "Unit1",
+                                    "/x/unit1.dfm"};
   for (std::string_view name : {"TMediaPlayer", "TRadioGroup", "TDBRadioGroup"}) {
     EXPECT_FALSE(Has(Make(name, name, "", wrapper_form), "HelpContext")) << name;
     Make(name, name, "", container_form, imports);
@@ -388,7 +393,8 @@ TEST(NewDefinitionTest, ImportsRunInTheirPlaces) {
   NewDefinitionImports imports;
   imports.import_fields = [&](ComponentDef& def) {
     calls.push_back("fields after " + std::to_string(def.Count()) + " items");
-    EXPECT_EQ(def.MainInfo.Form.FormMode, 2) << "the form info is in place";
+    EXPECT_EQ(def.MainInfo.Form.FormMode, model::FormModeKind::kImported)
+        << "the form info is in place";
     ItemDef create = model::NewMethodItem("CreateFields");
     create.Code = std::vector<std::string>{"begin", "end;"};
     model::AddItem(def, std::move(create));
@@ -402,7 +408,8 @@ TEST(NewDefinitionTest, ImportsRunInTheirPlaces) {
   imports.import_container = [&](ComponentDef& def) {
     calls.push_back("container after " + std::to_string(def.Count()) + " items");
   };
-  const model::FormDef form{2, "TForm1", "Form1", "Unit1", "/x/unit1.dfm"};
+  const model::FormDef form{model::FormModeKind::kImported, "TForm1", "Form1", "Unit1",
+                            "/x/unit1.dfm"};
 
   ComponentDef def =
       Make("TRzBusinessComponent", "TRzBusinessComponent", "Rzbizcmp", form, imports);
@@ -420,7 +427,8 @@ TEST(NewDefinitionTest, ImportsRunInTheirPlaces) {
 
   calls.clear();
   Make("TPanel", "TPanel", "Extctrls", {}, imports);
-  Make("TComponent", "TComponent", "", {1, "TForm1", "Form1", "Unit1", "x"}, imports);
+  Make("TComponent", "TComponent", "",
+       {model::FormModeKind::kWrapsForm, "TForm1", "Form1", "Unit1", "x"}, imports);
   EXPECT_TRUE(calls.empty());
 }
 
@@ -440,7 +448,8 @@ TEST(NewDefinitionTest, ASelectionOfAWrapperAddsItsFormsUnit) {
                             .vcl_ancestor = "TComponent",
                             .family = 0,
                             .unit = "",
-                            .form = {1, "TAboutBox", "AboutBox", "Aboutbox", "/f/aboutbox.dfm"}};
+                            .form = {model::FormModeKind::kWrapsForm, "TAboutBox", "AboutBox",
+                                     "Aboutbox", "/f/aboutbox.dfm"}};
   ComponentDef def;
   NewDefinitionFromSelection(def, selection, TestSettings());
   EXPECT_EQ(Units(def), WithDefaultUnits({"Aboutbox"}));
@@ -565,7 +574,7 @@ TEST_F(NewCommandTest, AContainerImportedFromAForm) {
       .ExpectOpenFile(form);
   ASSERT_TRUE(session_.New(selector_));
   const ComponentDef& def = session_.def();
-  EXPECT_EQ(def.MainInfo.Form.FormMode, 2);
+  EXPECT_EQ(def.MainInfo.Form.FormMode, model::FormModeKind::kImported);
   EXPECT_EQ(def.MainInfo.Form.FormName, "EntryForm");
   ASSERT_TRUE(Has(def, "Height"));
   EXPECT_EQ(Find(def, "Height")->Property().PropDefault, "120");
@@ -620,7 +629,7 @@ TEST_F(CliNewTest, AContainerWithoutAFormIsAskedAndAnsweredNo) {
                        "(.DFM) file? -> No"),
             std::string::npos)
       << r.err;
-  EXPECT_EQ(Read(out).MainInfo.Form.FormMode, 0);
+  EXPECT_EQ(Read(out).MainInfo.Form.FormMode, model::FormModeKind::kOrdinaryComponent);
 }
 
 TEST_F(CliNewTest, AnUnknownClassNeedsARegistration) {
@@ -665,7 +674,7 @@ TEST_F(CliNewTest, FormsFromTheFlags) {
   ASSERT_EQ(r.status, cli::kExitOk) << r.out << r.err;
   ComponentDef def = Read(out);
   EXPECT_EQ(def.MainInfo.ParentClassName, "TComponent");
-  EXPECT_EQ(def.MainInfo.Form.FormMode, 1);
+  EXPECT_EQ(def.MainInfo.Form.FormMode, model::FormModeKind::kWrapsForm);
   EXPECT_EQ(def.MainInfo.Form.FormFile, form.string());
 
   // A form the parent does not ask for is a mistake of the command line.
@@ -691,7 +700,7 @@ TEST_F(CliNewTest, TheContainerOfPanel) {
                   "-o", out.string()});
   ASSERT_EQ(r.status, cli::kExitOk) << r.out << r.err;
   const ComponentDef def = Read(out);
-  EXPECT_EQ(def.MainInfo.Form.FormMode, 2);
+  EXPECT_EQ(def.MainInfo.Form.FormMode, model::FormModeKind::kImported);
   EXPECT_TRUE(Has(def, "Note"));
   EXPECT_EQ(Find(def, "Height")->Property().PropDefault, "20");
 

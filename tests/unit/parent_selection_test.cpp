@@ -225,10 +225,10 @@ TEST(ParentSelectionRulesTest, TheRegistrationQuestion) {
 TEST(ParentSelectionRulesTest, AWrapperAddsItsFormsUnit) {
   ParentSelection selection{.class_name = "TComponent", .unit = "Classes"};
   EXPECT_EQ(catalog::UnitForNewDefinition(selection), "Classes");
-  selection.form.FormMode = 1;
+  selection.form.FormMode = model::FormModeKind::kWrapsForm;
   selection.form.FormUnitName = "Aboutbox";
   EXPECT_EQ(catalog::UnitForNewDefinition(selection), "Aboutbox");
-  selection.form.FormMode = 2;
+  selection.form.FormMode = model::FormModeKind::kImported;
   EXPECT_EQ(catalog::UnitForNewDefinition(selection), "Classes");
 }
 
@@ -358,8 +358,8 @@ TEST_F(ParentSelectorTest, WrappingAForm) {
   EXPECT_EQ(selection->vcl_ancestor, "TComponent");
   EXPECT_EQ(selection->family, 0);
   EXPECT_EQ(selection->unit, "");
-  EXPECT_EQ(selection->form,
-            (model::FormDef{1, "TAboutBox", "AboutBox", "Aboutbox", form.string()}));
+  EXPECT_EQ(selection->form, (model::FormDef{model::FormModeKind::kWrapsForm, "TAboutBox",
+                                             "AboutBox", "Aboutbox", form.string()}));
   EXPECT_EQ(catalog::UnitForNewDefinition(*selection), "Aboutbox");
   const FileDialogRequest& request = dialogs_.file_requests().at(0);
   EXPECT_EQ(request.title, "Select form for component to wrap");
@@ -401,7 +401,8 @@ TEST_F(ParentSelectorTest, AFileWithoutAFormGetsTheShortWarningAndSubstituteName
       .ExpectBox(BoxKind::kWarning, "You did not select a form (DFM) file.  ");
   const std::optional<ParentSelection> selection = selector_.SelectForNewDefinition();
   ASSERT_TRUE(selection);
-  EXPECT_EQ(selection->form, (model::FormDef{1, "TBlank", "Blank", "Blank", empty.string()}));
+  EXPECT_EQ(selection->form, (model::FormDef{model::FormModeKind::kWrapsForm, "TBlank", "Blank",
+                                             "Blank", empty.string()}));
 }
 
 TEST_F(ParentSelectorTest, TheContainerQuestion) {
@@ -420,7 +421,8 @@ TEST_F(ParentSelectorTest, TheContainerQuestion) {
   const std::optional<ParentSelection> selection = selector_.SelectForNewDefinition();
   ASSERT_TRUE(selection);
   EXPECT_EQ(selection->vcl_ancestor, "TScrollBox");
-  EXPECT_EQ(selection->form, (model::FormDef{2, "TAboutBox", "AboutBox", "Panels", form.string()}));
+  EXPECT_EQ(selection->form, (model::FormDef{model::FormModeKind::kImported, "TAboutBox",
+                                             "AboutBox", "Panels", form.string()}));
   EXPECT_EQ(dialogs_.file_requests().back().title, "Select form with container to import");
 
   dialogs_.ExpectSelectParent(List("TGroupBox"))
@@ -450,7 +452,7 @@ TEST_F(ParentSelectorTest, TheFieldsQuestion) {
       .ExpectOpenFile(form);
   const std::optional<ParentSelection> selection = selector_.SelectForNewDefinition();
   ASSERT_TRUE(selection);
-  EXPECT_EQ(selection->form.FormMode, 2);
+  EXPECT_EQ(selection->form.FormMode, model::FormModeKind::kImported);
   EXPECT_EQ(dialogs_.file_requests().back().title, "Select form with fields to import");
 
   dialogs_.ExpectSelectParent(Outline("TRzBusinessComponent"))

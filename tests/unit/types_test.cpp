@@ -8,16 +8,26 @@ namespace kx::model {
 namespace {
 
 TEST(TypeClassesTest, SimpleAndStringTypes) {
+  using S = SuggestionKind;
   const struct {
     const char* type;
     bool simple, string;
-    int suggestion;
+    SuggestionKind suggestion;
   } cases[] = {
-      {"Integer", true, false, 3},  {"longint", true, false, 3},  {"WORD", false, false, 3},
-      {"String", true, true, 2},    {"string[20]", true, true, 0}, {"ShortString", true, false, 0},
-      {"TColor", true, false, 5},   {"Extended", false, false, 4}, {"Real", true, false, 4},
-      {"TAlign", false, false, 6},  {"TAlignment", false, false, 7}, {"Boolean", true, false, 1},
-      {"Str", false, false, 0},     {"", false, false, 0},
+      {"Integer", true, false, S::kInteger},
+      {"longint", true, false, S::kInteger},
+      {"WORD", false, false, S::kInteger},
+      {"String", true, true, S::kString},
+      {"string[20]", true, true, S::kNone},
+      {"ShortString", true, false, S::kNone},
+      {"TColor", true, false, S::kColor},
+      {"Extended", false, false, S::kReal},
+      {"Real", true, false, S::kReal},
+      {"TAlign", false, false, S::kAlign},
+      {"TAlignment", false, false, S::kAlignment},
+      {"Boolean", true, false, S::kBoolean},
+      {"Str", false, false, S::kNone},
+      {"", false, false, S::kNone},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(IsSimpleType(c.type), c.simple) << c.type;
@@ -40,15 +50,15 @@ TEST(TypeEntryKeyTest, FirstKeyMustBeALetter) {
 
 TEST(ValueKeysTest, NumbersAcceptExponentsAndRealsAPoint) {
   for (char key : std::string("1E3e+-\b")) {
-    EXPECT_TRUE(AcceptsValueKey(3, key)) << key;
-    EXPECT_TRUE(AcceptsValueKey(4, key)) << key;
+    EXPECT_TRUE(AcceptsValueKey(SuggestionKind::kInteger, key)) << key;
+    EXPECT_TRUE(AcceptsValueKey(SuggestionKind::kReal, key)) << key;
   }
-  EXPECT_FALSE(AcceptsValueKey(3, '.'));
-  EXPECT_TRUE(AcceptsValueKey(4, '.'));
-  EXPECT_FALSE(AcceptsValueKey(3, 'x'));
-  EXPECT_FALSE(AcceptsValueKey(4, ' '));
-  EXPECT_TRUE(AcceptsValueKey(5, 'x'));
-  EXPECT_TRUE(AcceptsValueKey(0, '.'));
+  EXPECT_FALSE(AcceptsValueKey(SuggestionKind::kInteger, '.'));
+  EXPECT_TRUE(AcceptsValueKey(SuggestionKind::kReal, '.'));
+  EXPECT_FALSE(AcceptsValueKey(SuggestionKind::kInteger, 'x'));
+  EXPECT_FALSE(AcceptsValueKey(SuggestionKind::kReal, ' '));
+  EXPECT_TRUE(AcceptsValueKey(SuggestionKind::kColor, 'x'));
+  EXPECT_TRUE(AcceptsValueKey(SuggestionKind::kNone, '.'));
 }
 
 TEST(ValueSuggestionsTest, TheListChangesOnlyWithTheKind) {
@@ -70,9 +80,12 @@ TEST(TidyStringDefaultTest, QuotesOnlyUnquotedStringDefaults) {
     const char* value;
     const char* stored;
   } cases[] = {
-      {"String", "Hello", "'Hello'"},     {"string[8]", "abc", "'abc'"},
-      {"String", "'half", "'half"},       {"String", "half'", "half'"},
-      {"String", "", ""},                 {"Integer", "Hello", "Hello"},
+      {"String", "Hello", "'Hello'"},
+      {"string[8]", "abc", "'abc'"},
+      {"String", "'half", "'half"},
+      {"String", "half'", "half'"},
+      {"String", "", ""},
+      {"Integer", "Hello", "Hello"},
       {"ShortString", "Hello", "Hello"},
   };
   for (const auto& c : cases) EXPECT_EQ(TidyStringDefault(c.type, c.value), c.stored) << c.value;
@@ -83,9 +96,9 @@ TEST(InitialValueTest, ByTypeAndCatalogue) {
     const char* type;
     const char* value;
   } cases[] = {
-      {"boolean", "False"}, {"Byte", "0"},       {"DOUBLE", "0"},     {"TColor", "clWhite"},
+      {"boolean", "False"}, {"Byte", "0"},       {"DOUBLE", "0"},      {"TColor", "clWhite"},
       {"Char", "#0"},       {"String[5]", "''"}, {"AnsiString", "''"}, {"TStringList", "nil"},
-      {"TEdit", "nil"},     {"Word", ""},        {"TMyThing", ""},    {"", ""},
+      {"TEdit", "nil"},     {"Word", ""},        {"TMyThing", ""},     {"", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(catalog::InitialValueOfType(c.type), c.value) << c.type;
 }
@@ -109,14 +122,19 @@ TEST(SpecialKindsTest, OfferedForKnownAndUnknownTypes) {
   } cases[] = {
       {"", {"None"}},
       {"Integer", with_index({"None"})},
-      {"TEdit", with_index({"Object type (value to be assigned)", "Component type (component link)"})},
-      {"tfont", with_index({"Object type (auto create and free)", "Object type (value to be assigned)"})},
-      {"TUnknown", with_index({"None", "Object type (auto create and free)",
-                               "Object type (value to be assigned)", "Component type (component link)"})},
-      {"Word", with_index({"None", "Object type (auto create and free)",
-                           "Object type (value to be assigned)", "Component type (component link)"})},
+      {"TEdit",
+       with_index({"Object type (value to be assigned)", "Component type (component link)"})},
+      {"tfont",
+       with_index({"Object type (auto create and free)", "Object type (value to be assigned)"})},
+      {"TUnknown",
+       with_index({"None", "Object type (auto create and free)",
+                   "Object type (value to be assigned)", "Component type (component link)"})},
+      {"Word",
+       with_index({"None", "Object type (auto create and free)",
+                   "Object type (value to be assigned)", "Component type (component link)"})},
   };
-  for (const auto& c : cases) EXPECT_EQ(Texts(catalog::OfferedSpecialKinds(c.type)), c.offered) << c.type;
+  for (const auto& c : cases)
+    EXPECT_EQ(Texts(catalog::OfferedSpecialKinds(c.type)), c.offered) << c.type;
 }
 
 TEST(SpecialKindsTest, ReselectsThePreviousChoiceWhileOffered) {
@@ -145,10 +163,14 @@ TEST(DefaultSpecialKindTest, FollowsTheCatalogue) {
     bool inherited;
     PropSpecialType kind;
   } cases[] = {
-      {"tstringfield", false, psObjectManualCreate}, {"TStringField", true, psNone},
-      {"TWordField", false, psObjectManualCreate},   {"TEdit", false, psLinkComponent},
-      {"TTimer", false, psLinkComponent},            {"TFont", false, psObjectAutoCreate},
-      {"TStringList", false, psObjectAutoCreate},    {"Integer", false, psNone},
+      {"tstringfield", false, psObjectManualCreate},
+      {"TStringField", true, psNone},
+      {"TWordField", false, psObjectManualCreate},
+      {"TEdit", false, psLinkComponent},
+      {"TTimer", false, psLinkComponent},
+      {"TFont", false, psObjectAutoCreate},
+      {"TStringList", false, psObjectAutoCreate},
+      {"Integer", false, psNone},
       {"TFont", true, psNone},
   };
   for (const auto& c : cases) {
@@ -177,8 +199,10 @@ TEST(OfferedDataTypesTest, ListsDifferForPropertiesAndVariables) {
   const auto& elsewhere = OfferedDataTypes(false);
   EXPECT_TRUE(std::is_sorted(for_properties.begin(), for_properties.end()));
   EXPECT_TRUE(std::is_sorted(elsewhere.begin(), elsewhere.end()));
-  EXPECT_NE(std::find(for_properties.begin(), for_properties.end(), "TStrings"), for_properties.end());
-  EXPECT_EQ(std::find(for_properties.begin(), for_properties.end(), "TTimer"), for_properties.end());
+  EXPECT_NE(std::find(for_properties.begin(), for_properties.end(), "TStrings"),
+            for_properties.end());
+  EXPECT_EQ(std::find(for_properties.begin(), for_properties.end(), "TTimer"),
+            for_properties.end());
   EXPECT_NE(std::find(elsewhere.begin(), elsewhere.end(), "TTimer"), elsewhere.end());
 }
 

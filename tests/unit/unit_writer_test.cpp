@@ -97,17 +97,22 @@ TEST(ClassDeclarationTest, FieldsComeBeforePropertiesInEverySection) {
 }
 
 TEST(ClassDeclarationTest, MemberDeclarationBindings) {
-  auto method = [](std::uint8_t mode, bool override_flag, const char* message) {
+  using Mode = model::MethodMode;
+  auto method = [](Mode mode, bool override_flag, const char* message) {
     model::ItemDef item = model::NewMethodItem("WMSize(var Message: TWMSize)");
     item.Method().Mode = mode;
     item.Method().Override = override_flag;
     item.Method().WinMessage = message;
     return MemberDeclaration(item);
   };
-  EXPECT_EQ(method(2, false, "WM_SIZE"), "WMSize(var Message: TWMSize); message WM_SIZE;");
-  EXPECT_EQ(method(1, false, "WM_SIZE"), "WMSize(var Message: TWMSize); dynamic; message WM_SIZE;");
-  EXPECT_EQ(method(0, false, ""), "WMSize(var Message: TWMSize); virtual;");
-  EXPECT_EQ(method(1, true, ""), "WMSize(var Message: TWMSize); override;");
+  EXPECT_EQ(method(Mode::kCannotBeOverridden, false, "WM_SIZE"),
+            "WMSize(var Message: TWMSize); message WM_SIZE;");
+  EXPECT_EQ(method(Mode::kCanBeOverriddenMinSize, false, "WM_SIZE"),
+            "WMSize(var Message: TWMSize); dynamic; message WM_SIZE;");
+  EXPECT_EQ(method(Mode::kCanBeOverriddenMaxSpeed, false, ""),
+            "WMSize(var Message: TWMSize); virtual;");
+  EXPECT_EQ(method(Mode::kCanBeOverriddenMinSize, true, ""),
+            "WMSize(var Message: TWMSize); override;");
   model::ItemDef event = model::NewEventItem("OnStatusChange");
   event.NewEvent().Arglist = "Sender : TObject; Status : Integer";
   EXPECT_EQ(MemberDeclaration(event), "StatusChange(Sender : TObject; Status : Integer); virtual;");

@@ -39,9 +39,9 @@ bool Holds(const Section& section, ItemKind kind) { return (section.kinds & Kind
 std::string_view MethodDirective(const model::MethodPart& method) {
   if (method.Override) return "; override";
   switch (method.Mode) {
-    case 0:
+    case model::MethodMode::kCanBeOverriddenMaxSpeed:
       return "; virtual";
-    case 1:
+    case model::MethodMode::kCanBeOverriddenMinSize:
       return "; dynamic";
     default:
       return {};

@@ -37,26 +37,36 @@ std::string_view EditorKindText(int kind) {
 
 int DefaultEditorKind(const PropertyPart& property) {
   const std::string_view type = property.PropType;
-  if (catalog::IsStandardClass(type)) return 17;
-  if (catalog::IsCatalogueClass(type)) return 16;
+  if (catalog::IsStandardClass(type)) return kComponentList;
+  if (catalog::IsCatalogueClass(type)) return kObjectForm;
   const std::string upper = model::UpperCase(type);
-  if (upper == "BOOLEAN") return 1;
-  if (upper == "INTEGER" || upper == "LONGINT" || upper == "BYTE") return 2;
-  if (upper == "EXTENDED" || upper == "DOUBLE" || upper == "REAL") return 5;
-  return property.PropertyEditor.EditorBase == kDataFieldEditor ? kDataFieldEditor : 8;
+  if (upper == "BOOLEAN") return kBooleanMessageBox;
+  if (upper == "INTEGER" || upper == "LONGINT" || upper == "BYTE") {
+    return kIntegerDialogViewInInspector;
+  }
+  if (upper == "EXTENDED" || upper == "DOUBLE" || upper == "REAL") {
+    return kFloatDialogViewInInspector;
+  }
+  return property.PropertyEditor.EditorBase == kStringDataFieldList ? kStringDataFieldList
+                                                                    : kStringDialogViewInInspector;
 }
 
-bool EditorKindNeedsForm(int kind) { return (kind >= 2 && kind <= 10) || kind == 16; }
+bool EditorKindNeedsForm(int kind) {
+  return (kind >= kIntegerDialogViewInInspector && kind <= kStringDialogOnly) ||
+         kind == kObjectForm;
+}
 
 bool AddSelectedEditor(EditorSelection& selection, int item, int kind) {
-  if (kind <= kNoEditor || kind >= kEditorKindCount ||
+  if (kind <= kDoNotGenerate || kind >= kEditorKindCount ||
       selection.editors.size() >= kMaxEditorsPerUnit) {
     return false;
   }
   selection.editors.push_back({item, kind, {}, {}});
-  if (kind == kDataFieldEditor) selection.need_typinfo = selection.need_db = true;
-  if (kind == 1 || kind == 13 || kind == 14) selection.need_dialogs = true;
-  if (kind == 15) selection.need_filectrl = true;
+  if (kind == kStringDataFieldList) selection.need_typinfo = selection.need_db = true;
+  if (kind == kBooleanMessageBox || kind == kStringInputBox || kind == kStringFileNameDialog) {
+    selection.need_dialogs = true;
+  }
+  if (kind == kStringDirectoryDialog) selection.need_filectrl = true;
   return true;
 }
 
@@ -86,12 +96,12 @@ std::string BodyType(const PropertyPart& property) {
 }
 
 void EditBoolean(Printer& out, const Vars& v) {
-  out.Emit({"procedure $E$.Edit;",
+  out.Emit({"procedure $editor$.Edit;",
             "var",
             "   YesNoDlg : TForm;",
             "   BoxText, BoxCaption : String;",
             "   BoxResult : Integer;",
-            "   Value : $T$;",
+            "   Value : $type$;",
             "begin",
             "  Value := Boolean(GetOrdValue);",
             "  { Substitute custom BoxCaption and BoxText values below }",
@@ -120,10 +130,12 @@ void EditBoolean(Printer& out, const Vars& v) {
 enum class FormVariant { kInteger, kFloat, kString, kObject };
 
 void EditForm(Printer& out, const Vars& v, FormVariant variant) {
-  out.Emit({"procedure $E$.Edit;", "var", "   Value : $T$;", "   FormInstance : $F$;", "begin"}, v);
+  out.Emit({"procedure $editor$.Edit;", "var", "   Value : $type$;", "   FormInstance : $form$;",
+            "begin"},
+           v);
   switch (variant) {
     case FormVariant::kInteger:
-      out.Emit({"  Value := $T$(GetOrdValue);"}, v);
+      out.Emit({"  Value := $type$(GetOrdValue);"}, v);
       break;
     case FormVariant::kFloat:
       out.Emit({"  Value := GetFloatValue;"}, v);
@@ -132,22 +144,19 @@ void EditForm(Printer& out, const Vars& v, FormVariant variant) {
       out.Emit({"  Value := GetStrValue;"}, v);
       break;
     case FormVariant::kObject:
-      out.Emit({"  Value := $T$.Create;", "  Value.Assign($T$(GetOrdValue));"}, v);
+      out.Emit({"  Value := $type$.Create;", "  Value.Assign($type$(GetOrdValue));"}, v);
       break;
   }
-  out.Emit({"  FormInstance := $F$.Create(Application);",
-            "  try",
-            "    { Form must have a public field named Value of type $T$",
-            "      for transferring the property value in and out }",
-            "    FormInstance.Value := Value;",
-            "    { Execute the form }",
-            "    FormInstance.ShowModal;",
-            "    if FormInstance.ModalResult = mrOK then",
-            "       { Update the property }"},
-           v);
+  out.Emit(
+      {"  FormInstance := $form$.Create(Application);", "  try",
+       "    { Form must have a public field named Value of type $type$",
+       "      for transferring the property value in and out }", "    FormInstance.Value := Value;",
+       "    { Execute the form }", "    FormInstance.ShowModal;",
+       "    if FormInstance.ModalResult = mrOK then", "       { Update the property }"},
+      v);
   switch (variant) {
     case FormVariant::kInteger:
-      out.Emit({"       SetOrdValue($T$(FormInstance.Value));"}, v);
+      out.Emit({"       SetOrdValue($type$(FormInstance.Value));"}, v);
       break;
     case FormVariant::kFloat:
       out.Emit({"       SetFloatValue(FormInstance.Value);"}, v);
@@ -165,25 +174,18 @@ void EditForm(Printer& out, const Vars& v, FormVariant variant) {
 }
 
 void EditInputQuery(Printer& out, const Vars& v) {
-  out.Emit({"procedure $E$.Edit;",
-            "var",
-            "   Value : $T$;",
-            "begin",
-            "   Value := GetStrValue;",
-            "   { Show the message box }",
-            "   if InputQuery('Property editor caption',",
-            "                 'Enter a value',",
-            "                 Value) then",
-            "       { Update the property }",
-            "       SetStrValue(Value);",
-            "end;"},
-           v);
+  out.Emit(
+      {"procedure $editor$.Edit;", "var", "   Value : $type$;", "begin", "   Value := GetStrValue;",
+       "   { Show the message box }", "   if InputQuery('Property editor caption',",
+       "                 'Enter a value',", "                 Value) then",
+       "       { Update the property }", "       SetStrValue(Value);", "end;"},
+      v);
 }
 
 void EditFile(Printer& out, const Vars& v) {
-  out.Emit({"procedure $E$.Edit;",
+  out.Emit({"procedure $editor$.Edit;",
             "var",
-            "   Value : $T$;",
+            "   Value : $type$;",
             "   Dlg : TOpenDialog;",
             "begin",
             "   Value := GetStrValue;",
@@ -210,22 +212,13 @@ void EditFile(Printer& out, const Vars& v) {
 }
 
 void EditDirectory(Printer& out, const Vars& v) {
-  out.Emit({"procedure $E$.Edit;",
-            "const",
-            "   HelpCtx = 0;",
-            "var",
-            "   Value : $T$;",
-            "begin",
-            "   Value := GetStrValue;",
-            "   { Show the directory selection box }",
+  out.Emit({"procedure $editor$.Edit;", "const", "   HelpCtx = 0;", "var", "   Value : $type$;",
+            "begin", "   Value := GetStrValue;", "   { Show the directory selection box }",
             "   { This option set allows the developer to select a",
             "     non-existent directory.  After the developer confirms",
-            "     the selection, the directory will be created. }",
-            "   if SelectDirectory(Value, ",
+            "     the selection, the directory will be created. }", "   if SelectDirectory(Value, ",
             "        [sdAllowCreate, sdPerformCreate, sdPrompt], HelpCtx) then",
-            "        { Update the property }",
-            "        SetStrValue(Value);",
-            "end;"},
+            "        { Update the property }", "        SetStrValue(Value);", "end;"},
            v);
 }
 
@@ -236,7 +229,7 @@ void WriteAttributes(Printer& out, const Vars& v, Attributes attributes) {
       "   Result := [paDialog, paReadOnly];", "   Result := [paDialog]",
       "   Result := [paMultiSelect, paValueList, paSortList,paReadOnly];",
       "   Result := [paMultiSelect, paValueList, paSortList];"};
-  out.Emit({"function $E$.GetAttributes : TPropertyAttributes;", "begin"}, v);
+  out.Emit({"function $editor$.GetAttributes : TPropertyAttributes;", "begin"}, v);
   out.Line(kResults[static_cast<std::size_t>(attributes)]);
   out.Line("end;");
 }
@@ -244,9 +237,8 @@ void WriteAttributes(Printer& out, const Vars& v, Attributes attributes) {
 enum class GetValue { kBoolean, kInherited, kEmpty };
 
 void WriteGetValue(Printer& out, const Vars& v, GetValue kind) {
-  out.Emit({"function $E$.GetValue : String;",
-            "{ Return the string for displaying the property value in",
-            "  the Object Inspector. }",
+  out.Emit({"function $editor$.GetValue : String;",
+            "{ Return the string for displaying the property value in", "  the Object Inspector. }",
             "begin"},
            v);
   switch (kind) {
@@ -255,7 +247,8 @@ void WriteGetValue(Printer& out, const Vars& v, GetValue kind) {
                 "      Result := 'False'"});
       break;
     case GetValue::kInherited:
-      out.Emit({"   Result := inherited GetValue", "   { To suppress the display of the property's value,",
+      out.Emit({"   Result := inherited GetValue",
+                "   { To suppress the display of the property's value,",
                 "     use the following instead: }", "   { Result := '' }"});
       break;
     case GetValue::kEmpty:
@@ -266,44 +259,41 @@ void WriteGetValue(Printer& out, const Vars& v, GetValue kind) {
 }
 
 void WriteSetValue(Printer& out, const Vars& v, bool inherited) {
-  out.Emit({"procedure $E$.SetValue(const Value : String);", "begin"}, v);
+  out.Emit({"procedure $editor$.SetValue(const Value : String);", "begin"}, v);
   if (inherited) {
     out.Emit({"   { Update the property value based on the Object Inspector",
               "     input line, contained in Value }", "   inherited SetValue(Value)"});
   } else {
-    out.Emit({"   { Ignore changes in the Object Inspector input line, ", "     contained in Value }"});
+    out.Emit(
+        {"   { Ignore changes in the Object Inspector input line, ", "     contained in Value }"});
   }
   out.Line("end;");
 }
 
 void GetValuesList(Printer& out, const Vars& v) {
-  out.Emit({"procedure $E$.GetValues(Proc : TGetStrProc);",
-            "{ Generate list of values for drop-down list }",
-            "begin",
-            "   Proc('Value 1');",
-            "   Proc('Value 2');",
-            "   Proc('Value 3');",
-            "end;"},
+  out.Emit({"procedure $editor$.GetValues(Proc : TGetStrProc);",
+            "{ Generate list of values for drop-down list }", "begin", "   Proc('Value 1');",
+            "   Proc('Value 2');", "   Proc('Value 3');", "end;"},
            v);
 }
 
 void GetValuesComponents(Printer& out, const Vars& v) {
-  out.Emit({"procedure $E$.GetValues(Proc : TGetStrProc);",
+  out.Emit({"procedure $editor$.GetValues(Proc : TGetStrProc);",
             "var",
             "  I : Integer;",
             "  Component : TComponent;",
             "begin",
             "  { Build a drop-down list of components on the form that are",
-            "    of type $T$ or its descendants }",
+            "    of type $type$ or its descendants }",
             "  for I := 0 to Designer.Form.ComponentCount - 1 do",
             "  begin",
             "    Component := Designer.Form.Components[I];",
-            "    if (Component is $T$) ",
+            "    if (Component is $type$) ",
             "       and (Component.Name <> '') then",
             "       begin",
             "       { Test component's properties to determine whether to",
             "         exclude it from the list.  }",
-            "       { if (Component as $T$).AnyProp = . . . then }",
+            "       { if (Component as $type$).AnyProp = . . . then }",
             "",
             "       { Add the component's name to the drop-down list }",
             "       Proc(Component.Name)",
@@ -314,7 +304,7 @@ void GetValuesComponents(Printer& out, const Vars& v) {
 }
 
 void GetValuesFields(Printer& out, const Vars& v) {
-  out.Emit({"procedure $E$.GetValues(Proc : TGetStrProc);",
+  out.Emit({"procedure $editor$.GetValues(Proc : TGetStrProc);",
             "{ Generate list of values for drop-down field list }",
             "const",
             "   { Name of the data source property associated with this",
@@ -359,10 +349,10 @@ void GetValuesFields(Printer& out, const Vars& v) {
 }  // namespace
 
 void WriteEditorClass(Printer& out, const PropertyPart& property, int kind) {
-  const Vars v = {{"E", property.PropertyEditor.EditorClass.str()}};
+  const Vars v = {{"editor", property.PropertyEditor.EditorClass.str()}};
   // The editors that edit a value in a dialog share their methods.
   auto value_editor = [&](std::string_view base) {
-    out.Line("  " + v.at("E") + " = class(" + std::string(base) + ")");
+    out.Line("  " + v.at("editor") + " = class(" + std::string(base) + ")");
     out.Emit({"   public", "    procedure Edit; override;",
               "    function GetAttributes : TPropertyAttributes; override;",
               "    function GetValue : String; override;",
@@ -370,34 +360,46 @@ void WriteEditorClass(Printer& out, const PropertyPart& property, int kind) {
     out.Line("  end;");
   };
   switch (kind) {
-    case 1:
-      out.Emit({"  $E$ = class(TOrdinalProperty)", "   public", "    procedure Edit; override;",
-                "    function GetAttributes : TPropertyAttributes; override;",
-                "    function GetValue : String; override;", "  end;"},
-               v);
+    case kBooleanMessageBox:
+      out.Emit(
+          {"  $editor$ = class(TOrdinalProperty)", "   public", "    procedure Edit; override;",
+           "    function GetAttributes : TPropertyAttributes; override;",
+           "    function GetValue : String; override;", "  end;"},
+          v);
       break;
-    case 2: case 3: case 4:
+    case kIntegerDialogViewInInspector:
+    case kIntegerDialogOrInspector:
+    case kIntegerDialogOnly:
       value_editor("TIntegerProperty");
       break;
-    case 5: case 6: case 7:
+    case kFloatDialogViewInInspector:
+    case kFloatDialogOrInspector:
+    case kFloatDialogOnly:
       value_editor("TFloatProperty");
       break;
-    case 8: case 9: case 10: case 13: case 14: case 15:
+    case kStringDialogViewInInspector:
+    case kStringDialogOrInspector:
+    case kStringDialogOnly:
+    case kStringInputBox:
+    case kStringFileNameDialog:
+    case kStringDirectoryDialog:
       value_editor("TStringProperty");
       break;
-    case 16:
-      out.Emit({"  $E$ = class(TClassProperty)", "   public", "    procedure Edit; override;",
+    case kObjectForm:
+      out.Emit({"  $editor$ = class(TClassProperty)", "   public", "    procedure Edit; override;",
                 "    function GetAttributes : TPropertyAttributes; override;", "  end;"},
                v);
       break;
-    case 11: case 12: case 18:
-      out.Emit({"  $E$ = class(TStringProperty)", "    public",
+    case kStringListViewInInspector:
+    case kStringListEditInInspector:
+    case kStringDataFieldList:
+      out.Emit({"  $editor$ = class(TStringProperty)", "    public",
                 "      function GetAttributes : TPropertyAttributes; override;",
                 "      procedure GetValues(Proc : TGetStrProc); override;", "  end;"},
                v);
       break;
-    case 17:
-      out.Emit({"  $E$ = class(TComponentProperty)", "   public",
+    case kComponentList:
+      out.Emit({"  $editor$ = class(TComponentProperty)", "   public",
                 "    procedure GetValues(Proc : TGetStrProc); override;", "  end;"},
                v);
       break;
@@ -407,11 +409,11 @@ void WriteEditorClass(Printer& out, const PropertyPart& property, int kind) {
 }
 
 void WriteEditorMethods(Printer& out, const PropertyPart& property, const SelectedEditor& editor) {
-  const Vars v = {{"E", property.PropertyEditor.EditorClass.str()},
-                  {"T", BodyType(property)},
-                  {"F", editor.form_class}};
+  const Vars v = {{"editor", property.PropertyEditor.EditorClass.str()},
+                  {"type", BodyType(property)},
+                  {"form", editor.form_class}};
   const int kind = editor.kind;
-  // The editors that edit the value in a form: kinds 2 to 10, three of each value type.
+  // The editors that edit the value in a form: three of each value type, in this order.
   auto form_editor = [&](FormVariant variant, int first_kind) {
     const int position = kind - first_kind;  // 0 view in Inspector, 1 edit there, 2 dialog only
     EditForm(out, v, variant);
@@ -432,46 +434,55 @@ void WriteEditorMethods(Printer& out, const PropertyPart& property, const Select
     WriteSetValue(out, v, true);
   };
   switch (kind) {
-    case 1:
+    case kBooleanMessageBox:
       EditBoolean(out, v);
       out.Line();
       WriteAttributes(out, v, Attributes::kDialogReadOnly);
       out.Line();
       WriteGetValue(out, v, GetValue::kBoolean);
       break;
-    case 2: case 3: case 4:
-      form_editor(FormVariant::kInteger, 2);
+    case kIntegerDialogViewInInspector:
+    case kIntegerDialogOrInspector:
+    case kIntegerDialogOnly:
+      form_editor(FormVariant::kInteger, kIntegerDialogViewInInspector);
       break;
-    case 5: case 6: case 7:
-      form_editor(FormVariant::kFloat, 5);
+    case kFloatDialogViewInInspector:
+    case kFloatDialogOrInspector:
+    case kFloatDialogOnly:
+      form_editor(FormVariant::kFloat, kFloatDialogViewInInspector);
       break;
-    case 8: case 9: case 10:
-      form_editor(FormVariant::kString, 8);
+    case kStringDialogViewInInspector:
+    case kStringDialogOrInspector:
+    case kStringDialogOnly:
+      form_editor(FormVariant::kString, kStringDialogViewInInspector);
       break;
-    case 11: case 12:
+    case kStringListViewInInspector:
+    case kStringListEditInInspector:
       GetValuesList(out, v);
       out.Line();
-      WriteAttributes(out, v, kind == 11 ? Attributes::kListReadOnly : Attributes::kList);
+      WriteAttributes(
+          out, v,
+          kind == kStringListViewInInspector ? Attributes::kListReadOnly : Attributes::kList);
       break;
-    case 13:
+    case kStringInputBox:
       string_editor(EditInputQuery);
       break;
-    case 14:
+    case kStringFileNameDialog:
       string_editor(EditFile);
       break;
-    case 15:
+    case kStringDirectoryDialog:
       string_editor(EditDirectory);
       break;
-    case 16:
+    case kObjectForm:
       EditForm(out, v, FormVariant::kObject);
       out.Line();
       WriteAttributes(out, v, Attributes::kDialogReadOnly);
       out.Line();
       break;
-    case 17:
+    case kComponentList:
       GetValuesComponents(out, v);
       break;
-    case 18:
+    case kStringDataFieldList:
       GetValuesFields(out, v);
       out.Line();
       WriteAttributes(out, v, Attributes::kList);

@@ -15,16 +15,38 @@
 
 namespace kx::generate {
 
-inline constexpr int kEditorKindCount = 19;
-inline constexpr int kNoEditor = 0;
-inline constexpr int kDataFieldEditor = 18;
+// The kinds of editor, in the order of the list the user chooses from; the number is the
+// position in the list, and what the kind dialog and the command line deal in.
+enum EditorKind : int {
+  kDoNotGenerate,                 // "Do not generate this editor"
+  kBooleanMessageBox,             // "Boolean property (message box)"
+  kIntegerDialogViewInInspector,  // "Integer property (edit in dialog, view in Object Inspector)"
+  kIntegerDialogOrInspector,      // "Integer property (edit in dialog or Object Inspector)"
+  kIntegerDialogOnly,             // "Integer property (edit and view in dialog only)"
+  kFloatDialogViewInInspector,    // "Floating-point (edit in dialog, view in Object Inspector)"
+  kFloatDialogOrInspector,        // "Floating-point (edit in dialog or Object Inspector)"
+  kFloatDialogOnly,               // "Floating-point (edit and view in dialog only)"
+  kStringDialogViewInInspector,   // "String property (edit in dialog, view in Object Inspector)"
+  kStringDialogOrInspector,       // "String property (edit in dialog or Object Inspector)"
+  kStringDialogOnly,              // "String property (edit and view in dialog only)"
+  kStringListViewInInspector,     // "String property (drop-down list, view in Object Inspector)"
+  kStringListEditInInspector,     // "String property (drop-down list, edit in Object Inspector)"
+  kStringInputBox,                // "String property (message box with input line)"
+  kStringFileNameDialog,          // "String property (file name dialog)"
+  kStringDirectoryDialog,         // "String property (directory name dialog)"
+  kObjectForm,                    // "Object property (edit in form)"
+  kComponentList,                 // "Component property (drop-down list)"
+  kStringDataFieldList,           // "String property (drop-down list of data field names)"
+};
+inline constexpr int kEditorKindCount = kStringDataFieldList + 1;
 inline constexpr std::size_t kMaxEditorsPerUnit = 12;
 
 // The editor type list's entry for a kind, as the user chooses from it.
 std::string_view EditorKindText(int kind);
 // The kind offered first for a property.
 int DefaultEditorKind(const model::PropertyPart& property);
-// Kinds 2 to 10 and 16 edit the value in a form the user supplies.
+// The dialog kinds of the integer, floating-point and string editors and kObjectForm edit the
+// value in a form the user supplies.
 bool EditorKindNeedsForm(int kind);
 
 struct SelectedEditor {

@@ -17,7 +17,7 @@ void AddComment(Lines& list, std::string_view text) {
 std::string MemberDeclaration(const ItemDef& item) {
   std::string header;
   bool override_flag = false;
-  std::uint8_t mode = 2;
+  model::MethodMode mode = model::MethodMode::kCannotBeOverridden;
   std::string_view message;
   switch (item.Kind()) {
     case ItemKind::Method: {
@@ -35,7 +35,7 @@ std::string MemberDeclaration(const ItemDef& item) {
     case ItemKind::NewEvent: {
       const model::NewEventPart& e = item.NewEvent();
       header = model::DispatchMethodName(e.Name) + model::NormalizeArglist(e.Arglist);
-      mode = 0;
+      mode = model::MethodMode::kCanBeOverriddenMaxSpeed;
       break;
     }
     default:
@@ -44,9 +44,9 @@ std::string MemberDeclaration(const ItemDef& item) {
   std::string text = header + ";";
   if (override_flag) {
     text += " override;";
-  } else if (mode == 0) {
+  } else if (mode == model::MethodMode::kCanBeOverriddenMaxSpeed) {
     text += " virtual;";
-  } else if (mode == 1) {
+  } else if (mode == model::MethodMode::kCanBeOverriddenMinSize) {
     text += " dynamic;";
   }
   if (!message.empty()) text += " message " + std::string(message) + ";";

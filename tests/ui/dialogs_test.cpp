@@ -459,7 +459,7 @@ TEST_F(NewDefinitionTest, WrapperAroundABinaryForm) {
   New();
   EXPECT_TRUE(script.done());
   EXPECT_EQ(def().MainInfo.ParentClassName.str(), "TComponent");
-  EXPECT_EQ(def().MainInfo.Form.FormMode, 1);
+  EXPECT_EQ(def().MainInfo.Form.FormMode, model::FormModeKind::kWrapsForm);
   EXPECT_TRUE(Has({"Caption", "HelpContext", "ModalResult", "Execute"}));
 }
 
@@ -480,7 +480,7 @@ TEST_F(NewDefinitionTest, ContainerImportChoosesAPanel) {
   New();
   EXPECT_TRUE(script.done());
   EXPECT_EQ(def().MainInfo.ParentClassName.str(), "TPanel");
-  EXPECT_EQ(def().MainInfo.Form.FormMode, 2);
+  EXPECT_EQ(def().MainInfo.Form.FormMode, model::FormModeKind::kImported);
   const auto& items = def().Items();
   EXPECT_TRUE(std::any_of(items.begin(), items.end(), [](const model::ItemDef& item) {
     return item.Kind() == model::ItemKind::Variable && item.Variable().IsSubComponent;

@@ -4,31 +4,44 @@ namespace kx::commands {
 
 std::string_view BoxKindName(BoxKind kind) {
   switch (kind) {
-    case BoxKind::kInformation: return "information";
-    case BoxKind::kWarning: return "warning";
-    case BoxKind::kError: return "error";
-    case BoxKind::kConfirmation: return "confirmation";
+    case BoxKind::kInformation:
+      return "information";
+    case BoxKind::kWarning:
+      return "warning";
+    case BoxKind::kError:
+      return "error";
+    case BoxKind::kConfirmation:
+      return "confirmation";
   }
   return {};
 }
 
 std::string_view ButtonsName(Buttons buttons) {
   switch (buttons) {
-    case Buttons::kOk: return "OK";
-    case Buttons::kYesNo: return "Yes/No";
-    case Buttons::kYesCancel: return "Yes/Cancel";
-    case Buttons::kYesNoCancel: return "Yes/No/Cancel";
-    case Buttons::kYesNoHelp: return "Yes/No/Help";
+    case Buttons::kOk:
+      return "OK";
+    case Buttons::kYesNo:
+      return "Yes/No";
+    case Buttons::kYesCancel:
+      return "Yes/Cancel";
+    case Buttons::kYesNoCancel:
+      return "Yes/No/Cancel";
+    case Buttons::kYesNoHelp:
+      return "Yes/No/Help";
   }
   return {};
 }
 
 std::string_view AnswerName(Answer answer) {
   switch (answer) {
-    case Answer::kOk: return "OK";
-    case Answer::kYes: return "Yes";
-    case Answer::kNo: return "No";
-    case Answer::kCancel: return "Cancel";
+    case Answer::kOk:
+      return "OK";
+    case Answer::kYes:
+      return "Yes";
+    case Answer::kNo:
+      return "No";
+    case Answer::kCancel:
+      return "Cancel";
   }
   return {};
 }
@@ -47,8 +60,8 @@ void Dialogs::Error(std::string_view text, std::string_view caption) {
 
 Answer Dialogs::Confirm(Buttons buttons, std::string_view text, std::string_view caption,
                         int help_context) {
-  return Show({BoxKind::kConfirmation, std::string(caption), std::string(text), buttons,
-               help_context});
+  return Show(
+      {BoxKind::kConfirmation, std::string(caption), std::string(text), buttons, help_context});
 }
 
 std::optional<NamePromptAnswer> Dialogs::NamePrompt(const NamePromptRequest& request) {

@@ -104,10 +104,10 @@ enum class NamePromptExtra { kNone, kPropertyType, kVariableType, kMethodKind };
 struct NamePromptRequest {
   std::string caption;
   std::string label;
-  std::string prefix;   // the name field's FilterIdentifier prefix ("On"); it starts with it
-  bool filter = true;   // false: the field takes any text (a method header)
+  std::string prefix;  // the name field's FilterIdentifier prefix ("On"); it starts with it
+  bool filter = true;  // false: the field takes any text (a method header)
   NamePromptExtra extra = NamePromptExtra::kNone;
-  std::string name;     // what the fields show when the prompt opens
+  std::string name;  // what the fields show when the prompt opens
   std::string type;
   int method_kind = 0;  // procedure, function, constructor, destructor
 };
@@ -122,7 +122,7 @@ class CustomClassPage;  // commands/parent_selection.h
 
 // The parent selection dialog ("Select parent class") opens with these.
 struct ParentSelectionRequest {
-  bool allow_forms = true;  // false when an existing definition's parent is changed
+  bool allow_forms = true;                  // false when an existing definition's parent is changed
   catalog::ParentChoice shown;              // the page and selections shown
   std::vector<std::string> custom_classes;  // the Custom view's list, sorted
   CustomClassPage* custom_page = nullptr;   // what its Add, "Edit..." and Delete buttons call

@@ -18,16 +18,22 @@ std::string Describe(const commands::MessageBox& box) {
 ScriptedDialogs::~ScriptedDialogs() {
   for (const Expected& e : expected_) {
     ADD_FAILURE() << "expected dialog never shown: "
-                  << (e.what == What::kBox ? Describe(e.box) : std::string("a file or input dialog"));
+                  << (e.what == What::kBox ? Describe(e.box)
+                                           : std::string("a file or input dialog"));
   }
 }
 
-ScriptedDialogs& ScriptedDialogs::ExpectBox(commands::BoxKind kind, std::string text,
-                                            Answer answer, std::optional<std::string> caption,
+ScriptedDialogs& ScriptedDialogs::ExpectBox(commands::BoxKind kind, std::string text, Answer answer,
+                                            std::optional<std::string> caption,
                                             std::optional<commands::Buttons> buttons) {
-  Expected e{What::kBox, {kind, caption.value_or(""), std::move(text),
-                          buttons.value_or(commands::Buttons::kOk), 0},
-             caption.has_value(), buttons.has_value(), answer, std::nullopt, std::nullopt};
+  Expected e{
+      What::kBox,
+      {kind, caption.value_or(""), std::move(text), buttons.value_or(commands::Buttons::kOk), 0},
+      caption.has_value(),
+      buttons.has_value(),
+      answer,
+      std::nullopt,
+      std::nullopt};
   expected_.push_back(std::move(e));
   return *this;
 }
@@ -44,7 +50,8 @@ ScriptedDialogs& ScriptedDialogs::ExpectSaveFile(std::optional<std::filesystem::
 
 ScriptedDialogs& ScriptedDialogs::ExpectSelectDirectory(
     std::optional<std::filesystem::path> answer) {
-  expected_.push_back({What::kSelectDirectory, {}, false, false, Answer::kOk, std::move(answer), {}});
+  expected_.push_back(
+      {What::kSelectDirectory, {}, false, false, Answer::kOk, std::move(answer), {}});
   return *this;
 }
 
@@ -89,8 +96,8 @@ ScriptedDialogs& ScriptedDialogs::ExpectDataLink(std::string caption,
   return *this;
 }
 
-ScriptedDialogs& ScriptedDialogs::ExpectLinkProperty(
-    std::string explanation, std::optional<commands::PropertyLink> answer) {
+ScriptedDialogs& ScriptedDialogs::ExpectLinkProperty(std::string explanation,
+                                                     std::optional<commands::PropertyLink> answer) {
   Expected e{What::kLinkProperty};
   e.box.text = std::move(explanation);
   e.property_link = std::move(answer);
@@ -194,9 +201,8 @@ std::optional<ScriptedDialogs::Expected> ScriptedDialogs::Next(What what,
   Expected e = std::move(expected_.front());
   expected_.pop_front();
   if (e.what != what) {
-    ADD_FAILURE() << "unexpected dialog: " << description
-                  << " (expected " << (e.what == What::kBox ? Describe(e.box) : "another dialog")
-                  << ")";
+    ADD_FAILURE() << "unexpected dialog: " << description << " (expected "
+                  << (e.what == What::kBox ? Describe(e.box) : "another dialog") << ")";
     return std::nullopt;
   }
   return e;

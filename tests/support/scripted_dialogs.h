@@ -79,8 +79,10 @@ class ScriptedDialogs : public commands::Dialogs {
   bool done() const { return expected_.empty(); }
 
   commands::Answer Show(const commands::MessageBox& box) override;
-  std::optional<std::filesystem::path> OpenFile(const commands::FileDialogRequest& request) override;
-  std::optional<std::filesystem::path> SaveFile(const commands::FileDialogRequest& request) override;
+  std::optional<std::filesystem::path> OpenFile(
+      const commands::FileDialogRequest& request) override;
+  std::optional<std::filesystem::path> SaveFile(
+      const commands::FileDialogRequest& request) override;
   std::optional<std::filesystem::path> SelectDirectory(
       std::string_view title, const std::filesystem::path& initial_dir) override;
   std::optional<std::string> InputBox(std::string_view caption, std::string_view prompt,

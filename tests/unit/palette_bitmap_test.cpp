@@ -372,11 +372,10 @@ TEST_F(PaletteBitmapTest, AFailingCompilerLeavesTheDcrAsItWasAndShowsWhy) {
       {"killed", "printf 'partial' > \"$out\"; kill -KILL $$", 0755,
        "the resource compiler was ended by signal 9", ""},
       {"not-executable", "", 0644, "WinExec error 5", ""},
-      {"empty", ": > \"$out\"", 0755,
-       "the resource compiler wrote no resource file: an empty file", ""},
-      {"garbage", "printf 'MZ garbage' > \"$out\"", 0755,
-       "the resource compiler wrote no resource file: a truncated resource header at offset 0",
+      {"empty", ": > \"$out\"", 0755, "the resource compiler wrote no resource file: an empty file",
        ""},
+      {"garbage", "printf 'MZ garbage' > \"$out\"", 0755,
+       "the resource compiler wrote no resource file: a truncated resource header at offset 0", ""},
   };
   options_.timeout = 1500ms;
   for (const auto& c : cases) {

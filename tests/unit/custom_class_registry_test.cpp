@@ -239,7 +239,7 @@ TEST_F(CustomClassRegistryTest, ACancelledRegistrationChangesNothing) {
   EXPECT_FALSE(registry.changed());
 }
 
-TEST_F(CustomClassRegistryTest, RegisteringAClassWhoseSectionExistsKeepsOneEntry) {
+TEST_F(CustomClassRegistryTest, RegisteringAgainKeepsOneEntry) {
   dir_.Write("Kestrix.ini", "[Class.TMyGrid]\r\nAncestor=TStringGrid\r\nUnit=OldGrids\r\n");
   CustomClassRegistry registry(file_);
   ScriptedDialogs dialogs;

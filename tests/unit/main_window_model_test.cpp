@@ -108,7 +108,7 @@ TEST_F(MainWindowModelTest, StatesAndTitle) {
                window_.buttons().code_is_default);
 }
 
-TEST_F(MainWindowModelTest, UpdatingSuppressesChangesAndClickingDoesNotModify) {
+TEST_F(MainWindowModelTest, UpdatingDoesNotModify) {
   Open({Property("Caption", "String"), Property("Count", "Integer")});
   window_.PageChange(Page::kProperties);
   ASSERT_EQ(window_.properties().list.entries,

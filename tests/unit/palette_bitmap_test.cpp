@@ -70,7 +70,7 @@ TEST(PlaceholderBitmapTest, Headers) {
   for (const auto& f : fields) EXPECT_EQ(LittleEndian(bmp, f.offset, f.width), f.value) << f.field;
 }
 
-TEST(PlaceholderBitmapTest, PaletteHasTheStaticColoursTheOutlineColourAndElseBlack) {
+TEST(PlaceholderBitmapTest, Palette) {
   const std::string& bmp = generate::PlaceholderBitmap();
   const std::map<int, std::array<unsigned, 3>> colours = {
       {0, {0, 0, 0}},         {1, {0, 0, 128}},       {2, {0, 128, 0}},     {3, {0, 128, 128}},

@@ -108,7 +108,7 @@ TEST_F(MainWindowModelTest, StatesAndTitle) {
                window_.buttons().code_is_default);
 }
 
-TEST_F(MainWindowModelTest, UpdatingDoesNotModify) {
+TEST_F(MainWindowModelTest, UpdatingSuppressesChangesAndClickingDoesNotModify) {
   Open({Property("Caption", "String"), Property("Count", "Integer")});
   window_.PageChange(Page::kProperties);
   ASSERT_EQ(window_.properties().list.entries,

@@ -15,9 +15,15 @@ kx::model::ComponentDef FullDefinition() {
   for (int i = 0; i < kx::model::kMaxItems; ++i) {
     const std::string n = std::to_string(i);
     switch (i % 3) {
-      case 0: kx::model::AddItem(def, kx::model::NewPropertyItem("Prop" + n)); break;
-      case 1: kx::model::AddItem(def, kx::model::NewEventItem("OnEvent" + n)); break;
-      default: kx::model::AddItem(def, kx::model::NewMethodItem("Method" + n + "(X : Integer)")); break;
+      case 0:
+        kx::model::AddItem(def, kx::model::NewPropertyItem("Prop" + n));
+        break;
+      case 1:
+        kx::model::AddItem(def, kx::model::NewEventItem("OnEvent" + n));
+        break;
+      default:
+        kx::model::AddItem(def, kx::model::NewMethodItem("Method" + n + "(X : Integer)"));
+        break;
     }
   }
   return def;

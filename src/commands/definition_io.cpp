@@ -34,9 +34,8 @@ bool ReadDefinitionFile(model::ComponentDef& def, const fs::path& path, Dialogs&
     return false;
   }
   if (stamp != nullptr) *stamp = platform::StampOf(file, bytes);
-  store::ParseResult result = store::ParseDefinition(bytes, file.string(), def,
-                                                     catalog::StandardClassRules(),
-                                                     default_target_dir);
+  store::ParseResult result = store::ParseDefinition(
+      bytes, file.string(), def, catalog::StandardClassRules(), default_target_dir);
   for (const store::ReaderMessage& message : result.messages) {
     if (message.kind == store::ReaderMessage::Kind::kError) {
       dialogs.Error(message.text);

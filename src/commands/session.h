@@ -67,7 +67,6 @@ class Session {
   // The main window's "New parent...": true when the parent was changed.
   bool ChangeParent(ParentSelector& selector);
 
-
  private:
   // Asks whether to save a modified definition and saves it when the user wants that;
   // false when the command must stop (cancelled, or the save did not happen).

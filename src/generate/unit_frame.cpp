@@ -18,9 +18,9 @@ std::string DateText(const platform::DateTime& at) {
       "Jan", "Feb", "March", "April", "May", "June", "July", "Aug", "Sept", "Oct", "Nov", "Dec"};
   const std::string_view month =
       at.month >= 1 && at.month <= 12 ? kMonthNames[static_cast<std::size_t>(at.month - 1)] : "";
-  return "on " + std::to_string(at.day) + " " + std::string(month) + " " +
-         std::to_string(at.year) + " at " + std::to_string(at.hour) + ":" +
-         (at.minute < 10 ? "0" : "") + std::to_string(at.minute);
+  return "on " + std::to_string(at.day) + " " + std::string(month) + " " + std::to_string(at.year) +
+         " at " + std::to_string(at.hour) + ":" + (at.minute < 10 ? "0" : "") +
+         std::to_string(at.minute);
 }
 
 std::string SourceText(const model::ComponentDef& def) {

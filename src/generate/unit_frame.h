@@ -22,8 +22,7 @@ std::string DateText(const platform::DateTime& at);
 std::string SourceText(const model::ComponentDef& def);
 
 // The boxed comment at the top of the component unit.
-void WriteHeaderComment(Printer& out, const model::ComponentDef& def,
-                        const platform::DateTime& at);
+void WriteHeaderComment(Printer& out, const model::ComponentDef& def, const platform::DateTime& at);
 // "uses A, B, ...;" wrapped after 60 characters; nothing for no units.
 void WriteUsesClause(Printer& out, const model::TextBlock& units);
 

@@ -10,7 +10,8 @@ namespace {
 
 void AddOnce(std::vector<std::string>& list, std::string_view name) {
   if (name.empty()) return;
-  if (std::any_of(list.begin(), list.end(), [&](const std::string& s) { return SameText(s, name); })) {
+  if (std::any_of(list.begin(), list.end(),
+                  [&](const std::string& s) { return SameText(s, name); })) {
     return;
   }
   list.emplace_back(name);

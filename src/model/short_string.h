@@ -44,7 +44,9 @@ class ShortString {
   friend std::string operator+(const ShortString& a, std::string_view b) {
     return a.value_ + std::string(b);
   }
-  friend std::ostream& operator<<(std::ostream& out, const ShortString& s) { return out << s.value_; }
+  friend std::ostream& operator<<(std::ostream& out, const ShortString& s) {
+    return out << s.value_;
+  }
 
  private:
   std::string value_;

@@ -80,5 +80,4 @@ long long ParsePascalInteger(std::string_view text, long long default_value) {
   return negative ? -value : value;
 }
 
-
 }  // namespace kx::model

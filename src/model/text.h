@@ -31,5 +31,4 @@ long long ParsePascalInteger(std::string_view text, long long default_value);
 // A letter or "_" followed by letters, digits or "_".
 bool IsValidIdent(std::string_view text);
 
-
 }  // namespace kx::model

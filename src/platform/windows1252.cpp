@@ -46,7 +46,6 @@ std::string Utf8FromWindows1252(std::string_view text) {
   return out;
 }
 
-
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);

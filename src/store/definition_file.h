@@ -47,8 +47,7 @@ inline constexpr std::string_view kOtherLanguageWarning =
 
 // The whole file's text, lines ended by CR LF. Throws TIniFileException when two sections'
 // names differ only in letter case (the name rules prevent such items).
-std::string WriteDefinition(const model::ComponentDef& def,
-                            const std::filesystem::path& file_name);
+std::string WriteDefinition(const model::ComponentDef& def, const std::filesystem::path& file_name);
 
 // Replaces def with the definition in text. display_path names the file in messages and
 // becomes FileName; default_target_dir is what ClearDefinition gives TargetDir.

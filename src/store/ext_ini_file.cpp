@@ -101,8 +101,8 @@ bool LineReader::Next(std::string_view& line) {
   const char* begin = text_.data() + pos_;
   if (next_lf_ < pos_ || next_lf_ == kUnknown) {
     const void* lf = std::memchr(begin, '\n', text_.size() - pos_);
-    next_lf_ = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text_.data())
-                  : text_.size();
+    next_lf_ =
+        lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text_.data()) : text_.size();
   }
   std::size_t length = next_lf_ - pos_;
   if (const void* cr = std::memchr(begin, '\r', length)) {

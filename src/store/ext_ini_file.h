@@ -51,8 +51,8 @@ class TExtIniFile {
   void OpenSection(std::string_view section);
 
   std::filesystem::path file_name_;
-  std::string current_section_;                          // upper-cased
-  std::unordered_set<std::string> sections_written_;     // upper-cased
+  std::string current_section_;                       // upper-cased
+  std::unordered_set<std::string> sections_written_;  // upper-cased
   bool any_section_ = false;
   std::string text_;
 };

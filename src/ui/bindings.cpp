@@ -1,9 +1,9 @@
 #include "ui/bindings.h"
 
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QFocusEvent>
 #include <QTimer>
 
 #include "ui/text_boundary.h"

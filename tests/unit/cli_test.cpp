@@ -84,7 +84,7 @@ TEST(CliTest, GlobalUsage) {
   }
 }
 
-TEST(CliTest, OptionErrorsNameTheOptionTheValueAndWhatIsAllowed) {
+TEST(CliTest, OptionErrors) {
   const struct {
     std::vector<std::string> args;
     std::string message;

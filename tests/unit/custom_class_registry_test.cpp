@@ -5,8 +5,8 @@
 #include "catalog/class_catalog.h"
 #include "commands/register_class.h"
 #include "platform/atomic_file.h"
-#include "support/scripted_dialogs.h"
 #include "support/failing_writes.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
 namespace kx::catalog {
@@ -16,8 +16,8 @@ using commands::Answer;
 using commands::BoxKind;
 using commands::ClassRegistration;
 using commands::RegisteredClass;
-using kx::testing::ScriptedDialogs;
 using kx::testing::FailingWrites;
+using kx::testing::ScriptedDialogs;
 using kx::testing::TempDir;
 using Entries = std::vector<CustomClassEntry>;
 
@@ -239,7 +239,7 @@ TEST_F(CustomClassRegistryTest, ACancelledRegistrationChangesNothing) {
   EXPECT_FALSE(registry.changed());
 }
 
-TEST_F(CustomClassRegistryTest, RegisteringAClassWhoseSectionExistsKeepsOneEntry) {
+TEST_F(CustomClassRegistryTest, RegisteringAgainKeepsOneEntry) {
   dir_.Write("Kestrix.ini", "[Class.TMyGrid]\r\nAncestor=TStringGrid\r\nUnit=OldGrids\r\n");
   CustomClassRegistry registry(file_);
   ScriptedDialogs dialogs;

@@ -5,15 +5,15 @@
 
 #include "platform/atomic_file.h"
 #include "store/definition_file.h"
-#include "support/scripted_dialogs.h"
 #include "support/failing_writes.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
 namespace kx::commands {
 namespace {
 
-using kx::testing::ScriptedDialogs;
 using kx::testing::FailingWrites;
+using kx::testing::ScriptedDialogs;
 using kx::testing::TempDir;
 
 std::string DefinitionText(std::string_view class_name) {
@@ -27,11 +27,12 @@ TEST(ReadDefinitionFileTest, AnEmptyFileOffersItsBackup) {
   TempDir dir;
   const auto file = dir.Write("Comp.cd", "");
   dir.Write("comp.bak", DefinitionText("TFromBackup"));
-  const std::string question = file.string() + " is empty.  Load backup file " +
-                               (dir / "comp.bak").string() + " instead?";
+  const std::string question =
+      file.string() + " is empty.  Load backup file " + (dir / "comp.bak").string() + " instead?";
   {
     ScriptedDialogs dialogs;
-    dialogs.ExpectBox(BoxKind::kConfirmation, question, Answer::kYes, std::nullopt, Buttons::kYesNo);
+    dialogs.ExpectBox(BoxKind::kConfirmation, question, Answer::kYes, std::nullopt,
+                      Buttons::kYesNo);
     model::ComponentDef def;
     EXPECT_TRUE(ReadDefinitionFile(def, file, dialogs, "/t/"));
     EXPECT_EQ(def.MainInfo.NewClassName, "TFromBackup");
@@ -70,8 +71,9 @@ TEST(ReadDefinitionFileTest, MissingFilesAndFoldersSayWhy) {
 TEST(ReadDefinitionFileTest, AWrappersFormIsReadAgain) {
   TempDir dir;
   const auto form = dir.Write("About.dfm", "object AboutBox: TAboutBox\r\nend\r\n");
-  const auto file = dir.Write("w.cd", "[MAININFO$]\r\nLang=C\r\nFormMode=1\r\nFormFile=" +
-                                          form.string() + "\r\n[ITEMLIST$]\r\nA=Property\r\n");
+  const auto file =
+      dir.Write("w.cd", "[MAININFO$]\r\nLang=C\r\nFormMode=1\r\nFormFile=" + form.string() +
+                            "\r\n[ITEMLIST$]\r\nA=Property\r\n");
   ScriptedDialogs dialogs;
   dialogs.ExpectBox(BoxKind::kWarning, std::string(store::kOtherLanguageWarning));
   model::ComponentDef def;

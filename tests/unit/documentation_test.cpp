@@ -141,19 +141,6 @@ TEST(DocumentationTest, AudiencesGiveTheirScopeSets) {
   EXPECT_EQ((ScopeSet{0, 9}), (ScopeSet{0}));
 }
 
-TEST(DocumentationTest, AudienceDialogTexts) {
-  EXPECT_EQ(commands::kDocumentationCaption, "Generate documentation");
-  EXPECT_EQ(commands::kAudienceLabel, "Generate documentation for...");
-  ASSERT_EQ(commands::kAudienceChoices.size(), 3u);
-  EXPECT_EQ(commands::kAudienceChoices[0].caption, "Application developers");
-  EXPECT_EQ(commands::kAudienceChoices[0].hint, "(include published and public items)");
-  EXPECT_EQ(commands::kAudienceChoices[1].caption, "Developers of descendant classes");
-  EXPECT_EQ(commands::kAudienceChoices[1].hint, "(include published, public, and protected items)");
-  EXPECT_EQ(commands::kAudienceChoices[2].caption, "Developer of this component");
-  EXPECT_EQ(commands::kAudienceChoices[2].hint, "(include all items)");
-  EXPECT_EQ(commands::kDefaultAudience, Audience::kComponent);
-}
-
 // --- Declarations and notes ----------------------------------------------------------
 
 TEST(DocumentationTest, DeclarationTextByKind) {
@@ -422,7 +409,7 @@ TEST_F(DocumentationCommandTest, CancelAtTheSaveDialog) {
   EXPECT_EQ(audience_, Audience::kComponent);
 }
 
-TEST_F(DocumentationCommandTest, TheSaveDialogProposesNoNameForABadUnitName) {
+TEST_F(DocumentationCommandTest, NoProposedNameForABadUnitName) {
   def_.MainInfo.UnitName = "../evil";
   def_.MainInfo.TargetDir = "/somewhere/";
   const commands::FileDialogRequest request = commands::DocumentationSaveRequest(def_, "/default/");

@@ -40,8 +40,9 @@ TEST(EditorKindTest, DefaultKindByType) {
     p.PropertyEditor.EditorBase = c.editor_base;
     EXPECT_EQ(DefaultEditorKind(p), c.kind) << c.type;
   }
-  EXPECT_EQ(EditorKindText(15), "String property (directory name dialog)");
-  EXPECT_EQ(EditorKindText(19), "");
+  EXPECT_EQ(EditorKindText(kEditorKindCount), "");
+  EXPECT_TRUE(EditorKindNeedsForm(kObjectForm));
+  EXPECT_FALSE(EditorKindNeedsForm(kStringListViewInInspector));
 }
 
 TEST(EditorKindTest, SelectionFlagsAndLimit) {

@@ -125,7 +125,8 @@ TEST(TExtIniFileTest, CommitFailureNamesTheFile) {
         try {
           ini.Commit();
         } catch (const TIniFileException& e) {
-          EXPECT_EQ(std::string(e.what()), (dir / "missing-folder" / "a.cd").string() + " could not be created");
+          EXPECT_EQ(std::string(e.what()),
+                    (dir / "missing-folder" / "a.cd").string() + " could not be created");
           throw;
         }
       },
@@ -137,9 +138,20 @@ TEST(ParsePascalIntegerTest, PascalRules) {
     const char* text;
     long long value;
   } cases[] = {
-      {"12", 12},  {"-8", -8},       {"+7", 7},      {"$1F", 31},         {"-$10", -16},
-      {"", -1},    {"1 2", -1},      {"12a", -1},    {"--5", -1},         {"+-5", -1},
-      {"$", -1},   {"2147483647", 2147483647},      {"2147483648", -1}, {"-2147483648", -2147483648LL},
+      {"12", 12},
+      {"-8", -8},
+      {"+7", 7},
+      {"$1F", 31},
+      {"-$10", -16},
+      {"", -1},
+      {"1 2", -1},
+      {"12a", -1},
+      {"--5", -1},
+      {"+-5", -1},
+      {"$", -1},
+      {"2147483647", 2147483647},
+      {"2147483648", -1},
+      {"-2147483648", -2147483648LL},
       {"99999999999999999999", -1},
   };
   for (const auto& c : cases) EXPECT_EQ(model::ParsePascalInteger(c.text, -1), c.value) << c.text;

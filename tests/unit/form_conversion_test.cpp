@@ -129,7 +129,7 @@ TEST(FormConversionTest, EveryValueType) {
   }
 }
 
-TEST(FormConversionTest, BinaryDataOfThirtyTwoBytesOrMoreGoesOnLinesOfItsOwn) {
+TEST(FormConversionTest, LongBinaryDataOnLinesOfItsOwn) {
   std::string bytes;
   for (int i = 0; i < 70; ++i) bytes += static_cast<char>(i);
   std::string hex;

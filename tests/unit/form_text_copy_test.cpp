@@ -112,8 +112,8 @@ TEST(Dfm2TextCommandTest, PrintsTheTextForm) {
   ASSERT_EQ(::mkfifo((dir / "fifo.dfm").c_str(), 0600), 0);
   r = RunCli({"dfm2text", (dir / "fifo.dfm").string()});
   EXPECT_EQ(r.status, cli::kExitFailed);
-  EXPECT_EQ(r.err, "kestrix-cli: dfm2text: " + (dir / "fifo.dfm").string() +
-                       ": not a regular file\n");
+  EXPECT_EQ(r.err,
+            "kestrix-cli: dfm2text: " + (dir / "fifo.dfm").string() + ": not a regular file\n");
 
   EXPECT_EQ(RunCli({"dfm2text"}).status, cli::kExitUsage);
   EXPECT_EQ(RunCli({"dfm2text", "a.dfm", "b.dfm"}).status, cli::kExitUsage);
@@ -133,7 +133,8 @@ TEST(Dfm2TextCommandTest, OutOfMemoryIsAFailureNotACrash) {
     const rlimit limit{room, room};
     ::setrlimit(RLIMIT_AS, &limit);
     const CliResult r = RunCli({"dfm2text", form.string()});
-    ::_exit(r.status == cli::kExitFailed && r.err == "kestrix-cli: dfm2text: out of memory\n" ? 0 : 1);
+    ::_exit(r.status == cli::kExitFailed && r.err == "kestrix-cli: dfm2text: out of memory\n" ? 0
+                                                                                              : 1);
   }
   int status = 0;
   ::waitpid(child, &status, 0);

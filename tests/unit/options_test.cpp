@@ -4,16 +4,16 @@
 
 #include "platform/atomic_file.h"
 #include "store/profile_store.h"
-#include "support/scripted_dialogs.h"
 #include "support/failing_writes.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
 namespace kx::commands {
 namespace {
 
 namespace fs = std::filesystem;
-using kx::testing::ScriptedDialogs;
 using kx::testing::FailingWrites;
+using kx::testing::ScriptedDialogs;
 using kx::testing::TempDir;
 
 const platform::FixedClock kClock({2026, 12, 6, 9, 30, 0});

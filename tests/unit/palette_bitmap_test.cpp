@@ -70,7 +70,7 @@ TEST(PlaceholderBitmapTest, Headers) {
   for (const auto& f : fields) EXPECT_EQ(LittleEndian(bmp, f.offset, f.width), f.value) << f.field;
 }
 
-TEST(PlaceholderBitmapTest, PaletteHasTheStaticColoursTheOutlineColourAndElseBlack) {
+TEST(PlaceholderBitmapTest, Palette) {
   const std::string& bmp = generate::PlaceholderBitmap();
   const std::map<int, std::array<unsigned, 3>> colours = {
       {0, {0, 0, 0}},         {1, {0, 0, 128}},       {2, {0, 128, 0}},     {3, {0, 128, 128}},
@@ -372,11 +372,10 @@ TEST_F(PaletteBitmapTest, AFailingCompilerLeavesTheDcrAsItWasAndShowsWhy) {
       {"killed", "printf 'partial' > \"$out\"; kill -KILL $$", 0755,
        "the resource compiler was ended by signal 9", ""},
       {"not-executable", "", 0644, "WinExec error 5", ""},
-      {"empty", ": > \"$out\"", 0755,
-       "the resource compiler wrote no resource file: an empty file", ""},
-      {"garbage", "printf 'MZ garbage' > \"$out\"", 0755,
-       "the resource compiler wrote no resource file: a truncated resource header at offset 0",
+      {"empty", ": > \"$out\"", 0755, "the resource compiler wrote no resource file: an empty file",
        ""},
+      {"garbage", "printf 'MZ garbage' > \"$out\"", 0755,
+       "the resource compiler wrote no resource file: a truncated resource header at offset 0", ""},
   };
   options_.timeout = 1500ms;
   for (const auto& c : cases) {

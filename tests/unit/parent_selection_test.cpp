@@ -338,7 +338,7 @@ TEST_F(ParentSelectorTest, ACancelledRegistrationKeepsTheDialogOpen) {
             (catalog::CustomClassEntry{"TMygrid", "TCustomGrid", "MyGrids"}));
 }
 
-TEST_F(ParentSelectorTest, ARegistrationIsSavedEvenWhenTheSelectionIsCancelledLater) {
+TEST_F(ParentSelectorTest, ARegistrationOutlivesACancel) {
   dialogs_.ExpectSelectParent(List("TMyPanel"))
       .ExpectBox(BoxKind::kConfirmation, catalog::UnregisteredClassQuestion("TMyPanel"),
                  Answer::kYes)
@@ -394,7 +394,7 @@ TEST_F(ParentSelectorTest, AnUnreadableFormFileIsNotChosen) {
   EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
 }
 
-TEST_F(ParentSelectorTest, AFileWithoutAFormGetsTheShortWarningAndSubstituteNames) {
+TEST_F(ParentSelectorTest, AFileWithoutAForm) {
   const auto empty = dir_.Write("Blank.DFM", "nothing here\r\n");
   dialogs_.ExpectSelectParent(Express(catalog::kExpressWrapperItem))
       .ExpectOpenFile(empty)

@@ -87,7 +87,7 @@ TEST(RunProgramTest, StartResultsKeepWinExecsMeaning) {
   }
 }
 
-TEST(RunProgramTest, ExecuteStartsWithTheWordsOfTheCommandLineAndDoesNotWait) {
+TEST(RunProgramTest, ExecuteDoesNotWait) {
   TempDir dir;
   const fs::path done = dir / "done";
   TRunProgram program;

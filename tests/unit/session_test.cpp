@@ -4,15 +4,15 @@
 
 #include "platform/atomic_file.h"
 #include "store/definition_file.h"
-#include "support/scripted_dialogs.h"
 #include "support/failing_writes.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
 namespace kx::commands {
 namespace {
 
-using kx::testing::ScriptedDialogs;
 using kx::testing::FailingWrites;
+using kx::testing::ScriptedDialogs;
 using kx::testing::TempDir;
 
 class SessionTest : public ::testing::Test {
@@ -138,7 +138,8 @@ TEST_F(SessionTest, OpenAsksToSaveFirst) {
   const auto file = OpenModified(session);
   const std::string question = "Save " + file.string() + "?";
 
-  dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kCancel, "Open Component Definition");
+  dialogs_.ExpectBox(BoxKind::kConfirmation, question, Answer::kCancel,
+                     "Open Component Definition");
   EXPECT_FALSE(session.Open());
   EXPECT_TRUE(session.definition_open());
 
@@ -162,7 +163,8 @@ TEST_F(SessionTest, OpeningARefusedFileLeavesNoDefinition) {
   Session session(settings_, dialogs_);
   OpenModified(session);
   const auto bad = dir_.Write("bad.cd", "hello");
-  dialogs_.ExpectBox(BoxKind::kConfirmation, "Save " + (dir_ / "Comp.cd").string() + "?", Answer::kNo)
+  dialogs_
+      .ExpectBox(BoxKind::kConfirmation, "Save " + (dir_ / "Comp.cd").string() + "?", Answer::kNo)
       .ExpectOpenFile(bad)
       .ExpectBox(BoxKind::kError, bad.string() + " is not a component definition file.");
   EXPECT_FALSE(session.Open());

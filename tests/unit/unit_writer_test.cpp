@@ -149,7 +149,7 @@ class GenerateComponentCodeTest : public ::testing::Test {
   platform::FixedClock clock_{{1999, 3, 3, 9, 5, 0}};
 };
 
-TEST_F(GenerateComponentCodeTest, WritesIntoTheTargetDirectoryAndRemembersIt) {
+TEST_F(GenerateComponentCodeTest, WritesIntoTheTargetDirectory) {
   options_.codeview = store::kCodeviewNever;
   const auto path = commands::GenerateComponentCode(def_, options_, dialogs_, clock_);
   ASSERT_TRUE(path);

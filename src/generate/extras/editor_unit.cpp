@@ -96,6 +96,7 @@ std::string BodyType(const PropertyPart& property) {
 }
 
 void EditBoolean(Printer& out, const Vars& v) {
+  // clang-format off
   out.Emit({"procedure $editor$.Edit;",
             "var",
             "   YesNoDlg : TForm;",
@@ -123,16 +124,20 @@ void EditBoolean(Printer& out, const Vars& v) {
             "     finally",
             "        YesNoDlg.Free;",
             "     end",
-            "end;"},
-           v);
+            "end;"}, v);
+  // clang-format on
 }
 
 enum class FormVariant { kInteger, kFloat, kString, kObject };
 
 void EditForm(Printer& out, const Vars& v, FormVariant variant) {
-  out.Emit({"procedure $editor$.Edit;", "var", "   Value : $type$;", "   FormInstance : $form$;",
-            "begin"},
-           v);
+  // clang-format off
+  out.Emit({"procedure $editor$.Edit;",
+            "var",
+            "   Value : $type$;",
+            "   FormInstance : $form$;",
+            "begin"}, v);
+  // clang-format on
   switch (variant) {
     case FormVariant::kInteger:
       out.Emit({"  Value := $type$(GetOrdValue);"}, v);
@@ -183,6 +188,7 @@ void EditInputQuery(Printer& out, const Vars& v) {
 }
 
 void EditFile(Printer& out, const Vars& v) {
+  // clang-format off
   out.Emit({"procedure $editor$.Edit;",
             "var",
             "   Value : $type$;",
@@ -207,19 +213,29 @@ void EditFile(Printer& out, const Vars& v) {
             "   finally",
             "     Dlg.Free;",
             "   end;",
-            "end;"},
-           v);
+            "end;"}, v);
+  // clang-format on
 }
 
 void EditDirectory(Printer& out, const Vars& v) {
-  out.Emit({"procedure $editor$.Edit;", "const", "   HelpCtx = 0;", "var", "   Value : $type$;",
-            "begin", "   Value := GetStrValue;", "   { Show the directory selection box }",
+  // clang-format off
+  out.Emit({"procedure $editor$.Edit;",
+            "const",
+            "   HelpCtx = 0;",
+            "var",
+            "   Value : $type$;",
+            "begin",
+            "   Value := GetStrValue;",
+            "   { Show the directory selection box }",
             "   { This option set allows the developer to select a",
             "     non-existent directory.  After the developer confirms",
-            "     the selection, the directory will be created. }", "   if SelectDirectory(Value, ",
+            "     the selection, the directory will be created. }",
+            "   if SelectDirectory(Value, ",
             "        [sdAllowCreate, sdPerformCreate, sdPrompt], HelpCtx) then",
-            "        { Update the property }", "        SetStrValue(Value);", "end;"},
-           v);
+            "        { Update the property }",
+            "        SetStrValue(Value);",
+            "end;"}, v);
+  // clang-format on
 }
 
 enum class Attributes { kDialogReadOnly, kDialog, kListReadOnly, kList };
@@ -237,19 +253,28 @@ void WriteAttributes(Printer& out, const Vars& v, Attributes attributes) {
 enum class GetValue { kBoolean, kInherited, kEmpty };
 
 void WriteGetValue(Printer& out, const Vars& v, GetValue kind) {
+  // clang-format off
   out.Emit({"function $editor$.GetValue : String;",
-            "{ Return the string for displaying the property value in", "  the Object Inspector. }",
-            "begin"},
-           v);
+            "{ Return the string for displaying the property value in",
+            "  the Object Inspector. }",
+            "begin"}, v);
+  // clang-format on
   switch (kind) {
     case GetValue::kBoolean:
-      out.Emit({"   if Boolean(GetOrdValue) then", "      Result := 'True'", "   else",
+      // clang-format off
+      out.Emit({"   if Boolean(GetOrdValue) then",
+                "      Result := 'True'",
+                "   else",
                 "      Result := 'False'"});
+      // clang-format on
       break;
     case GetValue::kInherited:
+      // clang-format off
       out.Emit({"   Result := inherited GetValue",
                 "   { To suppress the display of the property's value,",
-                "     use the following instead: }", "   { Result := '' }"});
+                "     use the following instead: }",
+                "   { Result := '' }"});
+      // clang-format on
       break;
     case GetValue::kEmpty:
       out.Line("   Result := ''");
@@ -261,8 +286,11 @@ void WriteGetValue(Printer& out, const Vars& v, GetValue kind) {
 void WriteSetValue(Printer& out, const Vars& v, bool inherited) {
   out.Emit({"procedure $editor$.SetValue(const Value : String);", "begin"}, v);
   if (inherited) {
+    // clang-format off
     out.Emit({"   { Update the property value based on the Object Inspector",
-              "     input line, contained in Value }", "   inherited SetValue(Value)"});
+              "     input line, contained in Value }",
+              "   inherited SetValue(Value)"});
+    // clang-format on
   } else {
     out.Emit(
         {"   { Ignore changes in the Object Inspector input line, ", "     contained in Value }"});
@@ -271,13 +299,19 @@ void WriteSetValue(Printer& out, const Vars& v, bool inherited) {
 }
 
 void GetValuesList(Printer& out, const Vars& v) {
+  // clang-format off
   out.Emit({"procedure $editor$.GetValues(Proc : TGetStrProc);",
-            "{ Generate list of values for drop-down list }", "begin", "   Proc('Value 1');",
-            "   Proc('Value 2');", "   Proc('Value 3');", "end;"},
-           v);
+            "{ Generate list of values for drop-down list }",
+            "begin",
+            "   Proc('Value 1');",
+            "   Proc('Value 2');",
+            "   Proc('Value 3');",
+            "end;"}, v);
+  // clang-format on
 }
 
 void GetValuesComponents(Printer& out, const Vars& v) {
+  // clang-format off
   out.Emit({"procedure $editor$.GetValues(Proc : TGetStrProc);",
             "var",
             "  I : Integer;",
@@ -299,11 +333,12 @@ void GetValuesComponents(Printer& out, const Vars& v) {
             "       Proc(Component.Name)",
             "       end",
             "  end",
-            "end;"},
-           v);
+            "end;"}, v);
+  // clang-format on
 }
 
 void GetValuesFields(Printer& out, const Vars& v) {
+  // clang-format off
   out.Emit({"procedure $editor$.GetValues(Proc : TGetStrProc);",
             "{ Generate list of values for drop-down field list }",
             "const",
@@ -342,8 +377,8 @@ void GetValuesFields(Printer& out, const Vars& v) {
             "              end { try }",
             "              end { begin }",
             "        end",
-            "end;"},
-           v);
+            "end;"}, v);
+  // clang-format on
 }
 
 }  // namespace
@@ -353,10 +388,13 @@ void WriteEditorClass(Printer& out, const PropertyPart& property, int kind) {
   // The editors that edit a value in a dialog share their methods.
   auto value_editor = [&](std::string_view base) {
     out.Line("  " + v.at("editor") + " = class(" + std::string(base) + ")");
-    out.Emit({"   public", "    procedure Edit; override;",
+    // clang-format off
+    out.Emit({"   public",
+              "    procedure Edit; override;",
               "    function GetAttributes : TPropertyAttributes; override;",
               "    function GetValue : String; override;",
               "    procedure SetValue(const Value : String); override;"});
+    // clang-format on
     out.Line("  end;");
   };
   switch (kind) {
@@ -386,22 +424,32 @@ void WriteEditorClass(Printer& out, const PropertyPart& property, int kind) {
       value_editor("TStringProperty");
       break;
     case kObjectForm:
-      out.Emit({"  $editor$ = class(TClassProperty)", "   public", "    procedure Edit; override;",
-                "    function GetAttributes : TPropertyAttributes; override;", "  end;"},
-               v);
+      // clang-format off
+      out.Emit({"  $editor$ = class(TClassProperty)",
+                "   public",
+                "    procedure Edit; override;",
+                "    function GetAttributes : TPropertyAttributes; override;",
+                "  end;"}, v);
+      // clang-format on
       break;
     case kStringListViewInInspector:
     case kStringListEditInInspector:
     case kStringDataFieldList:
-      out.Emit({"  $editor$ = class(TStringProperty)", "    public",
+      // clang-format off
+      out.Emit({"  $editor$ = class(TStringProperty)",
+                "    public",
                 "      function GetAttributes : TPropertyAttributes; override;",
-                "      procedure GetValues(Proc : TGetStrProc); override;", "  end;"},
-               v);
+                "      procedure GetValues(Proc : TGetStrProc); override;",
+                "  end;"}, v);
+      // clang-format on
       break;
     case kComponentList:
-      out.Emit({"  $editor$ = class(TComponentProperty)", "   public",
-                "    procedure GetValues(Proc : TGetStrProc); override;", "  end;"},
-               v);
+      // clang-format off
+      out.Emit({"  $editor$ = class(TComponentProperty)",
+                "   public",
+                "    procedure GetValues(Proc : TGetStrProc); override;",
+                "  end;"}, v);
+      // clang-format on
       break;
     default:
       break;

@@ -24,10 +24,13 @@ bool HasOwnEditor(const ItemDef& item) {
 void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def) {
   const Vars vars = {{"class", def.MainInfo.NewClassName.str()},
                      {"page", def.MainInfo.DefaultPalette.str()}};
-  out.Emit({"procedure Register;", "begin", "     { Register $class$ with $page$ as its",
+  // clang-format off
+  out.Emit({"procedure Register;",
+            "begin",
+            "     { Register $class$ with $page$ as its",
             "       default page on the Delphi component palette }",
-            "     RegisterComponents('$page$', [$class$]);"},
-           vars);
+            "     RegisterComponents('$page$', [$class$]);"}, vars);
+  // clang-format on
   bool first = true;
   for (const ItemDef& item : def.Items()) {
     if (!HasOwnEditor(item) || item.Property().Hide) continue;

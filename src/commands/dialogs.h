@@ -47,7 +47,7 @@ struct FileDialogRequest {
 // where keyword help looks words up.
 struct OtherOptions {
   std::string copyright;
-  int codeview = 1;  // 0 ask whether to display it, 1 always display, 2 never display
+  int codeview = 1;      // 0 ask whether to display it, 1 always display, 2 never display
   std::string help_url;  // address template of the keyword help look-ups (commands/help.h)
 
   friend bool operator==(const OtherOptions&, const OtherOptions&) = default;

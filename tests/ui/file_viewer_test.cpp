@@ -102,7 +102,8 @@ std::string Output(const QString& program, QStringList arguments) {
   QProcess process;
   process.start(program, arguments);
   if (!process.waitForFinished(20000) || process.exitCode() != 0) {
-    ADD_FAILURE() << program.toStdString() << ": " << process.readAllStandardError().toStdString();
+    ADD_FAILURE() << program.toStdString() << ": " << process.errorString().toStdString() << "\n"
+                  << process.readAllStandardError().toStdString();
   }
   return process.readAllStandardOutput().toStdString();
 }

@@ -2,15 +2,11 @@
 
 #include <QDesktopServices>
 #include <QDialog>
-#include <QDialogButtonBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QUrl>
-#include <QVBoxLayout>
 
 #include "catalog/parent_selection.h"
 #include "commands/documentation.h"
@@ -19,6 +15,7 @@
 #include "generate/extras/editor_unit.h"
 #include "ui/data_link_dialog.h"
 #include "ui/documentation_dialog.h"
+#include "ui/file_viewer.h"
 #include "ui/import_field_dialog.h"
 #include "ui/link_property_dialog.h"
 #include "ui/list_choice_dialog.h"
@@ -182,21 +179,8 @@ std::optional<std::string> QtDialogs::InputBox(std::string_view caption, std::st
 }
 
 void QtDialogs::ViewFile(const std::filesystem::path& file) {
-  // A plain read-only view until the file viewer with its own buttons is built.
-  QFile in(FromPath(file.string()));
-  QDialog dialog(parent_);
-  dialog.setWindowTitle(FromPath(file.string()));
-  auto* layout = new QVBoxLayout(&dialog);
-  auto* view = new QPlainTextEdit;
-  view->setReadOnly(true);
-  view->setFont(QFont("Monospace"));
-  if (in.open(QIODevice::ReadOnly)) view->setPlainText(FromModel(in.readAll().toStdString()));
-  layout->addWidget(view);
-  auto* close = new QDialogButtonBox(QDialogButtonBox::Close);
-  QObject::connect(close, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  layout->addWidget(close);
-  dialog.resize(800, 600);
-  dialog.exec();
+  FileViewer viewer(parent_, *this);
+  if (viewer.Open(file)) viewer.exec();
 }
 
 std::optional<std::string> QtDialogs::SelectPanel(const std::vector<std::string>& containers) {

@@ -1,5 +1,5 @@
-// Writes a picture of each page of the window with a definition open, and of each special
-// dialog:
+// Writes a picture of each page of the window with a definition open, of each special dialog,
+// and of the definition's unit (written beside it) in the file viewer:
 //   kx_ui_screenshots DEFINITION.cd OUTPUT_DIR
 // (scripts/screenshots runs it offscreen for the README).
 #include <QApplication>
@@ -8,10 +8,14 @@
 #include <iostream>
 
 #include "generate/extras/editor_unit.h"
+#include "generate/text_template.h"
+#include "generate/unit/unit_writer.h"
+#include "platform/atomic_file.h"
 #include "store/settings.h"
 #include "ui/data_link_dialog.h"
 #include "ui/desktop.h"
 #include "ui/documentation_dialog.h"
+#include "ui/file_viewer.h"
 #include "ui/import_field_dialog.h"
 #include "ui/link_property_dialog.h"
 #include "ui/list_choice_dialog.h"
@@ -117,5 +121,16 @@ int main(int argc, char** argv) {
     }
     std::cout << file.toStdString() << "\n";
   }
-  return SaveDialogs(&window, argv[2]) ? 0 : 1;
+  // The definition's unit, written beside it, in the file viewer.
+  kx::model::ComponentDef def = desktop.session().def();
+  const kx::generate::UnitOptions options;
+  kx::generate::PrepareForUnit(def, options);
+  const std::filesystem::path unit = std::filesystem::path(argv[1]).replace_extension(".pas");
+  kx::platform::WriteFileAtomically(unit, kx::generate::WithCrlf(kx::generate::WriteComponentUnit(
+                                              def, options, {2026, 12, 6, 9, 30, 0})));
+  kx::ui::QtDialogs dialogs(&window, {});
+  kx::ui::FileViewer viewer(&window, dialogs);
+  viewer.resize(760, 540);
+  const bool viewed = viewer.Open(unit) && Save(viewer, QString(argv[2]) + "/file_viewer.png");
+  return SaveDialogs(&window, argv[2]) && viewed ? 0 : 1;
 }

@@ -29,7 +29,7 @@ std::string TemplateHeader(std::string_view header) {
   }
   text.resize(end + 1);
   if (text.back() == ':') text.pop_back();
-  return text;
+  return model::Trim(text);
 }
 
 std::string ExistingHandlerKey(const model::ExistingEventPart& event) {

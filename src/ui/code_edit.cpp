@@ -29,6 +29,11 @@ CodeEdit::CodeEdit(Mode mode, QWidget* parent) : QsciScintilla(parent) {
   setTabWidth(2);
   setAutoIndent(true);
   setCaretLineVisible(mode == Mode::kPascal);
+  setMarginWidth(1, 0);
+  // The horizontal scroll bar follows the longest line instead of a fixed width.
+  SendScintilla(SCI_SETSCROLLWIDTH, 1);
+  SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1);
+  SendScintilla(SCI_AUTOCSETMAXHEIGHT, 12);
   setCaretLineBackgroundColor(QColor(0xf2, 0xf6, 0xff));
   if (mode == Mode::kPascal) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -51,11 +56,10 @@ CodeEdit::CodeEdit(Mode mode, QWidget* parent) : QsciScintilla(parent) {
     lexer_->setColor(QColor(0x00, 0x60, 0x90), QsciLexerPascal::Number);
     setLexer(lexer_);
     setMarginType(0, NumberMargin);
-    setMarginWidth(0, QStringLiteral("00000"));
+    setMarginWidth(0, QStringLiteral("0000"));
     setMarginsForegroundColor(Qt::darkGray);
   } else {
     setWrapMode(WrapWord);
-    setMarginWidth(1, 0);
   }
   connect(this, &QsciScintilla::userListActivated, this, [this](int id, const QString& entry) {
     if (id != kTemplateList) return;
@@ -137,6 +141,11 @@ void CodeEdit::keyPressEvent(QKeyEvent* event) {
   if (control && (event->key() == Qt::Key_J || event->key() == Qt::Key_Space)) {
     ShowTemplates();
     event->accept();
+    return;
+  }
+  // Esc closes a template list, and otherwise the window, as in any dialog.
+  if (event->key() == Qt::Key_Escape && !isListActive()) {
+    event->ignore();
     return;
   }
   if (event->matches(QKeySequence::Paste)) {

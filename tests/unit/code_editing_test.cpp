@@ -55,6 +55,7 @@ model::ComponentDef DefinitionOfEveryKind() {
   ItemDef ring = model::NewMethodItem("Ring(Times: Integer): Boolean");
   ring.Method().MethodKind = model::kFunction;
   ItemDef reset = model::NewMethodItem("Reset");
+  ItemDef count = model::NewMethodItem("Count : Integer");
   ItemDef on_alarm = model::NewEventItem("OnAlarm");
   ItemDef on_click = model::NewExistingEventItem("OnClick");
   on_click.ExistingEvent().HandlerDecl = "Click(Sender: TObject)";
@@ -62,7 +63,8 @@ model::ComponentDef DefinitionOfEveryKind() {
   ItemDef on_resize = model::NewExistingEventItem("OnResize");  // not overridden
   ItemDef timer = model::NewVariableItem("FTimer");
   timer.Variable().DataType = "TTimer";
-  for (ItemDef* item : {&color, &ring, &on_alarm, &on_click, &on_resize, &timer, &cells, &reset}) {
+  for (ItemDef* item :
+       {&color, &ring, &on_alarm, &on_click, &on_resize, &timer, &cells, &reset, &count}) {
     model::AddItem(def, *item);
   }
   return def;
@@ -78,6 +80,7 @@ TEST(TemplateTest, CodeTemplatesOfEveryKindInItemOrder) {
       {"FTimer", "variable FTimer: TTimer", "FTimer"},
       {"Cells", "property Cells[I, J : Longint]: String", "Cells"},
       {"Reset", "procedure Reset;", "Reset"},
+      {"Count", "procedure Count;", "Count"},
   };
   EXPECT_EQ(CodeTemplates(DefinitionOfEveryKind()), expected);
 }
@@ -85,8 +88,9 @@ TEST(TemplateTest, CodeTemplatesOfEveryKindInItemOrder) {
 TEST(TemplateTest, HelpTextTemplatesByKind) {
   std::vector<std::string> keys;
   for (const CodeTemplate& t : HelpTextTemplates(DefinitionOfEveryKind())) keys.push_back(t.key);
-  EXPECT_EQ(keys, (Lines{"Color", "Cells", "Ring", "Reset", "OnAlarm", "Click", "FTimer"}));
-  const CodeTemplate click = HelpTextTemplates(DefinitionOfEveryKind())[5];
+  EXPECT_EQ(keys,
+            (Lines{"Color", "Cells", "Ring", "Reset", "Count", "OnAlarm", "Click", "FTimer"}));
+  const CodeTemplate click = HelpTextTemplates(DefinitionOfEveryKind())[6];
   EXPECT_EQ(click.body, "<A HREF=\"#OnClick\">OnClick</A>");
   EXPECT_EQ(click.description, "Link with event OnClick(Sender: TObject)");
 }

@@ -32,11 +32,14 @@ class EditorDialogs : public testing::ScriptedDialogs {
  public:
   std::function<void(EditorWindow&)> script;
   commands::EditorRequest request;
+  std::vector<store::HelpTopic> topics;
 
   std::optional<Lines> EditText(const commands::EditorRequest& r) override {
     request = r;
-    EditorWindow window(nullptr, r, *this, {});
+    EditorWindow window(nullptr, r, *this,
+                        [this](const store::HelpTopic& topic) { topics.push_back(topic); });
     window.show();
+    QApplication::setActiveWindow(&window);
     script(window);
     if (window.result() != QDialog::Accepted) return std::nullopt;
     return window.block();
@@ -98,8 +101,11 @@ TEST_F(EditorTest, OkWithoutChangeKeepsTheOldBlock) {
     EXPECT_EQ(window.windowTitle(), "Write method for property Color");
     EXPECT_EQ(window.header->text(), "procedure SetColor(Value : TColor);");
     EXPECT_FALSE(window.edit->text().isEmpty());  // the default code
+    QTest::keyClick(window.edit, Qt::Key_F1);
     window.ok->click();
   });
+  ASSERT_EQ(dialogs_.topics.size(), 1u);
+  EXPECT_EQ(dialogs_.topics[0].context, store::kCodeEditorHelpContext);
   EXPECT_FALSE(item.Code.has_value());
   EXPECT_FALSE(desktop_->session().modified());
 }

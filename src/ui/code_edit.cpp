@@ -133,6 +133,10 @@ void CodeEdit::paste() {
   QString text = QApplication::clipboard()->text();
   if (text.isEmpty()) return;
   text.replace("\r\n", "\n").replace('\r', '\n').replace('\t', ' ');
+  if (!ToModel(text)) {
+    if (refuse_) refuse_(text);
+    return;
+  }
   replaceSelectedText(text);
 }
 
@@ -146,6 +150,11 @@ void CodeEdit::keyPressEvent(QKeyEvent* event) {
   // Esc closes a template list, and otherwise the window, as in any dialog.
   if (event->key() == Qt::Key_Escape && !isListActive()) {
     event->ignore();
+    return;
+  }
+  if (!event->text().isEmpty() && !ToModel(event->text())) {
+    if (refuse_) refuse_(event->text());
+    event->accept();
     return;
   }
   if (event->matches(QKeySequence::Paste)) {

@@ -9,6 +9,7 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,8 @@ class CodeEdit : public QsciScintilla {
 
   // The clipboard's text, its tabs as blanks.
   void paste() override;
+  // Called with text typed or pasted that Windows-1252 cannot hold; the text is not taken.
+  void set_refuse(std::function<void(const QString&)> refuse) { refuse_ = std::move(refuse); }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -46,6 +49,7 @@ class CodeEdit : public QsciScintilla {
   std::vector<commands::CodeTemplate> templates_;
   std::vector<commands::CodeTemplate> offered_;
   QsciLexerPascal* lexer_ = nullptr;
+  std::function<void(const QString&)> refuse_;
 };
 
 }  // namespace kx::ui

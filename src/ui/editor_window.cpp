@@ -35,6 +35,9 @@ EditorWindow::EditorWindow(QWidget* parent, const commands::EditorRequest& reque
   layout->addWidget(header);
   edit = new CodeEdit(code ? CodeEdit::Mode::kPascal : CodeEdit::Mode::kText);
   edit->SetTemplates(request.templates);
+  // The definition holds Windows-1252: what it cannot hold is refused where it is typed.
+  edit->set_refuse(
+      [this](const QString& text) { dialogs_.Information(RefusedCharacterMessage(text)); });
   edit->setText(FromModel(session_.initial_text()));
   edit->setModified(false);
   layout->addWidget(edit, 1);

@@ -17,6 +17,7 @@
 #include "ui/desktop.h"
 #include "ui/editor_window.h"
 #include "ui/pages.h"
+#include "ui/text_boundary.h"
 
 namespace kx::ui {
 namespace {
@@ -147,8 +148,11 @@ TEST_F(EditorTest, ClosingWithChangesAsksAndYesKeepsThem) {
 
 TEST_F(EditorTest, PastedTabsBecomeBlanks) {
   model::ItemDef& item = OpenProperty(Lines{"x"});
-  QApplication::clipboard()->setText("if A then\r\n\tB;");
+  dialogs_.ExpectBox(BoxKind::kInformation, RefusedCharacterMessage(QString::fromUtf8("\u03b1")));
   Code([](EditorWindow& window) {
+    QApplication::clipboard()->setText(QString::fromUtf8("\u03b1"));  // not in Windows-1252
+    QTest::keyClick(window.edit, Qt::Key_V, Qt::ControlModifier);
+    QApplication::clipboard()->setText("if A then\r\n\tB;");
     window.edit->selectAll();
     QTest::keyClick(window.edit, Qt::Key_V, Qt::ControlModifier);
     window.ok->click();

@@ -32,6 +32,7 @@ EditorWindow::EditorWindow(QWidget* parent, const commands::EditorRequest& reque
   header = new QLabel(FromModel(request.header));
   header->setTextInteractionFlags(Qt::TextSelectableByMouse);
   if (code) header->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  header->setVisible(!request.header.empty());  // the global declarations have none
   layout->addWidget(header);
   edit = new CodeEdit(code ? CodeEdit::Mode::kPascal : CodeEdit::Mode::kText);
   edit->SetTemplates(request.templates);

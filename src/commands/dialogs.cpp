@@ -82,4 +82,10 @@ std::optional<model::PropertyEditorDef> Dialogs::PropertyEditorDialog(
   return std::nullopt;
 }
 
+std::optional<std::vector<std::string>> Dialogs::EditText(const EditorRequest& /*request*/) {
+  return std::nullopt;
+}
+
+std::optional<int> Dialogs::ChooseButton(const ChoiceRequest& /*request*/) { return std::nullopt; }
+
 }  // namespace kx::commands

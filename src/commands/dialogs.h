@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "catalog/parent_selection.h"
+#include "commands/code_editing.h"
 #include "model/component_def.h"
 #include "model/editor_options.h"
 
@@ -129,6 +130,15 @@ struct PropertyEditorRequest {
   model::EditorNameChoices names;
 };
 
+// A small dialog of two buttons that each choose (the read or write method of a property, the
+// interface or implementation declarations); with or without a Cancel button.
+struct ChoiceRequest {
+  std::string caption;
+  std::string first;
+  std::string second;
+  bool cancel_button = false;
+};
+
 class CustomClassPage;  // commands/parent_selection.h
 
 // The parent selection dialog ("Select parent class") opens with these.
@@ -188,6 +198,14 @@ class Dialogs {
   // Front ends without the dialog answer nothing.
   virtual std::optional<model::PropertyEditorDef> PropertyEditorDialog(
       const PropertyEditorRequest& request);
+
+  // The code editor or the help-text editor on a block: the lines to store after OK with a
+  // change; nothing when cancelled or left unchanged. Front ends without editors answer
+  // nothing.
+  virtual std::optional<std::vector<std::string>> EditText(const EditorRequest& request);
+  // 0 or 1 for the button chosen; nothing when cancelled or closed. Front ends without the
+  // dialog answer nothing.
+  virtual std::optional<int> ChooseButton(const ChoiceRequest& request);
 
   // Conveniences over Show.
   void Information(std::string_view text, std::string_view caption = {});

@@ -155,6 +155,23 @@ inline constexpr std::string_view kHiddenEditorMessage =
 inline constexpr std::string_view kOverrideHandlerMessage =
     "You may override the handling of this event after putting the header for its handler "
     "method in the \"Handler\" box on this page.";
+inline constexpr std::string_view kEmptyHandlerCodeMessage =
+    "You may edit code for this handler after putting the header for its declaration in the "
+    "\"Handler\" box on this page.";
+inline constexpr std::string_view kObjectVariablesOnlyMessage =
+    "You may edit initialization code only for object variables.";
+inline constexpr std::string_view kOverrideBeforeCodeQuestion =
+    "The \"Override Handler\" box for this event is not checked.  Check it before editing the "
+    "handler code?";
+inline constexpr std::string_view kOverrideBeforeTextQuestion =
+    "The \"Override Handler\" box for this event is not checked.  Check it before editing the "
+    "text?";
+inline constexpr std::string_view kInheritedPropertyCodeMessage =
+    "You cannot edit code for a property inherited from the parent class.  You can only set its "
+    "default value.";
+inline constexpr std::string_view kNoAccessMethodMessage =
+    "You have not checked the \"Use read method\" or \"Use write method\" check boxes for this "
+    "property, so there is no code to edit for it.";
 inline constexpr std::string_view kTargetDirTitle = "Select new target directory";
 inline constexpr std::string_view kProgramTitle = "Kestrix";
 inline constexpr std::array<std::string_view, 4> kMethodKinds = {"procedure", "function",
@@ -226,6 +243,10 @@ class MainWindowModel {
   void DeleteBtnClick();
   // A click on an entry of the current item page.
   void ListClick(int position);
+
+  // --- Code and Text buttons; a double click on an entry is the Code button ---
+  void CodeBtnClick();
+  void HelpTextBtnClick();
 
   // --- Main page. The name handlers return the filtered text and caret to show. Leaving a
   // field returns false when the focus must go back to it. ---
@@ -339,6 +360,11 @@ class MainWindowModel {
   void Reselect(const std::array<std::string, kPageCount>& remembered);
   void RefillShownPages();
   void AddItemOfPage();
+  bool InheritedEventShown(const model::ItemDef& item) const;
+  // The "Override Handler" question before editing; false when cancelled.
+  bool AskOverrideHandler(model::ItemDef& item, std::string_view question);
+  // The Code button's refusals, in order; sets which method of a property is edited.
+  bool MayEditCode(model::ItemDef& item);
 
   Session& session_;
   Dialogs& dialogs_;

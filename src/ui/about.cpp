@@ -1,5 +1,7 @@
 #include "ui/about.h"
 
+#include <Qsci/qsciglobal.h>
+
 #include <QMessageBox>
 #include <QtGlobal>
 
@@ -19,12 +21,13 @@ QString AboutText(const store::Settings& settings) {
   return QString(
              "Kestrix %1\n"
              "A design tool and code generator for Delphi and Lazarus components.\n\n"
-             "Built %2 with Qt %3; running on Qt %4 (Qt is used under the GNU LGPL "
-             "version 3).\n\n"
-             "Settings: %5\n"
-             "Manual: %6")
-      .arg(KX_VERSION, KX_BUILD_DATE, QT_VERSION_STR, qVersion(), FromPath(settings.file.string()),
-           FromPath(settings.help_file.string()));
+             "Built %2 with Qt %3 and QScintilla %4; running on Qt %5.\n"
+             "Qt is used under the GNU LGPL version 3, QScintilla under the GNU GPL "
+             "version 3.\n\n"
+             "Settings: %6\n"
+             "Manual: %7")
+      .arg(KX_VERSION, KX_BUILD_DATE, QT_VERSION_STR, QSCINTILLA_VERSION_STR, qVersion(),
+           FromPath(settings.file.string()), FromPath(settings.help_file.string()));
 }
 
 void ShowAbout(QWidget* parent, const store::Settings& settings) {

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -84,13 +85,13 @@ MainWindow::MainWindow(commands::MainWindowModel& model, commands::Dialogs& dial
   });
   connect(add, &QPushButton::clicked, this, [this] { Run([&] { model_.AddBtnClick(); }); });
   connect(del, &QPushButton::clicked, this, [this] { Run([&] { model_.DeleteBtnClick(); }); });
-  // The code and text editors are windows of their own, still to come.
-  connect(code, &QPushButton::clicked, this, [this] {
-    dialogs_.Information("The code editor comes with a later version of Kestrix.", "Code");
-  });
-  connect(text, &QPushButton::clicked, this, [this] {
-    dialogs_.Information("The help text editor comes with a later version of Kestrix.", "Text");
-  });
+  connect(code, &QPushButton::clicked, this, [this] { Run([&] { model_.CodeBtnClick(); }); });
+  connect(text, &QPushButton::clicked, this, [this] { Run([&] { model_.HelpTextBtnClick(); }); });
+  for (QListWidget* list :
+       {properties_page->list, methods_page->list, events_page->list, variables_page->list}) {
+    connect(list, &QListWidget::itemDoubleClicked, this,
+            [this] { Run([&] { model_.CodeBtnClick(); }); });
+  }
   auto* help = new QShortcut(QKeySequence::HelpContents, this);
   connect(help, &QShortcut::activated, this, [this] {
     ShowHelp({store::HelpFile::kProduct,

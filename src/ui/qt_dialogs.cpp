@@ -15,6 +15,7 @@
 #include "generate/extras/editor_unit.h"
 #include "ui/data_link_dialog.h"
 #include "ui/documentation_dialog.h"
+#include "ui/editor_window.h"
 #include "ui/file_viewer.h"
 #include "ui/import_field_dialog.h"
 #include "ui/link_property_dialog.h"
@@ -277,6 +278,19 @@ std::optional<model::PropertyEditorDef> QtDialogs::PropertyEditorDialog(
       ProductHelp());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
+}
+
+std::optional<std::vector<std::string>> QtDialogs::EditText(
+    const commands::EditorRequest& request) {
+  EditorWindow dialog(parent_, request, *this, topic_help_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.block();
+}
+
+std::optional<int> QtDialogs::ChooseButton(const commands::ChoiceRequest& request) {
+  ChoiceWindow dialog(parent_, request);
+  dialog.exec();
+  return dialog.choice();
 }
 
 }  // namespace kx::ui

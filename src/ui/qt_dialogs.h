@@ -26,6 +26,11 @@ class QtDialogs : public commands::Dialogs {
     sub_component_help_ = std::move(help);
   }
 
+  // Opens a help topic (the editors' Help menu).
+  void set_topic_help(std::function<void(const store::HelpTopic&)> help) {
+    topic_help_ = std::move(help);
+  }
+
   commands::Answer Show(const commands::MessageBox& box) override;
   std::optional<std::filesystem::path> OpenFile(
       const commands::FileDialogRequest& request) override;
@@ -58,6 +63,8 @@ class QtDialogs : public commands::Dialogs {
       const commands::NamePromptRequest& request) override;
   std::optional<model::PropertyEditorDef> PropertyEditorDialog(
       const commands::PropertyEditorRequest& request) override;
+  std::optional<std::vector<std::string>> EditText(const commands::EditorRequest& request) override;
+  std::optional<int> ChooseButton(const commands::ChoiceRequest& request) override;
 
  private:
   // The Help button of the dialogs without a topic of their own: the help's contents.
@@ -67,6 +74,7 @@ class QtDialogs : public commands::Dialogs {
   std::function<void(int)> help_;
   std::function<void(const catalog::ParentChoice&)> class_help_;
   std::function<void(const std::string&)> sub_component_help_;
+  std::function<void(const store::HelpTopic&)> topic_help_;
 };
 
 // "Desc (*.a)|*.a|All files (*.*)|*.*" as a Qt name filter list.

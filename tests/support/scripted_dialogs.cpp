@@ -192,6 +192,41 @@ std::optional<model::PropertyEditorDef> ScriptedDialogs::PropertyEditorDialog(
   return e ? e->editor : std::nullopt;
 }
 
+ScriptedDialogs& ScriptedDialogs::ExpectEditText(std::string caption,
+                                                 std::optional<std::vector<std::string>> answer) {
+  Expected e{What::kEditText};
+  e.box.caption = std::move(caption);
+  e.block = std::move(answer);
+  expected_.push_back(std::move(e));
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::ExpectChooseButton(std::string caption,
+                                                     std::optional<int> answer) {
+  Expected e{What::kChooseButton};
+  e.box.caption = std::move(caption);
+  e.kind = answer;
+  expected_.push_back(std::move(e));
+  return *this;
+}
+
+std::optional<std::vector<std::string>> ScriptedDialogs::EditText(
+    const commands::EditorRequest& request) {
+  editor_requests_.push_back(request);
+  std::optional<Expected> e = Next(What::kEditText, "editor [" + request.caption + "]");
+  if (!e) return std::nullopt;
+  EXPECT_EQ(request.caption, e->box.caption);
+  return e->block;
+}
+
+std::optional<int> ScriptedDialogs::ChooseButton(const commands::ChoiceRequest& request) {
+  choice_requests_.push_back(request);
+  std::optional<Expected> e = Next(What::kChooseButton, "choice [" + request.caption + "]");
+  if (!e) return std::nullopt;
+  EXPECT_EQ(request.caption, e->box.caption);
+  return e->kind;
+}
+
 std::optional<ScriptedDialogs::Expected> ScriptedDialogs::Next(What what,
                                                                std::string_view description) {
   if (expected_.empty()) {

@@ -56,6 +56,11 @@ class ScriptedDialogs : public commands::Dialogs {
   ScriptedDialogs& ExpectNamePrompt(std::string caption,
                                     std::optional<commands::NamePromptAnswer> answer);
   ScriptedDialogs& ExpectPropertyEditor(std::optional<model::PropertyEditorDef> answer);
+  // Expects an editor with this caption; answers with the block to store (nothing: cancelled).
+  ScriptedDialogs& ExpectEditText(std::string caption,
+                                  std::optional<std::vector<std::string>> answer);
+  // Expects the two-button choice with this caption; answers with the button (nothing: closed).
+  ScriptedDialogs& ExpectChooseButton(std::string caption, std::optional<int> answer);
 
   struct DirectoryRequest {
     std::string title;
@@ -76,6 +81,8 @@ class ScriptedDialogs : public commands::Dialogs {
     return parent_requests_;
   }
   const std::vector<commands::NamePromptRequest>& name_requests() const { return name_requests_; }
+  const std::vector<commands::EditorRequest>& editor_requests() const { return editor_requests_; }
+  const std::vector<commands::ChoiceRequest>& choice_requests() const { return choice_requests_; }
   bool done() const { return expected_.empty(); }
 
   commands::Answer Show(const commands::MessageBox& box) override;
@@ -117,6 +124,8 @@ class ScriptedDialogs : public commands::Dialogs {
       const commands::NamePromptRequest& request) override;
   std::optional<model::PropertyEditorDef> PropertyEditorDialog(
       const commands::PropertyEditorRequest& request) override;
+  std::optional<std::vector<std::string>> EditText(const commands::EditorRequest& request) override;
+  std::optional<int> ChooseButton(const commands::ChoiceRequest& request) override;
 
  private:
   enum class What {
@@ -138,7 +147,9 @@ class ScriptedDialogs : public commands::Dialogs {
     kOpenDocument,
     kSelectParent,
     kNamePrompt,
-    kPropertyEditor
+    kPropertyEditor,
+    kEditText,
+    kChooseButton
   };
   struct Expected {
     What what;
@@ -160,6 +171,7 @@ class ScriptedDialogs : public commands::Dialogs {
     std::optional<catalog::ParentChoice> parent_choice;
     std::optional<commands::NamePromptAnswer> name_answer;
     std::optional<model::PropertyEditorDef> editor;
+    std::optional<std::vector<std::string>> block;
   };
 
   // The next expectation when it is of this sort; nullopt (and a test failure) otherwise.
@@ -176,6 +188,8 @@ class ScriptedDialogs : public commands::Dialogs {
   std::vector<commands::ClassRegistrationRequest> registration_requests_;
   std::vector<commands::ParentSelectionRequest> parent_requests_;
   std::vector<commands::NamePromptRequest> name_requests_;
+  std::vector<commands::EditorRequest> editor_requests_;
+  std::vector<commands::ChoiceRequest> choice_requests_;
 };
 
 }  // namespace kx::testing

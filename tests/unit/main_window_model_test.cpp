@@ -6,6 +6,7 @@
 
 #include "catalog/custom_class_registry.h"
 #include "commands/parent_selection.h"
+#include "generate/extras/documentation.h"
 #include "model/text.h"
 #include "store/definition_file.h"
 #include "support/scripted_dialogs.h"
@@ -442,6 +443,164 @@ TEST_F(MainWindowModelTest, UnreadableFileLeavesNoDefinition) {
   window_.OpenDefinition();
   EXPECT_FALSE(window_.definition_open());
   EXPECT_EQ(window_.Title(), "Component Definition - (None)");
+}
+
+model::ItemDef Header(std::string_view header) { return model::NewMethodItem(header); }
+
+model::ItemDef Inherited(std::string_view name, std::string_view handler, bool override) {
+  model::ItemDef item = model::NewExistingEventItem(name);
+  item.ExistingEvent().HandlerDecl = handler;
+  item.ExistingEvent().Override = override;
+  return item;
+}
+
+model::ItemDef Accessors(bool inherited, bool read, bool write) {
+  model::ItemDef item = Property("Color", "TColor");
+  item.Property().Inherited = inherited;
+  item.Property().UseReadMethod = read;
+  item.Property().UseWriteMethod = write;
+  return item;
+}
+
+// The Code button on the first entry of a page: the boxes it shows with their answers, the
+// choice dialog's answer, and the caption of the editor it opens (empty: none).
+struct CodeCase {
+  model::ItemDef item;
+  Page page;
+  std::vector<std::pair<std::string_view, Answer>> boxes;
+  std::optional<std::optional<int>> choice;
+  std::string caption;
+};
+
+class CodeButtonTest : public MainWindowModelTest,
+                       public ::testing::WithParamInterface<CodeCase> {};
+
+TEST_P(CodeButtonTest, ChecksInOrder) {
+  const CodeCase& c = GetParam();
+  Open({c.item});
+  window_.PageChange(c.page);
+  if (c.page != Page::kMain) window_.ListClick(0);
+  for (const auto& [text, answer] : c.boxes) {
+    dialogs_.ExpectBox(answer == Answer::kOk ? BoxKind::kInformation : BoxKind::kConfirmation,
+                       std::string(text), answer);
+  }
+  if (c.choice) {
+    dialogs_.ExpectChooseButton(
+        c.page == Page::kMain ? "Edit global declarations" : "Property Color", *c.choice);
+  }
+  if (!c.caption.empty()) dialogs_.ExpectEditText(c.caption, std::nullopt);
+  window_.CodeBtnClick();
+  EXPECT_TRUE(dialogs_.done());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, CodeButtonTest,
+    ::testing::Values(
+        CodeCase{Header("Ring(X: Integer"),
+                 Page::kMethods,
+                 {{"\"Ring(X: Integer\" is not a valid method header.  You must correct it before "
+                   "editing the method code.",
+                   Answer::kOk}}},
+        CodeCase{Inherited("OnClick", "(Sender: TObject)", true),
+                 Page::kEvents,
+                 {{"\"(Sender: TObject)\" is not a valid procedure header.  You must correct it "
+                   "before editing the handler code.",
+                   Answer::kOk}}},
+        CodeCase{Inherited("OnClick", " ", true),
+                 Page::kEvents,
+                 {{kEmptyHandlerCodeMessage, Answer::kOk}}},
+        CodeCase{Variable("Count", "Integer"),
+                 Page::kVariables,
+                 {{kObjectVariablesOnlyMessage, Answer::kOk}}},
+        CodeCase{Inherited("OnClick", "Click(Sender: TObject)", false),
+                 Page::kEvents,
+                 {{kOverrideBeforeCodeQuestion, Answer::kCancel}}},
+        CodeCase{Inherited("OnClick", "Click(Sender: TObject)", false),
+                 Page::kEvents,
+                 {{kOverrideBeforeCodeQuestion, Answer::kNo}},
+                 std::nullopt,
+                 "OnClick - Handler"},
+        CodeCase{Accessors(true, true, true),
+                 Page::kProperties,
+                 {{kInheritedPropertyCodeMessage, Answer::kOk}}},
+        CodeCase{Accessors(false, false, false),
+                 Page::kProperties,
+                 {{kNoAccessMethodMessage, Answer::kOk}}},
+        CodeCase{Accessors(false, true, true), Page::kProperties, {}, std::optional<int>()},
+        CodeCase{Accessors(false, true, true),
+                 Page::kProperties,
+                 {},
+                 std::optional<int>(0),
+                 "Read method for property Color"},
+        CodeCase{Accessors(false, true, true),
+                 Page::kProperties,
+                 {},
+                 std::optional<int>(1),
+                 "Write method for property Color"},
+        CodeCase{Accessors(false, false, true),
+                 Page::kProperties,
+                 {},
+                 std::nullopt,
+                 "Write method for property Color"},
+        CodeCase{Accessors(false, true, false),
+                 Page::kProperties,
+                 {},
+                 std::nullopt,
+                 "Read method for property Color"},
+        CodeCase{
+            Property("Unused", "Integer"),
+            Page::kMain,
+            {},
+            std::optional<int>(),
+        },
+        CodeCase{Property("Unused", "Integer"),
+                 Page::kMain,
+                 {},
+                 std::optional<int>(1),
+                 "TComp - Global declarations (implementation)"}));
+
+TEST_F(MainWindowModelTest, CodeEditorStartsFromDefaultCodeAndStoresWhatItHandsBack) {
+  Open({Accessors(false, false, true)});
+  window_.PageChange(Page::kProperties);
+  window_.ListClick(0);
+  dialogs_.ExpectEditText("Write method for property Color", std::nullopt);
+  window_.CodeBtnClick();
+  const EditorRequest& request = dialogs_.editor_requests().back();
+  EXPECT_EQ(request.header, "procedure SetColor(Value : TColor);");
+  EXPECT_EQ(request.block, request.default_block);
+  EXPECT_FALSE(request.block.empty());
+  EXPECT_EQ(request.templates.size(), 2u);  // begin...end and Color
+  EXPECT_FALSE(def().Item(1).Code.has_value());
+  EXPECT_FALSE(session_.modified());
+
+  dialogs_.ExpectEditText("Write method for property Color",
+                          std::vector<std::string>{"begin", "end;"});
+  window_.CodeBtnClick();
+  EXPECT_EQ(def().Item(1).Code, (std::vector<std::string>{"begin", "end;"}));
+  EXPECT_TRUE(session_.modified());
+}
+
+TEST_F(MainWindowModelTest, OverridingBeforeEditingChecksTheBox) {
+  Open({Inherited("OnClick", "Click(Sender: TObject)", false)});
+  window_.PageChange(Page::kEvents);
+  window_.ListClick(0);
+  dialogs_.ExpectBox(BoxKind::kConfirmation, std::string(kOverrideBeforeTextQuestion),
+                     Answer::kYes);
+  dialogs_.ExpectEditText("Text for OnClick inherited event", std::vector<std::string>{"Clicked."});
+  window_.HelpTextBtnClick();
+  EXPECT_TRUE(def().Item(1).ExistingEvent().Override);
+  EXPECT_TRUE(window_.events().override_handler.checked);
+  EXPECT_EQ(def().Item(1).Help, (std::vector<std::string>{"Clicked."}));
+}
+
+TEST_F(MainWindowModelTest, HelpTextOfTheComponentStartsFromItsNotes) {
+  Open();
+  window_.DescriptionChange("An alarm clock");
+  dialogs_.ExpectEditText("TComp - overview", std::nullopt);
+  window_.HelpTextBtnClick();
+  EXPECT_EQ(dialogs_.editor_requests().back().block,
+            (std::vector<std::string>{generate::DescriptionNotes(def().Global)}));
+  EXPECT_FALSE(def().Global.Help.has_value());
 }
 
 }  // namespace

@@ -1,0 +1,136 @@
+// What the code editor and the help-text editor show and do, without their widgets: the
+// caption and header of the block being edited, the templates offered on completion, the word
+// that help looks up, the help text's flowing paragraphs, and the editing session with its
+// working and undo copies.
+//
+//   EditorSession session(request);          // request from the main window model
+//   editor.setText(session.initial_text());
+//   ...
+//   if (session.Ok(editor.isModified(), text)) return session.result();
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/component_def.h"
+#include "store/settings.h"
+
+namespace kx::commands {
+
+class Dialogs;
+struct FileDialogRequest;
+
+// A completion template: typing its key and asking for completion puts the body in its place.
+// A bar in the body marks where the caret goes.
+struct CodeTemplate {
+  std::string key;
+  std::string description;
+  std::string body;
+
+  friend bool operator==(const CodeTemplate&, const CodeTemplate&) = default;
+};
+inline constexpr char kCaretMark = '|';
+
+// "begin...end", then one template per item in the definition's order.
+std::vector<CodeTemplate> CodeTemplates(const model::ComponentDef& def);
+// A link to each documented member: properties, methods, new events, existing events whose
+// handler is overridden, variables.
+std::vector<CodeTemplate> HelpTextTemplates(const model::ComponentDef& def);
+
+// The templates whose key starts with the word typed (any letter case); all of them for an
+// empty word.
+std::vector<CodeTemplate> MatchingTemplates(const std::vector<CodeTemplate>& templates,
+                                            std::string_view typed);
+// A template's body as inserted at a column: its later lines indented to that column, the
+// caret mark removed. caret: where the mark stood (the end without one).
+struct TemplateText {
+  std::string text;
+  std::size_t caret = 0;
+};
+TemplateText ExpandTemplate(std::string_view body, std::size_t column);
+
+// The identifier help looks up: the longest run of letters, digits and underscores on the
+// line that holds the character before the caret (at column 0, the character at it). Empty
+// after the end of the line or on any other character.
+std::string IdentifierAtCaret(std::string_view line, std::size_t column);
+// The start of the identifier that ends at the column (what a completion replaces).
+std::size_t IdentifierStartBefore(std::string_view line, std::size_t column);
+
+// Help text: stored lines as the flowing paragraphs the editor shows (runs of lines joined
+// with a blank, an empty line kept as the gap between paragraphs), and back.
+std::string HelpLinesToText(const std::vector<std::string>& lines);
+std::vector<std::string> HelpTextToLines(std::string_view text);
+// Code: one editor line per stored line, and back (no text, no lines).
+std::string CodeLinesToText(const std::vector<std::string>& lines);
+std::vector<std::string> CodeTextToLines(std::string_view text);
+
+enum class EditorKind { kCode, kHelpText };
+
+// What the main window hands an editor. The block is what the editor opens with (default
+// code or notes already filled in where the item had none).
+struct EditorRequest {
+  EditorKind kind = EditorKind::kCode;
+  std::string caption;
+  std::string header;  // the "Header" label
+  std::vector<std::string> block;
+  std::vector<std::string> default_block;  // what "Restore default" loads (code only)
+  std::vector<CodeTemplate> templates;
+  store::HelpTopic class_help;  // Help > Class help
+  bool using_delphi16 = false;  // for Help > VCL help
+  std::string source_dir;       // where the View menu's file dialogs start
+};
+
+// The captions and headers of the editors, by the page the item is on (the pseudo-items of
+// the Main page: implementation selects ImpGlobal). The item is the dialog's copy, its
+// EditingReadCode set as chosen.
+std::string CodeEditorCaption(const model::ItemDef& item, std::string_view new_class_name,
+                              bool implementation = false);
+std::string CodeEditorHeader(const model::ItemDef& item);
+std::string HelpTextCaption(const model::ItemDef& item, std::string_view new_class_name);
+std::string HelpTextHeader(const model::ItemDef& item);
+
+inline constexpr std::string_view kRetainCodeQuestion =
+    "Do you want to retain the changes to the code since you entered the editor?";
+inline constexpr std::string_view kRetainTextQuestion =
+    "Do you want to retain the changes to the text since you entered the editor?";
+inline constexpr std::string_view kRestoreDefaultCaption = "Restore default code";
+inline constexpr std::string_view kRestoreDefaultQuestion =
+    "Do you want to replace this code with default code?";
+
+// The View menu's file dialogs.
+FileDialogRequest PascalFileToView(std::string_view dir);
+FileDialogRequest FormFileToView(std::string_view dir);
+// Asks for a file and shows it in the file viewer.
+void ViewChosenFile(Dialogs& dialogs, const FileDialogRequest& request);
+
+// One use of an editor: the working copy handed back on OK, the undo copy, and the editing
+// flag the close handler tests. The editor's text goes in as the widget holds it.
+class EditorSession {
+ public:
+  explicit EditorSession(const EditorRequest& request);
+
+  const EditorRequest& request() const { return request_; }
+  bool editing() const { return editing_; }
+  // What the editor shows on entry, and again after "Undo all changes".
+  std::string initial_text() const;
+  // "Restore default": the text to load after the user confirmed, else nothing.
+  std::optional<std::string> RestoreDefault(Dialogs& dialogs) const;
+
+  // OK: true when the dialog ends with OK (the text was modified); result() then holds the
+  // block to store.
+  bool Ok(bool modified, std::string_view text);
+  void Cancel();
+  // Closing the window: asks whether to keep a modified text; true when it ended with OK.
+  bool Close(bool modified, std::string_view text, Dialogs& dialogs);
+  const std::optional<std::vector<std::string>>& result() const { return result_; }
+
+ private:
+  EditorRequest request_;
+  bool editing_ = true;
+  std::optional<std::vector<std::string>> result_;
+};
+
+}  // namespace kx::commands

@@ -116,6 +116,16 @@ TEST(CliTest, OptionErrors) {
       {{"new", "--parent", "TFoo", "--ancestor", "TEdit", "-o", "x.cd"},
        "new: --ancestor and --unit go together"},
       {{"dfm2text"}, "dfm2text: expected FORM.dfm"},
+      {{"new", "--parent", "TEdit", "--wrap", "f.dfm", "-o", "x.cd"},
+       "new: a form wrapper's parent is TComponent; drop --parent"},
+      {{"new", "--wrap", "f.dfm", "--fields", "f.dfm", "-o", "x.cd"},
+       "new: --wrap, --container and --fields exclude each other"},
+      {{"new", "--parent", "TPanel", "--panel", "Panel1", "-o", "x.cd"},
+       "new: --panel needs --container"},
+      {{"new", "--wrap", "f.dfm", "--ancestor", "TEdit", "--unit", "U", "-o", "x.cd"},
+       "new: --ancestor needs --parent"},
+      {{"docs", "a.cd", "--audience"},
+       "docs: --audience needs a value: application|descendant|component"},
   };
   for (const auto& c : cases) {
     const Result r = RunCli(c.args);

@@ -186,8 +186,6 @@ TEST(NewDefinitionTest, AGraphicControlWithoutOnResizeHandlesWmSize) {
                                 "TSpeedButton", "TDBText", "TCustomLabel"}) {
     EXPECT_TRUE(Has(MakeStandard(name), "WMSize")) << name;
   }
-  EXPECT_FALSE(Has(MakeStandard("TPanel"), "WMSize"));
-  EXPECT_FALSE(Has(MakeStandard("TEdit"), "WMSize"));
   // The family as given decides, and an OnResize of the ancestor rules the method out.
   ComponentDef def;
   NewDefinitionFromParent(def, "TPanel", "TPanel", {}, kFamilyGraphicControl, "", TestSettings());
@@ -203,9 +201,6 @@ TEST(NewDefinitionTest, ACanvasNeedsPaint) {
     EXPECT_EQ(paint->Method().Scope, model::kScopeProtected);
     EXPECT_TRUE(paint->Method().Override);
     EXPECT_EQ(paint->DefaultCode, model::DefaultCodeKind::kPaint);
-  }
-  for (std::string_view name : {"TEdit", "TComponent", "TTimer", "TListView"}) {
-    EXPECT_FALSE(Has(MakeStandard(name), "Paint")) << name;
   }
 }
 
@@ -710,26 +705,6 @@ TEST_F(CliNewTest, TheContainerOfPanel) {
   EXPECT_NE(r.err.find("the form has no container Middle (its containers: Bottom Top)"),
             std::string::npos)
       << r.err;
-}
-
-TEST_F(CliNewTest, WrongUsage) {
-  const std::vector<std::vector<std::string>> cases = {
-      {"new"},
-      {"new", "--parent", "TEdit"},
-      {"new", "-o", "x.cd"},
-      {"new", "--parent", "TEdit", "--wrap", "f.dfm", "-o", "x.cd"},
-      {"new", "--wrap", "f.dfm", "--fields", "f.dfm", "-o", "x.cd"},
-      {"new", "--parent", "TPanel", "--panel", "Panel1", "-o", "x.cd"},
-      {"new", "--parent"},
-      {"new", "--parent", "TEdit", "extra", "-o", "x.cd"},
-      {"new", "--parent", "TFoo", "--ancestor", "TEdit", "-o", "x.cd"},
-      {"new", "--wrap", "f.dfm", "--ancestor", "TEdit", "--unit", "U", "-o", "x.cd"},
-  };
-  for (const auto& args : cases) {
-    const Result r = Run(args);
-    EXPECT_EQ(r.status, cli::kExitUsage) << args.size();
-    EXPECT_NE(r.err.find("kestrix-cli: new: "), std::string::npos) << r.err;
-  }
 }
 
 }  // namespace

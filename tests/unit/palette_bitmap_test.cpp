@@ -70,28 +70,6 @@ TEST(PlaceholderBitmapTest, Headers) {
   for (const auto& f : fields) EXPECT_EQ(LittleEndian(bmp, f.offset, f.width), f.value) << f.field;
 }
 
-TEST(PlaceholderBitmapTest, Palette) {
-  const std::string& bmp = generate::PlaceholderBitmap();
-  const std::map<int, std::array<unsigned, 3>> colours = {
-      {0, {0, 0, 0}},         {1, {0, 0, 128}},       {2, {0, 128, 0}},     {3, {0, 128, 128}},
-      {4, {128, 0, 0}},       {5, {128, 0, 128}},     {6, {128, 128, 0}},   {7, {192, 192, 192}},
-      {8, {192, 220, 192}},   {9, {240, 202, 166}},   {74, {150, 0, 0}},    {246, {240, 251, 255}},
-      {247, {164, 160, 160}}, {248, {128, 128, 128}}, {249, {0, 0, 255}},   {250, {0, 255, 0}},
-      {251, {0, 255, 255}},   {252, {255, 0, 0}},     {253, {255, 0, 255}}, {254, {255, 255, 0}},
-      {255, {255, 255, 255}},
-  };
-  for (int entry = 0; entry < 256; ++entry) {
-    const std::size_t at = 54 + static_cast<std::size_t>(entry) * 4;
-    const auto found = colours.find(entry);
-    const std::array<unsigned, 3> expected =
-        found != colours.end() ? found->second : std::array<unsigned, 3>{0, 0, 0};
-    EXPECT_EQ((std::array<unsigned, 3>{Byte(bmp, at), Byte(bmp, at + 1), Byte(bmp, at + 2)}),
-              expected)
-        << "entry " << entry;
-    EXPECT_EQ(Byte(bmp, at + 3), 0u) << "entry " << entry;
-  }
-}
-
 TEST(PlaceholderBitmapTest, WhiteWithASquareOutlineInDarkBlue) {
   const std::string& bmp = generate::PlaceholderBitmap();
   // Top row first; '#' is index 74, '.' index 255, anything else '?'.
@@ -486,17 +464,6 @@ TEST_F(BitmapCliTest, AsksOnlyBeforeReplacingAnExistingFile) {
   EXPECT_EQ(r.err.find("Place"), std::string::npos) << "-o asks nothing";
   EXPECT_EQ(r.out, chosen.string() + "\n");
   EXPECT_EQ(TempDir::Read(chosen), Compiled(false)) << "the folder of -o is made";
-}
-
-TEST_F(BitmapCliTest, WrongUsage) {
-  for (const std::vector<std::string>& args : {std::vector<std::string>{"bitmap"},
-                                               {"bitmap", "a.cd", "b.cd"},
-                                               {"bitmap", "a.cd", "-o"},
-                                               {"bitmap", "--nonsense", "a.cd"}}) {
-    const Result r = Run(args);
-    EXPECT_EQ(r.status, cli::kExitUsage);
-    EXPECT_EQ(r.err.rfind("kestrix-cli: bitmap: ", 0), 0u) << r.err;
-  }
 }
 
 }  // namespace

@@ -216,12 +216,6 @@ TEST(ParentSelectionRulesTest, PreselectingTheCurrentParent) {
   EXPECT_EQ(choice.outline_node, -1);
 }
 
-TEST(ParentSelectionRulesTest, TheRegistrationQuestion) {
-  EXPECT_EQ(catalog::UnregisteredClassQuestion("TMygrid"),
-            "TMygrid is not in Kestrix's list of standard VCL classes and is not in your list "
-            "of custom and third-party classes.  Do you want to add it now?");
-}
-
 TEST(ParentSelectionRulesTest, AWrapperAddsItsFormsUnit) {
   ParentSelection selection{.class_name = "TComponent", .unit = "Classes"};
   EXPECT_EQ(catalog::UnitForNewDefinition(selection), "Classes");
@@ -310,7 +304,9 @@ TEST_F(ParentSelectorTest, ARegisteredClassStandsForItsAncestor) {
 }
 
 TEST_F(ParentSelectorTest, DecliningToRegisterKeepsTheDialogOpen) {
-  const std::string question = catalog::UnregisteredClassQuestion("TMygrid");
+  const std::string question =
+      "TMygrid is not in Kestrix's list of standard VCL classes and is not in your list of custom "
+      "and third-party classes.  Do you want to add it now?";
   dialogs_.ExpectSelectParent(List("tmygrid"))
       .ExpectBox(BoxKind::kConfirmation, question, Answer::kCancel, "Select parent class",
                  Buttons::kYesCancel)

@@ -14,6 +14,7 @@ _kestrix_cli() {
   case $prev in
     --settings) COMPREPLY=($(compgen -f -- "$cur")); return ;;
     --comments) COMPREPLY=($(compgen -W "full normal" -- "$cur")); return ;;
+    --target) COMPREPLY=($(compgen -W "delphi lazarus" -- "$cur")); return ;;
     --audience) COMPREPLY=($(compgen -W "application descendant component" -- "$cur")); return ;;
     --wrap|--container|--fields)
       COMPREPLY=($(compgen -f -X '!*.[dD][fF][mM]' -- "$cur") $(compgen -d -- "$cur")); return ;;
@@ -33,10 +34,11 @@ _kestrix_cli() {
   local options
   case $command in
     show|interface) options="--raw" ;;
-    unit) options="-o --comments --date --update" ;;
+    unit) options="-o --comments --date --update --target" ;;
     docs) options="--audience -o" ;;
-    bitmap|all) options="-o" ;;
-    editors) options="--unit --kind --form -o" ;;
+    bitmap) options="-o" ;;
+    all) options="-o --target" ;;
+    editors) options="--unit --kind --form -o --target" ;;
     new) options="--parent --ancestor --unit --container --panel --fields --wrap -o" ;;
     datalink) options="--read-write --names" ;;
   esac

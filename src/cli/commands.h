@@ -12,6 +12,7 @@
 #include "cli/cli.h"
 #include "cli/syntax.h"
 #include "commands/dialogs.h"
+#include "model/code_target.h"
 
 namespace kx::cli {
 
@@ -43,6 +44,9 @@ struct Context {
   // The usage error of the command; returns kExitUsage.
   int Usage(std::string_view message);
 };
+
+// --target when given, else the settings' target.
+model::CodeTarget TargetOf(const Arguments& args, model::CodeTarget settings_target);
 
 int ClassCommand(const Arguments& args, Context& context);
 int CheckCommand(const Arguments& args, Context& context);

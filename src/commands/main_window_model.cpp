@@ -635,10 +635,11 @@ void MainWindowModel::GenerateComponentCodeClick() {
 
 void MainWindowModel::GeneratePropertyEditorsClick() {
   const auto remembered = RememberSelections();
-  GeneratePropertyEditors(
-      session_.def(),
-      {.codeview = settings_.codeview, .default_target_dir = settings_.pascal_code_dir}, dialogs_,
-      clock_);
+  GeneratePropertyEditors(session_.def(),
+                          {.codeview = settings_.codeview,
+                           .default_target_dir = settings_.pascal_code_dir,
+                           .target = settings_.target},
+                          dialogs_, clock_);
   Reselect(remembered);
 }
 
@@ -661,6 +662,7 @@ void MainWindowModel::DefaultTargetDirectoryClick() {
   ChangeDefaultTargetDirectory(dialogs_, settings_);
 }
 void MainWindowModel::CommentingLevelClick() { ChangeCommentingLevel(dialogs_, settings_); }
+void MainWindowModel::CodeTargetClick() { ChangeCodeTarget(dialogs_, settings_); }
 void MainWindowModel::ResourceCompilerPathClick() {
   ChangeResourceCompilerPath(dialogs_, settings_);
 }

@@ -309,6 +309,7 @@ class MainWindowModel {
   void DefaultSourceDirectoryClick();
   void DefaultTargetDirectoryClick();
   void CommentingLevelClick();
+  void CodeTargetClick();
   void ResourceCompilerPathClick();
   void DelphiVersionClick(const std::filesystem::path& wine_prefix);
   void OtherOptionsClick();

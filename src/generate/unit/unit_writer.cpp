@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "generate/lazarus_target.h"
 #include "generate/unit/class_declaration.h"
 #include "generate/unit/default_code.h"
 #include "generate/unit/implementation.h"
@@ -102,7 +103,7 @@ std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions
   out.Line();
   out.Line("procedure Register;");
   out.Line();
-  if (options.interface_only) return out.text();
+  if (options.interface_only) return ForTarget(out.text(), options.target);
   out.Line("implementation");
   out.Line();
   if (def.ImpGlobal.Code) {
@@ -114,7 +115,7 @@ std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions
   WriteImplementationBodies(out, def, component_links, options.full_comments);
   out.Line();
   out.Line("end.");
-  return out.text();
+  return ForTarget(out.text(), options.target);
 }
 
 }  // namespace kx::generate

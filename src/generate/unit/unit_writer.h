@@ -9,6 +9,7 @@
 #include <string>
 
 #include "generate/text_template.h"
+#include "model/code_target.h"
 #include "model/component_def.h"
 #include "platform/clock.h"
 
@@ -18,6 +19,7 @@ struct UnitOptions {
   bool full_comments = true;
   // Only the interface part, up to "procedure Register;": what printing shows.
   bool interface_only = false;
+  model::CodeTarget target = model::CodeTarget::kDelphi;
 };
 
 // The items sorted by name, "Dsgnintf" among the units when a property has its own editor,

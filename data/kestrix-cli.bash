@@ -4,7 +4,7 @@ _kestrix_cli() {
   local cur prev command word
   cur=${COMP_WORDS[COMP_CWORD]}
   prev=${COMP_WORDS[COMP_CWORD-1]}
-  local commands="class check show resave unit interface docs bitmap editors all dfm2text new datalink"
+  local commands="class check show resave unit interface docs bitmap editors all smoke dfm2text new datalink"
   local global="--settings --yes --no --quiet --help --version"
 
   for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
@@ -20,7 +20,7 @@ _kestrix_cli() {
       COMPREPLY=($(compgen -f -X '!*.[dD][fF][mM]' -- "$cur") $(compgen -d -- "$cur")); return ;;
     -o)
       case $command in
-        unit|editors|all) COMPREPLY=($(compgen -d -- "$cur")) ;;
+        unit|editors|all|smoke) COMPREPLY=($(compgen -d -- "$cur")) ;;
         *) COMPREPLY=($(compgen -f -- "$cur")) ;;
       esac
       return ;;
@@ -38,6 +38,7 @@ _kestrix_cli() {
     docs) options="--audience -o" ;;
     bitmap) options="-o" ;;
     all) options="-o --target" ;;
+    smoke) options="-o" ;;
     editors) options="--unit --kind --form -o --target" ;;
     new) options="--parent --ancestor --unit --container --panel --fields --wrap -o" ;;
     datalink) options="--read-write --names" ;;

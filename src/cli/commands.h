@@ -61,5 +61,6 @@ int AllCommand(const Arguments& args, Context& context);
 int Dfm2TextCommand(const Arguments& args, Context& context);
 int DataLinkCommand(const Arguments& args, Context& context);
 int NewCommand(const Arguments& args, Context& context);
+int SmokeCommand(const Arguments& args, Context& context);
 
 }  // namespace kx::cli

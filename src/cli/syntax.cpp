@@ -114,6 +114,16 @@ const std::vector<CommandSyntax>& Table() {
        .options = {{"-o", "DIR", "the folder to write into, made when missing", {}, false, true},
                    kTargetOption},
        .operand = "FILE.cd"},
+      {.name = "smoke",
+       .synopsis = "FILE.cd [-o DIR]",
+       .summary = "write a console program for Lazarus that checks the component (creation,\n"
+                  "defaults, properties read back, links cleared, freeing), its project and\n"
+                  "the unit; prints the program's path",
+       .details = "Build it with `lazbuild --ws=nogui DIR/<unit>smoke.lpi` (or fpc with the\n"
+                  "LCL's nogui units and -gh) and run it: a line per check, exit status 1\n"
+                  "when one fails.",
+       .options = {{"-o", "DIR", "the folder to write into, made when missing"}},
+       .operand = "FILE.cd"},
       {.name = "dfm2text",
        .synopsis = "FORM.dfm",
        .summary = "print the text form of a form file: a binary form converted as Delphi\n"

@@ -6,6 +6,7 @@
 #include "catalog/type_classes.h"
 #include "commands/data_links.h"
 #include "commands/generate_unit.h"
+#include "commands/lazarus_output.h"
 #include "commands/options.h"
 #include "commands/palette_bitmap.h"
 #include "commands/parent_selection.h"
@@ -652,6 +653,12 @@ void MainWindowModel::GeneratePaletteBitmapClick(platform::BusyHook busy) {
 void MainWindowModel::GenerateDocumentationClick() {
   const auto remembered = RememberSelections();
   GenerateDocumentation(session_.def(), audience_, dialogs_, settings_.pascal_code_dir);
+  Reselect(remembered);
+}
+
+void MainWindowModel::GenerateSmokeTestClick() {
+  const auto remembered = RememberSelections();
+  GenerateSmokeTest(session_.def(), LazarusOutputOptionsFrom(settings_), dialogs_, clock_);
   Reselect(remembered);
 }
 

@@ -306,6 +306,7 @@ class MainWindowModel {
   void GeneratePropertyEditorsClick();
   void GeneratePaletteBitmapClick(platform::BusyHook busy);
   void GenerateDocumentationClick();
+  void GenerateSmokeTestClick();
   void DefaultSourceDirectoryClick();
   void DefaultTargetDirectoryClick();
   void CommentingLevelClick();

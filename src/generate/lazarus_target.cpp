@@ -165,7 +165,7 @@ std::string ForTarget(std::string text, model::CodeTarget target) {
   bool uses_mapped = false;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string& line = lines[i];
-    if (!mode_written && StartsWithWord(line, "unit")) {
+    if (!mode_written && (StartsWithWord(line, "unit") || StartsWithWord(line, "program"))) {
       out.Line(line);
       out.Line();
       out.Line("{$mode delphi}");

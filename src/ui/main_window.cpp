@@ -233,6 +233,7 @@ void MainWindow::BuildMenus() {
   });
   actions[MenuItem::kGenerateDocumentation] =
       item(generate, "&Documentation...", [this] { model_.GenerateDocumentationClick(); });
+  item(generate, "&Smoke test...", [this] { model_.GenerateSmokeTestClick(); });
 
   QMenu* options = menuBar()->addMenu("&Options");
   item(options, "Default &source (*.cd) directory...",

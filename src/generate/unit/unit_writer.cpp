@@ -8,6 +8,7 @@
 #include "generate/unit/implementation.h"
 #include "generate/unit_frame.h"
 #include "model/name_rules.h"
+#include "model/text.h"
 
 namespace kx::generate {
 
@@ -22,7 +23,22 @@ bool HasOwnEditor(const ItemDef& item) {
 
 }  // namespace
 
-void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def) {
+model::TextBlock RuntimeUnits(const model::ComponentDef& def) {
+  model::TextBlock units = std::vector<std::string>{};
+  if (!def.MainInfo.Units) return units;
+  for (const std::string& unit : *def.MainInfo.Units) {
+    const bool design_time =
+        model::SameText(unit, "DsgnIntf") ||
+        std::any_of(def.Items().begin(), def.Items().end(), [&](const ItemDef& item) {
+          return HasOwnEditor(item) &&
+                 model::SameText(unit, item.Property().PropertyEditor.EditorUnit.str());
+        });
+    if (!design_time) units->push_back(unit);
+  }
+  return units;
+}
+
+void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def, bool with_editors) {
   const Vars vars = {{"class", def.MainInfo.NewClassName.str()},
                      {"page", def.MainInfo.DefaultPalette.str()}};
   // clang-format off
@@ -34,7 +50,7 @@ void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def) {
   // clang-format on
   bool first = true;
   for (const ItemDef& item : def.Items()) {
-    if (!HasOwnEditor(item) || item.Property().Hide) continue;
+    if (!with_editors || !HasOwnEditor(item) || item.Property().Hide) continue;
     if (first) {
       out.Line();
       out.Line("     { Register property editors }");
@@ -96,7 +112,7 @@ std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions
   out.Line();
   out.Line("interface");
   out.Line();
-  WriteUsesClause(out, def.MainInfo.Units);
+  WriteUsesClause(out, options.runtime_only ? RuntimeUnits(def) : def.MainInfo.Units);
   out.Line();
   const std::vector<std::string> component_links =
       WriteTypeSection(out, def, options.full_comments);
@@ -110,7 +126,7 @@ std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions
     out.Lines(*def.ImpGlobal.Code);
     out.Line();
   }
-  WriteRegisterProcedure(out, def);
+  WriteRegisterProcedure(out, def, !options.runtime_only);
   out.Line();
   WriteImplementationBodies(out, def, component_links, options.full_comments);
   out.Line();

@@ -29,7 +29,7 @@ CommandFunction FunctionOf(std::string_view name) {
       {"resave", ResaveCommand}, {"unit", UnitCommand},         {"interface", InterfaceCommand},
       {"docs", DocsCommand},     {"bitmap", BitmapCommand},     {"editors", EditorsCommand},
       {"all", AllCommand},       {"dfm2text", Dfm2TextCommand}, {"datalink", DataLinkCommand},
-      {"new", NewCommand},       {"smoke", SmokeCommand},
+      {"new", NewCommand},       {"smoke", SmokeCommand},       {"package", PackageCommand},
   };
   return kFunctions.at(name);
 }

@@ -62,5 +62,6 @@ int Dfm2TextCommand(const Arguments& args, Context& context);
 int DataLinkCommand(const Arguments& args, Context& context);
 int NewCommand(const Arguments& args, Context& context);
 int SmokeCommand(const Arguments& args, Context& context);
+int PackageCommand(const Arguments& args, Context& context);
 
 }  // namespace kx::cli

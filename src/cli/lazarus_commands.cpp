@@ -38,4 +38,8 @@ int SmokeCommand(const Arguments& args, Context& context) {
   return RunLazarusCommand(args, context, commands::GenerateSmokeTest);
 }
 
+int PackageCommand(const Arguments& args, Context& context) {
+  return RunLazarusCommand(args, context, commands::GenerateLazarusPackages);
+}
+
 }  // namespace kx::cli

@@ -114,6 +114,18 @@ const std::vector<CommandSyntax>& Table() {
        .options = {{"-o", "DIR", "the folder to write into, made when missing", {}, false, true},
                    kTargetOption},
        .operand = "FILE.cd"},
+      {.name = "package",
+       .synopsis = "FILE.cd [--icon IMAGE] [-o DIR]",
+       .summary = "write the component's Lazarus packages: DIR/runtime with the unit,\n"
+                  "DIR/designtime with its registration, property editors and palette\n"
+                  "icon; prints the design-time package's path",
+       .details = "Without -o they go into lazarus/ in the target directory. Build and install\n"
+                  "with `lazbuild --add-package DIR/designtime/<unit>_dsgn.lpk\n"
+                  "--build-ide=`. The icon is the placeholder bitmap unless --icon names a\n"
+                  "PNG file (used as it is) or a bitmap (scaled to 24, 36 and 48 pixels).",
+       .options = {{"--icon", "IMAGE", "the palette icon, a PNG or BMP file"},
+                   {"-o", "DIR", "the folder to write into, made when missing"}},
+       .operand = "FILE.cd"},
       {.name = "smoke",
        .synopsis = "FILE.cd [-o DIR]",
        .summary = "write a console program for Lazarus that checks the component (creation,\n"

@@ -32,4 +32,13 @@ std::optional<std::filesystem::path> GenerateSmokeTest(model::ComponentDef& def,
                                                        Dialogs& dialogs,
                                                        const platform::Clock& clock);
 
+// The run-time package (runtime/<unit>_rt.lpk with the unit) and the design-time package
+// (designtime/<unit>_dsgn.lpk with the registration unit, the property editor units, their
+// kinds asked as Generate > Property editors asks them, and the palette icon); the
+// design-time package's path, or nothing after the message that says why not.
+std::optional<std::filesystem::path> GenerateLazarusPackages(model::ComponentDef& def,
+                                                             const LazarusOutputOptions& options,
+                                                             Dialogs& dialogs,
+                                                             const platform::Clock& clock);
+
 }  // namespace kx::commands

@@ -662,6 +662,12 @@ void MainWindowModel::GenerateSmokeTestClick() {
   Reselect(remembered);
 }
 
+void MainWindowModel::GenerateLazarusPackagesClick() {
+  const auto remembered = RememberSelections();
+  GenerateLazarusPackages(session_.def(), LazarusOutputOptionsFrom(settings_), dialogs_, clock_);
+  Reselect(remembered);
+}
+
 void MainWindowModel::DefaultSourceDirectoryClick() {
   ChangeDefaultSourceDirectory(dialogs_, settings_);
 }

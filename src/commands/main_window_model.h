@@ -307,6 +307,7 @@ class MainWindowModel {
   void GeneratePaletteBitmapClick(platform::BusyHook busy);
   void GenerateDocumentationClick();
   void GenerateSmokeTestClick();
+  void GenerateLazarusPackagesClick();
   void DefaultSourceDirectoryClick();
   void DefaultTargetDirectoryClick();
   void CommentingLevelClick();

@@ -131,7 +131,7 @@ const std::vector<CommandSyntax>& Table() {
        .summary = "write a console program for Lazarus that checks the component (creation,\n"
                   "defaults, properties read back, links cleared, freeing), its project and\n"
                   "the unit; prints the program's path",
-       .details = "Build it with `lazbuild --ws=nogui DIR/<unit>smoke.lpi` (or fpc with the\n"
+       .details = "Build it with `lazbuild -d --ws=nogui DIR/<unit>smoke.lpi` (or fpc with the\n"
                   "LCL's nogui units and -gh) and run it: a line per check, exit status 1\n"
                   "when one fails.",
        .options = {{"-o", "DIR", "the folder to write into, made when missing"}},

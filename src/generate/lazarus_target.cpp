@@ -181,6 +181,8 @@ std::string ForTarget(std::string text, model::CodeTarget target) {
       uses_mapped = true;
       continue;
     }
+    // Past the interface, a uses clause is the user's code.
+    if (line == "implementation") uses_mapped = true;
     const LazarusMapping* whole = nullptr;
     for (const LazarusMapping& m : kMappings) {
       if (m.kind == Kind::kLine && line == m.delphi) whole = &m;

@@ -32,6 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Only the interface's clause: an implementation uses clause is the user's.
         MappingCase{"unit A;\nuses WinProcs;\nimplementation\nuses WinProcs;\n",
                     "unit A;\n\n{$mode delphi}\nuses LCLIntf;\nimplementation\nuses WinProcs;\n"},
+        MappingCase{"unit A;\ninterface\nimplementation\nuses WinProcs;\n",
+                    "unit A;\n\n{$mode delphi}\ninterface\nimplementation\nuses WinProcs;\n"},
         // Whole words outside string literals, in any letter case.
         MappingCase{"  M : TWMSize; message wm_size; S := 'TWMSize'; TWMSizeX := 1;\n",
                     "  M : TLMSize; message LM_SIZE; S := 'TWMSize'; TWMSizeX := 1;\n"},

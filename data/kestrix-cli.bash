@@ -4,7 +4,7 @@ _kestrix_cli() {
   local cur prev command word
   cur=${COMP_WORDS[COMP_CWORD]}
   prev=${COMP_WORDS[COMP_CWORD-1]}
-  local commands="class check show resave unit interface docs bitmap editors all dfm2text new datalink"
+  local commands="class check show resave unit interface docs bitmap editors all package smoke dfm2text new datalink"
   local global="--settings --yes --no --quiet --help --version"
 
   for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
@@ -12,14 +12,15 @@ _kestrix_cli() {
   done
 
   case $prev in
-    --settings) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+    --settings|--icon) COMPREPLY=($(compgen -f -- "$cur")); return ;;
     --comments) COMPREPLY=($(compgen -W "full normal" -- "$cur")); return ;;
+    --target) COMPREPLY=($(compgen -W "delphi lazarus" -- "$cur")); return ;;
     --audience) COMPREPLY=($(compgen -W "application descendant component" -- "$cur")); return ;;
     --wrap|--container|--fields)
       COMPREPLY=($(compgen -f -X '!*.[dD][fF][mM]' -- "$cur") $(compgen -d -- "$cur")); return ;;
     -o)
       case $command in
-        unit|editors|all) COMPREPLY=($(compgen -d -- "$cur")) ;;
+        unit|editors|all|smoke|package) COMPREPLY=($(compgen -d -- "$cur")) ;;
         *) COMPREPLY=($(compgen -f -- "$cur")) ;;
       esac
       return ;;
@@ -33,10 +34,13 @@ _kestrix_cli() {
   local options
   case $command in
     show|interface) options="--raw" ;;
-    unit) options="-o --comments --date --update" ;;
+    unit) options="-o --comments --date --update --target" ;;
     docs) options="--audience -o" ;;
-    bitmap|all) options="-o" ;;
-    editors) options="--unit --kind --form -o" ;;
+    bitmap) options="-o" ;;
+    all) options="-o --target" ;;
+    smoke) options="-o" ;;
+    package) options="--icon -o" ;;
+    editors) options="--unit --kind --form -o --target" ;;
     new) options="--parent --ancestor --unit --container --panel --fields --wrap -o" ;;
     datalink) options="--read-write --names" ;;
   esac

@@ -29,7 +29,7 @@ CommandFunction FunctionOf(std::string_view name) {
       {"resave", ResaveCommand}, {"unit", UnitCommand},         {"interface", InterfaceCommand},
       {"docs", DocsCommand},     {"bitmap", BitmapCommand},     {"editors", EditorsCommand},
       {"all", AllCommand},       {"dfm2text", Dfm2TextCommand}, {"datalink", DataLinkCommand},
-      {"new", NewCommand},
+      {"new", NewCommand},       {"smoke", SmokeCommand},       {"package", PackageCommand},
   };
   return kFunctions.at(name);
 }
@@ -66,6 +66,11 @@ int Context::Fail(std::string_view message) {
 }
 
 int Context::Usage(std::string_view message) { return UsageError(err, command, message); }
+
+model::CodeTarget TargetOf(const Arguments& args, model::CodeTarget settings_target) {
+  const std::optional<std::string> name = args.Value("--target");
+  return name ? model::ParseCodeTarget(*name).value_or(settings_target) : settings_target;
+}
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         TerminalEncoding encoding) {

@@ -12,6 +12,7 @@
 #include "cli/cli.h"
 #include "cli/syntax.h"
 #include "commands/dialogs.h"
+#include "model/code_target.h"
 
 namespace kx::cli {
 
@@ -44,6 +45,9 @@ struct Context {
   int Usage(std::string_view message);
 };
 
+// --target when given, else the settings' target.
+model::CodeTarget TargetOf(const Arguments& args, model::CodeTarget settings_target);
+
 int ClassCommand(const Arguments& args, Context& context);
 int CheckCommand(const Arguments& args, Context& context);
 int ShowCommand(const Arguments& args, Context& context);
@@ -57,5 +61,7 @@ int AllCommand(const Arguments& args, Context& context);
 int Dfm2TextCommand(const Arguments& args, Context& context);
 int DataLinkCommand(const Arguments& args, Context& context);
 int NewCommand(const Arguments& args, Context& context);
+int SmokeCommand(const Arguments& args, Context& context);
+int PackageCommand(const Arguments& args, Context& context);
 
 }  // namespace kx::cli

@@ -130,6 +130,7 @@ int UnitCommand(const Arguments& args, Context& context) {
           options.full_comments = *comments == "full";
         }
         if (output_dir) options.output_dir = *output_dir;
+        options.target = TargetOf(args, settings.target);
         const platform::SystemClock system_clock;
         const platform::FixedClock fixed_clock(date.value_or(platform::DateTime{}));
         const platform::Clock& clock =

@@ -166,7 +166,7 @@ int EditorsCommand(const Arguments& args, Context& context) {
 
         EditorAnswers answers(context, unit, kinds, forms);
         commands::PropertyEditorOptions options{settings.codeview, settings.pascal_code_dir,
-                                                std::nullopt};
+                                                std::nullopt, TargetOf(args, settings.target)};
         if (output_dir) {
           options.output_dir = *output_dir;
         } else {

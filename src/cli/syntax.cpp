@@ -11,6 +11,11 @@ namespace {
 
 constexpr std::size_t kAny = std::numeric_limits<std::size_t>::max();
 
+const OptionSyntax kTargetOption = {"--target",
+                                    "delphi|lazarus",
+                                    "what the code is written for (default: settings)",
+                                    {"delphi", "lazarus"}};
+
 void ListEditorKinds(std::ostream& out) {
   out << "\nEditor kinds (N of --kind; * edits the value in a form of --form):\n";
   for (int kind = 0; kind < generate::kEditorKindCount; ++kind) {
@@ -48,7 +53,7 @@ const std::vector<CommandSyntax>& Table() {
        .operand = "FILE.cd"},
       {.name = "unit",
        .synopsis = "FILE.cd [-o DIR] [--comments full|normal] [--date \"YYYY-MM-DD HH:MM\"]\n"
-                   "[--update]",
+                   "[--update] [--target delphi|lazarus]",
        .summary = "write the component unit and print its path",
        .details = "Generation sorts the items by name and stores default code in items that had\n"
                   "none; --update saves those changes back into the definition.",
@@ -59,7 +64,8 @@ const std::vector<CommandSyntax>& Table() {
                     {"full", "normal"}},
                    {"--date", "\"YYYY-MM-DD HH:MM\"",
                     "the time in the unit's header (default: now)"},
-                   {"--update", "", "save the definition as generation changed it"}},
+                   {"--update", "", "save the definition as generation changed it"},
+                   kTargetOption},
        .operand = "FILE.cd"},
       {.name = "interface",
        .synopsis = "FILE.cd [--raw]",
@@ -88,7 +94,7 @@ const std::vector<CommandSyntax>& Table() {
        .operand = "FILE.cd"},
       {.name = "editors",
        .synopsis = "FILE.cd [--unit NAME] [--kind EDITORCLASS=N]...\n"
-                   "[--form EDITORCLASS=FORM.dfm]... [-o DIR]",
+                   "[--form EDITORCLASS=FORM.dfm]... [-o DIR] [--target delphi|lazarus]",
        .summary = "write the unit of custom property editors the properties ask for and\n"
                   "print its path",
        .details = "Every editor gets its default kind unless --kind names another. Without -o an\n"
@@ -97,14 +103,38 @@ const std::vector<CommandSyntax>& Table() {
        .options = {{"--unit", "NAME", "the editor unit, when the properties name several"},
                    {"--kind", "EDITORCLASS=N", "the kind of an editor (below)", {}, true},
                    {"--form", "EDITORCLASS=FORM.dfm", "the form an editor (*) edits in", {}, true},
-                   {"-o", "DIR", "the folder to write into, made when missing"}},
+                   {"-o", "DIR", "the folder to write into, made when missing"},
+                   kTargetOption},
        .operand = "FILE.cd",
        .more_help = ListEditorKinds},
       {.name = "all",
-       .synopsis = "FILE.cd -o DIR",
+       .synopsis = "FILE.cd -o DIR [--target delphi|lazarus]",
        .summary = "unit, editor units, page and bitmap in one go, every question answered\n"
                   "with its default; prints each path",
-       .options = {{"-o", "DIR", "the folder to write into, made when missing", {}, false, true}},
+       .options = {{"-o", "DIR", "the folder to write into, made when missing", {}, false, true},
+                   kTargetOption},
+       .operand = "FILE.cd"},
+      {.name = "package",
+       .synopsis = "FILE.cd [--icon IMAGE] [-o DIR]",
+       .summary = "write the component's Lazarus packages: DIR/runtime with the unit,\n"
+                  "DIR/designtime with its registration, property editors and palette\n"
+                  "icon; prints the design-time package's path",
+       .details = "Without -o they go into lazarus/ in the target directory. Build and install\n"
+                  "with `lazbuild --add-package DIR/designtime/<unit>_dsgn.lpk\n"
+                  "--build-ide=`. The icon is the placeholder bitmap unless --icon names a\n"
+                  "PNG file (used as it is) or a bitmap (scaled to 24, 36 and 48 pixels).",
+       .options = {{"--icon", "IMAGE", "the palette icon, a PNG or BMP file"},
+                   {"-o", "DIR", "the folder to write into, made when missing"}},
+       .operand = "FILE.cd"},
+      {.name = "smoke",
+       .synopsis = "FILE.cd [-o DIR]",
+       .summary = "write a console program for Lazarus that checks the component (creation,\n"
+                  "defaults, properties read back, links cleared, freeing), its project and\n"
+                  "the unit; prints the program's path",
+       .details = "Build it with `lazbuild -d --ws=nogui DIR/<unit>smoke.lpi` (or fpc with the\n"
+                  "LCL's nogui units and -gh) and run it: a line per check, exit status 1\n"
+                  "when one fails.",
+       .options = {{"-o", "DIR", "the folder to write into, made when missing"}},
        .operand = "FILE.cd"},
       {.name = "dfm2text",
        .synopsis = "FORM.dfm",

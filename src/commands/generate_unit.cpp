@@ -10,7 +10,8 @@ namespace kx::commands {
 namespace fs = std::filesystem;
 
 GenerateUnitOptions GenerateUnitOptionsFrom(const store::Settings& settings) {
-  return {settings.full_comments, settings.codeview, settings.pascal_code_dir, std::nullopt};
+  return {settings.full_comments, settings.codeview, settings.target, settings.pascal_code_dir,
+          std::nullopt};
 }
 
 std::optional<fs::path> GenerateComponentCode(model::ComponentDef& def,
@@ -30,7 +31,8 @@ std::optional<fs::path> GenerateComponentCode(model::ComponentDef& def,
   }
   def.MainInfo.TargetDir = target_dir;
 
-  const generate::UnitOptions unit_options{.full_comments = options.full_comments};
+  const generate::UnitOptions unit_options{.full_comments = options.full_comments,
+                                           .target = options.target};
   generate::PrepareForUnit(def, unit_options);
   const std::string text = generate::WriteComponentUnit(def, unit_options, clock.Now());
   if (!WriteAndOfferView(

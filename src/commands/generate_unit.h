@@ -15,6 +15,7 @@ namespace kx::commands {
 struct GenerateUnitOptions {
   bool full_comments = true;
   int codeview = store::kCodeviewAlways;
+  model::CodeTarget target = model::CodeTarget::kDelphi;
   std::string default_target_dir;  // when the definition names none
   // A directory that replaces the target directory (kestrix-cli -o).
   std::optional<std::filesystem::path> output_dir;

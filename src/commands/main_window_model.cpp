@@ -6,6 +6,7 @@
 #include "catalog/type_classes.h"
 #include "commands/data_links.h"
 #include "commands/generate_unit.h"
+#include "commands/lazarus_output.h"
 #include "commands/options.h"
 #include "commands/palette_bitmap.h"
 #include "commands/parent_selection.h"
@@ -635,10 +636,11 @@ void MainWindowModel::GenerateComponentCodeClick() {
 
 void MainWindowModel::GeneratePropertyEditorsClick() {
   const auto remembered = RememberSelections();
-  GeneratePropertyEditors(
-      session_.def(),
-      {.codeview = settings_.codeview, .default_target_dir = settings_.pascal_code_dir}, dialogs_,
-      clock_);
+  GeneratePropertyEditors(session_.def(),
+                          {.codeview = settings_.codeview,
+                           .default_target_dir = settings_.pascal_code_dir,
+                           .target = settings_.target},
+                          dialogs_, clock_);
   Reselect(remembered);
 }
 
@@ -654,6 +656,18 @@ void MainWindowModel::GenerateDocumentationClick() {
   Reselect(remembered);
 }
 
+void MainWindowModel::GenerateSmokeTestClick() {
+  const auto remembered = RememberSelections();
+  GenerateSmokeTest(session_.def(), LazarusOutputOptionsFrom(settings_), dialogs_, clock_);
+  Reselect(remembered);
+}
+
+void MainWindowModel::GenerateLazarusPackagesClick() {
+  const auto remembered = RememberSelections();
+  GenerateLazarusPackages(session_.def(), LazarusOutputOptionsFrom(settings_), dialogs_, clock_);
+  Reselect(remembered);
+}
+
 void MainWindowModel::DefaultSourceDirectoryClick() {
   ChangeDefaultSourceDirectory(dialogs_, settings_);
 }
@@ -661,6 +675,7 @@ void MainWindowModel::DefaultTargetDirectoryClick() {
   ChangeDefaultTargetDirectory(dialogs_, settings_);
 }
 void MainWindowModel::CommentingLevelClick() { ChangeCommentingLevel(dialogs_, settings_); }
+void MainWindowModel::CodeTargetClick() { ChangeCodeTarget(dialogs_, settings_); }
 void MainWindowModel::ResourceCompilerPathClick() {
   ChangeResourceCompilerPath(dialogs_, settings_);
 }

@@ -327,9 +327,12 @@ class MainWindowModel {
   void GeneratePropertyEditorsClick();
   void GeneratePaletteBitmapClick(platform::BusyHook busy);
   void GenerateDocumentationClick();
+  void GenerateSmokeTestClick();
+  void GenerateLazarusPackagesClick();
   void DefaultSourceDirectoryClick();
   void DefaultTargetDirectoryClick();
   void CommentingLevelClick();
+  void CodeTargetClick();
   void ResourceCompilerPathClick();
   void DelphiVersionClick(const std::filesystem::path& wine_prefix);
   void OtherOptionsClick();

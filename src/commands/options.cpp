@@ -77,6 +77,21 @@ bool ChangeCommentingLevel(Dialogs& dialogs, store::Settings& settings) {
   return true;
 }
 
+bool ChangeCodeTarget(Dialogs& dialogs, store::Settings& settings) {
+  const bool lazarus = settings.target == model::CodeTarget::kLazarus;
+  const std::string_view question =
+      lazarus ? "Code is now generated for Lazarus.  Do you want it generated for Delphi instead?"
+              : "Code is now generated for Delphi.  Do you want it generated for Lazarus instead?";
+  if (dialogs.Confirm(Buttons::kYesNo, question) != Answer::kYes) return false;
+  const model::CodeTarget target =
+      lazarus ? model::CodeTarget::kDelphi : model::CodeTarget::kLazarus;
+  WriteSetting(settings, store::kOtherSection, store::kTargetKey, model::CodeTargetName(target));
+  settings.target = target;
+  dialogs.Information("New code will be generated for " +
+                      std::string(model::CodeTargetName(target)) + ".");
+  return true;
+}
+
 bool ChangeDelphiVersion(Dialogs& dialogs, store::Settings& settings, const fs::path& wine_prefix) {
   const std::string_view question =
       settings.using_delphi16

@@ -29,6 +29,8 @@ inline constexpr std::array<std::string_view, 3> kCodeViewingChoices = {
 bool ChangeDefaultSourceDirectory(Dialogs& dialogs, store::Settings& settings);
 bool ChangeDefaultTargetDirectory(Dialogs& dialogs, store::Settings& settings);
 bool ChangeCommentingLevel(Dialogs& dialogs, store::Settings& settings);
+// Delphi or Lazarus: what the component and property editor units are written for.
+bool ChangeCodeTarget(Dialogs& dialogs, store::Settings& settings);
 // Chooses the help files of the new version (ChooseHelpFiles) before telling the user.
 bool ChangeDelphiVersion(Dialogs& dialogs, store::Settings& settings,
                          const std::filesystem::path& wine_prefix);

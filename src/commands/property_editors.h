@@ -26,6 +26,7 @@ struct PropertyEditorOptions {
   std::string default_target_dir;
   // A folder chosen beforehand (kestrix-cli -o): the unit goes there without the question.
   std::optional<std::filesystem::path> output_dir;
+  model::CodeTarget target = model::CodeTarget::kDelphi;
 };
 
 // The editor units the properties name, sorted, each once in any letter case.

@@ -253,6 +253,8 @@ Settings LoadSettings(const fs::path& settings_file, const fs::path& exe_dir,
   if (settings.codeview < kCodeviewAsk || settings.codeview > kCodeviewNever) {
     settings.codeview = kCodeviewAlways;
   }
+  settings.target = model::ParseCodeTarget(profile.ReadString(kOtherSection, kTargetKey, ""))
+                        .value_or(model::CodeTarget::kDelphi);
   const std::string bundled_compiler =
       platform::FindBundledProgram(kBundledCompilerName, exe_dir, env.path).string();
   settings.compiler16 = profile.ReadString(kResourcesSection, kCompiler16Key, bundled_compiler);

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/code_target.h"
 #include "platform/clock.h"
 
 namespace kx::store {
@@ -30,6 +31,8 @@ inline constexpr std::string_view kFullCommentsKey = "FullComments";
 inline constexpr std::string_view kUsingDelphi16Key = "UsingDelphi16";
 inline constexpr std::string_view kCopyrightKey = "Copyright";
 inline constexpr std::string_view kCodeviewKey = "Codeview";
+// "Delphi" or "Lazarus": what generated units are written for.
+inline constexpr std::string_view kTargetKey = "Target";
 inline constexpr std::string_view kResourcesSection = "Resources";
 inline constexpr std::string_view kCompiler16Key = "Compiler16";
 inline constexpr std::string_view kCompiler32Key = "Compiler32";
@@ -58,6 +61,7 @@ struct Settings {
   bool using_delphi16 = false;
   std::string copyright;  // the default copyright line, Windows-1252
   int codeview = kCodeviewAlways;
+  model::CodeTarget target = model::CodeTarget::kDelphi;
   std::string compiler16;  // LoadSettings makes the bundled kxrc the default
   std::string compiler32;
   // Delphi's help files, chosen by ChooseHelpFiles.

@@ -234,6 +234,8 @@ void MainWindow::BuildMenus() {
   });
   actions[MenuItem::kGenerateDocumentation] =
       item(generate, "&Documentation...", [this] { model_.GenerateDocumentationClick(); });
+  item(generate, "&Smoke test...", [this] { model_.GenerateSmokeTestClick(); });
+  item(generate, "&Lazarus package...", [this] { model_.GenerateLazarusPackagesClick(); });
 
   QMenu* options = menuBar()->addMenu("&Options");
   item(options, "Default &source (*.cd) directory...",
@@ -241,6 +243,7 @@ void MainWindow::BuildMenus() {
   item(options, "Default &target (*.pas) directory...",
        [this] { model_.DefaultTargetDirectoryClick(); });
   item(options, "Commenting &level...", [this] { model_.CommentingLevelClick(); });
+  item(options, "Code &for Delphi or Lazarus...", [this] { model_.CodeTargetClick(); });
   item(options, "&Resource compiler path...", [this] { model_.ResourceCompilerPathClick(); });
   item(options, "&Delphi version...",
        [this] { model_.DelphiVersionClick(store::WinePrefix(store::ReadEnvironment())); });

@@ -1,6 +1,7 @@
 // Each folder below tests/golden holds a definition (input.cd) and the units expected from
 // it: full/<unit>.pas at the detailed commenting level, normal/<unit>.pas at the normal
-// one, generated as if on 3 March 1999 at 9:05 from a file named <case>.cd.
+// one, generated as if on 3 March 1999 at 9:05 from a file named <case>.cd; and lazarus.diff,
+// how the Lazarus target's unit differs from the Delphi one at the normal level.
 //
 #include "support/golden.h"
 
@@ -27,9 +28,11 @@ model::ComponentDef ReadCase(const std::string& name) {
   return kx::testing::ReadGoldenDefinition(kGoldenDir, name);
 }
 
-std::string Generate(model::ComponentDef& def, bool full_comments) {
+std::string Generate(model::ComponentDef& def, bool full_comments,
+                     model::CodeTarget target = model::CodeTarget::kDelphi) {
   PrepareForUnit(def, {.full_comments = full_comments});
-  return WithCrlf(WriteComponentUnit(def, {.full_comments = full_comments}, kGoldenDate));
+  return WithCrlf(
+      WriteComponentUnit(def, {.full_comments = full_comments, .target = target}, kGoldenDate));
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -48,6 +51,14 @@ TEST_P(GoldenUnitTest, MatchesTheExpectedUnitAtBothLevels) {
                                    model::FileNameOf(def.MainInfo.UnitName.str(), ".pas").name;
     kx::testing::ExpectGoldenFile(expected_file, Generate(def, full), "kx_golden_tests");
   }
+}
+
+TEST_P(GoldenUnitTest, TheLazarusTargetDiffersOnlyInMappedLines) {
+  model::ComponentDef def = ReadCase(GetParam());
+  const std::string delphi = Generate(def, false);
+  const std::string lazarus = Generate(def, false, model::CodeTarget::kLazarus);
+  kx::testing::ExpectGoldenFile(kGoldenDir / GetParam() / "lazarus.diff",
+                                kx::testing::TargetDiff(delphi, lazarus), "kx_golden_tests");
 }
 
 // Preparing sorts the items and stores default code; a second run on the changed

@@ -1,7 +1,8 @@
 // Each folder below tests/golden_editors holds a definition (input.cd), the editors chosen
 // for one of its editor units (editors.txt: "unit NAME", then "EDITORCLASS KIND [FORMCLASS
 // FORMUNIT]" per editor) and the unit expected from them, <unit>.pas, generated as if on
-// 7 March 1997 at 9:05 from a file named <case>.cd.
+// 7 March 1997 at 9:05 from a file named <case>.cd; and lazarus.diff, how the Lazarus
+// target's unit differs from it.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 
 #include "catalog/type_classes.h"
 #include "generate/extras/editor_unit.h"
+#include "generate/lazarus_target.h"
 #include "generate/text_template.h"
 #include "model/name_rules.h"
 #include "model/text.h"
@@ -49,10 +51,14 @@ TEST_P(GoldenEditorUnitTest, MatchesTheExpectedUnit) {
     ASSERT_TRUE(AddSelectedEditor(selection, item, kind)) << editor_class;
     fields >> selection.editors.back().form_class >> selection.editors.back().form_unit;
   }
-  const std::string actual =
-      WithCrlf(WriteEditorUnit(unit_name, def, selection, {1997, 3, 7, 9, 5, 0}));
-  kx::testing::ExpectGoldenFile(dir / model::FileNameOf(unit_name, ".pas").name, actual,
+  const std::string text = WriteEditorUnit(unit_name, def, selection, {1997, 3, 7, 9, 5, 0});
+  kx::testing::ExpectGoldenFile(dir / model::FileNameOf(unit_name, ".pas").name, WithCrlf(text),
                                 "kx_editors_golden_tests");
+  kx::testing::ExpectGoldenFile(
+      dir / "lazarus.diff",
+      kx::testing::TargetDiff(WithCrlf(text),
+                              WithCrlf(ForTarget(text, model::CodeTarget::kLazarus))),
+      "kx_editors_golden_tests");
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, GoldenEditorUnitTest,

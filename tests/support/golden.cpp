@@ -121,6 +121,15 @@ std::string UnifiedDiff(std::string_view expected, std::string_view actual,
   return out.str();
 }
 
+std::string TargetDiff(std::string_view delphi, std::string_view lazarus) {
+  std::string diff = UnifiedDiff(delphi, lazarus, "Delphi");
+  constexpr std::string_view kGenerated = "+++ Delphi (generated)";
+  if (const std::size_t at = diff.find(kGenerated); at != std::string::npos) {
+    diff.replace(at, kGenerated.size(), "+++ Lazarus");
+  }
+  return diff;
+}
+
 void ExpectGoldenFile(const fs::path& expected_file, const std::string& actual,
                       std::string_view program) {
   const bool exists = fs::exists(expected_file);

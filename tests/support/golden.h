@@ -25,6 +25,10 @@ model::ComponentDef ReadGoldenDefinition(const std::filesystem::path& dir, const
 std::string UnifiedDiff(std::string_view expected, std::string_view actual,
                         const std::string& expected_name);
 
+// The unified diff from a unit's Delphi text to its Lazarus text, headed "--- Delphi" and
+// "+++ Lazarus".
+std::string TargetDiff(std::string_view delphi, std::string_view lazarus);
+
 // Expects the file to hold actual; program is the test program, as in
 // "KX_UPDATE_GOLDEN=1 build/tests/<program>".
 void ExpectGoldenFile(const std::filesystem::path& expected_file, const std::string& actual,

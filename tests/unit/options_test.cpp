@@ -106,6 +106,26 @@ TEST_F(OptionsTest, CommentingLevelBothWays) {
   EXPECT_EQ(FileText(), "[Other]\r\nFullComments=1\r\n");
 }
 
+TEST_F(OptionsTest, CodeTargetBothWaysAndReadBack) {
+  store::Settings settings = Load();
+  ScriptedDialogs dialogs;
+  dialogs
+      .ExpectBox(BoxKind::kConfirmation,
+                 "Code is now generated for Delphi.  Do you want it generated for Lazarus "
+                 "instead?",
+                 Answer::kYes, "", Buttons::kYesNo)
+      .ExpectBox(BoxKind::kInformation, "New code will be generated for Lazarus.")
+      .ExpectBox(BoxKind::kConfirmation,
+                 "Code is now generated for Lazarus.  Do you want it generated for Delphi "
+                 "instead?",
+                 Answer::kNo);
+  EXPECT_TRUE(ChangeCodeTarget(dialogs, settings));
+  EXPECT_EQ(FileText(), "[Other]\r\nTarget=Lazarus\r\n");
+  EXPECT_EQ(Load().target, model::CodeTarget::kLazarus);
+  EXPECT_FALSE(ChangeCodeTarget(dialogs, settings));
+  EXPECT_EQ(settings.target, model::CodeTarget::kLazarus);
+}
+
 TEST_F(OptionsTest, DelphiVersionChoosesTheHelpFilesAgain) {
   store::Settings settings = Load();
   const fs::path prefix = dir_ / "no-wine";

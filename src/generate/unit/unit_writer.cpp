@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "generate/lazarus_target.h"
 #include "generate/unit/class_declaration.h"
 #include "generate/unit/default_code.h"
 #include "generate/unit/implementation.h"
 #include "generate/unit_frame.h"
 #include "model/name_rules.h"
+#include "model/text.h"
 
 namespace kx::generate {
 
@@ -21,7 +23,22 @@ bool HasOwnEditor(const ItemDef& item) {
 
 }  // namespace
 
-void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def) {
+model::TextBlock RuntimeUnits(const model::ComponentDef& def) {
+  model::TextBlock units = std::vector<std::string>{};
+  if (!def.MainInfo.Units) return units;
+  for (const std::string& unit : *def.MainInfo.Units) {
+    const bool design_time =
+        model::SameText(unit, "DsgnIntf") ||
+        std::any_of(def.Items().begin(), def.Items().end(), [&](const ItemDef& item) {
+          return HasOwnEditor(item) &&
+                 model::SameText(unit, item.Property().PropertyEditor.EditorUnit.str());
+        });
+    if (!design_time) units->push_back(unit);
+  }
+  return units;
+}
+
+void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def, bool with_editors) {
   const Vars vars = {{"class", def.MainInfo.NewClassName.str()},
                      {"page", def.MainInfo.DefaultPalette.str()}};
   // clang-format off
@@ -33,7 +50,7 @@ void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def) {
   // clang-format on
   bool first = true;
   for (const ItemDef& item : def.Items()) {
-    if (!HasOwnEditor(item) || item.Property().Hide) continue;
+    if (!with_editors || !HasOwnEditor(item) || item.Property().Hide) continue;
     if (first) {
       out.Line();
       out.Line("     { Register property editors }");
@@ -95,26 +112,26 @@ std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions
   out.Line();
   out.Line("interface");
   out.Line();
-  WriteUsesClause(out, def.MainInfo.Units);
+  WriteUsesClause(out, options.runtime_only ? RuntimeUnits(def) : def.MainInfo.Units);
   out.Line();
   const std::vector<std::string> component_links =
       WriteTypeSection(out, def, options.full_comments);
   out.Line();
   out.Line("procedure Register;");
   out.Line();
-  if (options.interface_only) return out.text();
+  if (options.interface_only) return ForTarget(out.text(), options.target);
   out.Line("implementation");
   out.Line();
   if (def.ImpGlobal.Code) {
     out.Lines(*def.ImpGlobal.Code);
     out.Line();
   }
-  WriteRegisterProcedure(out, def);
+  WriteRegisterProcedure(out, def, !options.runtime_only);
   out.Line();
   WriteImplementationBodies(out, def, component_links, options.full_comments);
   out.Line();
   out.Line("end.");
-  return out.text();
+  return ForTarget(out.text(), options.target);
 }
 
 }  // namespace kx::generate

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "generate/text_template.h"
+#include "model/code_target.h"
 #include "model/component_def.h"
 #include "platform/clock.h"
 
@@ -18,6 +19,10 @@ struct UnitOptions {
   bool full_comments = true;
   // Only the interface part, up to "procedure Register;": what printing shows.
   bool interface_only = false;
+  model::CodeTarget target = model::CodeTarget::kDelphi;
+  // For a run-time package or program: no property editors registered and none of the units
+  // that only the IDE has (the design-time interface, the editor units).
+  bool runtime_only = false;
 };
 
 // The items sorted by name, "Dsgnintf" among the units when a property has its own editor,
@@ -29,6 +34,9 @@ void PrepareForUnit(model::ComponentDef& def, const UnitOptions& options);
 std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions& options,
                                const platform::DateTime& at);
 
-void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def);
+void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def, bool with_editors = true);
+
+// The definition's units without the design-time interface and the property editor units.
+model::TextBlock RuntimeUnits(const model::ComponentDef& def);
 
 }  // namespace kx::generate

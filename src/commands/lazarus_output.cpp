@@ -1,0 +1,146 @@
+#include "commands/lazarus_output.h"
+
+#include "commands/generated_file.h"
+#include "commands/property_editors.h"
+#include "commands/target_directory.h"
+#include "generate/extras/lazarus_package.h"
+#include "generate/extras/palette_bitmap.h"
+#include "generate/extras/palette_icon.h"
+#include "generate/extras/smoke_test.h"
+#include "generate/lazarus_target.h"
+#include "generate/unit/unit_writer.h"
+#include "model/name_rules.h"
+#include "model/text.h"
+#include "platform/atomic_file.h"
+
+namespace kx::commands {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path OutputFolder(const model::ComponentDef& def, const LazarusOutputOptions& options,
+                      std::string_view folder) {
+  return options.output_dir ? *options.output_dir
+                            : TargetDirectory(def.MainInfo, options.default_target_dir) / folder;
+}
+
+// The folder written into and the run-time unit written there; nothing after the message.
+std::optional<fs::path> WriteRuntimeUnit(model::ComponentDef& def,
+                                         const LazarusOutputOptions& options,
+                                         std::string_view folder, Dialogs& dialogs,
+                                         const platform::Clock& clock) {
+  const model::DerivedFileName file = model::FileNameOf(def.MainInfo.UnitName.str(), ".pas");
+  if (file.name.empty()) {
+    dialogs.Error("The unit name " + file.why_not + ", so nothing was written.");
+    return std::nullopt;
+  }
+  const fs::path dir = OutputFolder(def, options, folder);
+  std::error_code error;
+  fs::create_directories(dir, error);
+  const generate::UnitOptions unit_options{.full_comments = options.full_comments,
+                                           .target = model::CodeTarget::kLazarus,
+                                           .runtime_only = true};
+  generate::PrepareForUnit(def, unit_options);
+  if (!WriteGeneratedFile(dir / file.name,
+                          generate::WriteComponentUnit(def, unit_options, clock.Now()), dialogs)) {
+    return std::nullopt;
+  }
+  return dir;
+}
+
+// The icon resource's bytes, or nothing after the message.
+std::optional<std::string> IconResource(const model::ComponentDef& def,
+                                        const LazarusOutputOptions& options, Dialogs& dialogs) {
+  const std::string cls = def.MainInfo.NewClassName.str();
+  if (!options.icon) {
+    return generate::WriteIconResource(cls, *generate::ReadBitmap(generate::PlaceholderBitmap()));
+  }
+  std::string bytes;
+  if (platform::ReadWholeFile(*options.icon, bytes)) {
+    dialogs.Error("Could not read " + options.icon->string() + ".");
+    return std::nullopt;
+  }
+  if (generate::IsPng(bytes)) return generate::WriteIconResourceFromPng(cls, bytes);
+  if (const std::optional<generate::Picture> picture = generate::ReadBitmap(bytes)) {
+    return generate::WriteIconResource(cls, *picture);
+  }
+  dialogs.Error(options.icon->string() + " is neither a PNG file nor an uncompressed bitmap.");
+  return std::nullopt;
+}
+
+}  // namespace
+
+LazarusOutputOptions LazarusOutputOptionsFrom(const store::Settings& settings) {
+  return {.full_comments = settings.full_comments, .default_target_dir = settings.pascal_code_dir};
+}
+
+std::optional<fs::path> GenerateSmokeTest(model::ComponentDef& def,
+                                          const LazarusOutputOptions& options, Dialogs& dialogs,
+                                          const platform::Clock& clock) {
+  const std::optional<fs::path> dir = WriteRuntimeUnit(def, options, "smoke", dialogs, clock);
+  if (!dir) return std::nullopt;
+  const std::string file = model::LowerCase(generate::SmokeProgramName(def));
+  const fs::path program = *dir / (file + ".lpr");
+  if (!WriteGeneratedFile(program, generate::WriteSmokeProgram(def), dialogs) ||
+      !WriteGeneratedFile(*dir / (file + ".lpi"), generate::WriteSmokeProject(def), dialogs)) {
+    return std::nullopt;
+  }
+  dialogs.Information("Smoke test written to " + program.string() + ".");
+  return program;
+}
+
+std::optional<fs::path> GenerateLazarusPackages(model::ComponentDef& def,
+                                                const LazarusOutputOptions& options,
+                                                Dialogs& dialogs, const platform::Clock& clock) {
+  const std::optional<std::string> icons = IconResource(def, options, dialogs);
+  if (!icons) return std::nullopt;
+  LazarusOutputOptions runtime_options = options;
+  runtime_options.output_dir = OutputFolder(def, options, "lazarus") / "runtime";
+  const std::optional<fs::path> runtime =
+      WriteRuntimeUnit(def, runtime_options, "", dialogs, clock);
+  if (!runtime) return std::nullopt;
+  const generate::LazarusPackageNames names = generate::LazarusPackageNamesOf(def);
+  if (!WriteGeneratedFile(*runtime / (names.runtime + ".lpk"), generate::WriteRuntimePackage(def),
+                          dialogs) ||
+      !WriteGeneratedFile(
+          *runtime / (names.runtime + ".pas"),
+          generate::WritePackageMainUnit(names.runtime, {def.MainInfo.UnitName.str()}), dialogs)) {
+    return std::nullopt;
+  }
+
+  const fs::path design = runtime->parent_path() / "designtime";
+  std::error_code error;
+  fs::create_directories(design, error);
+  std::vector<std::string> editor_units;
+  for (const std::string& unit : RequestedEditorUnits(def)) {
+    const model::DerivedFileName file = model::FileNameOf(unit, ".pas");
+    if (file.name.empty()) continue;  // the editor command says why; nothing to add here
+    const std::optional<generate::EditorSelection> selection =
+        SelectEditorKinds(def, unit, dialogs);
+    if (!selection) return std::nullopt;
+    const std::string text = generate::ForTarget(
+        generate::WriteEditorUnit(unit, def, *selection, clock.Now()), model::CodeTarget::kLazarus);
+    if (!WriteGeneratedFile(design / file.name, text, dialogs)) return std::nullopt;
+    editor_units.push_back(unit);
+  }
+  const fs::path package = design / (names.design_time + ".lpk");
+  std::vector<std::string> units = {names.registration};
+  units.insert(units.end(), editor_units.begin(), editor_units.end());
+  if (!WriteGeneratedFile(design / (model::LowerCase(names.registration) + ".pas"),
+                          generate::WriteRegistrationUnit(def, clock.Now()), dialogs) ||
+      !WriteGeneratedFile(package, generate::WriteDesignTimePackage(def, editor_units), dialogs) ||
+      !WriteGeneratedFile(
+          design / (names.design_time + ".pas"),
+          generate::WritePackageMainUnit(names.design_time, units, names.registration), dialogs)) {
+    return std::nullopt;
+  }
+  if (platform::FileWriter().Write(design / names.icons, *icons)) {
+    dialogs.Information("Could not open " + (design / names.icons).string());
+    return std::nullopt;
+  }
+  dialogs.Information("Lazarus packages written to " + runtime->parent_path().string() + ".");
+  return package;
+}
+
+}  // namespace kx::commands

@@ -1,0 +1,44 @@
+// Generate > Smoke test and Generate > Lazarus package: what the Lazarus target adds beyond the
+// units. Both write the component unit for Lazarus without its design-time parts beside what
+// they make, into the folder given or else a folder of their own in the definition's target
+// directory ("smoke", "lazarus"), so that the Delphi unit there stays as it is.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "commands/dialogs.h"
+#include "model/component_def.h"
+#include "platform/clock.h"
+#include "store/settings.h"
+
+namespace kx::commands {
+
+struct LazarusOutputOptions {
+  bool full_comments = true;
+  std::string default_target_dir;
+  std::optional<std::filesystem::path> output_dir;
+  // The palette icon's picture (PNG or BMP); without one, the placeholder bitmap.
+  std::optional<std::filesystem::path> icon;
+};
+
+LazarusOutputOptions LazarusOutputOptionsFrom(const store::Settings& settings);
+
+// The program (<unit>smoke.lpr), its project (.lpi) and the unit; the program's path, or
+// nothing after the message that says why not.
+std::optional<std::filesystem::path> GenerateSmokeTest(model::ComponentDef& def,
+                                                       const LazarusOutputOptions& options,
+                                                       Dialogs& dialogs,
+                                                       const platform::Clock& clock);
+
+// The run-time package (runtime/<unit>_rt.lpk with the unit) and the design-time package
+// (designtime/<unit>_dsgn.lpk with the registration unit, the property editor units, their
+// kinds asked as Generate > Property editors asks them, and the palette icon); the
+// design-time package's path, or nothing after the message that says why not.
+std::optional<std::filesystem::path> GenerateLazarusPackages(model::ComponentDef& def,
+                                                             const LazarusOutputOptions& options,
+                                                             Dialogs& dialogs,
+                                                             const platform::Clock& clock);
+
+}  // namespace kx::commands

@@ -1,0 +1,189 @@
+#include "generate/extras/lazarus_package.h"
+
+#include "generate/lazarus_target.h"
+#include "generate/text_template.h"
+#include "generate/unit/unit_writer.h"
+#include "generate/unit_frame.h"
+#include "model/text.h"
+
+namespace kx::generate {
+
+namespace {
+
+struct PackageFile {
+  std::string name;
+  std::string type;  // "RunTimeOnly", "DesignTime"
+  std::string description;
+  std::vector<std::pair<std::string, bool>> units;            // file's unit name, has Register
+  std::vector<std::pair<std::string, std::string>> required;  // package, its .lpk when ours
+};
+
+std::string WritePackage(const PackageFile& p) {
+  Printer out;
+  // clang-format off
+  out.Emit({"<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
+            "<CONFIG>",
+            "  <Package Version=\"5\">",
+            "    <Name Value=\"$name$\"/>",
+            "    <Type Value=\"$type$\"/>",
+            "    <CompilerOptions>",
+            "      <Version Value=\"11\"/>",
+            "      <SearchPaths>",
+            "        <UnitOutputDirectory Value=\"lib/$$(TargetCPU)-$$(TargetOS)\"/>",
+            "      </SearchPaths>",
+            "    </CompilerOptions>",
+            "    <Description Value=\"$description$\"/>",
+            "    <Files Count=\"$count$\">"},
+           {{"name", p.name}, {"type", p.type}, {"description", p.description},
+            {"count", std::to_string(p.units.size())}});
+  // clang-format on
+  int n = 0;
+  for (const auto& [unit, registers] : p.units) {
+    const Vars vars = {
+        {"n", std::to_string(++n)}, {"file", model::LowerCase(unit) + ".pas"}, {"unit", unit}};
+    out.Emit({"      <Item$n$>", "        <Filename Value=\"$file$\"/>"}, vars);
+    if (registers) out.Line("        <HasRegisterProc Value=\"True\"/>");
+    out.Emit({"        <UnitName Value=\"$unit$\"/>", "      </Item$n$>"}, vars);
+  }
+  out.Line("    </Files>");
+  out.Line("    <RequiredPkgs Count=\"" + std::to_string(p.required.size()) + "\">");
+  n = 0;
+  for (const auto& [package, file] : p.required) {
+    const Vars vars = {{"n", std::to_string(++n)}, {"package", package}, {"file", file}};
+    out.Emit({"      <Item$n$>", "        <PackageName Value=\"$package$\"/>"}, vars);
+    if (!file.empty())
+      out.Emit({"        <DefaultFilename Value=\"$file$\" Prefer=\"True\"/>"}, vars);
+    out.Emit({"      </Item$n$>"}, vars);
+  }
+  // clang-format off
+  out.Emit({"    </RequiredPkgs>",
+            "    <UsageOptions>",
+            "      <UnitPath Value=\"$$(PkgOutDir)\"/>",
+            "    </UsageOptions>",
+            "    <PublishOptions>",
+            "      <Version Value=\"2\"/>",
+            "    </PublishOptions>",
+            "  </Package>",
+            "</CONFIG>"});
+  // clang-format on
+  return out.text();
+}
+
+std::string XmlEscaped(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+LazarusPackageNames LazarusPackageNamesOf(const model::ComponentDef& def) {
+  const std::string unit = def.MainInfo.UnitName.str();
+  const std::string lower = model::LowerCase(unit);
+  return {lower + "_rt", lower + "_dsgn", unit + "Reg", lower + "reg.res"};
+}
+
+std::string WriteRuntimePackage(const model::ComponentDef& def) {
+  const LazarusPackageNames names = LazarusPackageNamesOf(def);
+  return WritePackage({names.runtime,
+                       "RunTimeOnly",
+                       XmlEscaped(def.MainInfo.NewClassName.str() + " (run-time)"),
+                       {{def.MainInfo.UnitName.str(), false}},
+                       {{"LCL", ""}}});
+}
+
+std::string WriteDesignTimePackage(const model::ComponentDef& def,
+                                   const std::vector<std::string>& editor_units) {
+  const LazarusPackageNames names = LazarusPackageNamesOf(def);
+  PackageFile p{names.design_time,
+                "DesignTime",
+                XmlEscaped(def.MainInfo.NewClassName.str() + " (design-time)"),
+                {{names.registration, true}},
+                {{"IDEIntf", ""}, {names.runtime, "../runtime/" + names.runtime + ".lpk"}}};
+  for (const std::string& unit : editor_units) p.units.emplace_back(unit, false);
+  return WritePackage(p);
+}
+
+std::string WritePackageMainUnit(std::string_view package, const std::vector<std::string>& units,
+                                 const std::string& registering_unit) {
+  Printer out;
+  // clang-format off
+  out.Emit({"{ This file was automatically created by Lazarus. Do not edit!",
+            "  This source is only used to compile and install the package.",
+            " }",
+            "",
+            "unit $package$;",
+            "",
+            "{$$warn 5023 off : no warning about unused units}",
+            "interface",
+            ""}, {{"package", std::string(package)}});
+  // clang-format on
+  std::vector<std::string> used = units;
+  if (!registering_unit.empty()) used.emplace_back("LazarusPackageIntf");
+  std::string list;
+  for (const std::string& unit : used) list += (list.empty() ? "" : ", ") + unit;
+  out.Line("uses");
+  out.Line("  " + list + ";");
+  out.Line();
+  out.Line("implementation");
+  out.Line();
+  if (!registering_unit.empty()) {
+    // clang-format off
+    out.Emit({"procedure Register;",
+              "begin",
+              "  RegisterUnit('$unit$', @$unit$.Register);",
+              "end;",
+              "",
+              "initialization",
+              "  RegisterPackage('$package$', @Register);"},
+             {{"unit", registering_unit}, {"package", std::string(package)}});
+    // clang-format on
+  }
+  out.Line("end.");
+  return out.text();
+}
+
+std::string WriteRegistrationUnit(const model::ComponentDef& def, const platform::DateTime& at) {
+  const LazarusPackageNames names = LazarusPackageNamesOf(def);
+  Printer out;
+  WriteHeaderComment(out, def, at);
+  out.Line();
+  out.Line("unit " + names.registration + ";");
+  out.Line();
+  out.Line("interface");
+  out.Line();
+  model::TextBlock units = def.MainInfo.Units;
+  if (!units) units = std::vector<std::string>{};
+  model::AddUnit(units, def.MainInfo.UnitName.str());
+  WriteUsesClause(out, units);
+  out.Line();
+  out.Line("procedure Register;");
+  out.Line();
+  out.Line("implementation");
+  out.Line();
+  out.Line("{$R " + names.icons + "}");
+  out.Line();
+  WriteRegisterProcedure(out, def);
+  out.Line();
+  out.Line("end.");
+  return ForTarget(out.text(), model::CodeTarget::kLazarus);
+}
+
+}  // namespace kx::generate

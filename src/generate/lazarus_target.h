@@ -1,0 +1,33 @@
+// The Lazarus target: a unit written for Delphi, rewritten so that Free Pascal compiles it
+// against the LCL as it is. Everything the rewrite changes is one entry of one table, so a
+// unit of either target can be read against the other line by line.
+//
+//   std::string text = ForTarget(WriteComponentUnit(def, options, at), CodeTarget::kLazarus);
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "model/code_target.h"
+
+namespace kx::generate {
+
+struct LazarusMapping {
+  enum class Kind : unsigned char {
+    kUnit,        // a unit of the interface's uses clause; "" drops it
+    kIdentifier,  // a word anywhere outside string literals, in any letter case
+    kLine,        // a whole generated line
+  };
+  Kind kind;
+  std::string_view delphi;
+  std::string_view lazarus;  // a unit may become several, ", " between them
+};
+
+std::span<const LazarusMapping> LazarusMappings();
+
+// Delphi's text unchanged; for Lazarus, "{$mode delphi}" after the unit line and every
+// mapping applied, the uses clause wrapped again with each unit once.
+std::string ForTarget(std::string text, model::CodeTarget target);
+
+}  // namespace kx::generate

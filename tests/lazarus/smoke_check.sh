@@ -1,0 +1,28 @@
+#!/bin/sh
+# Writes a component's smoke test with kestrix-cli, compiles it with Free Pascal against the
+# LCL's nogui widget set with heaptrc, runs it and decides the result.
+#
+#   smoke_check.sh CLI DEFINITION.cd OUT EXPECT -- FPC FPC-ARGUMENTS...
+#
+# EXPECT is "pass" (exit status 0, no FAIL line), "compiles" (not run), or the text a FAIL
+# line must hold (exit status 1). A run must leave a heap report of 0 unfreed blocks.
+set -u
+cli=$1 definition=$2 out=$3 expect=$4
+shift 5
+rm -rf "$out" && mkdir -p "$out/units" || exit 1
+program=$("$cli" --settings "$out/Kestrix.ini" smoke "$definition" -o "$out") || exit 1
+"$@" -gh -FU"$out/units" -o"$out/smoke" "$program" >"$out/build.log" 2>&1 || {
+  grep -E "Error|Fatal" "$out/build.log"; exit 1; }
+[ "$expect" = compiles ] && exit 0
+# heaptrc's report goes to a file: this Free Pascal writes none to standard error.
+HEAPTRC="log=$out/heap.log" "$out/smoke" >"$out/run.log" 2>&1
+status=$?
+cat "$out/run.log"
+grep "unfreed memory blocks" "$out/heap.log" 2>/dev/null
+grep -q "^0 unfreed memory blocks" "$out/heap.log" 2>/dev/null || {
+  echo "smoke_check.sh: the heap report does not show 0 unfreed memory blocks"; exit 1; }
+if [ "$expect" = pass ]; then
+  [ $status -eq 0 ] && ! grep -q "^FAIL" "$out/run.log"
+else
+  [ $status -eq 1 ] && grep -F "FAIL $expect" "$out/run.log" >/dev/null
+fi

@@ -139,6 +139,8 @@ enum class MenuItem : std::uint8_t {
   kGeneratePropertyEditors,
   kGeneratePaletteBitmap,
   kGenerateDocumentation,
+  kGenerateSmokeTest,
+  kGenerateLazarusPackage,
   kClassHelp,
 };
 

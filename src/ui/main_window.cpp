@@ -234,8 +234,10 @@ void MainWindow::BuildMenus() {
   });
   actions[MenuItem::kGenerateDocumentation] =
       item(generate, "&Documentation...", [this] { model_.GenerateDocumentationClick(); });
-  item(generate, "&Smoke test...", [this] { model_.GenerateSmokeTestClick(); });
-  item(generate, "&Lazarus package...", [this] { model_.GenerateLazarusPackagesClick(); });
+  actions[MenuItem::kGenerateSmokeTest] =
+      item(generate, "&Smoke test...", [this] { model_.GenerateSmokeTestClick(); });
+  actions[MenuItem::kGenerateLazarusPackage] =
+      item(generate, "&Lazarus package...", [this] { model_.GenerateLazarusPackagesClick(); });
 
   QMenu* options = menuBar()->addMenu("&Options");
   item(options, "Default &source (*.cd) directory...",

@@ -109,7 +109,7 @@ TEST_F(MainWindowTest, TitleAndMenusFollowTheDefinitionState) {
   EXPECT_EQ(window().windowTitle(), "Component Definition - (None)");
   int disabled = 0;
   for (auto& [item, action] : window().actions) disabled += action->isEnabled() ? 0 : 1;
-  EXPECT_EQ(disabled, 14);
+  EXPECT_EQ(disabled, 16);
   for (QPushButton* button : {window().add, window().del, window().code, window().text}) {
     EXPECT_FALSE(button->isEnabled());
   }

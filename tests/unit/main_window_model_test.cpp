@@ -87,9 +87,9 @@ model::ItemDef Variable(std::string_view name, std::string_view type) {
 TEST_F(MainWindowModelTest, StatesAndTitle) {
   window_.Start(std::nullopt);
   EXPECT_EQ(window_.Title(), "Component Definition - (None)");
-  for (MenuItem item :
-       {MenuItem::kSave, MenuItem::kSaveAs, MenuItem::kPrintInterface, MenuItem::kAddDataLink,
-        MenuItem::kPageEvents, MenuItem::kGenerateCode, MenuItem::kGenerateDocumentation}) {
+  for (MenuItem item : {MenuItem::kSave, MenuItem::kSaveAs, MenuItem::kPrintInterface,
+                        MenuItem::kAddDataLink, MenuItem::kPageEvents, MenuItem::kGenerateCode,
+                        MenuItem::kGenerateDocumentation, MenuItem::kGenerateLazarusPackage}) {
     EXPECT_FALSE(window_.MenuEnabled(item));
   }
   EXPECT_TRUE(window_.MenuEnabled(MenuItem::kOpen));

@@ -192,6 +192,8 @@ ChoiceWindow::ChoiceWindow(QWidget* parent, const commands::ChoiceRequest& reque
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   }
   first->setDefault(true);
+  // Two short buttons would leave the title cut off by the window manager.
+  setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);
   connect(first, &QPushButton::clicked, this, [this] {
     choice_ = 0;
     accept();

@@ -452,23 +452,5 @@ TEST_F(DocsCliTest, RefusesAUnitNameThatIsNoFileName) {
   EXPECT_EQ(r.status, cli::kExitOk) << "a name given on the command line needs no unit name";
 }
 
-TEST_F(DocsCliTest, TheFolderOfTheFileIsMade) {
-  const auto file = Definition("GoUnit");
-  const auto page = dir_ / "missing" / "x.html";
-  Result r = RunCli({"docs", file.string(), "-o", page.string()});
-  ASSERT_EQ(r.status, cli::kExitOk) << r.err;
-  EXPECT_TRUE(std::filesystem::exists(page));
-
-  const auto blocked = dir_ / "def.cd" / "x.html";  // a folder that cannot be made
-  r = RunCli({"docs", file.string(), "-o", blocked.string()});
-  EXPECT_EQ(r.status, cli::kExitFailed);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(
-      r.err.rfind("kestrix-cli: docs: cannot make the folder " + (dir_ / "def.cd").string() + ": ",
-                  0),
-      0u)
-      << r.err;
-}
-
 }  // namespace
 }  // namespace kx::generate

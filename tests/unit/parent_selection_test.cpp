@@ -368,37 +368,37 @@ TEST_F(ParentSelectorTest, WrappingAForm) {
   EXPECT_EQ(selector_.SelectForNewDefinition(), selection);
 }
 
-TEST_F(ParentSelectorTest, DecliningTheFormCancelsTheWholeSelection) {
+// What a wrapper's form file that is not taken, not a form or unreadable leads to.
+TEST_F(ParentSelectorTest, TheWrappedFormFile) {
   const auto not_a_form = dir_.Write("about.txt", kTextForm);
-  dialogs_.ExpectSelectParent(Express(catalog::kExpressWrapperItem)).ExpectOpenFile(std::nullopt);
-  EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
-  dialogs_.ExpectSelectParent(Express(catalog::kExpressWrapperItem))
-      .ExpectOpenFile(not_a_form)
-      .ExpectBox(BoxKind::kWarning, "You did not select a form (DFM) file");
-  EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
-  EXPECT_EQ(dialogs_.parent_requests().size(), 2u) << "the dialog was not shown again";
-}
-
-TEST_F(ParentSelectorTest, AnUnreadableFormFileIsNotChosen) {
   const auto missing = dir_ / "gone.dfm";
-  dialogs_.ExpectSelectParent(Express(catalog::kExpressWrapperItem))
-      .ExpectOpenFile(missing)
-      .ExpectBox(
-          BoxKind::kConfirmation,
-          "Could not read " + missing.string() + ".  Do you want to select another form file?",
-          Answer::kNo);
-  EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
-}
-
-TEST_F(ParentSelectorTest, AFileWithoutAForm) {
   const auto empty = dir_.Write("Blank.DFM", "nothing here\r\n");
-  dialogs_.ExpectSelectParent(Express(catalog::kExpressWrapperItem))
-      .ExpectOpenFile(empty)
-      .ExpectBox(BoxKind::kWarning, "You did not select a form (DFM) file.  ");
-  const std::optional<ParentSelection> selection = selector_.SelectForNewDefinition();
-  ASSERT_TRUE(selection);
-  EXPECT_EQ(selection->form, (model::FormDef{model::FormModeKind::kWrapsForm, "TBlank", "Blank",
-                                             "Blank", empty.string()}));
+  const struct {
+    std::optional<std::filesystem::path> chosen;
+    std::optional<std::pair<BoxKind, std::string>> box;
+    std::optional<model::FormDef> form;
+  } cases[] = {
+      {std::nullopt, std::nullopt, std::nullopt},
+      {not_a_form, {{BoxKind::kWarning, "You did not select a form (DFM) file"}}, std::nullopt},
+      {missing,
+       {{BoxKind::kConfirmation,
+         "Could not read " + missing.string() + ".  Do you want to select another form file?"}},
+       std::nullopt},
+      // A .dfm without an object is named after its file.
+      {empty,
+       {{BoxKind::kWarning, "You did not select a form (DFM) file.  "}},
+       model::FormDef{model::FormModeKind::kWrapsForm, "TBlank", "Blank", "Blank", empty.string()}},
+  };
+  for (const auto& c : cases) {
+    dialogs_.ExpectSelectParent(Express(catalog::kExpressWrapperItem)).ExpectOpenFile(c.chosen);
+    if (c.box) dialogs_.ExpectBox(c.box->first, c.box->second, Answer::kNo);
+    const std::optional<ParentSelection> selection = selector_.SelectForNewDefinition();
+    EXPECT_EQ(selection.has_value(), c.form.has_value());
+    if (selection && c.form) {
+      EXPECT_EQ(selection->form, *c.form);
+    }
+  }
+  EXPECT_EQ(dialogs_.parent_requests().size(), 4u) << "the dialog was not shown again";
 }
 
 TEST_F(ParentSelectorTest, TheContainerQuestion) {

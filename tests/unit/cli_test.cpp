@@ -211,6 +211,14 @@ TEST_F(CliDefinitionTest, StreamsAndStatusOfEveryCommand) {
     EXPECT_EQ(r.err.rfind(missing[1] + ": error: " + missing[1] + " could not be read: ", 0), 0u)
         << r.err;
   }
+
+  // One output that cannot be written fails the whole command, after the others are written.
+  std::filesystem::remove(out_dir + "/gounit.html");
+  std::filesystem::create_directory(out_dir + "/gounit.html");
+  const Result r = RunWith({"all", file, "-o", out_dir});
+  EXPECT_EQ(r.status, kExitFailed) << r.err;
+  EXPECT_EQ(r.out,
+            out_dir + "/gounit.pas\n" + out_dir + "/goeds.pas\n" + out_dir + "/gounit.dcr\n");
 }
 
 TEST_F(CliDefinitionTest, CheckOfSeveralFilesAndPatterns) {

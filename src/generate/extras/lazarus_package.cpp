@@ -1,5 +1,6 @@
 #include "generate/extras/lazarus_package.h"
 
+#include "generate/extras/documentation.h"
 #include "generate/lazarus_target.h"
 #include "generate/text_template.h"
 #include "generate/unit/unit_writer.h"
@@ -69,29 +70,6 @@ std::string WritePackage(const PackageFile& p) {
   return out.text();
 }
 
-std::string XmlEscaped(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
 LazarusPackageNames LazarusPackageNamesOf(const model::ComponentDef& def) {
@@ -104,7 +82,7 @@ std::string WriteRuntimePackage(const model::ComponentDef& def) {
   const LazarusPackageNames names = LazarusPackageNamesOf(def);
   return WritePackage({names.runtime,
                        "RunTimeOnly",
-                       XmlEscaped(def.MainInfo.NewClassName.str() + " (run-time)"),
+                       EscapeHtml(def.MainInfo.NewClassName.str() + " (run-time)"),
                        {{def.MainInfo.UnitName.str(), false}},
                        {{"LCL", ""}}});
 }
@@ -114,7 +92,7 @@ std::string WriteDesignTimePackage(const model::ComponentDef& def,
   const LazarusPackageNames names = LazarusPackageNamesOf(def);
   PackageFile p{names.design_time,
                 "DesignTime",
-                XmlEscaped(def.MainInfo.NewClassName.str() + " (design-time)"),
+                EscapeHtml(def.MainInfo.NewClassName.str() + " (design-time)"),
                 {{names.registration, true}},
                 {{"IDEIntf", ""}, {names.runtime, "../runtime/" + names.runtime + ".lpk"}}};
   for (const std::string& unit : editor_units) p.units.emplace_back(unit, false);

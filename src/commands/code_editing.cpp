@@ -14,10 +14,6 @@ using model::ItemKind;
 
 namespace {
 
-bool IsIdentChar(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-}
-
 // A method's header as its template describes it: cut back to the closing parenthesis or the
 // colon of its result, without that colon. A header with neither stays whole.
 std::string TemplateHeader(std::string_view header) {
@@ -131,17 +127,17 @@ TemplateText ExpandTemplate(std::string_view body, std::size_t column) {
 std::string IdentifierAtCaret(std::string_view line, std::size_t column) {
   if (column > line.size()) return {};
   const std::size_t at = column > 0 ? column - 1 : 0;
-  if (at >= line.size() || !IsIdentChar(line[at])) return {};
+  if (at >= line.size() || !model::IsIdentChar(line[at])) return {};
   std::size_t begin = at;
-  while (begin > 0 && IsIdentChar(line[begin - 1])) --begin;
+  while (begin > 0 && model::IsIdentChar(line[begin - 1])) --begin;
   std::size_t end = at + 1;
-  while (end < line.size() && IsIdentChar(line[end])) ++end;
+  while (end < line.size() && model::IsIdentChar(line[end])) ++end;
   return std::string(line.substr(begin, end - begin));
 }
 
 std::size_t IdentifierStartBefore(std::string_view line, std::size_t column) {
   column = std::min(column, line.size());
-  while (column > 0 && IsIdentChar(line[column - 1])) --column;
+  while (column > 0 && model::IsIdentChar(line[column - 1])) --column;
   return column;
 }
 

@@ -1,7 +1,6 @@
 #include "generate/lazarus_target.h"
 
 #include <array>
-#include <cctype>
 #include <vector>
 
 #include "generate/unit_frame.h"
@@ -78,8 +77,6 @@ constexpr std::array kMappings = {
 };
 // clang-format on
 
-bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
-
 bool StartsWithWord(std::string_view line, std::string_view word) {
   return line.size() > word.size() && model::SameText(line.substr(0, word.size()), word) &&
          line[word.size()] == ' ';
@@ -109,13 +106,13 @@ std::string MapIdentifiers(std::string_view line) {
   while (i < line.size()) {
     const char c = line[i];
     if (c == '\'') in_string = !in_string;
-    if (in_string || !IsWordChar(c) || (i > 0 && IsWordChar(line[i - 1]))) {
+    if (in_string || !model::IsIdentChar(c) || (i > 0 && model::IsIdentChar(line[i - 1]))) {
       out += c;
       ++i;
       continue;
     }
     std::size_t end = i;
-    while (end < line.size() && IsWordChar(line[end])) ++end;
+    while (end < line.size() && model::IsIdentChar(line[end])) ++end;
     const std::string_view word = line.substr(i, end - i);
     std::string_view replacement = word;
     for (const LazarusMapping& m : kMappings) {

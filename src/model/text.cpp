@@ -54,8 +54,7 @@ std::string_view TrimView(std::string_view text) {
 
 bool IsValidIdent(std::string_view text) {
   if (text.empty() || !(IsAsciiLetter(text[0]) || text[0] == '_')) return false;
-  return std::all_of(text.begin() + 1, text.end(),
-                     [](char c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_'; });
+  return std::all_of(text.begin() + 1, text.end(), IsIdentChar);
 }
 
 long long ParsePascalInteger(std::string_view text, long long default_value) {

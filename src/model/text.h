@@ -22,6 +22,8 @@ void UpperCaseInPlace(std::string& text);
 
 inline bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+// A letter, digit or underscore: a character that may continue a Pascal identifier.
+inline bool IsIdentChar(char c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_'; }
 inline char UpCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
 // Integers as the Pascal runtime reads them: optional sign, then decimal digits or "$" and

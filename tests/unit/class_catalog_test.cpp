@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "catalog/class_tables.h"
-
 namespace kx::catalog {
 namespace {
 
@@ -44,21 +42,6 @@ TEST(ClassLookupTest, FamilyUnitAndPage) {
     EXPECT_EQ(UnitOfClass(c.name), c.unit) << c.name;
     EXPECT_EQ(PaletteOfClass(c.name), c.page) << c.name;
   }
-}
-
-TEST(ClassLookupTest, EveryFamilyClassHasTheFamilyItsListGives) {
-  // A class listed in two families must resolve to the one searched first; only
-  // TOLECONTAINER is listed twice.
-  int seen_twice = 0;
-  for (const auto& list : tables::FamilyLookupOrder()) {
-    for (std::string_view name : list.classes) {
-      if (ClassFamilyOf(name) != list.family) {
-        EXPECT_EQ(name, "TOLECONTAINER");
-        ++seen_twice;
-      }
-    }
-  }
-  EXPECT_EQ(seen_twice, 1);
 }
 
 TEST(ClassPredicatesTest, StandardControlAndCatalogue) {
@@ -114,6 +97,9 @@ TEST(InheritedEventTest, LookupUsesTheTablesSpelling) {
       {"onkeypress", "OnKeyPress", "KeyPress(var Key : Char)", DC::kKeyPress},
       {"OnClick", "OnClick", "Click", DC::kClick},
       {"OnTerminate", "OnTerminate", "", DC::kInheritedHandlerCall},
+      {"OnDrawDataCell", "OnDrawDataCell",
+       "DrawDataCell(const ARect: TRect; AField: TField; AState: TGridDrawState)",
+       DC::kDrawDataCell},
   };
   for (const auto& c : cases) {
     const InheritedEventRow row = LookupInheritedEvent(c.asked);

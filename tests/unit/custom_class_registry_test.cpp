@@ -190,42 +190,25 @@ TEST(RegistrationDialogTest, OkChecksInOrder) {
 
 TEST_F(CustomClassRegistryTest, RegisterShowsTheDialogUntilItsEntriesPass) {
   CustomClassRegistry registry(file_);
-  const std::string caption(kRegisterClassCaption);
   ScriptedDialogs dialogs;
-  dialogs.ExpectRegisterClass(ClassRegistration{"tedit", "", false})
-      .ExpectBox(BoxKind::kInformation, "You have not entered a unit name for the parent class.",
-                 Answer::kOk, caption)
-      .ExpectRegisterClass(ClassRegistration{"TNoSuch", "MyGrids", false})
+  dialogs.ExpectRegisterClass(ClassRegistration{"TNoSuch", "MyGrids", false})
       .ExpectBox(BoxKind::kInformation,
                  "This program does not recognize \"TNoSuch\" a standard Visual Component "
                  "Library class.  Please select another ancestor or check the check box if you "
                  "don't know.",
-                 Answer::kOk, caption)
+                 Answer::kOk, std::string(kRegisterClassCaption))
       .ExpectRegisterClass(ClassRegistration{"tstringgrid", "MyGrids", false});
   // Only the first two characters are upper-cased; the ancestor is compared in any case.
   EXPECT_EQ(commands::RegisterCustomClass(dialogs, registry, "TMyGrid"),
             (RegisteredClass{"TStringgrid", kFamilyWindowedControl, "MyGrids"}));
   // Shown empty first, then again with what the user had entered.
   const auto& shown = dialogs.registration_requests();
-  ASSERT_EQ(shown.size(), 3u);
+  ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0].class_name, "TMyGrid");
   EXPECT_EQ(shown[0].current, ClassRegistration{});
-  EXPECT_EQ(shown[1].current, (ClassRegistration{"tedit", "", false}));
-  EXPECT_EQ(shown[2].current, (ClassRegistration{"TNoSuch", "MyGrids", false}));
+  EXPECT_EQ(shown[1].current, (ClassRegistration{"TNoSuch", "MyGrids", false}));
   EXPECT_EQ(registry.entries(), (Entries{{"TMyGrid", "TStringgrid", "MyGrids"}}));
   EXPECT_TRUE(registry.changed());
-}
-
-TEST_F(CustomClassRegistryTest, RegisterWithoutKnowingTheAncestor) {
-  CustomClassRegistry registry(file_);
-  ScriptedDialogs dialogs;
-  dialogs.ExpectRegisterClass(ClassRegistration{"", "Vendor", false})
-      .ExpectBox(BoxKind::kInformation,
-                 "Please enter the name of an ancestor from the Visual Component Library, or "
-                 "check the check box if you don't know.")
-      .ExpectRegisterClass(ClassRegistration{"", "Vendor", true});
-  EXPECT_EQ(commands::RegisterCustomClass(dialogs, registry, "TVendorThing"),
-            (RegisteredClass{"TComponent", kFamilyNonVisual, "Vendor"}));
 }
 
 TEST_F(CustomClassRegistryTest, ACancelledRegistrationChangesNothing) {
@@ -237,16 +220,6 @@ TEST_F(CustomClassRegistryTest, ACancelledRegistrationChangesNothing) {
   EXPECT_EQ(commands::RegisterCustomClass(dialogs, registry, "TMyGrid"), std::nullopt);
   EXPECT_TRUE(registry.entries().empty());
   EXPECT_FALSE(registry.changed());
-}
-
-TEST_F(CustomClassRegistryTest, RegisteringAgainKeepsOneEntry) {
-  dir_.Write("Kestrix.ini", "[Class.TMyGrid]\r\nAncestor=TStringGrid\r\nUnit=OldGrids\r\n");
-  CustomClassRegistry registry(file_);
-  ScriptedDialogs dialogs;
-  dialogs.ExpectRegisterClass(ClassRegistration{"TDrawGrid", "NewGrids", false});
-  ASSERT_TRUE(commands::RegisterCustomClass(dialogs, registry, "TMYGRID"));
-  registry.Save();
-  EXPECT_EQ(TempDir::Read(file_), "[Class.TMyGrid]\r\nAncestor=TDrawGrid\r\nUnit=NewGrids\r\n");
 }
 
 TEST_F(CustomClassRegistryTest, EditStartsFromTheStoredEntry) {

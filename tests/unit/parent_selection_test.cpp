@@ -1,5 +1,6 @@
 #include "catalog/parent_selection.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,6 +22,7 @@ using catalog::ParentSelection;
 using catalog::ParentView;
 using kx::testing::ScriptedDialogs;
 using kx::testing::TempDir;
+using ::testing::HasSubstr;
 
 // The index of the outline node with exactly this text.
 int Node(std::string_view text) {
@@ -45,7 +47,7 @@ ParentChoice Custom(std::string name) {
 
 TEST(ParentSelectionViewsTest, TheListViewHoldsTheStandardClassesSorted) {
   const auto classes = catalog::ListViewClasses();
-  ASSERT_EQ(classes.size(), 126u);
+  ASSERT_FALSE(classes.empty());
   EXPECT_EQ(classes.front(), "TAnimate");
   EXPECT_EQ(classes.back(), "TUpDown");
   std::set<std::string> seen;
@@ -59,11 +61,9 @@ TEST(ParentSelectionViewsTest, TheListViewHoldsTheStandardClassesSorted) {
   }
 }
 
-TEST(ParentSelectionViewsTest, TheOutlineNamesOnlyClassesOfTheListView) {
+TEST(ParentSelectionViewsTest, TheOutlineLeavesAreTheClassesOfTheListView) {
   const auto nodes = catalog::OutlineNodes();
-  const auto list = catalog::ListViewClasses();
-  std::set<std::string> outline_classes;
-  int leaves = 0;
+  std::set<std::string> leaves;
   for (int i = 0; i < static_cast<int>(nodes.size()); ++i) {
     if (i + 1 < static_cast<int>(nodes.size())) {
       EXPECT_LE(nodes[i + 1].level, nodes[i].level + 1) << "no level is skipped";
@@ -71,20 +71,15 @@ TEST(ParentSelectionViewsTest, TheOutlineNamesOnlyClassesOfTheListView) {
     if (nodes[i].level == 0) {
       EXPECT_EQ(catalog::OutlineNodeHasChildren(i), i != catalog::WrapperOutlineNode())
           << nodes[i].text;
-      continue;
+    } else if (!catalog::OutlineNodeHasChildren(i)) {
+      leaves.insert(catalog::SelectedClassName({.view = ParentView::kOutline, .outline_node = i}));
     }
-    if (catalog::OutlineNodeHasChildren(i)) continue;
-    ++leaves;
-    const ParentChoice choice{.view = ParentView::kOutline, .outline_node = i};
-    const std::string name = catalog::SelectedClassName(choice);
-    outline_classes.insert(name);
-    EXPECT_NE(std::find(list.begin(), list.end(), name), list.end()) << nodes[i].text;
   }
-  EXPECT_EQ(leaves, 126) << "TMediaPlayer stands twice";
-  EXPECT_EQ(outline_classes.size(), 125u) << "every class of the List view but TSplitter";
-  EXPECT_EQ(outline_classes.count("TSplitter"), 0u);
+  const auto list = catalog::ListViewClasses();
+  std::set<std::string> expected(list.begin(), list.end());
+  expected.erase("TSplitter");  // only the List view offers it
+  EXPECT_EQ(leaves, expected);
   EXPECT_EQ(catalog::WrapperOutlineNode(), static_cast<int>(nodes.size()) - 1);
-  EXPECT_EQ(nodes.back().text, "Wrapper for Delphi form");
 }
 
 TEST(ParentSelectionViewsTest, OutlineLinesAreIndentedByATabPerLevel) {
@@ -95,11 +90,6 @@ TEST(ParentSelectionViewsTest, OutlineLinesAreIndentedByATabPerLevel) {
   EXPECT_EQ(lines[2], "\t\tTBevel");
   EXPECT_EQ(lines[6], "\t\tTCustomUpDown (Delphi 2.0+)");
   EXPECT_EQ(lines.back(), "Wrapper for Delphi form");
-  const auto panel = std::find(lines.begin(), lines.end(), "\tTPanel (normal container component)");
-  EXPECT_NE(panel, lines.end());
-  EXPECT_NE(
-      std::find(lines.begin(), lines.end(), "\tCannot receive input focus; drawn with Canvas only"),
-      lines.end());
 }
 
 TEST(ParentSelectionViewsTest, ExpressItemsAndTheirClasses) {
@@ -109,10 +99,8 @@ TEST(ParentSelectionViewsTest, ExpressItemsAndTheirClasses) {
   ASSERT_EQ(classes.size(), 12u);
   EXPECT_EQ(items[0], "Non-visual component (TComponent)");
   EXPECT_EQ(items[6], "Data-aware grid (TDBGrid)");
-  EXPECT_EQ(classes[6], "TDbGrid");
   EXPECT_EQ(items[catalog::kExpressContainerItem],
             "Multiple-component container imported from a form");
-  EXPECT_EQ(classes[catalog::kExpressContainerItem], "TPanel");
   EXPECT_EQ(items[catalog::kExpressWrapperItem], "Wrapper around a form");
   for (std::string_view name : classes) EXPECT_TRUE(catalog::IsStandardClass(name)) << name;
 }
@@ -127,34 +115,44 @@ TEST(ParentSelectionRulesTest, SelectedClassPerView) {
     bool class_selection;
     bool ok_with_forms;
     bool ok_without_forms;
+    bool wrapper;
   } cases[] = {
-      {Outline("TCustomUpDown (Delphi 2.0+)"), "TCustomUpDown", true, true, true},
-      {Outline("TPanel (normal container component)"), "TPanel", true, true, true},
-      {Outline("TBevel"), "TBevel", true, true, true},
+      {Outline("TCustomUpDown (Delphi 2.0+)"), "TCustomUpDown", true, true, true, false},
+      {Outline("TPanel (normal container component)"), "TPanel", true, true, true, false},
+      {Outline("TBevel"), "TBevel", true, true, true, false},
       // A group: its text up to the first blank, but neither a class nor acceptable.
-      {Outline("Buttons"), "Buttons", false, false, false},
-      {Outline("Derived from Delphi visual component"), "Derived", false, false, false},
-      {Outline("Can receive input focus; drawn with Canvas or Win API"), "Can", false, false,
+      {Outline("Buttons"), "Buttons", false, false, false, false},
+      {Outline("Derived from Delphi visual component"), "Derived", false, false, false, false},
+      {Outline("Can receive input focus; drawn with Canvas or Win API"), "Can", false, false, false,
        false},
       // The top-level leaf: accepted only where forms are.
-      {Outline("Wrapper for Delphi form"), "Wrapper", false, true, false},
-      {{.view = ParentView::kOutline, .outline_node = -1}, "", false, false, false},
-      {{.view = ParentView::kOutline, .outline_node = 100000}, "", false, false, false},
-      {List("tedit"), "tedit", true, true, true},
-      {List("  TMyGrid "), "TMyGrid", true, true, true},
-      {List("TX"), "TX", true, true, true},
-      {List("T"), "T", false, false, false},
-      {List(" T  "), "T", false, false, false},
-      {List(""), "", false, false, false},
-      {Express(0), "TComponent", true, true, true},
-      {Express(6), "TDbGrid", true, true, true},
-      {Express(10), "TMediaPlayer", true, true, true},
-      {Express(catalog::kExpressContainerItem), "TPanel", true, true, false},
-      {Express(catalog::kExpressWrapperItem), "", false, true, false},
-      {Express(13), "", false, false, false},
-      {Express(-1), "", false, false, false},
-      {Custom("TMyGrid"), "TMyGrid", true, true, true},
-      {Custom(""), "", false, false, false},
+      {Outline("Wrapper for Delphi form"), "Wrapper", false, true, false, true},
+      {{.view = ParentView::kOutline, .outline_node = -1}, "", false, false, false, false},
+      {{.view = ParentView::kOutline, .outline_node = 100000}, "", false, false, false, false},
+      {List("tedit"), "tedit", true, true, true, false},
+      {List("  TMyGrid "), "TMyGrid", true, true, true, false},
+      {List("TX"), "TX", true, true, true, false},
+      {List("T"), "T", false, false, false, false},
+      {List(" T  "), "T", false, false, false, false},
+      {List(""), "", false, false, false, false},
+      // The page decides: the outline's wrapper selection does not count on the List view.
+      {{.view = ParentView::kList,
+        .outline_node = Node("Wrapper for Delphi form"),
+        .list_text = "TEdit"},
+       "TEdit",
+       true,
+       true,
+       true,
+       false},
+      {Express(0), "TComponent", true, true, true, false},
+      {Express(6), "TDbGrid", true, true, true, false},
+      {Express(10), "TMediaPlayer", true, true, true, false},
+      {Express(catalog::kExpressContainerItem), "TPanel", true, true, false, false},
+      {Express(catalog::kExpressWrapperItem), "", false, true, false, true},
+      {Express(13), "", false, false, false, false},
+      {Express(-1), "", false, false, false, false},
+      {Custom("TMyGrid"), "TMyGrid", true, true, true, false},
+      {Custom(""), "", false, false, false, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.choice.view));
@@ -163,19 +161,8 @@ TEST(ParentSelectionRulesTest, SelectedClassPerView) {
     EXPECT_EQ(catalog::IsClassSelection(c.choice), c.class_selection);
     EXPECT_EQ(catalog::CanAccept(c.choice, true), c.ok_with_forms);
     EXPECT_EQ(catalog::CanAccept(c.choice, false), c.ok_without_forms);
+    EXPECT_EQ(catalog::ChoosesWrapper(c.choice), c.wrapper);
   }
-}
-
-TEST(ParentSelectionRulesTest, TheWrapperChoices) {
-  EXPECT_TRUE(catalog::ChoosesWrapper(Outline("Wrapper for Delphi form")));
-  EXPECT_TRUE(catalog::ChoosesWrapper(Express(catalog::kExpressWrapperItem)));
-  EXPECT_FALSE(catalog::ChoosesWrapper(Express(catalog::kExpressContainerItem)));
-  EXPECT_FALSE(catalog::ChoosesWrapper(Outline("TComponent")));
-  // The page decides: the outline's wrapper selection does not count on the List view.
-  ParentChoice choice = Outline("Wrapper for Delphi form");
-  choice.view = ParentView::kList;
-  choice.list_text = "TEdit";
-  EXPECT_FALSE(catalog::ChoosesWrapper(choice));
 }
 
 TEST(ParentSelectionRulesTest, ClassHelp) {
@@ -216,21 +203,22 @@ TEST(ParentSelectionRulesTest, PreselectingTheCurrentParent) {
   EXPECT_EQ(choice.outline_node, -1);
 }
 
-TEST(ParentSelectionRulesTest, AWrapperAddsItsFormsUnit) {
-  ParentSelection selection{.class_name = "TComponent", .unit = "Classes"};
-  EXPECT_EQ(catalog::UnitForNewDefinition(selection), "Classes");
-  selection.form.FormMode = model::FormModeKind::kWrapsForm;
-  selection.form.FormUnitName = "Aboutbox";
-  EXPECT_EQ(catalog::UnitForNewDefinition(selection), "Aboutbox");
-  selection.form.FormMode = model::FormModeKind::kImported;
-  EXPECT_EQ(catalog::UnitForNewDefinition(selection), "Classes");
-}
-
 // ---------------------------------------------------------------------------------------
 // OK.
 
 constexpr std::string_view kTextForm =
     "object AboutBox: TAboutBox\r\n  Left = 200\r\n  Caption = 'About'\r\nend\r\n";
+
+// Records the input box's caption, which ScriptedDialogs does not check.
+class InputRecordingDialogs : public ScriptedDialogs {
+ public:
+  std::optional<std::string> InputBox(std::string_view caption, std::string_view prompt,
+                                      std::string_view initial_text) override {
+    captions.emplace_back(caption);
+    return ScriptedDialogs::InputBox(caption, prompt, initial_text);
+  }
+  std::vector<std::string> captions;
+};
 
 class ParentSelectorTest : public ::testing::Test {
  protected:
@@ -238,7 +226,6 @@ class ParentSelectorTest : public ::testing::Test {
     dialogs_.ExpectSelectParent(std::move(answer));
     return selector_.SelectForNewDefinition();
   }
-  std::string SettingsText() const { return TempDir::Read(settings_file_); }
   void Register(std::string_view name, std::string_view ancestor, std::string_view unit) {
     registry_.SetCustomClass(name, ancestor, unit);
     registry_.Save();
@@ -246,7 +233,7 @@ class ParentSelectorTest : public ::testing::Test {
 
   TempDir dir_;
   std::filesystem::path settings_file_ = dir_ / "Kestrix.ini";
-  ScriptedDialogs dialogs_;
+  InputRecordingDialogs dialogs_;
   catalog::CustomClassRegistry registry_{settings_file_};
   ParentSelector selector_{dialogs_, registry_};
 };
@@ -303,34 +290,32 @@ TEST_F(ParentSelectorTest, ARegisteredClassStandsForItsAncestor) {
   EXPECT_EQ(SelectNew(List("tmygrid")), (ParentSelection{"TMygrid", "TStringGrid", 2, "MyGrids"}));
 }
 
-TEST_F(ParentSelectorTest, DecliningToRegisterKeepsTheDialogOpen) {
+// Declining to register, or cancelling the registration, shows the dialog again as it was.
+TEST_F(ParentSelectorTest, AnUnknownClassIsRegisteredOrTheDialogStaysOpen) {
   const std::string question =
       "TMygrid is not in Kestrix's list of standard VCL classes and is not in your list of custom "
       "and third-party classes.  Do you want to add it now?";
   dialogs_.ExpectSelectParent(List("tmygrid"))
       .ExpectBox(BoxKind::kConfirmation, question, Answer::kCancel, "Select parent class",
                  Buttons::kYesCancel)
-      .ExpectSelectParent(std::nullopt);
-  EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
-  ASSERT_EQ(dialogs_.parent_requests().size(), 2u);
-  EXPECT_EQ(dialogs_.parent_requests()[1].shown, List("tmygrid")) << "shown again as it was";
-  EXPECT_FALSE(std::filesystem::exists(settings_file_)) << "nothing changed, nothing written";
-}
-
-TEST_F(ParentSelectorTest, ACancelledRegistrationKeepsTheDialogOpen) {
-  const std::string question = catalog::UnregisteredClassQuestion("TMygrid");
-  dialogs_.ExpectSelectParent(List("tmygrid"))
+      .ExpectSelectParent(List("tmygrid"))
       .ExpectBox(BoxKind::kConfirmation, question, Answer::kYes)
       .ExpectRegisterClass(std::nullopt)
-      .ExpectSelectParent(List("tmygrid"))
+      .ExpectSelectParent(std::nullopt);
+  EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
+  ASSERT_EQ(dialogs_.parent_requests().size(), 3u);
+  EXPECT_EQ(dialogs_.parent_requests()[1].shown, List("tmygrid"));
+  EXPECT_EQ(dialogs_.parent_requests()[2].shown, List("tmygrid"));
+  EXPECT_FALSE(std::filesystem::exists(settings_file_)) << "nothing changed, nothing written";
+
+  dialogs_.ExpectSelectParent(List("tmygrid"))
       .ExpectBox(BoxKind::kConfirmation, question, Answer::kYes)
       .ExpectRegisterClass(ClassRegistration{"TCustomGrid", "MyGrids", false});
   EXPECT_EQ(selector_.SelectForNewDefinition(),
             (ParentSelection{"TMygrid", "TCustomGrid", 2, "MyGrids"}));
   EXPECT_EQ(dialogs_.registration_requests().back().class_name, "TMygrid");
   // Registered, and written when the dialog closed.
-  catalog::CustomClassRegistry reread(settings_file_);
-  EXPECT_EQ(reread.FindCustomClass("TMYGRID"),
+  EXPECT_EQ(catalog::CustomClassRegistry(settings_file_).FindCustomClass("TMYGRID"),
             (catalog::CustomClassEntry{"TMygrid", "TCustomGrid", "MyGrids"}));
 }
 
@@ -342,21 +327,21 @@ TEST_F(ParentSelectorTest, ARegistrationOutlivesACancel) {
       .ExpectBox(BoxKind::kConfirmation, std::string(kContainerQuestion), Answer::kYes)
       .ExpectOpenFile(std::nullopt);
   EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
-  EXPECT_NE(SettingsText().find("[Class.TMyPanel]"), std::string::npos);
+  EXPECT_THAT(TempDir::Read(settings_file_), HasSubstr("[Class.TMyPanel]"));
 }
 
 TEST_F(ParentSelectorTest, WrappingAForm) {
   const auto form = dir_.Write("AboutBox.dfm", kTextForm);
   dialogs_.ExpectSelectParent(Express(catalog::kExpressWrapperItem)).ExpectOpenFile(form);
-  const std::optional<ParentSelection> selection = selector_.SelectForNewDefinition();
-  ASSERT_TRUE(selection);
-  EXPECT_EQ(selection->class_name, "TComponent");
-  EXPECT_EQ(selection->vcl_ancestor, "TComponent");
-  EXPECT_EQ(selection->family, 0);
-  EXPECT_EQ(selection->unit, "");
-  EXPECT_EQ(selection->form, (model::FormDef{model::FormModeKind::kWrapsForm, "TAboutBox",
-                                             "AboutBox", "Aboutbox", form.string()}));
-  EXPECT_EQ(catalog::UnitForNewDefinition(*selection), "Aboutbox");
+  const ParentSelection wrapper{
+      "TComponent",
+      "TComponent",
+      0,
+      "",
+      true,
+      {model::FormModeKind::kWrapsForm, "TAboutBox", "AboutBox", "Aboutbox", form.string()}};
+  EXPECT_EQ(selector_.SelectForNewDefinition(), wrapper);
+  EXPECT_EQ(catalog::UnitForNewDefinition(wrapper), "Aboutbox");
   const FileDialogRequest& request = dialogs_.file_requests().at(0);
   EXPECT_EQ(request.title, "Select form for component to wrap");
   EXPECT_EQ(request.filter, "Delphi forms (*.dfm)|*.dfm");
@@ -365,7 +350,7 @@ TEST_F(ParentSelectorTest, WrappingAForm) {
 
   // The outline's wrapper node does the same.
   dialogs_.ExpectSelectParent(Outline("Wrapper for Delphi form")).ExpectOpenFile(form);
-  EXPECT_EQ(selector_.SelectForNewDefinition(), selection);
+  EXPECT_EQ(selector_.SelectForNewDefinition(), wrapper);
 }
 
 // What a wrapper's form file that is not taken, not a form or unreadable leads to.
@@ -401,60 +386,53 @@ TEST_F(ParentSelectorTest, TheWrappedFormFile) {
   EXPECT_EQ(dialogs_.parent_requests().size(), 4u) << "the dialog was not shown again";
 }
 
-TEST_F(ParentSelectorTest, TheContainerQuestion) {
-  const auto form = dir_.Write("panels.dfm", kTextForm);
-  // The twelfth Express item is a TPanel and asks.
-  dialogs_.ExpectSelectParent(Express(catalog::kExpressContainerItem))
-      .ExpectBox(BoxKind::kConfirmation,
-                 "Import the container layout from a container in a form (.DFM) file?", Answer::kNo,
-                 "Create container component", Buttons::kYesNo);
-  EXPECT_EQ(selector_.SelectForNewDefinition(),
-            (ParentSelection{"TPanel", "TPanel", 2, "Extctrls"}));
-
-  dialogs_.ExpectSelectParent(Outline("TScrollBox (scrolling view of sub-components)"))
-      .ExpectBox(BoxKind::kConfirmation, std::string(kContainerQuestion), Answer::kYes)
-      .ExpectOpenFile(form);
-  const std::optional<ParentSelection> selection = selector_.SelectForNewDefinition();
-  ASSERT_TRUE(selection);
-  EXPECT_EQ(selection->vcl_ancestor, "TScrollBox");
-  EXPECT_EQ(selection->form, (model::FormDef{model::FormModeKind::kImported, "TAboutBox",
-                                             "AboutBox", "Panels", form.string()}));
-  EXPECT_EQ(dialogs_.file_requests().back().title, "Select form with container to import");
-
-  dialogs_.ExpectSelectParent(List("TGroupBox"))
-      .ExpectBox(BoxKind::kConfirmation, std::string(kContainerQuestion), Answer::kYes)
-      .ExpectOpenFile(std::nullopt);
-  EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
-}
-
-TEST_F(ParentSelectorTest, ACustomContainerIsAskedToo) {
+// A container or business component asks for a form to import: No keeps the plain class,
+// Yes asks for the form, and cancelling that cancels the selection.
+TEST_F(ParentSelectorTest, TheFormQuestions) {
   Register("TMyPanel", "TCustomPanel", "Mypanels");
-  dialogs_.ExpectSelectParent(Custom("TMyPanel"))
-      .ExpectBox(BoxKind::kConfirmation, std::string(kContainerQuestion), Answer::kNo);
-  EXPECT_EQ(selector_.SelectForNewDefinition(),
-            (ParentSelection{"TMyPanel", "TCustomPanel", 2, "Mypanels"}));
-}
+  const auto form = dir_.Write("panels.dfm", kTextForm);
+  struct Question {
+    std::string text, caption, file_title;
+  };
+  const Question container{"Import the container layout from a container in a form (.DFM) file?",
+                           "Create container component", "Select form with container to import"};
+  const Question fields{"Import the list of fields from a form (.DFM) file?",
+                        "New component definition", "Select form with fields to import"};
+  const struct {
+    ParentChoice choice;
+    Question question;
+    ParentSelection selection;
+  } cases[] = {
+      {Express(catalog::kExpressContainerItem), container, {"TPanel", "TPanel", 2, "Extctrls"}},
+      {Outline("TScrollBox (scrolling view of sub-components)"),
+       container,
+       {"TScrollBox", "TScrollBox", 2, "Forms"}},
+      {List("TGroupBox"), container, {"TGroupBox", "TGroupBox", 2, "Stdctrls"}},
+      {Custom("TMyPanel"), container, {"TMyPanel", "TCustomPanel", 2, "Mypanels"}},
+      {Outline("TRzBusinessComponent"),
+       fields,
+       {"TRzBusinessComponent", "TRzBusinessComponent", 0, "Rzbizcmp"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.selection.class_name);
+    dialogs_.ExpectSelectParent(c.choice).ExpectBox(
+        BoxKind::kConfirmation, c.question.text, Answer::kNo, c.question.caption, Buttons::kYesNo);
+    EXPECT_EQ(selector_.SelectForNewDefinition(), c.selection);
 
-TEST_F(ParentSelectorTest, TheFieldsQuestion) {
-  const auto form = dir_.Write("orders.dfm", kTextForm);
-  dialogs_.ExpectSelectParent(Outline("TRzBusinessComponent"))
-      .ExpectBox(BoxKind::kConfirmation, "Import the list of fields from a form (.DFM) file?",
-                 Answer::kNo, "New component definition", Buttons::kYesNo);
-  EXPECT_EQ(selector_.SelectForNewDefinition(),
-            (ParentSelection{"TRzBusinessComponent", "TRzBusinessComponent", 0, "Rzbizcmp"}));
+    dialogs_.ExpectSelectParent(c.choice)
+        .ExpectBox(BoxKind::kConfirmation, c.question.text, Answer::kYes)
+        .ExpectOpenFile(form);
+    ParentSelection imported = c.selection;
+    imported.form = {model::FormModeKind::kImported, "TAboutBox", "AboutBox", "Panels",
+                     form.string()};
+    EXPECT_EQ(selector_.SelectForNewDefinition(), imported);
+    EXPECT_EQ(dialogs_.file_requests().back().title, c.question.file_title);
 
-  dialogs_.ExpectSelectParent(Outline("TRzBusinessComponent"))
-      .ExpectBox(BoxKind::kConfirmation, std::string(kFieldsQuestion), Answer::kYes)
-      .ExpectOpenFile(form);
-  const std::optional<ParentSelection> selection = selector_.SelectForNewDefinition();
-  ASSERT_TRUE(selection);
-  EXPECT_EQ(selection->form.FormMode, model::FormModeKind::kImported);
-  EXPECT_EQ(dialogs_.file_requests().back().title, "Select form with fields to import");
-
-  dialogs_.ExpectSelectParent(Outline("TRzBusinessComponent"))
-      .ExpectBox(BoxKind::kConfirmation, std::string(kFieldsQuestion), Answer::kYes)
-      .ExpectOpenFile(std::nullopt);
-  EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
+    dialogs_.ExpectSelectParent(c.choice)
+        .ExpectBox(BoxKind::kConfirmation, c.question.text, Answer::kYes)
+        .ExpectOpenFile(std::nullopt);
+    EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
+  }
 }
 
 TEST_F(ParentSelectorTest, ChangingTheParentAsksNoFormQuestion) {
@@ -485,23 +463,8 @@ TEST_F(ParentSelectorTest, AChoiceWhoseOkIsDisabledIsNotTrusted) {
 // ---------------------------------------------------------------------------------------
 // The Custom view's buttons.
 
-// Records the input box's caption and prompt, which ScriptedDialogs does not check.
-class InputRecordingDialogs : public ScriptedDialogs {
- public:
-  std::optional<std::string> InputBox(std::string_view caption, std::string_view prompt,
-                                      std::string_view initial_text) override {
-    captions.emplace_back(caption);
-    return ScriptedDialogs::InputBox(caption, prompt, initial_text);
-  }
-  std::vector<std::string> captions;
-};
-
-class CustomClassPageTest : public ::testing::Test {
+class CustomClassPageTest : public ParentSelectorTest {
  protected:
-  TempDir dir_;
-  std::filesystem::path settings_file_ = dir_ / "Kestrix.ini";
-  InputRecordingDialogs dialogs_;
-  catalog::CustomClassRegistry registry_{settings_file_};
   CustomClassPage page_{dialogs_, registry_};
 };
 
@@ -547,17 +510,6 @@ TEST_F(CustomClassPageTest, AddRegistersANewClass) {
   EXPECT_EQ(dialogs_.registration_requests().back().class_name, "TNoUnit");
 }
 
-TEST_F(CustomClassPageTest, EditShowsTheStoredRegistration) {
-  registry_.SetCustomClass("TMyGrid", "TStringGrid", "MyGrids");
-  dialogs_.ExpectRegisterClass(ClassRegistration{"TDrawGrid", "Grids2", false});
-  EXPECT_TRUE(page_.Edit("TMyGrid"));
-  EXPECT_EQ(dialogs_.registration_requests().back().current,
-            (ClassRegistration{"TStringGrid", "MyGrids", false}));
-  EXPECT_EQ(registry_.FindCustomClass("TMyGrid")->ancestor, "TDrawGrid");
-  dialogs_.ExpectRegisterClass(std::nullopt);
-  EXPECT_FALSE(page_.Edit("TMyGrid"));
-}
-
 TEST_F(CustomClassPageTest, DeleteAsksFirst) {
   registry_.SetCustomClass("TMyGrid", "TStringGrid", "MyGrids");
   registry_.SetCustomClass("TOther", "TEdit", "Other");
@@ -569,38 +521,32 @@ TEST_F(CustomClassPageTest, DeleteAsksFirst) {
   dialogs_.ExpectBox(BoxKind::kConfirmation, "Delete TMyGrid?", Answer::kYes);
   EXPECT_TRUE(page_.Delete("TMyGrid"));
   EXPECT_FALSE(registry_.FindCustomClass("TMyGrid"));
-  EXPECT_EQ(TempDir::Read(settings_file_).find("TMyGrid"), std::string::npos)
+  EXPECT_THAT(TempDir::Read(settings_file_), ::testing::Not(HasSubstr("TMyGrid")))
       << "its section is erased at once";
 }
 
 // ---------------------------------------------------------------------------------------
 // Changing the parent of a definition.
 
-class ChangeParentTest : public ::testing::Test {
+class ChangeParentTest : public ParentSelectorTest {
  protected:
   ChangeParentTest() {
-    settings_.pascal_code_dir = "/pascal/";
     catalog::NewDefinitionFromParent(session_.def(), "TEdit", "TEdit", {}, 2, "Stdctrls",
                                      settings_);
     before_ = session_.def();
   }
 
   store::Settings settings_;
-  TempDir dir_;
-  ScriptedDialogs dialogs_;
-  catalog::CustomClassRegistry registry_{dir_ / "Kestrix.ini"};
-  ParentSelector selector_{dialogs_, registry_};
   Session session_{settings_, dialogs_};
   model::ComponentDef before_;
 };
 
 TEST_F(ChangeParentTest, ANewClassShowsTheNote) {
+  const std::string note =
+      "Note that the parent class you selected may have different properties, methods, or events "
+      "from the previous one.  You may need to alter this component definition accordingly.";
   dialogs_.ExpectSelectParent(Outline("TCustomUpDown (Delphi 2.0+)"))
-      .ExpectBox(BoxKind::kInformation,
-                 "Note that the parent class you selected may have different properties, "
-                 "methods, or events from the previous one.  You may need to alter this "
-                 "component definition accordingly.",
-                 Answer::kOk, "New parent class");
+      .ExpectBox(BoxKind::kInformation, note, Answer::kOk, "New parent class");
   ASSERT_TRUE(session_.ChangeParent(selector_));
   EXPECT_TRUE(session_.modified());
   const model::MainInfoDef& main = session_.def().MainInfo;
@@ -608,6 +554,14 @@ TEST_F(ChangeParentTest, ANewClassShowsTheNote) {
   EXPECT_EQ(main.VCLAncestorName, "TCustomUpDown");
   EXPECT_EQ(main.Units->back(), "Comctrls");
   EXPECT_EQ(session_.def().Items(), before_.Items()) << "the items stay as they are";
+
+  // A registered parent brings its ancestor and unit.
+  registry_.SetCustomClass("TMyEdit", "TCustomEdit", "MyEdits");
+  dialogs_.ExpectSelectParent(Custom("TMyEdit")).ExpectBox(BoxKind::kInformation, note);
+  ASSERT_TRUE(session_.ChangeParent(selector_));
+  EXPECT_EQ(main.ParentClassName, "TMyEdit");
+  EXPECT_EQ(main.VCLAncestorName, "TCustomEdit");
+  EXPECT_EQ(main.Units->back(), "MyEdits");
 }
 
 TEST_F(ChangeParentTest, TheSameClassInAnotherCaseShowsNoNote) {
@@ -616,17 +570,6 @@ TEST_F(ChangeParentTest, TheSameClassInAnotherCaseShowsNoNote) {
   EXPECT_TRUE(session_.modified()) << "an OK modifies, even without a change";
   EXPECT_EQ(session_.def().MainInfo.ParentClassName, "TEdit");
   EXPECT_EQ(session_.def().MainInfo.Units, before_.MainInfo.Units) << "Stdctrls once";
-}
-
-TEST_F(ChangeParentTest, ARegisteredParentBringsItsUnit) {
-  registry_.SetCustomClass("TMyEdit", "TCustomEdit", "MyEdits");
-  dialogs_.ExpectSelectParent(Custom("TMyEdit"))
-      .ExpectBox(BoxKind::kInformation, std::string(kNewParentNote), Answer::kOk,
-                 "New parent class");
-  ASSERT_TRUE(session_.ChangeParent(selector_));
-  EXPECT_EQ(session_.def().MainInfo.ParentClassName, "TMyEdit");
-  EXPECT_EQ(session_.def().MainInfo.VCLAncestorName, "TCustomEdit");
-  EXPECT_EQ(session_.def().MainInfo.Units->back(), "MyEdits");
 }
 
 TEST_F(ChangeParentTest, CancelChangesNothing) {

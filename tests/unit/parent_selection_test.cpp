@@ -259,27 +259,23 @@ TEST_F(ParentSelectorTest, AStandardClassFromEachView) {
 }
 
 TEST_F(ParentSelectorTest, TheDialogOpensAsTheUserLeftIt) {
+  Register("TZeta", "TEdit", "Zeta");
+  Register("talpha", "TMemo", "Alpha");
+  Register("TBeta", "TPanel", "Beta");
   dialogs_.ExpectSelectParent(std::nullopt);
   EXPECT_EQ(selector_.SelectForNewDefinition(), std::nullopt);
   ASSERT_EQ(dialogs_.parent_requests().size(), 1u);
-  EXPECT_TRUE(dialogs_.parent_requests()[0].allow_forms);
-  EXPECT_EQ(dialogs_.parent_requests()[0].shown, Express(0)) << "the first item at first";
-  EXPECT_NE(dialogs_.parent_requests()[0].custom_page, nullptr);
+  const ParentSelectionRequest first = dialogs_.parent_requests()[0];
+  EXPECT_TRUE(first.allow_forms);
+  EXPECT_EQ(first.shown, Express(0)) << "the first item at first";
+  EXPECT_NE(first.custom_page, nullptr);
+  EXPECT_EQ(first.custom_classes, (std::vector<std::string>{"talpha", "TBeta", "TZeta"}))
+      << "the Custom view lists the registry sorted";
 
   ASSERT_TRUE(SelectNew(List("TMemo")));
   dialogs_.ExpectSelectParent(std::nullopt);
   selector_.SelectForNewDefinition();
   EXPECT_EQ(dialogs_.parent_requests().back().shown, List("TMemo"));
-}
-
-TEST_F(ParentSelectorTest, TheCustomViewListsTheRegistrySorted) {
-  Register("TZeta", "TEdit", "Zeta");
-  Register("talpha", "TMemo", "Alpha");
-  Register("TBeta", "TPanel", "Beta");
-  dialogs_.ExpectSelectParent(std::nullopt);
-  selector_.SelectForNewDefinition();
-  EXPECT_EQ(dialogs_.parent_requests()[0].custom_classes,
-            (std::vector<std::string>{"talpha", "TBeta", "TZeta"}));
 }
 
 TEST_F(ParentSelectorTest, ARegisteredClassStandsForItsAncestor) {

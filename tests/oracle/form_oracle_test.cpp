@@ -1,12 +1,10 @@
 // Our conversion of binary forms to text against Free Pascal's (ObjectResourceToText /
 // ObjectBinaryToText of its Classes unit, run by form_oracle), over every binary form of the
 // corpus and over binary forms that Free Pascal's ObjectTextToResource makes from the text
-// forms of the corpus and from the fixtures beside this file.
-//
-// Free Pascal lays its text out differently from Delphi in known ways; the comparison
-// normalises exactly those (listed below) and nothing else. Where the
-// binary was made from a text form Delphi wrote, our conversion must also give back that
-// text itself, to the byte apart from its line ends (DelphiTextTest).
+// forms of the corpus and from the fixtures beside this file. The comparison normalises
+// exactly the known differences of Free Pascal's layout (listed below) and nothing else.
+// Where the binary was made from a text form Delphi wrote, our conversion must also give
+// back that text itself, to the byte apart from its line ends (DelphiTextTest).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,6 +16,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <regex>
 #include <set>
@@ -62,9 +61,9 @@ const fs::path kFixtures = KX_ORACLE_FIXTURES;
 // 8. Value types Free Pascal 3.2.2 cannot write as text (single 15, currency 16, date 17)
 //    end its conversion with "Invalid property type from streamed property: N". For dates
 //    (the corpus has them) it is given a copy of the form in which each date value of the
-//    property it stopped at is rewritten as an extended float of the same value (type 5),
-//    until it converts the whole copy; on those lines our "d" suffix is then the only
-//    difference. For the other two types what it wrote until it stopped is compared.
+//    property it stopped at is an extended float (type 5), until it converts the whole
+//    copy; on those lines our "d" suffix is then the only difference. For the other two
+//    types what it wrote until it stopped is compared.
 //
 // Not normalised because the corpus does not need it: Free Pascal writes a UTF-8 string's
 // characters beyond U+FFFF as one #nnnnnn, Delphi as two UTF-16 units; and its value type
@@ -103,11 +102,6 @@ std::string TrimRight(std::string line) {
 std::string TrimLeft(const std::string& line) {
   const std::size_t start = line.find_first_not_of(' ');
   return start == std::string::npos ? std::string() : line.substr(start);
-}
-
-std::size_t Indentation(const std::string& line) {
-  const std::size_t start = line.find_first_not_of(' ');
-  return start == std::string::npos ? line.size() : start;
 }
 
 // Cuts text into lines at LF; with crlf every line must end with CRLF (and no CR stands
@@ -196,9 +190,8 @@ std::string CanonicalString(std::string_view text) {
 // Where a line's value starts: after "Name = ", or after the indentation of a list item.
 std::size_t ValueStart(const std::string& line) {
   const std::size_t equals = line.find(" = ");
-  const std::size_t indentation = Indentation(line);
   if (equals != std::string::npos && line.find_first_of("'#") > equals) return equals + 3;
-  return indentation;
+  return line.size() - TrimLeft(line).size();
 }
 
 std::string WithCanonicalString(const std::string& line) {
@@ -289,41 +282,37 @@ bool SameFloat(std::string ours, std::string oracle) {
          SameNumber(ours.substr(prefix.size()), match[2].matched ? match[2].str() : match[3].str());
 }
 
-void ExpectSameLines(const std::vector<std::string>& ours, const std::vector<std::string>& oracle,
-                     std::size_t count) {
+// Delphi XE2 and later write floats with 18 decimals (kLaterDelphi).
+bool SameLaterFloat(const std::string& ours, const std::string& delphi) {
+  static const std::regex kLaterFloat(R"(^(.* = )(-?\d+\.\d{18})$)");
+  std::smatch match;
+  return std::regex_match(delphi, match, kLaterFloat) && ours.starts_with(match[1].str()) &&
+         SameNumber(ours.substr(match[1].length()), match[2].str());
+}
+
+// The first ten of count lines that differ, unless same excuses them.
+void ExpectSameLines(const std::vector<std::string>& ours, const std::vector<std::string>& theirs,
+                     std::size_t count, std::string_view who,
+                     const std::function<bool(const std::string&, const std::string&)>& same) {
   int shown = 0;
   for (std::size_t i = 0; i < count && shown < 10; ++i) {
     const std::string& a = i < ours.size() ? ours[i] : "<end of our text>";
-    const std::string& b = i < oracle.size() ? oracle[i] : "<end of Free Pascal's text>";
-    if (a == b || SameFloat(a, b)) continue;
-    ADD_FAILURE() << "line " << i + 1 << " (normalised)\n  ours:        " << a
-                  << "\n  Free Pascal: " << b;
+    const std::string& b = i < theirs.size() ? theirs[i] : "<end of their text>";
+    if (a == b || same(a, b)) continue;
+    ADD_FAILURE() << "line " << i + 1 << "\n  ours: " << a << "\n  " << who << ": " << b;
     ++shown;
   }
 }
 
-// Difference 8: a double as the 10 bytes of the extended float of the same value.
+// Difference 8: a date (a double, never a denormal, infinite or NaN) as the 10 bytes of the
+// extended float of the same value.
 std::string ExtendedBytes(double value) {
   std::uint64_t bits;
   std::memcpy(&bits, &value, sizeof bits);
   const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
   const int exponent = static_cast<int>((bits >> 52) & 0x7FF);
-  std::uint64_t mantissa = 0;
-  int biased = 0;
-  if (exponent == 0x7FF) {
-    mantissa = (std::uint64_t{1} << 63) | (fraction << 11);
-    biased = 0x7FFF;
-  } else if (exponent != 0) {
-    mantissa = (std::uint64_t{1} << 63) | (fraction << 11);
-    biased = exponent - 1023 + 16383;
-  } else if (fraction != 0) {  // a denormal double is a normal extended
-    mantissa = fraction << 11;
-    biased = 1 - 1023 + 16383;
-    while ((mantissa >> 63) == 0) {
-      mantissa <<= 1;
-      --biased;
-    }
-  }
+  const std::uint64_t mantissa = exponent == 0 ? 0 : (std::uint64_t{1} << 63) | (fraction << 11);
+  const int biased = exponent == 0 ? 0 : exponent - 1023 + 16383;
   const auto sign_exponent = static_cast<std::uint64_t>(biased) | ((bits >> 63) << 15);
   std::string bytes;
   for (int i = 0; i < 8; ++i) bytes += static_cast<char>((mantissa >> (8 * i)) & 0xFF);
@@ -402,7 +391,8 @@ void CompareWithOracle(const fs::path& binary, const TempDir& work) {
       }
     }
     EXPECT_EQ(suffixes, dates);
-    ExpectSameLines(compared, oracle_lines, std::max(compared.size(), oracle_lines.size()));
+    ExpectSameLines(compared, oracle_lines, std::max(compared.size(), oracle_lines.size()),
+                    "Free Pascal (normalised)", SameFloat);
     if (dates > 0) {
       std::cout << binary.filename().string() << ": " << dates
                 << " dates given to Free Pascal as extended floats\n";
@@ -413,7 +403,7 @@ void CompareWithOracle(const fs::path& binary, const TempDir& work) {
   // which must be the start of our line there, and our value must be of that type.
   const std::size_t compared = oracle_lines.size();
   ASSERT_LT(compared, our_lines.size());
-  ExpectSameLines(our_lines, oracle_lines, compared);
+  ExpectSameLines(our_lines, oracle_lines, compared, "Free Pascal (normalised)", SameFloat);
   const std::string& stopped_at = our_lines[compared];
   EXPECT_TRUE(stopped_at.starts_with(tail)) << stopped_at << " / " << tail;
   EXPECT_TRUE(stopped_at.ends_with(std::string(1, "scd"[type - 15]))) << stopped_at;
@@ -421,25 +411,16 @@ void CompareWithOracle(const fs::path& binary, const TempDir& work) {
             << compared << " of " << our_lines.size() << " lines compared\n";
 }
 
-// Text forms Free Pascal's ObjectTextToResource cannot read.
-bool FreePascalCannotRead(const fs::path& text) {
-  // A component name in UTF-8 ("ButtonDinâmico"): its parser takes only ASCII identifiers.
-  return text.filename() == "diondcm__exemplos-delphi__4.2.Package-Client-Form.Principal.dfm";
-}
-
-// Text forms whose values come back from a binary in another spelling.
-bool WrittenByLaterDelphi(const fs::path& text) {
-  // Delphi XE2 and later write floats with FloatToStrF(ffFixed, 16, 18):
-  // "43106.420867476850000000", where the older FloatToStr gives "43106.4208674768".
-  return text.filename() ==
-         "diondcm__exemplos-delphi__4.3.Panel.Obrigatorio-Teste-Form.Principal.dfm";
-}
-
-bool SuffixesLost(const fs::path& text) {
-  // Free Pascal's ObjectTextToBinary writes "1.5s", "15000c" and "36526.5d" as plain
-  // extended floats, which come back without the suffix.
-  return text.filename() == "suffixed_floats.dfm";
-}
+// A text form with a component name in UTF-8 ("ButtonDinâmico"): Free Pascal's
+// ObjectTextToResource takes only ASCII identifiers.
+const fs::path kUnreadable = "diondcm__exemplos-delphi__4.2.Package-Client-Form.Principal.dfm";
+// Delphi XE2 and later write floats with FloatToStrF(ffFixed, 16, 18):
+// "43106.420867476850000000", where the older FloatToStr gives "43106.4208674768".
+const fs::path kLaterDelphi =
+    "diondcm__exemplos-delphi__4.3.Panel.Obrigatorio-Teste-Form.Principal.dfm";
+// Free Pascal's ObjectTextToBinary writes "1.5s", "15000c" and "36526.5d" as plain extended
+// floats, which come back without the suffix.
+const fs::path kSuffixesLost = "suffixed_floats.dfm";
 
 struct FormCase {
   std::string name;
@@ -477,10 +458,8 @@ std::vector<FormCase> Cases() {
 }
 
 std::vector<FormCase> TextCases() {
-  std::vector<FormCase> cases;
-  for (FormCase& form : Cases()) {
-    if (form.text) cases.push_back(std::move(form));
-  }
+  std::vector<FormCase> cases = Cases();
+  std::erase_if(cases, [](const FormCase& form) { return !form.text; });
   return cases;
 }
 
@@ -500,7 +479,7 @@ fs::path BinaryOf(const FormCase& form, const TempDir& work) {
 
 TEST_P(FormOracleTest, SameTextAsFreePascal) {
   const FormCase& form = GetParam();
-  if (form.text && FreePascalCannotRead(form.path)) GTEST_SKIP() << "Free Pascal cannot read it";
+  if (form.path.filename() == kUnreadable) GTEST_SKIP() << "Free Pascal cannot read it";
   TempDir work;
   const fs::path binary = BinaryOf(form, work);
   if (::testing::Test::HasFailure()) return;
@@ -512,8 +491,8 @@ TEST_P(FormOracleTest, SameTextAsFreePascal) {
 
 TEST_P(DelphiTextTest, DelphiWrittenText) {
   const FormCase& form = GetParam();
-  if (FreePascalCannotRead(form.path)) GTEST_SKIP() << "Free Pascal cannot read it";
-  if (SuffixesLost(form.path)) GTEST_SKIP() << "Free Pascal drops the float suffixes";
+  if (form.path.filename() == kUnreadable) GTEST_SKIP() << "Free Pascal cannot read it";
+  if (form.path.filename() == kSuffixesLost) GTEST_SKIP() << "Free Pascal drops the suffixes";
   TempDir work;
   const fs::path binary = BinaryOf(form, work);
   if (::testing::Test::HasFailure()) return;
@@ -529,30 +508,17 @@ TEST_P(DelphiTextTest, DelphiWrittenText) {
   }
   const std::vector<std::string> lines = SplitLines(ours.text, true, nullptr);
   EXPECT_EQ(lines.size(), expected.size());
-  static const std::regex kLaterFloat(R"(^(.* = )(-?\d+\.\d{18})$)");
-  int shown = 0;
-  for (std::size_t i = 0; i < std::min(lines.size(), expected.size()) && shown < 10; ++i) {
-    if (lines[i] == expected[i]) continue;
-    std::smatch match;
-    if (WrittenByLaterDelphi(form.path) && std::regex_match(expected[i], match, kLaterFloat) &&
-        lines[i].starts_with(match[1].str()) &&
-        SameNumber(lines[i].substr(match[1].length()), match[2].str())) {
-      continue;
-    }
-    ADD_FAILURE() << "line " << i + 1 << "\n  ours:   " << lines[i]
-                  << "\n  Delphi: " << expected[i];
-    ++shown;
-  }
+  const bool later = form.path.filename() == kLaterDelphi;
+  ExpectSameLines(lines, expected, std::min(lines.size(), expected.size()), "Delphi",
+                  [later](const std::string& a, const std::string& b) {
+                    return later && SameLaterFloat(a, b);
+                  });
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, FormOracleTest, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<FormCase>& param_info) {
-                           return param_info.param.name;
-                         });
-INSTANTIATE_TEST_SUITE_P(Forms, DelphiTextTest, ::testing::ValuesIn(TextCases()),
-                         [](const ::testing::TestParamInfo<FormCase>& param_info) {
-                           return param_info.param.name;
-                         });
+std::string CaseName(const ::testing::TestParamInfo<FormCase>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Forms, FormOracleTest, ::testing::ValuesIn(Cases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Forms, DelphiTextTest, ::testing::ValuesIn(TextCases()), CaseName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(FormOracleTest);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(DelphiTextTest);
 

@@ -8,6 +8,7 @@
 //   // the destructor reports expectations that never came
 #pragma once
 
+#include <any>
 #include <deque>
 #include <filesystem>
 #include <optional>
@@ -26,48 +27,98 @@ class ScriptedDialogs : public commands::Dialogs {
   ScriptedDialogs& ExpectBox(commands::BoxKind kind, std::string text,
                              commands::Answer answer = commands::Answer::kOk,
                              std::optional<std::string> caption = std::nullopt,
-                             std::optional<commands::Buttons> buttons = std::nullopt);
-  ScriptedDialogs& ExpectOpenFile(std::optional<std::filesystem::path> answer);
-  ScriptedDialogs& ExpectSaveFile(std::optional<std::filesystem::path> answer);
-  ScriptedDialogs& ExpectSelectDirectory(std::optional<std::filesystem::path> answer);
-  ScriptedDialogs& ExpectInputBox(std::optional<std::string> answer);
-  ScriptedDialogs& ExpectChooseEditorUnit(std::optional<std::string> answer);
-  ScriptedDialogs& ExpectSelectPanel(std::optional<std::string> answer);
+                             std::optional<commands::Buttons> buttons = std::nullopt) {
+    return Expect(
+        std::string(commands::BoxKindName(kind)),
+        {std::move(caption), std::move(text),
+         buttons ? std::optional(std::string(commands::ButtonsName(*buttons))) : std::nullopt},
+        answer);
+  }
+  ScriptedDialogs& ExpectOpenFile(std::optional<std::filesystem::path> answer) {
+    return Expect("open file dialog", {}, answer);
+  }
+  ScriptedDialogs& ExpectSaveFile(std::optional<std::filesystem::path> answer) {
+    return Expect("save file dialog", {}, answer);
+  }
+  ScriptedDialogs& ExpectSelectDirectory(std::optional<std::filesystem::path> answer) {
+    return Expect("directory dialog", {}, answer);
+  }
+  ScriptedDialogs& ExpectInputBox(std::optional<std::string> answer) {
+    return Expect("input box", {}, answer);
+  }
+  ScriptedDialogs& ExpectChooseEditorUnit(std::optional<std::string> answer) {
+    return Expect("editor unit choice", {}, answer);
+  }
+  ScriptedDialogs& ExpectSelectPanel(std::optional<std::string> answer) {
+    return Expect("container choice", {}, answer);
+  }
   // Checks the field text and the proposed name; answers with the choice.
   ScriptedDialogs& ExpectImportField(std::string field, std::string proposed_name,
-                                     std::optional<commands::FieldImportChoice> answer);
+                                     std::optional<commands::FieldImportChoice> answer) {
+    return Expect("field dialog", {std::move(field), proposed_name, proposed_name}, answer);
+  }
   ScriptedDialogs& ExpectDataLink(std::string caption, commands::DataLinkNames proposed,
-                                  std::optional<commands::DataLinkNames> answer);
+                                  std::optional<commands::DataLinkNames> answer) {
+    return Expect("data link dialog",
+                  {std::move(caption), proposed.data_source, proposed.data_field, proposed.link,
+                   proposed.data_change},
+                  answer);
+  }
   ScriptedDialogs& ExpectLinkProperty(std::string explanation,
-                                      std::optional<commands::PropertyLink> answer);
-  ScriptedDialogs& ExpectChooseEditorKind(std::string editor_class, std::optional<int> answer);
+                                      std::optional<commands::PropertyLink> answer) {
+    return Expect("link dialog", {std::move(explanation)}, answer);
+  }
+  ScriptedDialogs& ExpectChooseEditorKind(std::string editor_class, std::optional<int> answer) {
+    return Expect("editor type choice", {std::move(editor_class)}, answer);
+  }
   // Expects the file viewer to be opened on this file.
-  ScriptedDialogs& ExpectViewFile(std::filesystem::path file);
-  ScriptedDialogs& ExpectOtherOptions(std::optional<commands::OtherOptions> answer);
-  ScriptedDialogs& ExpectRegisterClass(std::optional<commands::ClassRegistration> answer);
+  ScriptedDialogs& ExpectViewFile(std::filesystem::path file) {
+    return Expect("file viewer", {file.string()});
+  }
+  ScriptedDialogs& ExpectOtherOptions(std::optional<commands::OtherOptions> answer) {
+    return Expect("other options dialog", {}, answer);
+  }
+  ScriptedDialogs& ExpectRegisterClass(std::optional<commands::ClassRegistration> answer) {
+    return Expect("registration dialog", {}, answer);
+  }
   // Expects the audience dialog opening with preselected checked.
   ScriptedDialogs& ExpectDocumentationAudience(commands::Audience preselected,
-                                               std::optional<commands::Audience> answer);
+                                               std::optional<commands::Audience> answer) {
+    return Expect("audience dialog, checked", {std::to_string(static_cast<int>(preselected))},
+                  answer);
+  }
   // Expects this file to be handed to the desktop's default handler.
-  ScriptedDialogs& ExpectOpenDocument(std::filesystem::path file);
+  ScriptedDialogs& ExpectOpenDocument(std::filesystem::path file) {
+    return Expect("opening", {file.string()});
+  }
   // Expects the parent selection dialog; answers with the choice confirmed (nothing: Cancel).
-  ScriptedDialogs& ExpectSelectParent(std::optional<catalog::ParentChoice> answer);
+  ScriptedDialogs& ExpectSelectParent(std::optional<catalog::ParentChoice> answer) {
+    return Expect("parent selection dialog", {}, answer);
+  }
   // Expects the name prompt with this caption; answers with the entries.
   ScriptedDialogs& ExpectNamePrompt(std::string caption,
-                                    std::optional<commands::NamePromptAnswer> answer);
-  ScriptedDialogs& ExpectPropertyEditor(std::optional<model::PropertyEditorDef> answer);
+                                    std::optional<commands::NamePromptAnswer> answer) {
+    return Expect("name prompt", {std::move(caption)}, answer);
+  }
+  ScriptedDialogs& ExpectPropertyEditor(std::optional<model::PropertyEditorDef> answer) {
+    return Expect("property editor options", {}, answer);
+  }
   // Expects an editor with this caption; answers with the block to store (nothing: cancelled).
   ScriptedDialogs& ExpectEditText(std::string caption,
-                                  std::optional<std::vector<std::string>> answer);
+                                  std::optional<std::vector<std::string>> answer) {
+    return Expect("editor", {std::move(caption)}, answer);
+  }
   // Expects the two-button choice with this caption; answers with the button (nothing: closed).
-  ScriptedDialogs& ExpectChooseButton(std::string caption, std::optional<int> answer);
+  ScriptedDialogs& ExpectChooseButton(std::string caption, std::optional<int> answer) {
+    return Expect("choice", {std::move(caption)}, answer);
+  }
 
   struct DirectoryRequest {
     std::string title;
     std::filesystem::path initial_dir;
   };
 
-  // Everything shown so far, in order.
+  // What was shown so far, in order.
   const std::vector<commands::MessageBox>& boxes() const { return boxes_; }
   const std::vector<commands::FileDialogRequest>& file_requests() const { return file_requests_; }
   const std::vector<DirectoryRequest>& directory_requests() const { return directory_requests_; }
@@ -82,7 +133,13 @@ class ScriptedDialogs : public commands::Dialogs {
   }
   const std::vector<commands::NamePromptRequest>& name_requests() const { return name_requests_; }
   const std::vector<commands::EditorRequest>& editor_requests() const { return editor_requests_; }
-  const std::vector<commands::ChoiceRequest>& choice_requests() const { return choice_requests_; }
+  // The lists the panel and link dialogs offered.
+  const std::vector<std::vector<std::string>>& list_requests() const { return list_requests_; }
+  // What the editor dialogs were shown with: the units offered, the default kinds.
+  const std::vector<std::vector<std::string>>& editor_unit_requests() const {
+    return editor_unit_requests_;
+  }
+  const std::vector<int>& editor_kind_defaults() const { return editor_kind_defaults_; }
   bool done() const { return expected_.empty(); }
 
   commands::Answer Show(const commands::MessageBox& box) override;
@@ -103,14 +160,7 @@ class ScriptedDialogs : public commands::Dialogs {
       std::string_view caption, const commands::DataLinkNames& proposed) override;
   std::optional<commands::PropertyLink> LinkPropertyDialog(
       std::string_view explanation, const std::vector<std::string>& sub_components) override;
-  // The lists the panel and link dialogs offered.
-  const std::vector<std::vector<std::string>>& list_requests() const { return list_requests_; }
   std::optional<int> ChooseEditorKind(std::string_view editor_class, int default_kind) override;
-  // What the editor dialogs were shown with: the units offered, the default kinds.
-  const std::vector<std::vector<std::string>>& editor_unit_requests() const {
-    return editor_unit_requests_;
-  }
-  const std::vector<int>& editor_kind_defaults() const { return editor_kind_defaults_; }
   std::optional<commands::OtherOptions> OtherOptionsDialog(
       const commands::OtherOptionsRequest& request) override;
   std::optional<commands::ClassRegistration> RegisterClassDialog(
@@ -128,54 +178,19 @@ class ScriptedDialogs : public commands::Dialogs {
   std::optional<int> ChooseButton(const commands::ChoiceRequest& request) override;
 
  private:
-  enum class What {
-    kBox,
-    kOpenFile,
-    kSaveFile,
-    kSelectDirectory,
-    kInputBox,
-    kViewFile,
-    kChooseEditorUnit,
-    kSelectPanel,
-    kImportField,
-    kDataLink,
-    kLinkProperty,
-    kChooseEditorKind,
-    kOtherOptions,
-    kRegisterClass,
-    kDocumentationAudience,
-    kOpenDocument,
-    kSelectParent,
-    kNamePrompt,
-    kPropertyEditor,
-    kEditText,
-    kChooseButton
-  };
+  // What a dialog shows, in the order its function lists them, the caption or title first; an
+  // expectation leaves out (nullopt) what it does not check.
+  using Texts = std::vector<std::optional<std::string>>;
   struct Expected {
-    What what;
-    commands::MessageBox box;
-    bool check_caption = false;
-    bool check_buttons = false;
-    commands::Answer answer = commands::Answer::kOk;
-    std::optional<std::filesystem::path> path;
-    std::optional<std::string> text;
-    std::optional<commands::OtherOptions> other_options;
-    std::optional<commands::ClassRegistration> registration;
-    std::optional<int> kind;
-    commands::Audience preselected = commands::Audience::kComponent;
-    std::optional<commands::Audience> audience;
-    std::optional<commands::FieldImportChoice> field;
-    std::optional<commands::DataLinkNames> link_names;
-    commands::DataLinkNames proposed_link_names;
-    std::optional<commands::PropertyLink> property_link;
-    std::optional<catalog::ParentChoice> parent_choice;
-    std::optional<commands::NamePromptAnswer> name_answer;
-    std::optional<model::PropertyEditorDef> editor;
-    std::optional<std::vector<std::string>> block;
+    std::string dialog;  // "name prompt", ...; for a message box its kind, "error", ...
+    Texts texts;
+    std::any answer;  // the Answer to a box, the std::optional<...> of any other dialog
   };
 
-  // The next expectation when it is of this sort; nullopt (and a test failure) otherwise.
-  std::optional<Expected> Next(What what, std::string_view description);
+  ScriptedDialogs& Expect(std::string dialog, Texts texts, std::any answer = {});
+  // Takes the next expectation and checks that it is this dialog showing these texts; returns
+  // its answer, or nothing (and a test failure) on a mismatch.
+  std::any Next(std::string_view dialog, const Texts& shown);
 
   std::deque<Expected> expected_;
   std::vector<commands::MessageBox> boxes_;
@@ -189,7 +204,6 @@ class ScriptedDialogs : public commands::Dialogs {
   std::vector<commands::ParentSelectionRequest> parent_requests_;
   std::vector<commands::NamePromptRequest> name_requests_;
   std::vector<commands::EditorRequest> editor_requests_;
-  std::vector<commands::ChoiceRequest> choice_requests_;
 };
 
 }  // namespace kx::testing

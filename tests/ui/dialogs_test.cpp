@@ -123,8 +123,6 @@ TEST(ParentDialogTest, ShowsTheRequestAndReturnsTheWidgetsChoice) {
   EXPECT_EQ(dialog.Choice(), shown);
   EXPECT_EQ(dialog.windowTitle(), "Select parent class");
   EXPECT_TRUE(dialog.outline->currentItem()->parent()->isExpanded());
-  EXPECT_EQ(dialog.list->count(), 126);
-  EXPECT_EQ(dialog.express->buttons().size(), 13);
   EXPECT_EQ(dialog.express->checkedButton()->text(), "String grid (TStringGrid)");
   EXPECT_EQ(dialog.custom->currentItem()->text(), "TTheirs");
   // Typing in the List view completes the first class that starts with the text.
@@ -140,7 +138,9 @@ TEST(ParentDialogTest, ShowsTheRequestAndReturnsTheWidgetsChoice) {
   EXPECT_FALSE(dialog.outline->topLevelItem(0)->isExpanded());
 }
 
-TEST(ParentDialogTest, OkAndClassHelpFollowTheRules) {
+// The rules themselves are the catalogue's; here, that the dialog follows them, with or
+// without forms, and at once when the selection changes.
+TEST(ParentDialogTest, OkAndClassHelpFollowTheSelection) {
   struct Case {
     ParentChoice choice;
     bool allow_forms, ok, help;
@@ -148,15 +148,10 @@ TEST(ParentDialogTest, OkAndClassHelpFollowTheRules) {
   const int wrapper = catalog::WrapperOutlineNode();
   const Case cases[] = {
       {{.view = ParentView::kOutline, .outline_node = NodeIndex("TEdit")}, false, true, true},
-      {{.view = ParentView::kOutline, .outline_node = NodeIndex("Grids")}, true, false, false},
       {{.view = ParentView::kOutline, .outline_node = wrapper}, true, true, false},
       {{.view = ParentView::kOutline, .outline_node = wrapper}, false, false, false},
       {{.view = ParentView::kList, .list_text = "T"}, true, false, false},
-      {{.view = ParentView::kList, .list_text = "Tx"}, true, true, true},
-      {{.view = ParentView::kExpress, .express_item = 11}, true, true, true},
       {{.view = ParentView::kExpress, .express_item = 11}, false, false, true},
-      {{.view = ParentView::kExpress, .express_item = 12}, true, true, false},
-      {{.view = ParentView::kCustom}, true, false, false},
       {{.view = ParentView::kCustom, .custom_class = "TMine"}, true, true, true},
   };
   for (const Case& c : cases) {
@@ -168,18 +163,17 @@ TEST(ParentDialogTest, OkAndClassHelpFollowTheRules) {
     EXPECT_EQ(dialog.ok->isEnabled(), c.ok);
     EXPECT_EQ(dialog.class_help->isEnabled(), c.help);
   }
-  // A change of selection is followed at once.
   ParentDialog dialog(nullptr, {.shown = {.view = ParentView::kExpress}}, {});
-  ParentChoice helped;
-  ParentDialog with_help(nullptr, {.shown = {.view = ParentView::kExpress, .express_item = 1}},
-                         [&helped](const ParentChoice& choice) { helped = choice; });
-  with_help.class_help->click();
-  EXPECT_EQ(catalog::SelectedClassName(helped), "TEdit");
   dialog.express->button(12)->click();
   dialog.pages->setCurrentIndex(static_cast<int>(ParentView::kList));
   EXPECT_FALSE(dialog.ok->isEnabled());
   dialog.list->setEditText("TEdit");
   EXPECT_TRUE(dialog.ok->isEnabled());
+  ParentChoice helped;
+  ParentDialog with_help(nullptr, {.shown = {.view = ParentView::kExpress, .express_item = 1}},
+                         [&helped](const ParentChoice& choice) { helped = choice; });
+  with_help.class_help->click();
+  EXPECT_EQ(catalog::SelectedClassName(helped), "TEdit");
 }
 
 TEST(ParentDialogTest, CustomButtonsRunTheRegistryFlows) {
@@ -219,7 +213,7 @@ TEST(RegisterClassWindowTest, ShowsTheClassAndReturnsTheEntries) {
   });
   EXPECT_EQ(dialog.windowTitle(), "Register custom/3rd party parent class");
   EXPECT_EQ(dialog.dont_know->text(), "No, I don't know what TMyGrid descends from.");
-  EXPECT_EQ(dialog.ancestor->count(), 126);
+  EXPECT_GE(dialog.ancestor->findText("TEdit"), 0);  // the standard classes offered
   EXPECT_EQ(dialog.Result(), (commands::ClassRegistration{"TCustomGrid", "Grids2", false}));
   dialog.browse->click();
   EXPECT_EQ(browsed, 1);
@@ -326,6 +320,15 @@ TEST(QtDialogsTest, SpecialDialogsReturnTheUsersChoice) {
   EXPECT_TRUE(script.done());
 }
 
+// A parent dialog step: the Express view's item, then OK.
+void ChooseExpress(ModalScript& script, int item) {
+  script.Then<ParentDialog>([item](ParentDialog* dialog) {
+    dialog->pages->setCurrentIndex(static_cast<int>(ParentView::kExpress));
+    dialog->express->button(item)->click();
+    dialog->ok->click();
+  });
+}
+
 // File > New with the real dialogs over the window.
 class NewDefinitionTest : public ::testing::Test {
  protected:
@@ -347,23 +350,18 @@ class NewDefinitionTest : public ::testing::Test {
     desktop_->model().Start(file);
     desktop_->window().Render();
   }
+  const model::ItemDef* Find(std::string_view name) {
+    for (const model::ItemDef& item : def().Items()) {
+      if (model::ItemName(item) == name) return &item;
+    }
+    return nullptr;
+  }
   // Whether the definition holds items of all these names.
   ::testing::AssertionResult Has(std::initializer_list<std::string_view> names) {
     for (std::string_view name : names) {
-      const auto& items = def().Items();
-      if (std::none_of(items.begin(), items.end(), [name](const model::ItemDef& item) {
-            return model::ItemName(item) == name;
-          })) {
-        return ::testing::AssertionFailure() << "no item " << name;
-      }
+      if (Find(name) == nullptr) return ::testing::AssertionFailure() << "no item " << name;
     }
     return ::testing::AssertionSuccess();
-  }
-  const model::ItemDef& Item(std::string_view name) {
-    const auto& items = def().Items();
-    return *std::find_if(items.begin(), items.end(), [name](const model::ItemDef& item) {
-      return model::ItemName(item) == name;
-    });
   }
   bool HasUnit(std::string_view unit) {
     const auto& units = def().MainInfo.Units;
@@ -376,11 +374,7 @@ class NewDefinitionTest : public ::testing::Test {
 
 TEST_F(NewDefinitionTest, ExpressChoiceBuildsTheTemplate) {
   ModalScript script;
-  script.Then<ParentDialog>([](ParentDialog* dialog) {
-    dialog->pages->setCurrentIndex(static_cast<int>(ParentView::kExpress));
-    dialog->express->button(1)->click();  // "Edit box (TEdit)"
-    dialog->ok->click();
-  });
+  ChooseExpress(script, 1);  // "Edit box (TEdit)"
   New();
   EXPECT_TRUE(script.done());
   EXPECT_EQ(def().MainInfo.ParentClassName.str(), "TEdit");
@@ -449,12 +443,7 @@ void ChooseForm(ModalScript& script, const char* form) {
 TEST_F(NewDefinitionTest, WrapperAroundABinaryForm) {
   if (!std::filesystem::is_directory(KX_CORPUS_DIR "/dfm")) GTEST_SKIP() << "no form corpus";
   ModalScript script;
-  script.Then<ParentDialog>([](ParentDialog* dialog) {
-    dialog->pages->setCurrentIndex(static_cast<int>(ParentView::kExpress));
-    dialog->express->button(catalog::kExpressWrapperItem)->click();
-    EXPECT_FALSE(dialog->class_help->isEnabled());
-    dialog->ok->click();
-  });
+  ChooseExpress(script, catalog::kExpressWrapperItem);
   ChooseForm(script, "binary/DELMadang__DelphiForFUN__U_Problem4.dfm");
   New();
   EXPECT_TRUE(script.done());
@@ -466,11 +455,7 @@ TEST_F(NewDefinitionTest, WrapperAroundABinaryForm) {
 TEST_F(NewDefinitionTest, ContainerImportChoosesAPanel) {
   if (!std::filesystem::is_directory(KX_CORPUS_DIR "/dfm")) GTEST_SKIP() << "no form corpus";
   ModalScript script;
-  script.Then<ParentDialog>([](ParentDialog* dialog) {
-    dialog->pages->setCurrentIndex(static_cast<int>(ParentView::kExpress));
-    dialog->express->button(catalog::kExpressContainerItem)->click();
-    dialog->ok->click();
-  });
+  ChooseExpress(script, catalog::kExpressContainerItem);
   script.Box(QMessageBox::Yes, QString::fromStdString(std::string(commands::kContainerQuestion)));
   ChooseForm(script, "binary/DELMadang__DelphiForFUN__U_Maze3.dfm");
   script.Then<ListChoiceWindow>([](ListChoiceWindow* dialog) {
@@ -481,8 +466,7 @@ TEST_F(NewDefinitionTest, ContainerImportChoosesAPanel) {
   EXPECT_TRUE(script.done());
   EXPECT_EQ(def().MainInfo.ParentClassName.str(), "TPanel");
   EXPECT_EQ(def().MainInfo.Form.FormMode, model::FormModeKind::kImported);
-  const auto& items = def().Items();
-  EXPECT_TRUE(std::any_of(items.begin(), items.end(), [](const model::ItemDef& item) {
+  EXPECT_TRUE(std::ranges::any_of(def().Items(), [](const model::ItemDef& item) {
     return item.Kind() == model::ItemKind::Variable && item.Variable().IsSubComponent;
   }));
 }
@@ -557,14 +541,15 @@ TEST_F(NewDefinitionTest, PropertyEditorButtonStoresTheEditorAndItsUnit) {
     dialog->accept();
   });
   page->editor->click();
-  const model::PropertyEditorDef& editor = Item("AlarmTime").Property().PropertyEditor;
+  ASSERT_TRUE(Has({"AlarmTime"}));
+  const model::PropertyEditorDef& editor = Find("AlarmTime")->Property().PropertyEditor;
   EXPECT_FALSE(editor.DefEdit);
   EXPECT_EQ(editor.EditorClass.str(), "TTimeEd");
   EXPECT_TRUE(HasUnit("TimeEds"));
   EXPECT_TRUE(desktop_->session().modified());
   // A hidden property gets no custom editor.
   page->unpublish->click();
-  ASSERT_TRUE(Item("AlarmTime").Property().Hide);
+  ASSERT_TRUE(Find("AlarmTime")->Property().Hide);
   script.Box(QMessageBox::Ok, QString::fromStdString(std::string(commands::kHiddenEditorMessage)));
   page->editor->click();
   EXPECT_TRUE(script.done());
@@ -599,7 +584,8 @@ TEST_F(NewDefinitionTest, LinkedPropertyOnAPanel) {
       });
   desktop_->window().add->click();
   EXPECT_TRUE(script.done());
-  EXPECT_EQ(Item("Title").Property().Link, "Label1.Caption");
+  ASSERT_TRUE(Has({"Title"}));
+  EXPECT_EQ(Find("Title")->Property().Link, "Label1.Caption");
 }
 
 }  // namespace

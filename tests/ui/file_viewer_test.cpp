@@ -11,7 +11,6 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <cctype>
-#include <fstream>
 
 #include "catalog/form_conversion.h"
 #include "support/scripted_dialogs.h"
@@ -33,11 +32,6 @@ std::string Short(std::string_view text) {
 const std::string kBinaryForm = "TPF0" + Short("TForm1") + Short("Form1") + Short("Caption") +
                                 "\x06" + Short("Hi") + std::string(2, '\0');
 const std::string kFormText = "object Form1: TForm1\r\n  Caption = 'Hi'\r\nend\r\n";
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // Temporary files go to a folder of the test's own while it runs.
 class FileViewerTest : public ::testing::Test {
@@ -80,7 +74,7 @@ TEST_F(FileViewerTest, ShowsFormsAsTextAndLeavesNoTemporaryFile) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     const fs::path file = dir_ / c.file;
-    if (!c.bytes.empty()) std::ofstream(file, std::ios::binary) << c.bytes;
+    if (!c.bytes.empty()) dir_.Write(c.file, c.bytes);
     ScriptedDialogs dialogs;
     if (c.shown.empty()) {
       dialogs.ExpectBox(BoxKind::kError, "Could not open " + file.string() + ": " + c.error + ".");
@@ -137,7 +131,7 @@ TEST_F(FileViewerTest, ExportsOfAUnitReadBackInOtherPrograms) {
   EXPECT_EQ(dialogs.file_requests()[0].file_name, "mybutton.rtf");
   EXPECT_EQ(dialogs.file_requests()[1].title, "Name of HTML file to save");
 
-  const std::string html = ReadAll(dir_ / "out.htm");
+  const std::string html = TempDir::Read(dir_ / "out.htm");
   EXPECT_NE(html.find("<span class=\"s9\">unit</span>"), std::string::npos) << html;
   EXPECT_NE(html.find(".s9 { color: #000000; background-color: #ffffff; font-weight: bold; }"),
             std::string::npos);
@@ -160,8 +154,7 @@ TEST_F(FileViewerTest, ExportsOfAUnitReadBackInOtherPrograms) {
 }
 
 TEST_F(FileViewerTest, PrintsInPrintColoursAndCopiesTheSelection) {
-  const fs::path unit = dir_ / "u.pas";
-  std::ofstream(unit, std::ios::binary) << "unit U; { note }\r\n";
+  const fs::path unit = dir_.Write("u.pas", "unit U; { note }\r\n");
   ScriptedDialogs dialogs;
   FileViewer viewer(nullptr, dialogs);
   ASSERT_TRUE(viewer.Open(unit));

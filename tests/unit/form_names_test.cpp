@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "commands/form_files.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
@@ -23,42 +21,23 @@ TEST(FirstObjectLineTest, BinaryAndTextForms) {
   } cases[] = {
       {"TPF0" + ShortString("TForm1") + ShortString("Form1") + "rest", "object Form1: TForm1"},
       {header + "TPF0" + ShortString("TForm1") + ShortString("Form1"), "object Form1: TForm1"},
-      {std::string("\xFF\x0A\x00\xFF\x02\x00\x30\x10\x01\x00\x00\x00", 12) + "TPF0" +
-           ShortString("TMain") + ShortString("Main"),
-       "object Main: TMain"},
-      {"TPF0\xF1" + ShortString("TForm2") + ShortString("Form2"), "inherited Form2: TForm2"},
-      {"TPF0\xF4" + ShortString("TFrame1") + ShortString("Frame1"), "inline Frame1: TFrame1"},
       {"TPF0\xF2\x02\x03" + ShortString("TPanel") + ShortString("P"), "object P: TPanel [3]"},
       {"TPF0" + ShortString("TForm1") + ShortString(""), "object TForm1"},
-      // Truncated or damaged heads give no line, never a crash.
+      // Truncated or damaged heads, and objects without a class, give no line.
+      {"TPF0" + ShortString("") + ShortString("Form1"), ""},
+      {"object Form1:\r\nend\r\n", ""},
       {"TPF0\x06TFor", ""},
       {"TPF0", ""},
       {std::string("\xFF\x0A\x00TFORM1", 10), ""},
       {"TPF0\xF2\x09" + ShortString("TPanel") + ShortString("P"), ""},
       // Text forms: the first line, trimmed; a byte-order mark is not part of it.
-      {"object Form1: TForm1\r\n  Left = 1\r\nend\r\n", "object Form1: TForm1"},
+      {"object Form1: TForm1  \r\n  Left = 1\r\nend\r\n", "object Form1: TForm1"},
       {"\xEF\xBB\xBF  inherited Frame: TFrame\nend", "inherited Frame: TFrame"},
       {"Object X: TX", "Object X: TX"},
       {"not a form at all", ""},
       {"", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(FirstObjectLine(c.bytes), c.line) << c.line;
-}
-
-TEST(FirstObjectLineTest, EveryBinaryCorpusFileHasAForm) {
-  const std::filesystem::path corpus = KX_CORPUS_DIR "/dfm/binary";
-  if (!std::filesystem::is_directory(corpus)) GTEST_SKIP() << "no form corpus at " << corpus;
-  int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
-    std::ifstream in(entry.path(), std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const std::string line = FirstObjectLine(bytes);
-    EXPECT_TRUE(line.starts_with("object ") || line.starts_with("inherited "))
-        << entry.path() << ": " << line;
-    EXPECT_FALSE(ClassNameOf(line).empty());
-    ++files;
-  }
-  EXPECT_GT(files, 10);
 }
 
 TEST(ObjectLineTest, NamesAndUnit) {

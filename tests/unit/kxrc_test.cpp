@@ -29,11 +29,9 @@ constexpr std::string_view kTinyFile = "42 4D 1A 00 00 00 00 00 00 00 1A 00 00 0
 constexpr std::string_view kTinyInfo = "0C 00 00 00 01 00 01 00 01 00 01 00";
 
 std::string TinyScript(std::string_view name, std::string_view eol = "\r\n") {
-  std::string script = std::string(name) + " BITMAP " + std::string(eol) + "BEGIN" +
-                       std::string(eol) + "    '" + std::string(kTinyFile) + "'" +
-                       std::string(eol) + "    '" + std::string(kTinyInfo) + "'" +
-                       std::string(eol) + "END" + std::string(eol);
-  return script;
+  const std::string e(eol);
+  return std::string(name) + " BITMAP " + e + "BEGIN" + e + "    '" + std::string(kTinyFile) + "'" +
+         e + "    '" + std::string(kTinyInfo) + "'" + e + "END" + e;
 }
 
 TEST(ResourceScriptTest, ReadsWhatTheCommandWrites) {
@@ -48,7 +46,7 @@ TEST(ResourceScriptTest, ReadsWhatTheCommandWrites) {
 }
 
 TEST(ResourceScriptTest, OddButValidScripts) {
-  const std::string tiny_lf = TinyScript("tMy_Button", "\n");
+  // Each resource as its name, and "#" and its id for a name of digits.
   const struct {
     std::string script;
     std::vector<std::string> names;
@@ -56,7 +54,7 @@ TEST(ResourceScriptTest, OddButValidScripts) {
       {TinyScript("TX"), {"TX"}},
       {TinyScript("TX", "\n"), {"TX"}},
       {TinyScript("TX", "\r"), {"TX"}},
-      {tiny_lf, {"TMY_BUTTON"}},
+      {TinyScript("tMy_Button", "\n"), {"TMY_BUTTON"}},
       {"", {}},
       {"\r\n\n\r  \t\r\n", {}},
       {"\n\n  tx\tbitmap\n\n begin\n'" + std::string(kTinyFile) + "'   '" + std::string(kTinyInfo) +
@@ -68,25 +66,18 @@ TEST(ResourceScriptTest, OddButValidScripts) {
            std::string(kTinyInfo) + "'\nEND\n",
        {"TX"}},
       {TinyScript("A") + TinyScript("B-2") + TinyScript("c.d"), {"A", "B-2", "C.D"}},
+      {TinyScript("0042") + TinyScript("65535"), {"#42", "#65535"}},
   };
   for (const auto& c : cases) {
     const ParsedScript parsed = ParseResourceScript(c.script);
     ASSERT_FALSE(parsed.error) << c.script << "\n" << parsed.error->message;
     std::vector<std::string> names;
     for (const BitmapResource& resource : parsed.resources) {
-      names.push_back(resource.name);
+      names.push_back(resource.name + (resource.id ? "#" + std::to_string(*resource.id) : ""));
       EXPECT_EQ(resource.data, Bytes(kTinyInfo));
     }
     EXPECT_EQ(names, c.names) << c.script;
   }
-}
-
-TEST(ResourceScriptTest, NamesOfDigitsAreIds) {
-  const ParsedScript parsed = ParseResourceScript(TinyScript("0042") + TinyScript("65535"));
-  ASSERT_FALSE(parsed.error) << parsed.error->message;
-  EXPECT_EQ(parsed.resources[0].id, 42);
-  EXPECT_EQ(parsed.resources[0].name, "");
-  EXPECT_EQ(parsed.resources[1].id, 65535);
 }
 
 TEST(ResourceScriptTest, ErrorsNameTheirLine) {

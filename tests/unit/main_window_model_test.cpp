@@ -59,6 +59,11 @@ class MainWindowModelTest : public ::testing::Test {
   std::vector<std::string> Units() {
     return def().MainInfo.Units.value_or(std::vector<std::string>{});
   }
+  std::size_t Listed(std::string_view unit) {
+    const auto units = Units();
+    return std::count_if(units.begin(), units.end(),
+                         [&](const std::string& u) { return model::SameText(u, unit); });
+  }
 
   TempDir dir_;
   std::filesystem::path file_;
@@ -165,11 +170,8 @@ TEST_F(MainWindowModelTest, AddVariableByType) {
     EXPECT_EQ(v.IsObject, c.object);
     EXPECT_EQ(v.IsSubComponent, c.subcomponent);
     EXPECT_EQ(v.Scope, c.scope);
-    const auto units = Units();
-    EXPECT_EQ(std::count_if(units.begin(), units.end(),
-                            [&](const std::string& u) { return model::SameText(u, c.unit); }),
-              c.unit.empty() ? 0 : 1);
-    EXPECT_LE(units.size(), units_before + 1);
+    EXPECT_EQ(Listed(c.unit), c.unit.empty() ? 0u : 1u);
+    EXPECT_LE(Units().size(), units_before + 1);
     EXPECT_EQ(window_.variables().list.entries.back(), "FValue : " + c.type);
     EXPECT_EQ(window_.variables().list.selected, 0);
     EXPECT_TRUE(session_.modified());
@@ -196,12 +198,7 @@ TEST_F(MainWindowModelTest, AddPropertyOfObjectTypes) {
     EXPECT_EQ(p.Special, c.special);
     EXPECT_EQ(p.UseWriteMethod, c.write_method);
     EXPECT_EQ(p.ReadOnly, c.read_only);
-    if (!c.unit.empty()) {
-      const auto units = Units();
-      EXPECT_EQ(std::count_if(units.begin(), units.end(),
-                              [&](const std::string& u) { return model::SameText(u, c.unit); }),
-                1);
-    }
+    EXPECT_EQ(Listed(c.unit), c.unit.empty() ? 0u : 1u);
   }
 }
 
@@ -228,50 +225,28 @@ TEST_F(MainWindowModelTest, EmptyPromptEntriesKeepThePromptOpen) {
 
 TEST_F(MainWindowModelTest, AddRefusesNamesTakenInEitherDirection) {
   struct Case {
-    std::string what;
     model::ItemDef existing;
-    Page page;
-    EventsMode mode;
+    Page page;  // events are added as new events
     NamePromptAnswer answer;
     std::string message;
   };
-  const std::vector<Case> cases = {
-      {"new event whose dispatch method is a method",
-       model::NewMethodItem("Flash"),
-       Page::kEvents,
-       EventsMode::kNew,
-       {"OnFlash"},
+  const Case cases[] = {
+      {model::NewMethodItem("Flash"), Page::kEvents, NamePromptAnswer{"OnFlash"},
        "OnFlash needs the name Flash, but Flash is already in the component definition."},
-      {"new event whose dispatch method is a property",
-       Property("Count", "Integer"),
-       Page::kEvents,
-       EventsMode::kNew,
-       {"OnCount"},
+      {Property("Count", "Integer"), Page::kEvents, NamePromptAnswer{"OnCount"},
        "OnCount needs the name Count, but Count is already in the component definition."},
-      {"property whose storage variable is a variable",
-       Variable("FCount", "Integer"),
-       Page::kProperties,
-       EventsMode::kInherited,
-       {"Count", "Integer"},
+      {Variable("FCount", "Integer"), Page::kProperties, NamePromptAnswer{"Count", "Integer"},
        "Count needs the name FCount, but FCount is already in the component definition."},
-      {"property named as an event's dispatch method",
-       model::NewEventItem("OnCount"),
-       Page::kProperties,
-       EventsMode::kInherited,
-       {"Count", "Integer"},
+      {model::NewEventItem("OnCount"), Page::kProperties, NamePromptAnswer{"Count", "Integer"},
        "Count is the name of the event handler for event OnCount."},
-      {"method named as a property's read method",
-       Property("Count", "Integer"),
-       Page::kMethods,
-       EventsMode::kInherited,
-       {"GetCount : Integer", "", 1},
+      {Property("Count", "Integer"), Page::kMethods, NamePromptAnswer{"GetCount : Integer", "", 1},
        "GetCount is reserved for the read method for property Count."},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(c.message);
     Open({c.existing});
     window_.PageChange(Page::kEvents);
-    window_.EventsModeClick(c.mode);
+    window_.EventsModeClick(EventsMode::kNew);
     const model::ComponentDef before = def();
     const std::string caption = c.page == Page::kEvents    ? "Add new event"
                                 : c.page == Page::kMethods ? "Add method"
@@ -408,17 +383,6 @@ TEST_F(MainWindowModelTest, MainPageFields) {
   EXPECT_FALSE(window_.DefaultPaletteExit());
 }
 
-TEST_F(MainWindowModelTest, ClosingAsksWhenModified) {
-  Open({Property("Caption", "String")});
-  EXPECT_TRUE(window_.ExitProgram());
-  window_.DescriptionChange("A component");
-  dialogs_.ExpectBox(BoxKind::kConfirmation, "Save " + file_.string() + "?", Answer::kCancel,
-                     "Exit Kestrix", Buttons::kYesNoCancel);
-  EXPECT_FALSE(window_.ExitProgram());
-  dialogs_.ExpectBox(BoxKind::kConfirmation, "Save " + file_.string() + "?", Answer::kNo);
-  EXPECT_TRUE(window_.ExitProgram());
-}
-
 TEST_F(MainWindowModelTest, GenerateCodeKeepsSelectionsInNameOrder) {
   Open({Property("Zeta", "Integer"), Property("Alpha", "Integer"), model::NewMethodItem("Run"),
         model::NewMethodItem("Beta")});
@@ -443,6 +407,7 @@ TEST_F(MainWindowModelTest, UnreadableFileLeavesNoDefinition) {
   window_.OpenDefinition();
   EXPECT_FALSE(window_.definition_open());
   EXPECT_EQ(window_.Title(), "Component Definition - (None)");
+  EXPECT_FALSE(window_.MenuEnabled(MenuItem::kSave));
 }
 
 model::ItemDef Header(std::string_view header) { return model::NewMethodItem(header); }
@@ -462,15 +427,33 @@ model::ItemDef Accessors(bool inherited, bool read, bool write) {
   return item;
 }
 
-// The Code button on the first entry of a page: the boxes it shows with their answers, the
-// choice dialog's answer, and the caption of the editor it opens (empty: none).
+// The Code button on the first entry of a page: the box it shows first with its answer (none
+// when empty), the answer to the two-button choice (none given: no choice), and the caption of
+// the editor it opens (empty: none).
 struct CodeCase {
   model::ItemDef item;
   Page page;
-  std::vector<std::pair<std::string_view, Answer>> boxes;
-  std::optional<std::optional<int>> choice;
-  std::string caption;
+  std::string_view box;
+  Answer answer = Answer::kOk;
+  std::optional<std::optional<int>> choice = {};
+  std::string caption = {};
 };
+
+constexpr std::optional<int> kChoiceClosed = std::nullopt;
+
+CodeCase Refused(model::ItemDef item, Page page, std::string_view box,
+                 Answer answer = Answer::kOk) {
+  return {std::move(item), page, box, answer};
+}
+
+CodeCase ColorCode(bool read, bool write, std::optional<std::optional<int>> choice,
+                   std::string caption = {}) {
+  return {Accessors(false, read, write), Page::kProperties, {}, Answer::kOk, choice, caption};
+}
+
+CodeCase MainCode(std::optional<int> choice, std::string caption = {}) {
+  return {Property("Unused", "Integer"), Page::kMain, {}, Answer::kOk, choice, caption};
+}
 
 class CodeButtonTest : public MainWindowModelTest,
                        public ::testing::WithParamInterface<CodeCase> {};
@@ -480,9 +463,9 @@ TEST_P(CodeButtonTest, ChecksInOrder) {
   Open({c.item});
   window_.PageChange(c.page);
   if (c.page != Page::kMain) window_.ListClick(0);
-  for (const auto& [text, answer] : c.boxes) {
-    dialogs_.ExpectBox(answer == Answer::kOk ? BoxKind::kInformation : BoxKind::kConfirmation,
-                       std::string(text), answer);
+  if (!c.box.empty()) {
+    dialogs_.ExpectBox(c.answer == Answer::kOk ? BoxKind::kInformation : BoxKind::kConfirmation,
+                       std::string(c.box), c.answer);
   }
   if (c.choice) {
     dialogs_.ExpectChooseButton(
@@ -493,71 +476,31 @@ TEST_P(CodeButtonTest, ChecksInOrder) {
   EXPECT_TRUE(dialogs_.done());
 }
 
+model::ItemDef Unoverridden() { return Inherited("OnClick", "Click(Sender: TObject)", false); }
+
 INSTANTIATE_TEST_SUITE_P(
     Refusals, CodeButtonTest,
     ::testing::Values(
-        CodeCase{Header("Ring(X: Integer"),
-                 Page::kMethods,
-                 {{"\"Ring(X: Integer\" is not a valid method header.  You must correct it before "
-                   "editing the method code.",
-                   Answer::kOk}}},
-        CodeCase{Inherited("OnClick", "(Sender: TObject)", true),
-                 Page::kEvents,
-                 {{"\"(Sender: TObject)\" is not a valid procedure header.  You must correct it "
-                   "before editing the handler code.",
-                   Answer::kOk}}},
-        CodeCase{Inherited("OnClick", " ", true),
-                 Page::kEvents,
-                 {{kEmptyHandlerCodeMessage, Answer::kOk}}},
-        CodeCase{Variable("Count", "Integer"),
-                 Page::kVariables,
-                 {{kObjectVariablesOnlyMessage, Answer::kOk}}},
-        CodeCase{Inherited("OnClick", "Click(Sender: TObject)", false),
-                 Page::kEvents,
-                 {{kOverrideBeforeCodeQuestion, Answer::kCancel}}},
-        CodeCase{Inherited("OnClick", "Click(Sender: TObject)", false),
-                 Page::kEvents,
-                 {{kOverrideBeforeCodeQuestion, Answer::kNo}},
-                 std::nullopt,
-                 "OnClick - Handler"},
-        CodeCase{Accessors(true, true, true),
-                 Page::kProperties,
-                 {{kInheritedPropertyCodeMessage, Answer::kOk}}},
-        CodeCase{Accessors(false, false, false),
-                 Page::kProperties,
-                 {{kNoAccessMethodMessage, Answer::kOk}}},
-        CodeCase{Accessors(false, true, true), Page::kProperties, {}, std::optional<int>()},
-        CodeCase{Accessors(false, true, true),
-                 Page::kProperties,
-                 {},
-                 std::optional<int>(0),
-                 "Read method for property Color"},
-        CodeCase{Accessors(false, true, true),
-                 Page::kProperties,
-                 {},
-                 std::optional<int>(1),
-                 "Write method for property Color"},
-        CodeCase{Accessors(false, false, true),
-                 Page::kProperties,
-                 {},
-                 std::nullopt,
-                 "Write method for property Color"},
-        CodeCase{Accessors(false, true, false),
-                 Page::kProperties,
-                 {},
-                 std::nullopt,
-                 "Read method for property Color"},
-        CodeCase{
-            Property("Unused", "Integer"),
-            Page::kMain,
-            {},
-            std::optional<int>(),
-        },
-        CodeCase{Property("Unused", "Integer"),
-                 Page::kMain,
-                 {},
-                 std::optional<int>(1),
-                 "TComp - Global declarations (implementation)"}));
+        Refused(Header("Ring(X: Integer"), Page::kMethods,
+                "\"Ring(X: Integer\" is not a valid method header.  You must correct it before "
+                "editing the method code."),
+        Refused(Inherited("OnClick", "(Sender: TObject)", true), Page::kEvents,
+                "\"(Sender: TObject)\" is not a valid procedure header.  You must correct it "
+                "before editing the handler code."),
+        Refused(Inherited("OnClick", " ", true), Page::kEvents, kEmptyHandlerCodeMessage),
+        Refused(Variable("Count", "Integer"), Page::kVariables, kObjectVariablesOnlyMessage),
+        Refused(Unoverridden(), Page::kEvents, kOverrideBeforeCodeQuestion, Answer::kCancel),
+        CodeCase{Unoverridden(), Page::kEvents, kOverrideBeforeCodeQuestion, Answer::kNo,
+                 std::nullopt, "OnClick - Handler"},
+        Refused(Accessors(true, true, true), Page::kProperties, kInheritedPropertyCodeMessage),
+        Refused(Accessors(false, false, false), Page::kProperties, kNoAccessMethodMessage),
+        ColorCode(true, true, kChoiceClosed),
+        ColorCode(true, true, 0, "Read method for property Color"),
+        ColorCode(true, true, 1, "Write method for property Color"),
+        ColorCode(false, true, {}, "Write method for property Color"),
+        ColorCode(true, false, {}, "Read method for property Color"),
+        // The global declarations: the interface part or the implementation part.
+        MainCode(kChoiceClosed), MainCode(1, "TComp - Global declarations (implementation)")));
 
 TEST_F(MainWindowModelTest, CodeEditorStartsFromDefaultCodeAndStoresWhatItHandsBack) {
   Open({Accessors(false, false, true)});

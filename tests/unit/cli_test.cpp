@@ -172,6 +172,13 @@ class CliDefinitionTest : public ::testing::Test {
                       "Alpha=Method\r\nFlag=Property\r\n"
                       "[Flag]\r\nPropType=Boolean\r\nEC=GoEds\r\nEU=TFlagProperty\r\n");
   }
+  // With a private method, and pages going into the test's folder.
+  std::filesystem::path DocsDefinition(std::string_view unit_name) {
+    return dir_.Write("def.cd", "[MAININFO$]\r\nUnitName=" + std::string(unit_name) +
+                                    "\r\nTargetDir=" + dir_.path().string() +
+                                    "/\r\n[ITEMLIST$]\r\nGo=Method\r\nSecret=Method\r\n"
+                                    "[Secret]\r\nS=2\r\n");
+  }
   TempDir dir_;
 };
 
@@ -332,10 +339,7 @@ TEST_F(CliDefinitionTest, EditorClassesAndUnitsTheDefinitionAsksFor) {
 }
 
 TEST_F(CliDefinitionTest, DocsForTheChosenAudienceIntoTheTargetDirectory) {
-  const auto file =
-      dir_.Write("def.cd", "[MAININFO$]\r\nUnitName=GoUnit\r\nTargetDir=" + dir_.path().string() +
-                               "/\r\n[ITEMLIST$]\r\nGo=Method\r\nSecret=Method\r\n"
-                               "[Secret]\r\nS=2\r\n");
+  const auto file = DocsDefinition("GoUnit");
   Result r = RunWith({"docs", file.string()});
   ASSERT_EQ(r.status, kExitOk) << r.err;
   const auto page = dir_ / "gounit.html";
@@ -351,8 +355,7 @@ TEST_F(CliDefinitionTest, DocsForTheChosenAudienceIntoTheTargetDirectory) {
 }
 
 TEST_F(CliDefinitionTest, DocsRefuseAUnitNameThatIsNoFileName) {
-  const auto file =
-      dir_.Write("def.cd", "[MAININFO$]\r\nUnitName=Go.Unit\r\n[ITEMLIST$]\r\nGo=Method\r\n");
+  const auto file = DocsDefinition("Go.Unit");
   Result r = RunWith({"docs", file.string()});
   EXPECT_EQ(r.status, kExitFailed);
   EXPECT_EQ(r.out, "");

@@ -113,6 +113,10 @@ TEST(CliTest, OptionErrors) {
        "datalink: --names: '../src' is not a Pascal identifier"},
       {{"datalink", "a.cd", "--names", "S,F,,H"},
        "datalink: --names: '' is not a Pascal identifier"},
+      {{"datalink", "a.cd", "--names", "S,Data Field,L,H"},
+       "datalink: --names: 'Data Field' is not a Pascal identifier"},
+      {{"datalink", "a.cd", "--names", "S,F,1Link,H"},
+       "datalink: --names: '1Link' is not a Pascal identifier"},
       {{"new", "--parent", "TFoo", "--ancestor", "TEdit", "-o", "x.cd"},
        "new: --ancestor and --unit go together"},
       {{"dfm2text"}, "dfm2text: expected FORM.dfm"},
@@ -167,6 +171,13 @@ class CliDefinitionTest : public ::testing::Test {
                       "CopyrightLine=Copyright \xA9 1997\r\n[ITEMLIST$]\r\nZeta=Method\r\n"
                       "Alpha=Method\r\nFlag=Property\r\n"
                       "[Flag]\r\nPropType=Boolean\r\nEC=GoEds\r\nEU=TFlagProperty\r\n");
+  }
+  // With a private method, and pages going into the test's folder.
+  std::filesystem::path DocsDefinition(std::string_view unit_name) {
+    return dir_.Write("def.cd", "[MAININFO$]\r\nUnitName=" + std::string(unit_name) +
+                                    "\r\nTargetDir=" + dir_.path().string() +
+                                    "/\r\n[ITEMLIST$]\r\nGo=Method\r\nSecret=Method\r\n"
+                                    "[Secret]\r\nS=2\r\n");
   }
   TempDir dir_;
 };
@@ -327,18 +338,32 @@ TEST_F(CliDefinitionTest, EditorClassesAndUnitsTheDefinitionAsksFor) {
   }
 }
 
-TEST_F(CliDefinitionTest, DataLinkNamesThatAreNoIdentifiersSaveNothing) {
-  const auto file = Definition();
-  const std::string before = TempDir::Read(file);
-  for (const std::string names :
-       {"../src,DataField,FDataLink,DataChange", "DataSource,Data Field,FDataLink,DataChange",
-        "DataSource,DataField,1Link,DataChange"}) {
-    const Result r = RunWith({"datalink", file.string(), "--names", names});
-    EXPECT_EQ(r.status, kExitUsage) << names;
-    EXPECT_TRUE(Contains(r.err, "is not a Pascal identifier")) << r.err;
-  }
-  EXPECT_EQ(TempDir::Read(file), before);
-  EXPECT_FALSE(std::filesystem::exists(dir_ / "go.bak"));
+TEST_F(CliDefinitionTest, DocsForTheChosenAudienceIntoTheTargetDirectory) {
+  const auto file = DocsDefinition("GoUnit");
+  Result r = RunWith({"docs", file.string()});
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  const auto page = dir_ / "gounit.html";
+  EXPECT_EQ(r.out, page.string() + "\n");
+  EXPECT_TRUE(Contains(TempDir::Read(page), "<H3>procedure Secret</H3>\r\n"))
+      << "without --audience the page is for the component's developer";
+
+  const auto app = dir_ / "app.htm";
+  r = RunWith({"docs", file.string(), "--audience", "application", "-o", app.string()});
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  EXPECT_TRUE(Contains(TempDir::Read(app), "procedure Go</H3>"));
+  EXPECT_FALSE(Contains(TempDir::Read(app), "Secret"));
+}
+
+TEST_F(CliDefinitionTest, DocsRefuseAUnitNameThatIsNoFileName) {
+  const auto file = DocsDefinition("Go.Unit");
+  Result r = RunWith({"docs", file.string()});
+  EXPECT_EQ(r.status, kExitFailed);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "kestrix-cli: error: The unit name \"Go.Unit\" is not a valid Pascal identifier, so no "
+            "page was written.\n");
+  r = RunWith({"docs", file.string(), "-o", (dir_ / "named.html").string()});
+  EXPECT_EQ(r.status, kExitOk) << "a name given on the command line needs no unit name";
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "catalog/type_classes.h"
 #include "store/ext_ini_file.h"
 #include "support/temp_dir.h"
@@ -108,8 +110,6 @@ TEST(DefinitionFileTest, RoundTripKeepsEverythingButWhatTheFormatLoses) {
   // An empty block comes back absent.
   expected.Item(3).Help.reset();
   EXPECT_EQ(read.def.MainInfo, expected.MainInfo);
-  EXPECT_EQ(read.def.Global, expected.Global);
-  EXPECT_EQ(read.def.ImpGlobal, expected.ImpGlobal);
   for (int n = 1; n <= expected.Count(); ++n) {
     EXPECT_EQ(read.def.Item(n), expected.Item(n)) << model::ItemName(expected.Item(n));
   }
@@ -320,7 +320,6 @@ TEST(DefinitionFileTest, MainInfoWarningsAndTargetDirectory) {
   ASSERT_EQ(read.result.messages.size(), 2u);
   EXPECT_EQ(read.result.messages[0].kind, ReaderMessage::Kind::kWarning);
   EXPECT_EQ(read.result.messages[0].text, kLaterVersionWarning);
-  EXPECT_NE(kLaterVersionWarning.find("saved again.\n\r\n\r"), std::string::npos);
   EXPECT_EQ(read.result.messages[1].text, kOtherLanguageWarning);
   EXPECT_EQ(read.def.MainInfo.TargetDir, existing) << "kept as written, not lower-cased";
 
@@ -351,15 +350,10 @@ TEST(DefinitionFileTest, OlderImplementationCodeAndStrayLines) {
 
 TEST(DefinitionFileTest, LineEndsOfEveryKind) {
   const std::string crlf = WriteDefinition(FullDefinition(), "a.cd");
-  for (std::string_view end : {"\n", "\r"}) {
-    std::string text;
-    for (char c : crlf) {
-      if (c == '\r') continue;
-      if (c == '\n')
-        text += end;
-      else
-        text += c;
-    }
+  for (const char end : {'\n', '\r'}) {
+    std::string text = crlf;
+    std::erase(text, '\r');
+    std::replace(text.begin(), text.end(), '\n', end);
     Read read = Parse(text, "");
     ASSERT_TRUE(read.result.ok);
     EXPECT_EQ(WriteDefinition(read.def, "a.cd"), crlf);

@@ -87,6 +87,7 @@ TEST_F(FindNameTest, EverySourceOfAConflict) {
       {"Enter", -1, "Enter not found in the component definition."},
       {"FRefresh", -1, "FRefresh not found in the component definition."},
       {"FFCount", -1, "FFCount not found in the component definition."},
+      {"Create", -1, "Create not found in the component definition."},
   };
   for (const auto& c : cases) {
     NameLookup found = FindName(def_, c.name);
@@ -105,12 +106,6 @@ TEST_F(FindNameTest, AnItemsOwnNameIsFoundBeforeADerivedName) {
   ASSERT_EQ(AddItem(def, NewPropertyItem("Color")), AddResult::Added);
   EXPECT_EQ(FindName(def, "FColor").index, 1);
   EXPECT_EQ(FindName(def, "FColor").message, "FColor is already in the component definition.");
-}
-
-TEST(FindNameEmptyTest, OnlyTheReservedNamesAreTaken) {
-  ComponentDef def;
-  EXPECT_EQ(FindName(def, "Create").index, -1);
-  EXPECT_EQ(FindName(def, "Notification").index, 0);
 }
 
 TEST(DerivedNamesTest, EventNames) {

@@ -17,6 +17,9 @@ using kx::testing::ScriptedDialogs;
 using kx::testing::TempDir;
 
 const platform::FixedClock kClock({2026, 12, 6, 9, 30, 0});
+const std::string kSourceDirQuestion =
+    "The default directory for component definitions is now /opt/kestrix/.  Do you want to "
+    "change it?";
 
 class OptionsTest : public ::testing::Test {
  protected:
@@ -29,13 +32,10 @@ class OptionsTest : public ::testing::Test {
 
 TEST_F(OptionsTest, DefaultSourceDirectory) {
   store::Settings settings = Load();
-  const std::string question =
-      "The default directory for component definitions is now /opt/kestrix/.  Do you want to "
-      "change it?";
   ScriptedDialogs dialogs;
   dialogs
-      .ExpectBox(BoxKind::kConfirmation, question, Answer::kYes, "Default source directory",
-                 Buttons::kYesNo)
+      .ExpectBox(BoxKind::kConfirmation, kSourceDirQuestion, Answer::kYes,
+                 "Default source directory", Buttons::kYesNo)
       .ExpectSelectDirectory(fs::path("/home/Me/My Defs"));
   EXPECT_TRUE(ChangeDefaultSourceDirectory(dialogs, settings));
   ASSERT_EQ(dialogs.directory_requests().size(), 1u);
@@ -63,18 +63,24 @@ TEST_F(OptionsTest, DefaultTargetDirectoryKeepsTheRestOfTheFile) {
   EXPECT_EQ(FileText(), "; mine\n[Directories]\nPascalCode=/work/Pascal/\nDefinitions=/defs/\n");
 }
 
-TEST_F(OptionsTest, DirectoryUnchangedOnNoOrCancel) {
+TEST_F(OptionsTest, NoOrCancelChangesNothing) {
   store::Settings settings = Load();
-  for (bool answer_yes : {false, true}) {
-    ScriptedDialogs dialogs;
-    dialogs.ExpectBox(BoxKind::kConfirmation,
-                      "The default directory for component definitions is now /opt/kestrix/.  "
-                      "Do you want to change it?",
-                      answer_yes ? Answer::kYes : Answer::kNo);
-    if (answer_yes) dialogs.ExpectSelectDirectory(std::nullopt);
-    EXPECT_FALSE(ChangeDefaultSourceDirectory(dialogs, settings));
-  }
+  ScriptedDialogs dialogs;
+  dialogs.ExpectBox(BoxKind::kConfirmation, kSourceDirQuestion, Answer::kNo)
+      .ExpectBox(BoxKind::kConfirmation, kSourceDirQuestion, Answer::kYes)
+      .ExpectSelectDirectory(std::nullopt)
+      .ExpectBox(BoxKind::kConfirmation,
+                 "Kestrix is now set up to work with 32-bit Delphi.  Do you want it set up for "
+                 "Delphi 1.0 instead?",
+                 Answer::kNo)
+      .ExpectOtherOptions(std::nullopt);
+  EXPECT_FALSE(ChangeDefaultSourceDirectory(dialogs, settings));
+  EXPECT_FALSE(ChangeDefaultSourceDirectory(dialogs, settings));
+  EXPECT_FALSE(ChangeDelphiVersion(dialogs, settings, dir_ / "no-wine"));
+  EXPECT_FALSE(ChangeOtherOptions(dialogs, settings, kClock));
   EXPECT_EQ(settings.definitions_dir, "/opt/kestrix/");
+  EXPECT_FALSE(settings.using_delphi16);
+  EXPECT_EQ(settings.codeview, store::kCodeviewAlways);
   EXPECT_EQ(FileText(), "(none)");
 }
 
@@ -150,18 +156,6 @@ TEST_F(OptionsTest, DelphiVersionChoosesTheHelpFilesAgain) {
   EXPECT_FALSE(settings.using_delphi16);
   EXPECT_EQ(settings.delphi_help, "DELPHI.HLP");
   EXPECT_EQ(FileText(), "[Other]\r\nUsingDelphi16=0\r\n");
-}
-
-TEST_F(OptionsTest, DelphiVersionUnchangedOnNo) {
-  store::Settings settings = Load();
-  ScriptedDialogs dialogs;
-  dialogs.ExpectBox(BoxKind::kConfirmation,
-                    "Kestrix is now set up to work with 32-bit Delphi.  Do you want it set up for "
-                    "Delphi 1.0 instead?",
-                    Answer::kNo);
-  EXPECT_FALSE(ChangeDelphiVersion(dialogs, settings, dir_ / "no-wine"));
-  EXPECT_FALSE(settings.using_delphi16);
-  EXPECT_EQ(FileText(), "(none)");
 }
 
 TEST_F(OptionsTest, ResourceCompilerOfTheVersionInUse) {
@@ -245,15 +239,6 @@ TEST_F(OptionsTest, OtherOptions) {
   EXPECT_EQ(reloaded.help_url, "https://x.org/{keyword}");
   EXPECT_EQ(reloaded.copyright, settings.copyright);
   EXPECT_EQ(reloaded.codeview, 2);
-}
-
-TEST_F(OptionsTest, OtherOptionsCancelled) {
-  store::Settings settings = Load();
-  ScriptedDialogs dialogs;
-  dialogs.ExpectOtherOptions(std::nullopt);
-  EXPECT_FALSE(ChangeOtherOptions(dialogs, settings, kClock));
-  EXPECT_EQ(settings.codeview, store::kCodeviewAlways);
-  EXPECT_EQ(FileText(), "(none)");
 }
 
 TEST_F(OptionsTest, AFailedWriteLeavesSettingsAndFileAsTheyWere) {

@@ -86,19 +86,6 @@ TEST_F(SessionTest, SavingTwiceKeepsTheFirstVersionAsBackup) {
   EXPECT_NE(first_save, original);
 }
 
-TEST_F(SessionTest, AFailedSaveKeepsTheFileAndTheModifiedMark) {
-  Session session(settings_, dialogs_);
-  const auto file = OpenModified(session);
-  const std::string before = TempDir::Read(file);
-  const FailingWrites failing;
-  dialogs_.ExpectBox(BoxKind::kInformation, "Could not open " + file.string())
-      .ExpectBox(BoxKind::kInformation, "Could not open " + file.string() + "\r for writing.");
-  EXPECT_FALSE(session.Save());
-  EXPECT_TRUE(session.modified());
-  EXPECT_EQ(TempDir::Read(file), before);
-  EXPECT_FALSE(std::filesystem::exists(dir_ / "comp.bak"));
-}
-
 TEST_F(SessionTest, SaveAsksBeforeOverwritingAnotherProgramsChanges) {
   Session session(settings_, dialogs_);
   const auto file = OpenModified(session);

@@ -32,7 +32,6 @@ class OneEditorUnit : public CliDialogs {
 
 int AllCommand(const Arguments& args, Context& context) {
   const std::optional<std::filesystem::path> dir = args.Value("-o");
-  if (!MakeFolder(*dir, context)) return kExitFailed;
   return WithDefinition(
       args.operands[0], context,
       [&](commands::Session& session, const store::Settings& settings, CliDialogs& dialogs) {

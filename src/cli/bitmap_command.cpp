@@ -13,7 +13,6 @@ namespace kx::cli {
 
 int BitmapCommand(const Arguments& args, Context& context) {
   const std::optional<std::filesystem::path> output = args.Value("-o");
-  if (output && !MakeFolder(output->parent_path(), context)) return kExitFailed;
   return WithDefinition(
       args.operands[0], context,
       [&](commands::Session& session, const store::Settings& settings, CliDialogs& dialogs) {

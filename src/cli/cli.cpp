@@ -2,7 +2,9 @@
 
 #include <langinfo.h>
 
+#include <algorithm>
 #include <clocale>
+#include <filesystem>
 #include <map>
 #include <new>
 #include <string_view>
@@ -32,6 +34,25 @@ CommandFunction FunctionOf(std::string_view name) {
       {"new", NewCommand},       {"smoke", SmokeCommand},       {"package", PackageCommand},
   };
   return kFunctions.at(name);
+}
+
+// The folders that -o needs, whether it names a folder or a file to write, made before the
+// command runs; false after saying why they could not be made.
+bool MakeOutputFolder(const CommandSyntax& command, const Arguments& args, Context& context) {
+  const std::optional<std::string> output = args.Value("-o");
+  if (!output) return true;
+  const bool names_folder = std::any_of(command.options.begin(), command.options.end(),
+                                        [](const OptionSyntax& option) {
+                                          return option.name == "-o" && option.value == "DIR";
+                                        });
+  const std::filesystem::path folder =
+      names_folder ? std::filesystem::path(*output) : std::filesystem::path(*output).parent_path();
+  if (folder.empty()) return true;
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (!error) return true;
+  context.Fail("cannot make the folder " + folder.string() + ": " + error.message());
+  return false;
 }
 
 }  // namespace
@@ -130,6 +151,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   const std::optional<Arguments> parsed =
       ParseArguments(*command, {words.begin() + 1, words.end()}, err);
   if (!parsed) return kExitUsage;
+  if (!MakeOutputFolder(*command, *parsed, context)) return kExitFailed;
   int status = kExitFailed;
   try {
     status = FunctionOf(command->name)(*parsed, context);

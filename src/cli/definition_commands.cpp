@@ -121,7 +121,6 @@ int UnitCommand(const Arguments& args, Context& context) {
     if (!date) return context.Usage("--date: '" + *text + "' is not \"YYYY-MM-DD HH:MM\"");
   }
   const std::optional<std::string> output_dir = args.Value("-o");
-  if (output_dir && !MakeFolder(*output_dir, context)) return kExitFailed;
   return WithDefinition(
       args.operands[0], context,
       [&](commands::Session& session, const store::Settings& settings, CliDialogs& dialogs) {

@@ -33,7 +33,6 @@ commands::Audience AudienceNamed(std::string_view name) {
 int DocsCommand(const Arguments& args, Context& context) {
   commands::Audience audience = AudienceNamed(args.Value("--audience").value_or(""));
   const std::optional<std::filesystem::path> output = args.Value("-o");
-  if (output && !MakeFolder(output->parent_path(), context)) return kExitFailed;
   return WithDefinition(
       args.operands[0], context,
       [&](commands::Session& session, const store::Settings& settings, CliDialogs& dialogs) {

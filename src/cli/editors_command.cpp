@@ -126,7 +126,6 @@ int EditorsCommand(const Arguments& args, Context& context) {
     forms[name] = value;
   }
   const std::optional<std::string> output_dir = args.Value("-o");
-  if (output_dir && !MakeFolder(*output_dir, context)) return kExitFailed;
   return WithDefinition(
       args.operands[0], context,
       [&](commands::Session& session, const store::Settings& settings, CliDialogs& dialogs) {

@@ -17,7 +17,6 @@ using Generator = std::optional<std::filesystem::path> (*)(model::ComponentDef&,
 
 int RunLazarusCommand(const Arguments& args, Context& context, Generator generate) {
   const std::optional<std::string> output_dir = args.Value("-o");
-  if (output_dir && !MakeFolder(*output_dir, context)) return kExitFailed;
   return WithDefinition(
       args.operands[0], context,
       [&](commands::Session& session, const store::Settings& settings, CliDialogs& dialogs) {

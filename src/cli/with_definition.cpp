@@ -33,15 +33,4 @@ bool LoadDefinition(commands::Session& session, const std::string& file, CliDial
   return loaded;
 }
 
-bool MakeFolder(const std::filesystem::path& folder, Context& context) {
-  if (folder.empty()) return true;
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  if (error) {
-    context.Fail("cannot make the folder " + folder.string() + ": " + error.message());
-    return false;
-  }
-  return true;
-}
-
 }  // namespace kx::cli

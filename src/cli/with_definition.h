@@ -38,8 +38,4 @@ int WithDefinition(const std::string& file, Context& context, Body body) {
   return body(session, *settings, dialogs);
 }
 
-// Makes the folder (and its parents) that -o names or holds a file of; false after saying why
-// it could not be made.
-bool MakeFolder(const std::filesystem::path& folder, Context& context);
-
 }  // namespace kx::cli

@@ -7,7 +7,6 @@
 #include "generate/extras/palette_bitmap.h"
 #include "generate/extras/palette_icon.h"
 #include "generate/extras/smoke_test.h"
-#include "generate/lazarus_target.h"
 #include "generate/unit/unit_writer.h"
 #include "model/name_rules.h"
 #include "model/text.h"
@@ -119,8 +118,8 @@ std::optional<fs::path> GenerateLazarusPackages(model::ComponentDef& def,
     const std::optional<generate::EditorSelection> selection =
         SelectEditorKinds(def, unit, dialogs);
     if (!selection) return std::nullopt;
-    const std::string text = generate::ForTarget(
-        generate::WriteEditorUnit(unit, def, *selection, clock.Now()), model::CodeTarget::kLazarus);
+    const std::string text =
+        generate::WriteEditorUnit(unit, def, *selection, clock.Now(), model::CodeTarget::kLazarus);
     if (!WriteGeneratedFile(design / file.name, text, dialogs)) return std::nullopt;
     editor_units.push_back(unit);
   }

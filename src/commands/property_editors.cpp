@@ -5,7 +5,6 @@
 #include "commands/form_files.h"
 #include "commands/generated_file.h"
 #include "commands/target_directory.h"
-#include "generate/lazarus_target.h"
 #include "model/name_rules.h"
 #include "model/text.h"
 
@@ -135,8 +134,8 @@ std::optional<fs::path> GeneratePropertyEditors(model::ComponentDef& def,
   const std::optional<generate::EditorSelection> selection =
       SelectEditorKinds(def, unit_name, dialogs);
   if (!selection) return std::nullopt;
-  const std::string text = generate::ForTarget(
-      generate::WriteEditorUnit(unit_name, def, *selection, clock.Now()), options.target);
+  const std::string text =
+      generate::WriteEditorUnit(unit_name, def, *selection, clock.Now(), options.target);
   if (!WriteAndOfferView(path, text,
                          {options.codeview, "Property editor code", kPropertyEditorsCaption,
                           /*say_when_not_shown=*/true},

@@ -11,7 +11,6 @@
 
 #include "catalog/type_classes.h"
 #include "generate/extras/editor_unit.h"
-#include "generate/lazarus_target.h"
 #include "generate/text_template.h"
 #include "model/name_rules.h"
 #include "model/text.h"
@@ -51,13 +50,15 @@ TEST_P(GoldenEditorUnitTest, MatchesTheExpectedUnit) {
     ASSERT_TRUE(AddSelectedEditor(selection, item, kind)) << editor_class;
     fields >> selection.editors.back().form_class >> selection.editors.back().form_unit;
   }
-  const std::string text = WriteEditorUnit(unit_name, def, selection, {1997, 3, 7, 9, 5, 0});
+  const platform::DateTime at = {1997, 3, 7, 9, 5, 0};
+  const std::string text = WriteEditorUnit(unit_name, def, selection, at);
   kx::testing::ExpectGoldenFile(dir / model::FileNameOf(unit_name, ".pas").name, WithCrlf(text),
                                 "kx_editors_golden_tests");
   kx::testing::ExpectGoldenFile(
       dir / "lazarus.diff",
-      kx::testing::TargetDiff(WithCrlf(text),
-                              WithCrlf(ForTarget(text, model::CodeTarget::kLazarus))),
+      kx::testing::TargetDiff(
+          WithCrlf(text),
+          WithCrlf(WriteEditorUnit(unit_name, def, selection, at, model::CodeTarget::kLazarus))),
       "kx_editors_golden_tests");
 }
 

@@ -1,12 +1,14 @@
 // The palette bitmap command run with kxrc, its output read back by windres: the bitmap must
 // come out as Windows' tools see it. windres reads only 32-bit resource files;
-// the 16-bit one is decoded here by hand.
+// the 16-bit one is decoded here by hand. Every 32-bit file Kestrix writes, the Lazarus
+// package's icons included, must also be one that Free Pascal's fpcres links.
 #include <gtest/gtest.h>
 
 #include <regex>
 
 #include "commands/palette_bitmap.h"
 #include "generate/extras/palette_bitmap.h"
+#include "generate/extras/palette_icon.h"
 #include "platform/run_program.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
@@ -99,6 +101,27 @@ TEST_F(ResourceTest, A32BitFileAsWindresReadsIt) {
                                  (dir_ / "colorgrid.o").string()})
                 .exit_status,
             0);
+}
+
+TEST_F(ResourceTest, FreePascalLinksEvery32BitFile) {
+  if (std::string_view(KX_FPCRES).empty()) GTEST_SKIP() << "fpcres not found";
+  const generate::Picture picture = *generate::ReadBitmap(generate::PlaceholderBitmap());
+  Generate(false);
+  const struct {
+    std::string name;
+    fs::path file;
+  } cases[] = {
+      {"palette bitmap", dcr_},
+      {"package icons", dir_.Write("icons.res", generate::WriteIconResource("TColorGrid", picture))},
+      {"package icon from a PNG file",
+       dir_.Write("png.res",
+                  generate::WriteIconResourceFromPng("TColorGrid", generate::WritePng(picture)))},
+  };
+  for (const auto& c : cases) {
+    const platform::RunResult run =
+        RunTool(KX_FPCRES, {"-of", "elf", "-o", (dir_ / "linked.o").string(), c.file.string()});
+    EXPECT_EQ(run.exit_status, 0) << c.name << ": " << run.output;
+  }
 }
 
 TEST_F(ResourceTest, A16BitFile) {

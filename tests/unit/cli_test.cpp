@@ -283,6 +283,28 @@ TEST_F(CliDefinitionTest, DefinitionTextInTheTerminalsEncoding) {
   EXPECT_TRUE(Contains(RunWith({"interface", "--raw", file}).out, "Copyright \xA9 1997"));
 }
 
+// -o names a folder or a file in one; either way the folders are made first.
+TEST_F(CliDefinitionTest, EveryCommandWritesIntoFoldersItMakes) {
+  const std::string file = Definition().string();
+  const auto out = dir_ / "made";
+  const struct {
+    std::vector<std::string> args;
+    std::filesystem::path written;
+  } cases[] = {
+      {{"docs", file, "-o", (out / "docs/go.html").string()}, out / "docs/go.html"},
+      {{"editors", file, "-o", (out / "editors").string()}, out / "editors/goeds.pas"},
+      {{"package", file, "-o", (out / "package").string()},
+       out / "package/designtime/gounit_dsgn.lpk"},
+      {{"smoke", file, "-o", (out / "smoke").string()}, out / "smoke/gounitsmoke.lpr"},
+      {{"new", "--parent", "TButton", "-o", (out / "new/x.cd").string()}, out / "new/x.cd"},
+  };
+  for (const auto& c : cases) {
+    const Result r = RunWith(c.args);
+    EXPECT_EQ(r.status, kExitOk) << c.args[0] << ": " << r.err;
+    EXPECT_TRUE(std::filesystem::is_regular_file(c.written)) << c.args[0];
+  }
+}
+
 TEST_F(CliDefinitionTest, UnitWritesIntoAFolderItMakes) {
   const auto file = Definition();
   const std::string before = TempDir::Read(file);

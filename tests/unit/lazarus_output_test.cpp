@@ -42,8 +42,16 @@ TEST(LazarusOutputTest, EachWritesIntoItsOwnFolderOfTheTargetDirectory) {
             dir / "lazarus/designtime/alarm_dsgn.lpk");
   EXPECT_EQ(TempDir::Read(dir / "alarm.pas"), "the Delphi unit");
   for (const char* file : {"smoke/alarm.pas", "lazarus/runtime/alarm.pas"}) {
-    EXPECT_NE(TempDir::Read(dir / file).find("{$mode delphi}"), std::string::npos) << file;
+    const std::string unit = TempDir::Read(dir / file);
+    EXPECT_NE(unit.find("{$mode delphi}"), std::string::npos) << file;
+    // Registering belongs to the design-time package alone.
+    EXPECT_EQ(unit.find("Register"), std::string::npos) << file;
   }
+  EXPECT_NE(TempDir::Read(dir / "lazarus/designtime/alarmreg.pas").find("RegisterComponents("),
+            std::string::npos);
+  // A run-time-only package cannot be required by one the IDE installs.
+  EXPECT_NE(TempDir::Read(dir / "lazarus/runtime/alarm_rt.lpk").find("<Type Value=\"RunTime\"/>"),
+            std::string::npos);
 }
 
 TEST(LazarusOutputTest, TheIconIsAPngOrABitmap) {

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "catalog/class_catalog.h"
+#include "generate/lazarus_target.h"
 #include "generate/unit_frame.h"
 #include "model/text.h"
 
@@ -95,7 +96,7 @@ std::string BodyType(const PropertyPart& property) {
   return upper == "TSTRINGS" || upper == "TSTRINGLIST" ? "TStringList" : property.PropType.str();
 }
 
-void EditBoolean(Printer& out, const Vars& v) {
+void EditBoolean(Printer& out, const Vars& v, model::CodeTarget target) {
   // clang-format off
   out.Emit({"procedure $editor$.Edit;",
             "var",
@@ -115,9 +116,14 @@ void EditBoolean(Printer& out, const Vars& v) {
             "        YesNoDlg := CreateMessageDialog(BoxText,",
             "                      mtConfirmation, [mbYes, mbNo]);",
             "        YesNoDlg.Caption := BoxCaption;",
-            "        YesNoDlg.FormStyle := fsStayOnTop;",
-            "        YesNoDlg.ScaleBy(Screen.PixelsPerInch, 96);",
-            "        BoxResult := YesNoDlg.ShowModal;",
+            "        YesNoDlg.FormStyle := fsStayOnTop;"}, v);
+  // clang-format on
+  // The LCL scales a form for the screen as it creates it; scaling again clips the text.
+  if (target != model::CodeTarget::kLazarus) {
+    out.Line("        YesNoDlg.ScaleBy(Screen.PixelsPerInch, 96);");
+  }
+  // clang-format off
+  out.Emit({"        BoxResult := YesNoDlg.ShowModal;",
             "        { If \"Yes\" was selected, change the property value }",
             "        if BoxResult = idYes then ",
             "           SetOrdValue(Ord(not Value));",
@@ -383,7 +389,8 @@ void GetValuesFields(Printer& out, const Vars& v) {
 
 }  // namespace
 
-void WriteEditorClass(Printer& out, const PropertyPart& property, int kind) {
+void WriteEditorClass(Printer& out, const PropertyPart& property, int kind,
+                      model::CodeTarget target) {
   const Vars v = {{"editor", property.PropertyEditor.EditorClass.str()}};
   // The editors that edit a value in a dialog share their methods.
   auto value_editor = [&](std::string_view base) {
@@ -399,6 +406,15 @@ void WriteEditorClass(Printer& out, const PropertyPart& property, int kind) {
   };
   switch (kind) {
     case kBooleanMessageBox:
+      // The IDE tells a default from a changed value by the text GetValue gives and the one
+      // its own Boolean editor gives for the default; only that editor keeps them alike.
+      if (target == model::CodeTarget::kLazarus) {
+        out.Emit({"  $editor$ = class(TBoolPropertyEditor)", "   public",
+                  "    procedure Edit; override;",
+                  "    function GetAttributes : TPropertyAttributes; override;", "  end;"},
+                 v);
+        break;
+      }
       out.Emit(
           {"  $editor$ = class(TOrdinalProperty)", "   public", "    procedure Edit; override;",
            "    function GetAttributes : TPropertyAttributes; override;",
@@ -456,7 +472,8 @@ void WriteEditorClass(Printer& out, const PropertyPart& property, int kind) {
   }
 }
 
-void WriteEditorMethods(Printer& out, const PropertyPart& property, const SelectedEditor& editor) {
+void WriteEditorMethods(Printer& out, const PropertyPart& property, const SelectedEditor& editor,
+                        model::CodeTarget target) {
   const Vars v = {{"editor", property.PropertyEditor.EditorClass.str()},
                   {"type", BodyType(property)},
                   {"form", editor.form_class}};
@@ -483,11 +500,13 @@ void WriteEditorMethods(Printer& out, const PropertyPart& property, const Select
   };
   switch (kind) {
     case kBooleanMessageBox:
-      EditBoolean(out, v);
+      EditBoolean(out, v, target);
       out.Line();
       WriteAttributes(out, v, Attributes::kDialogReadOnly);
-      out.Line();
-      WriteGetValue(out, v, GetValue::kBoolean);
+      if (target != model::CodeTarget::kLazarus) {
+        out.Line();
+        WriteGetValue(out, v, GetValue::kBoolean);
+      }
       break;
     case kIntegerDialogViewInInspector:
     case kIntegerDialogOrInspector:
@@ -542,7 +561,8 @@ void WriteEditorMethods(Printer& out, const PropertyPart& property, const Select
 }
 
 std::string WriteEditorUnit(std::string_view unit_name, const model::ComponentDef& def,
-                            const EditorSelection& selection, const platform::DateTime& at) {
+                            const EditorSelection& selection, const platform::DateTime& at,
+                            model::CodeTarget target) {
   Printer out;
   WriteEditorHeader(out, unit_name, def, at);
   out.Line();
@@ -566,17 +586,17 @@ std::string WriteEditorUnit(std::string_view unit_name, const model::ComponentDe
   out.Line("type");
   for (const SelectedEditor& editor : selection.editors) {
     out.Line();
-    WriteEditorClass(out, def.Item(editor.item).Property(), editor.kind);
+    WriteEditorClass(out, def.Item(editor.item).Property(), editor.kind, target);
   }
   out.Line();
   out.Line("implementation");
   for (const SelectedEditor& editor : selection.editors) {
     out.Line();
-    WriteEditorMethods(out, def.Item(editor.item).Property(), editor);
+    WriteEditorMethods(out, def.Item(editor.item).Property(), editor, target);
   }
   out.Line();
   out.Line("end.");
-  return out.text();
+  return ForTarget(out.text(), target);
 }
 
 }  // namespace kx::generate

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "generate/text_template.h"
+#include "model/code_target.h"
 #include "model/component_def.h"
 #include "platform/clock.h"
 
@@ -68,14 +69,16 @@ struct EditorSelection {
 // nothing. Returns whether it was added.
 bool AddSelectedEditor(EditorSelection& selection, int item, int kind);
 
-// The unit's text, lines ended by "\n".
+// The unit's text for the target, lines ended by "\n".
 std::string WriteEditorUnit(std::string_view unit_name, const model::ComponentDef& def,
-                            const EditorSelection& selection, const platform::DateTime& at);
+                            const EditorSelection& selection, const platform::DateTime& at,
+                            model::CodeTarget target = model::CodeTarget::kDelphi);
 
 void WriteEditorHeader(Printer& out, std::string_view unit_name, const model::ComponentDef& def,
                        const platform::DateTime& at);
-void WriteEditorClass(Printer& out, const model::PropertyPart& property, int kind);
+void WriteEditorClass(Printer& out, const model::PropertyPart& property, int kind,
+                      model::CodeTarget target);
 void WriteEditorMethods(Printer& out, const model::PropertyPart& property,
-                        const SelectedEditor& editor);
+                        const SelectedEditor& editor, model::CodeTarget target);
 
 }  // namespace kx::generate

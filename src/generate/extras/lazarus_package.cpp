@@ -13,7 +13,7 @@ namespace {
 
 struct PackageFile {
   std::string name;
-  std::string type;  // "RunTimeOnly", "DesignTime"
+  std::string type;  // "RunTime", "DesignTime"
   std::string description;
   std::vector<std::pair<std::string, bool>> units;            // file's unit name, has Register
   std::vector<std::pair<std::string, std::string>> required;  // package, its .lpk when ours
@@ -81,7 +81,7 @@ LazarusPackageNames LazarusPackageNamesOf(const model::ComponentDef& def) {
 std::string WriteRuntimePackage(const model::ComponentDef& def) {
   const LazarusPackageNames names = LazarusPackageNamesOf(def);
   return WritePackage({names.runtime,
-                       "RunTimeOnly",
+                       "RunTime",
                        EscapeHtml(def.MainInfo.NewClassName.str() + " (run-time)"),
                        {{def.MainInfo.UnitName.str(), false}},
                        {{"LCL", ""}}});

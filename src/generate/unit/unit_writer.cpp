@@ -38,7 +38,7 @@ model::TextBlock RuntimeUnits(const model::ComponentDef& def) {
   return units;
 }
 
-void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def, bool with_editors) {
+void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def) {
   const Vars vars = {{"class", def.MainInfo.NewClassName.str()},
                      {"page", def.MainInfo.DefaultPalette.str()}};
   // clang-format off
@@ -50,7 +50,7 @@ void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def, bool w
   // clang-format on
   bool first = true;
   for (const ItemDef& item : def.Items()) {
-    if (!with_editors || !HasOwnEditor(item) || item.Property().Hide) continue;
+    if (!HasOwnEditor(item) || item.Property().Hide) continue;
     if (first) {
       out.Line();
       out.Line("     { Register property editors }");
@@ -117,8 +117,12 @@ std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions
   const std::vector<std::string> component_links =
       WriteTypeSection(out, def, options.full_comments);
   out.Line();
-  out.Line("procedure Register;");
-  out.Line();
+  // Registration belongs to the design-time package; a run-time unit that registered itself
+  // would pull the IDE's units into every program that uses it.
+  if (!options.runtime_only) {
+    out.Line("procedure Register;");
+    out.Line();
+  }
   if (options.interface_only) return ForTarget(out.text(), options.target);
   out.Line("implementation");
   out.Line();
@@ -126,8 +130,10 @@ std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions
     out.Lines(*def.ImpGlobal.Code);
     out.Line();
   }
-  WriteRegisterProcedure(out, def, !options.runtime_only);
-  out.Line();
+  if (!options.runtime_only) {
+    WriteRegisterProcedure(out, def);
+    out.Line();
+  }
   WriteImplementationBodies(out, def, component_links, options.full_comments);
   out.Line();
   out.Line("end.");

@@ -20,8 +20,8 @@ struct UnitOptions {
   // Only the interface part, up to "procedure Register;": what printing shows.
   bool interface_only = false;
   model::CodeTarget target = model::CodeTarget::kDelphi;
-  // For a run-time package or program: no property editors registered and none of the units
-  // that only the IDE has (the design-time interface, the editor units).
+  // For a run-time package or program: no Register procedure and none of the units that only
+  // the IDE has (the design-time interface, the editor units).
   bool runtime_only = false;
 };
 
@@ -34,7 +34,7 @@ void PrepareForUnit(model::ComponentDef& def, const UnitOptions& options);
 std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions& options,
                                const platform::DateTime& at);
 
-void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def, bool with_editors = true);
+void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def);
 
 // The definition's units without the design-time interface and the property editor units.
 model::TextBlock RuntimeUnits(const model::ComponentDef& def);

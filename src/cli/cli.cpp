@@ -41,10 +41,9 @@ CommandFunction FunctionOf(std::string_view name) {
 bool MakeOutputFolder(const CommandSyntax& command, const Arguments& args, Context& context) {
   const std::optional<std::string> output = args.Value("-o");
   if (!output) return true;
-  const bool names_folder = std::any_of(command.options.begin(), command.options.end(),
-                                        [](const OptionSyntax& option) {
-                                          return option.name == "-o" && option.value == "DIR";
-                                        });
+  const bool names_folder = std::any_of(
+      command.options.begin(), command.options.end(),
+      [](const OptionSyntax& option) { return option.name == "-o" && option.value == "DIR"; });
   const std::filesystem::path folder =
       names_folder ? std::filesystem::path(*output) : std::filesystem::path(*output).parent_path();
   if (folder.empty()) return true;

@@ -112,7 +112,8 @@ TEST_F(ResourceTest, FreePascalLinksEvery32BitFile) {
     fs::path file;
   } cases[] = {
       {"palette bitmap", dcr_},
-      {"package icons", dir_.Write("icons.res", generate::WriteIconResource("TColorGrid", picture))},
+      {"package icons",
+       dir_.Write("icons.res", generate::WriteIconResource("TColorGrid", picture))},
       {"package icon from a PNG file",
        dir_.Write("png.res",
                   generate::WriteIconResourceFromPng("TColorGrid", generate::WritePng(picture)))},

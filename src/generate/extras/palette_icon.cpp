@@ -150,10 +150,10 @@ std::string WriteRcdataResources(const std::vector<std::pair<std::string, std::s
     Put(head, 0, 4);  // data version
     // The empty entry carries no flags and no language: Free Pascal's resource reader takes
     // a file for a resource file only when its first 32 bytes are exactly that entry.
-    Put(head, type == 0 ? 0 : 0x30, 2);      // moveable, pure
+    Put(head, type == 0 ? 0 : 0x30, 2);    // moveable, pure
     Put(head, type == 0 ? 0 : 0x0409, 2);  // US English
-    Put(head, 0, 4);       // version
-    Put(head, 0, 4);       // characteristics
+    Put(head, 0, 4);                       // version
+    Put(head, 0, 4);                       // characteristics
     Put(out, static_cast<std::uint32_t>(data.size()), 4);
     Put(out, static_cast<std::uint32_t>(head.size() + 8), 4);
     out += head;

@@ -13,6 +13,7 @@ set(expected
   bin/kxrc
   share/bash-completion/completions/kestrix-cli
   share/man/man1/kestrix-cli.1
+  share/doc/kestrix/LICENSE
   share/doc/kestrix/help/index.html
   share/doc/kestrix/help/manual.css
   share/doc/kestrix/help/main.html
@@ -22,6 +23,7 @@ if(DESKTOP)
   list(APPEND expected
     bin/kestrix
     share/applications/kestrix.desktop
+    share/metainfo/kestrix.metainfo.xml
     share/mime/packages/kestrix.xml
     share/icons/hicolor/scalable/apps/kestrix.svg)
   foreach(size 16 32 48 64 128 256)

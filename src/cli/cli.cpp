@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "cli/cli_dialogs.h"
+#include "commands/about.h"
 #include "cli/commands.h"
 #include "cli/syntax.h"
 #include "model/text.h"
@@ -131,7 +132,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (help) {
       PrintHelp(out);
     } else if (version) {
-      out << "kestrix-cli " << KX_VERSION << "\n";
+      out << "kestrix-cli " << KX_VERSION << "\n" << commands::kLicenceNotice << "\n";
     } else {
       return UsageError(err, "", "no command given");
     }

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QtGlobal>
 
+#include "commands/about.h"
 #include "ui/text_boundary.h"
 
 #ifndef KX_VERSION
@@ -24,9 +25,12 @@ QString AboutText(const store::Settings& settings) {
              "Built %2 with Qt %3 and QScintilla %4; running on Qt %5.\n"
              "Qt is used under the GNU LGPL version 3, QScintilla under the GNU GPL "
              "version 3.\n\n"
-             "Settings: %6\n"
-             "Manual: %7")
+             "%6\n\n"
+             "Settings: %7\n"
+             "Manual: %8")
       .arg(KX_VERSION, KX_BUILD_DATE, QT_VERSION_STR, QSCINTILLA_VERSION_STR, qVersion(),
+           QString::fromUtf8(commands::kLicenceNotice.data(),
+                             static_cast<qsizetype>(commands::kLicenceNotice.size())),
            FromPath(settings.file.string()), FromPath(settings.help_file.string()));
 }
 

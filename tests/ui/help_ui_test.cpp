@@ -103,9 +103,10 @@ TEST_F(HelpUiTest, ClassHelpOpensTheKeywordAddressOrSaysHowToSetOne) {
             "https://example.org/search?q=TComponent%20component");
 }
 
-TEST_F(HelpUiTest, AboutNamesTheVersionsAndTheSettingsFile) {
+TEST_F(HelpUiTest, AboutNamesTheVersionsTheLicenceAndTheSettingsFile) {
   const QString text = AboutText(desktop_->settings());
   EXPECT_TRUE(text.contains(QString("Qt ") + qVersion()));
+  EXPECT_TRUE(text.contains("(GPL-3.0-or-later), and comes with NO WARRANTY"));
   EXPECT_TRUE(text.contains(QString::fromStdString((dir_ / "Kestrix.ini").string())));
   EXPECT_TRUE(text.contains(QRegularExpression(R"(Kestrix \d+\.\d+\.\d+\n)")));
 }

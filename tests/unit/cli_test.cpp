@@ -155,7 +155,10 @@ TEST(CliTest, HelpOfEveryCommand) {
   EXPECT_TRUE(Contains(RunCli({"editors", "--help"}).out,
                        "  18  String property (drop-down list "
                        "of data field names)\n"));
-  EXPECT_EQ(RunCli({"--version"}).out.rfind("kestrix-cli ", 0), 0u);
+  const std::string version = RunCli({"--version"}).out;
+  EXPECT_EQ(version.rfind("kestrix-cli ", 0), 0u);
+  EXPECT_TRUE(Contains(version, "(GPL-3.0-or-later)") && Contains(version, "NO WARRANTY"))
+      << version;
 }
 
 class CliDefinitionTest : public ::testing::Test {

@@ -428,6 +428,9 @@ TEST_F(MainWindowModelTest, GenerateCodeKeepsSelectionsInNameOrder) {
   window_.ListClick(0);  // Zeta
   window_.PageChange(Page::kMethods);
   window_.ListClick(1);  // Beta
+  // The unit is not shown (Codeview never): a box says where it went.
+  dialogs_.ExpectBox(BoxKind::kInformation,
+                     "Component code written to " + (dir_ / "comp.pas").string() + ".");
   window_.GenerateComponentCodeClick();
   EXPECT_EQ(window_.properties().list.entries,
             (std::vector<std::string>{"Alpha : Integer", "Zeta : Integer"}));

@@ -81,8 +81,8 @@ TEST(LoadSettingsTest, UnusableValuesGiveTheDefault) {
   const auto file = dir.Write("Kestrix.ini",
                               "[Directories]\r\nDefinitions=\r\n[Other]\r\nCodeview=7\r\n"
                               "FullComments=yes\r\n");
-  const Settings s = LoadSettings(file, "/opt/kestrix/", kClock, {});
-  EXPECT_EQ(s.definitions_dir, "/opt/kestrix/");
+  const Settings s = LoadSettings(file, "/opt/kestrix/", kClock, {.home = "/home/me"});
+  EXPECT_EQ(s.definitions_dir, "/home/me/");
   EXPECT_EQ(s.codeview, kCodeviewAlways);
   EXPECT_TRUE(s.full_comments);
 }

@@ -208,8 +208,10 @@ TEST_F(CliDefinitionTest, StreamsAndStatusOfEveryCommand) {
       {{"resave", file}, file + "\n", ""},
       {{"all", file, "-o", out_dir},
        out_dir + "/gounit.pas\n" + out_dir + "/goeds.pas\n" + out_dir + "/gounit.html\n",
-       "kestrix-cli: Documentation written to " + out_dir + "/gounit.html.\n"
-       "kestrix-cli: Component resource written to " + out_dir + "/gounit.dcr.\n"},
+       "kestrix-cli: Documentation written to " + out_dir +
+           "/gounit.html.\n"
+           "kestrix-cli: Component resource written to " +
+           out_dir + "/gounit.dcr.\n"},
   };
   for (const auto& c : cases) {
     Result r = RunWith(c.args);

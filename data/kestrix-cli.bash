@@ -33,7 +33,8 @@ _kestrix_cli() {
   fi
   local options
   case $command in
-    show|interface) options="--raw" ;;
+    show) options="--raw" ;;
+    interface) options="--raw --target" ;;
     unit) options="-o --comments --date --update --target" ;;
     docs) options="--audience -o" ;;
     bitmap) options="-o" ;;

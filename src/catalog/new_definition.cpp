@@ -31,7 +31,9 @@ void NewDefinitionFromParent(ComponentDef& def, std::string_view parent_class,
   const std::string a(vcl_ancestor);
   const std::string unit(parent_unit);
   const model::FormDef form = form_info;
-  model::ClearDefinition(def, settings.pascal_code_dir);
+  // Only a folder the user chose: without one, generation writes beside the definition's
+  // file once it has one (commands::DefaultTargetDirectory).
+  model::ClearDefinition(def, settings.pascal_code_dir_chosen ? settings.pascal_code_dir : "");
 
   model::MainInfoDef& main = def.MainInfo;
   main.UnitName = "MyUnit";

@@ -73,7 +73,7 @@ class CliDialogs : public commands::Dialogs {
     return preselected;
   }
   // The page is not opened: the command prints its path.
-  void OpenDocument(const std::filesystem::path&) override {}
+  bool OpenDocument(const std::filesystem::path&) override { return true; }
   // Only the new command chooses a parent (from --parent); elsewhere the dialog is cancelled.
   std::optional<catalog::ParentChoice> SelectParentDialog(
       const commands::ParentSelectionRequest&) override {

@@ -148,17 +148,17 @@ int UnitCommand(const Arguments& args, Context& context) {
 }
 
 int InterfaceCommand(const Arguments& args, Context& context) {
-  return WithDefinition(args.operands[0], context,
-                        [&](commands::Session& session, const store::Settings& settings, auto&&) {
-                          const generate::UnitOptions options{
-                              .full_comments = settings.full_comments, .interface_only = true};
-                          generate::PrepareForUnit(session.def(), options);
-                          const std::string text = generate::WriteComponentUnit(
-                              session.def(), options, platform::SystemClock().Now());
-                          context.out << "\n\n"
-                                      << (args.Has("--raw") ? text : context.Text(text)) << "\n";
-                          return kExitOk;
-                        });
+  return WithDefinition(
+      args.operands[0], context,
+      [&](commands::Session& session, const store::Settings& settings, auto&&) {
+        commands::GenerateUnitOptions options = commands::GenerateUnitOptionsFrom(settings);
+        options.target = TargetOf(args, settings.target);
+        const std::string text =
+            commands::PrepareComponentInterface(session.def(), options, platform::SystemClock())
+                .text;
+        context.out << "\n\n" << (args.Has("--raw") ? text : context.Text(text)) << "\n";
+        return kExitOk;
+      });
 }
 
 }  // namespace kx::cli

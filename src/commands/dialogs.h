@@ -190,8 +190,9 @@ class Dialogs {
   // says). What OK then does is commands::ParentSelector's, which may show it again.
   virtual std::optional<catalog::ParentChoice> SelectParentDialog(
       const ParentSelectionRequest& request) = 0;
-  // Opens a file with the desktop's default handler (a page in the browser), not waiting.
-  virtual void OpenDocument(const std::filesystem::path& file) = 0;
+  // Opens a file with the desktop's default handler (a page in the browser), not waiting for
+  // it to close; false when no program could be started to show it.
+  virtual bool OpenDocument(const std::filesystem::path& file) = 0;
   // The main window's name prompt. Front ends without one answer from InputBox.
   virtual std::optional<NamePromptAnswer> NamePrompt(const NamePromptRequest& request);
   // "Property editor options": the new settings on OK (model::ApplyEditorOptions checked).

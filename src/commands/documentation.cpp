@@ -53,7 +53,14 @@ std::optional<fs::path> WriteDocumentation(model::ComponentDef& def, const fs::p
   const std::string page =
       generate::WriteText(def, generate::kHtmlFormat, AudienceScopes(audience));
   if (!WriteGeneratedFile(path, page, dialogs)) return std::nullopt;
-  dialogs.OpenDocument(path);
+  const std::string written = "Documentation written to " + path.string() + ".";
+  if (dialogs.OpenDocument(path)) {
+    dialogs.Information(written, kDocumentationCaption);
+  } else {
+    dialogs.Warning(written + "\r\rNo browser could be started to show it; open the page in a " +
+                        "browser of your choice.",
+                    kDocumentationCaption);
+  }
   return path;
 }
 

@@ -14,6 +14,16 @@ GenerateUnitOptions GenerateUnitOptionsFrom(const store::Settings& settings) {
           std::nullopt};
 }
 
+ComponentInterface PrepareComponentInterface(model::ComponentDef& def,
+                                             const GenerateUnitOptions& options,
+                                             const platform::Clock& clock) {
+  const generate::UnitOptions unit_options{
+      .full_comments = options.full_comments, .interface_only = true, .target = options.target};
+  generate::PrepareForUnit(def, unit_options);
+  return {"Kestrix - " + def.MainInfo.NewClassName.str(),
+          generate::WriteComponentUnit(def, unit_options, clock.Now())};
+}
+
 std::optional<fs::path> GenerateComponentCode(model::ComponentDef& def,
                                               const GenerateUnitOptions& options, Dialogs& dialogs,
                                               const platform::Clock& clock) {
@@ -35,8 +45,10 @@ std::optional<fs::path> GenerateComponentCode(model::ComponentDef& def,
                                            .target = options.target};
   generate::PrepareForUnit(def, unit_options);
   const std::string text = generate::WriteComponentUnit(def, unit_options, clock.Now());
-  if (!WriteAndOfferView(
-          path, text, {options.codeview, "Component code", "Generate component code"}, dialogs)) {
+  if (!WriteAndOfferView(path, text,
+                         {options.codeview, "Component code", "Generate component code",
+                          /*say_when_not_shown=*/true},
+                         dialogs, {.target = options.target, .keep_backup = true})) {
     return std::nullopt;
   }
   return path;

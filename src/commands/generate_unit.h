@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "commands/dialogs.h"
 #include "model/component_def.h"
@@ -22,6 +23,17 @@ struct GenerateUnitOptions {
 };
 
 GenerateUnitOptions GenerateUnitOptionsFrom(const store::Settings& settings);
+
+// File > Print component interface and kestrix-cli interface: the definition prepared as
+// generation prepares it (items sorted by name, argument lists normalised), then the interface
+// part of its unit for the target, lines ended by "\n".
+struct ComponentInterface {
+  std::string job_title;  // "Kestrix - " + the class name
+  std::string text;
+};
+ComponentInterface PrepareComponentInterface(model::ComponentDef& def,
+                                             const GenerateUnitOptions& options,
+                                             const platform::Clock& clock);
 
 // The path written, or nothing after the message that says why not. The definition changes
 // as generation changes it (sorted items, target directory, default code).

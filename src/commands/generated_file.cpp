@@ -2,14 +2,23 @@
 
 #include <string>
 
+#include "generate/lazarus_target.h"
 #include "generate/text_template.h"
 #include "platform/atomic_file.h"
 
 namespace kx::commands {
 
-bool WriteGeneratedFile(const std::filesystem::path& path, std::string_view text,
-                        Dialogs& dialogs) {
-  if (platform::WriteFileAtomically(path, generate::WithCrlf(text))) {
+std::filesystem::path GeneratedBackupPath(const std::filesystem::path& path) {
+  std::filesystem::path backup = path;
+  return backup += ".bak";
+}
+
+bool WriteGeneratedFile(const std::filesystem::path& path, std::string_view text, Dialogs& dialogs,
+                        const FileWriting& writing) {
+  const std::string bytes = generate::SourceBytes(generate::WithCrlf(text), writing.target);
+  const platform::FileWriter writer;
+  if (writing.keep_backup ? writer.WriteKeepingBackup(path, bytes, GeneratedBackupPath(path))
+                          : writer.Write(path, bytes)) {
     dialogs.Information("Could not open " + path.string());
     return false;
   }
@@ -17,8 +26,8 @@ bool WriteGeneratedFile(const std::filesystem::path& path, std::string_view text
 }
 
 bool WriteAndOfferView(const std::filesystem::path& path, std::string_view text,
-                       const CodeViewing& viewing, Dialogs& dialogs) {
-  if (!WriteGeneratedFile(path, text, dialogs)) return false;
+                       const CodeViewing& viewing, Dialogs& dialogs, const FileWriting& writing) {
+  if (!WriteGeneratedFile(path, text, dialogs, writing)) return false;
   const std::string written = std::string(viewing.what) + " written to " + path.string() + ".";
   if (viewing.codeview == store::kCodeviewAsk) {
     if (dialogs.Confirm(Buttons::kYesNo, written + "\r\rDo you want to view it now?",

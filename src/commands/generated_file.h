@@ -6,12 +6,26 @@
 #include <string_view>
 
 #include "commands/dialogs.h"
+#include "model/code_target.h"
 #include "store/settings.h"
 
 namespace kx::commands {
 
+struct FileWriting {
+  // Whose source encoding the file is written in (generate::SourceBytes).
+  model::CodeTarget target = model::CodeTarget::kDelphi;
+  // For a unit the user may have edited since it was generated: the file replaced stays as
+  // GeneratedBackupPath(path).
+  bool keep_backup = false;
+};
+
+// "mybutton.pas.bak": the unit's whole name kept, so that it never takes the place of the
+// definition's own backup ("mybutton.bak") in the same folder.
+std::filesystem::path GeneratedBackupPath(const std::filesystem::path& path);
+
 // Writes text, its lines ended by CR LF, to path; false after "Could not open <path>".
-bool WriteGeneratedFile(const std::filesystem::path& path, std::string_view text, Dialogs& dialogs);
+bool WriteGeneratedFile(const std::filesystem::path& path, std::string_view text, Dialogs& dialogs,
+                        const FileWriting& writing = {});
 
 struct CodeViewing {
   int codeview = store::kCodeviewAlways;  // or kCodeviewAsk, kCodeviewNever
@@ -22,6 +36,7 @@ struct CodeViewing {
 
 // WriteGeneratedFile, then the file shown (or offered) as viewing says.
 bool WriteAndOfferView(const std::filesystem::path& path, std::string_view text,
-                       const CodeViewing& viewing, Dialogs& dialogs);
+                       const CodeViewing& viewing, Dialogs& dialogs,
+                       const FileWriting& writing = {});
 
 }  // namespace kx::commands

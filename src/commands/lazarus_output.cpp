@@ -18,6 +18,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Every file of the Lazarus target is written in its encoding, the packages' XML too (it
+// declares UTF-8).
+bool WriteLazarusFile(const fs::path& path, std::string_view text, Dialogs& dialogs) {
+  return WriteGeneratedFile(path, text, dialogs, {.target = model::CodeTarget::kLazarus});
+}
+
 fs::path OutputFolder(const model::ComponentDef& def, const LazarusOutputOptions& options,
                       std::string_view folder) {
   return options.output_dir ? *options.output_dir
@@ -41,8 +47,8 @@ std::optional<fs::path> WriteRuntimeUnit(model::ComponentDef& def,
                                            .target = model::CodeTarget::kLazarus,
                                            .runtime_only = true};
   generate::PrepareForUnit(def, unit_options);
-  if (!WriteGeneratedFile(dir / file.name,
-                          generate::WriteComponentUnit(def, unit_options, clock.Now()), dialogs)) {
+  if (!WriteLazarusFile(dir / file.name,
+                        generate::WriteComponentUnit(def, unit_options, clock.Now()), dialogs)) {
     return std::nullopt;
   }
   return dir;
@@ -81,11 +87,14 @@ std::optional<fs::path> GenerateSmokeTest(model::ComponentDef& def,
   if (!dir) return std::nullopt;
   const std::string file = model::LowerCase(generate::SmokeProgramName(def));
   const fs::path program = *dir / (file + ".lpr");
-  if (!WriteGeneratedFile(program, generate::WriteSmokeProgram(def), dialogs) ||
-      !WriteGeneratedFile(*dir / (file + ".lpi"), generate::WriteSmokeProject(def), dialogs)) {
+  const fs::path project = *dir / (file + ".lpi");
+  if (!WriteLazarusFile(program, generate::WriteSmokeProgram(def), dialogs) ||
+      !WriteLazarusFile(project, generate::WriteSmokeProject(def), dialogs)) {
     return std::nullopt;
   }
-  dialogs.Information("Smoke test written to " + program.string() + ".");
+  dialogs.Information("Smoke test written to " + program.string() + ", with its project " +
+                      project.filename().string() + " and the unit " +
+                      model::FileNameOf(def.MainInfo.UnitName.str(), ".pas").name + ".");
   return program;
 }
 
@@ -100,9 +109,9 @@ std::optional<fs::path> GenerateLazarusPackages(model::ComponentDef& def,
       WriteRuntimeUnit(def, runtime_options, "", dialogs, clock);
   if (!runtime) return std::nullopt;
   const generate::LazarusPackageNames names = generate::LazarusPackageNamesOf(def);
-  if (!WriteGeneratedFile(*runtime / (names.runtime + ".lpk"), generate::WriteRuntimePackage(def),
-                          dialogs) ||
-      !WriteGeneratedFile(
+  if (!WriteLazarusFile(*runtime / (names.runtime + ".lpk"), generate::WriteRuntimePackage(def),
+                        dialogs) ||
+      !WriteLazarusFile(
           *runtime / (names.runtime + ".pas"),
           generate::WritePackageMainUnit(names.runtime, {def.MainInfo.UnitName.str()}), dialogs)) {
     return std::nullopt;
@@ -120,16 +129,16 @@ std::optional<fs::path> GenerateLazarusPackages(model::ComponentDef& def,
     if (!selection) return std::nullopt;
     const std::string text =
         generate::WriteEditorUnit(unit, def, *selection, clock.Now(), model::CodeTarget::kLazarus);
-    if (!WriteGeneratedFile(design / file.name, text, dialogs)) return std::nullopt;
+    if (!WriteLazarusFile(design / file.name, text, dialogs)) return std::nullopt;
     editor_units.push_back(unit);
   }
   const fs::path package = design / (names.design_time + ".lpk");
   std::vector<std::string> units = {names.registration};
   units.insert(units.end(), editor_units.begin(), editor_units.end());
-  if (!WriteGeneratedFile(design / (model::LowerCase(names.registration) + ".pas"),
-                          generate::WriteRegistrationUnit(def, clock.Now()), dialogs) ||
-      !WriteGeneratedFile(package, generate::WriteDesignTimePackage(def, editor_units), dialogs) ||
-      !WriteGeneratedFile(
+  if (!WriteLazarusFile(design / (model::LowerCase(names.registration) + ".pas"),
+                        generate::WriteRegistrationUnit(def, clock.Now()), dialogs) ||
+      !WriteLazarusFile(package, generate::WriteDesignTimePackage(def, editor_units), dialogs) ||
+      !WriteLazarusFile(
           design / (names.design_time + ".pas"),
           generate::WritePackageMainUnit(names.design_time, units, names.registration), dialogs)) {
     return std::nullopt;
@@ -138,7 +147,9 @@ std::optional<fs::path> GenerateLazarusPackages(model::ComponentDef& def,
     dialogs.Information("Could not open " + (design / names.icons).string());
     return std::nullopt;
   }
-  dialogs.Information("Lazarus packages written to " + runtime->parent_path().string() + ".");
+  dialogs.Information("Lazarus packages written to " +
+                      (*runtime / (names.runtime + ".lpk")).string() + " and " + package.string() +
+                      ".");
   return package;
 }
 

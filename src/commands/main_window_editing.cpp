@@ -136,7 +136,7 @@ void MainWindowModel::CodeBtnClick() {
       .templates = CodeTemplates(def),
       .class_help = ClassHelp(),
       .using_delphi16 = settings_.using_delphi16,
-      .source_dir = TargetDirectory(def.MainInfo, settings_.pascal_code_dir).string()};
+      .source_dir = TargetDirectory(def.MainInfo, DefaultTargetDir()).string()};
   std::optional<std::vector<std::string>> edited = dialogs_.EditText(request);
   if (!edited) return;
   (read_code ? item->Property().ReadCode : item->Code) = std::move(*edited);
@@ -160,7 +160,7 @@ void MainWindowModel::HelpTextBtnClick() {
       .templates = HelpTextTemplates(def),
       .class_help = ClassHelp(),
       .using_delphi16 = settings_.using_delphi16,
-      .source_dir = TargetDirectory(def.MainInfo, settings_.pascal_code_dir).string()};
+      .source_dir = TargetDirectory(def.MainInfo, DefaultTargetDir()).string()};
   std::optional<std::vector<std::string>> edited = dialogs_.EditText(request);
   if (!edited) return;
   item->Help = std::move(*edited);

@@ -11,6 +11,7 @@
 #include "commands/palette_bitmap.h"
 #include "commands/parent_selection.h"
 #include "commands/property_editors.h"
+#include "commands/target_directory.h"
 #include "generate/unit/unit_writer.h"
 #include "model/text.h"
 
@@ -613,12 +614,11 @@ void MainWindowModel::Reselect(const std::array<std::string, kPageCount>& rememb
 
 std::string MainWindowModel::PrintInterface(std::string& job_title) {
   const auto remembered = RememberSelections();
-  job_title = "Kestrix - " + session_.def().MainInfo.NewClassName.str();
-  std::string text = generate::WriteComponentUnit(
-      session_.def(), {.full_comments = settings_.full_comments, .interface_only = true},
-      clock_.Now());
+  ComponentInterface printed =
+      PrepareComponentInterface(session_.def(), GenerateUnitOptionsFrom(settings_), clock_);
   Reselect(remembered);
-  return text;
+  job_title = std::move(printed.job_title);
+  return std::move(printed.text);
 }
 
 void MainWindowModel::AddDataLinkClick() {
@@ -627,9 +627,15 @@ void MainWindowModel::AddDataLinkClick() {
   RefillShownPages();
 }
 
+std::string MainWindowModel::DefaultTargetDir() const {
+  return DefaultTargetDirectory(settings_, session_.file());
+}
+
 void MainWindowModel::GenerateComponentCodeClick() {
   const auto remembered = RememberSelections();
-  GenerateComponentCode(session_.def(), GenerateUnitOptionsFrom(settings_), dialogs_, clock_);
+  GenerateUnitOptions options = GenerateUnitOptionsFrom(settings_);
+  options.default_target_dir = DefaultTargetDir();
+  GenerateComponentCode(session_.def(), options, dialogs_, clock_);
   Reselect(remembered);
   FillPage(Page::kMain);
 }
@@ -638,7 +644,7 @@ void MainWindowModel::GeneratePropertyEditorsClick() {
   const auto remembered = RememberSelections();
   GeneratePropertyEditors(session_.def(),
                           {.codeview = settings_.codeview,
-                           .default_target_dir = settings_.pascal_code_dir,
+                           .default_target_dir = DefaultTargetDir(),
                            .target = settings_.target},
                           dialogs_, clock_);
   Reselect(remembered);
@@ -646,25 +652,30 @@ void MainWindowModel::GeneratePropertyEditorsClick() {
 
 void MainWindowModel::GeneratePaletteBitmapClick(platform::BusyHook busy) {
   PaletteBitmapOptions options = PaletteBitmapOptionsFrom(settings_);
+  options.default_target_dir = DefaultTargetDir();
   options.busy = std::move(busy);
   GeneratePaletteBitmap(session_.def(), options, dialogs_);
 }
 
 void MainWindowModel::GenerateDocumentationClick() {
   const auto remembered = RememberSelections();
-  GenerateDocumentation(session_.def(), audience_, dialogs_, settings_.pascal_code_dir);
+  GenerateDocumentation(session_.def(), audience_, dialogs_, DefaultTargetDir());
   Reselect(remembered);
 }
 
 void MainWindowModel::GenerateSmokeTestClick() {
   const auto remembered = RememberSelections();
-  GenerateSmokeTest(session_.def(), LazarusOutputOptionsFrom(settings_), dialogs_, clock_);
+  LazarusOutputOptions options = LazarusOutputOptionsFrom(settings_);
+  options.default_target_dir = DefaultTargetDir();
+  GenerateSmokeTest(session_.def(), options, dialogs_, clock_);
   Reselect(remembered);
 }
 
 void MainWindowModel::GenerateLazarusPackagesClick() {
   const auto remembered = RememberSelections();
-  GenerateLazarusPackages(session_.def(), LazarusOutputOptionsFrom(settings_), dialogs_, clock_);
+  LazarusOutputOptions options = LazarusOutputOptionsFrom(settings_);
+  options.default_target_dir = DefaultTargetDir();
+  GenerateLazarusPackages(session_.def(), options, dialogs_, clock_);
   Reselect(remembered);
 }
 

@@ -324,6 +324,8 @@ class MainWindowModel {
   // File > Print component interface: sorts the items as generation does, refreshes the
   // lists, and returns the interface text (lines ended by "\n") to print under job_title.
   std::string PrintInterface(std::string& job_title);
+  // Where generated files go when the definition names no target directory.
+  std::string DefaultTargetDir() const;
   void AddDataLinkClick();
   void GenerateComponentCodeClick();
   void GeneratePropertyEditorsClick();

@@ -57,9 +57,13 @@ bool ChangeDefaultSourceDirectory(Dialogs& dialogs, store::Settings& settings) {
 }
 
 bool ChangeDefaultTargetDirectory(Dialogs& dialogs, store::Settings& settings) {
-  return ChangeDirectory(dialogs, settings, settings.pascal_code_dir, store::kPascalCodeKey,
-                         "The default target directory for Pascal code files is now ",
-                         "Default target directory", "Select default target (*.pas) directory");
+  if (!ChangeDirectory(dialogs, settings, settings.pascal_code_dir, store::kPascalCodeKey,
+                       "The default target directory for Pascal code files is now ",
+                       "Default target directory", "Select default target (*.pas) directory")) {
+    return false;
+  }
+  settings.pascal_code_dir_chosen = true;
+  return true;
 }
 
 bool ChangeCommentingLevel(Dialogs& dialogs, store::Settings& settings) {

@@ -139,7 +139,7 @@ std::optional<fs::path> GeneratePropertyEditors(model::ComponentDef& def,
   if (!WriteAndOfferView(path, text,
                          {options.codeview, "Property editor code", kPropertyEditorsCaption,
                           /*say_when_not_shown=*/true},
-                         dialogs)) {
+                         dialogs, {.target = options.target, .keep_backup = true})) {
     return std::nullopt;
   }
   return path;

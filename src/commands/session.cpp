@@ -10,7 +10,7 @@ namespace fs = std::filesystem;
 
 Session::Session(const store::Settings& settings, Dialogs& dialogs)
     : settings_(settings), dialogs_(dialogs) {
-  model::ClearDefinition(def_, settings_.pascal_code_dir);
+  model::ClearDefinition(def_, settings_.pascal_code_dir_chosen ? settings_.pascal_code_dir : "");
 }
 
 std::string Session::Title() const {
@@ -46,6 +46,7 @@ bool Session::Load(const fs::path& path) {
   // target directory anyway, and saving must not write a folder the user never chose.
   open_ = ReadDefinitionFile(def_, path, dialogs_, "", &read, &stamp);
   file_ = open_ ? read : fs::path();
+  if (open_) RememberFolder(file_);
   stamp_.reset();
   if (open_) stamp_ = stamp;
   modified_ = false;
@@ -57,10 +58,20 @@ bool Session::Open() {
   std::optional<fs::path> chosen = dialogs_.OpenFile({.title = "Select a definition file",
                                                       .filter = std::string(kDefinitionFilter),
                                                       .default_ext = "cd",
-                                                      .initial_dir = settings_.definitions_dir,
+                                                      .initial_dir = DialogFolder(),
                                                       .must_exist = true});
   if (!chosen) return false;
   return Load(*chosen);
+}
+
+void Session::RememberFolder(const fs::path& file) {
+  std::error_code error;
+  const fs::path whole = fs::absolute(file, error);
+  if (!error) last_folder_ = whole.parent_path();
+}
+
+fs::path Session::DialogFolder() const {
+  return last_folder_.empty() ? fs::path(settings_.definitions_dir) : last_folder_;
 }
 
 std::string Session::ProposedFileName() const {
@@ -85,7 +96,7 @@ bool Session::SaveAs() {
       dialogs_.SaveFile({.title = "Select name for component definition file",
                          .filter = std::string(kDefinitionFilter),
                          .default_ext = "CD",
-                         .initial_dir = settings_.definitions_dir,
+                         .initial_dir = DialogFolder(),
                          .file_name = ProposedFileName()});
   if (!chosen) return false;
   return WriteTo(*chosen);
@@ -95,6 +106,7 @@ bool Session::WriteTo(const fs::path& path) {
   platform::FileStamp stamp;
   if (!WriteDefinitionFile(def_, path, dialogs_, &stamp)) return false;
   file_ = path;
+  RememberFolder(path);
   stamp_ = stamp;
   def_.MainInfo.FileName = path.string();
   modified_ = false;

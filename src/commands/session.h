@@ -73,6 +73,10 @@ class Session {
   bool SaveIfWanted(std::string_view caption);
   bool WriteTo(const std::filesystem::path& path);
   std::string ProposedFileName() const;
+  // Where Open and Save as start: the folder of the file last read or written, else the
+  // default source directory.
+  std::filesystem::path DialogFolder() const;
+  void RememberFolder(const std::filesystem::path& file);
 
   const store::Settings& settings_;
   Dialogs& dialogs_;
@@ -82,6 +86,8 @@ class Session {
   // The whole path: FileName holds only 127 characters, too few for a path that must be
   // written again.
   std::filesystem::path file_;
+  // The folder of the file last read or written; kept when the definition is closed or new.
+  std::filesystem::path last_folder_;
   // What file_ was when this session last read or wrote it.
   std::optional<platform::FileStamp> stamp_;
 };

@@ -15,4 +15,12 @@ fs::path TargetDirectory(const model::MainInfoDef& main_info, std::string_view d
   return dir;
 }
 
+std::string DefaultTargetDirectory(const store::Settings& settings,
+                                   const fs::path& definition_file) {
+  std::error_code error;
+  const fs::path file = definition_file.empty() ? fs::path() : fs::absolute(definition_file, error);
+  if (settings.pascal_code_dir_chosen || file.empty() || error) return settings.pascal_code_dir;
+  return store::AsDirectory(file.parent_path().string());
+}
+
 }  // namespace kx::commands

@@ -10,11 +10,18 @@
 #include <string_view>
 
 #include "model/component_def.h"
+#include "store/settings.h"
 
 namespace kx::commands {
 
 std::filesystem::path TargetDirectory(
     const model::MainInfoDef& main_info, std::string_view default_target_dir,
     const std::optional<std::filesystem::path>& output_dir = std::nullopt);
+
+// The default target directory of the desktop (the second argument of TargetDirectory): the
+// one chosen in the options; else the folder of the definition's file when it has one; else
+// the settings' default, the user's documents folder.
+std::string DefaultTargetDirectory(const store::Settings& settings,
+                                   const std::filesystem::path& definition_file);
 
 }  // namespace kx::commands

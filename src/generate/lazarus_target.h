@@ -15,9 +15,10 @@ namespace kx::generate {
 
 struct LazarusMapping {
   enum class Kind : unsigned char {
-    kUnit,        // a unit of the interface's uses clause; "" drops it
-    kIdentifier,  // a word anywhere outside string literals, in any letter case
-    kLine,        // a whole generated line
+    kUnit,         // a unit of the interface's uses clause; "" drops it
+    kIdentifier,   // a word anywhere outside string literals, in any letter case
+    kLine,         // a whole generated line
+    kHeaderStart,  // the beginning of a line of the header comment (above the unit line)
   };
   Kind kind;
   std::string_view delphi;
@@ -29,5 +30,11 @@ std::span<const LazarusMapping> LazarusMappings();
 // Delphi's text unchanged; for Lazarus, "{$mode delphi}" after the unit line and every
 // mapping applied, the uses clause wrapped again with each unit once.
 std::string ForTarget(std::string text, model::CodeTarget target);
+
+// The bytes of a source file of the target, from text in the definition's Windows-1252:
+// unchanged for Delphi, UTF-8 for Lazarus (its editor's and the LCL's encoding). No byte-order
+// mark: with one, Free Pascal reads the unit as {$codepage utf8} and converts its string
+// literals, where the LCL expects them as they are written.
+std::string SourceBytes(std::string_view text, model::CodeTarget target);
 
 }  // namespace kx::generate

@@ -168,6 +168,28 @@ void TRunProgram::Execute() {
   if (hourglass) Hourglass(false);
 }
 
+bool StartAndWatch(const fs::path& exe, const std::vector<std::string>& args, milliseconds watch) {
+  SpawnSetup setup;
+  pid_t pid = 0;
+  if (ResetSignals(setup.attributes, 0) != 0 || Spawn(exe.string(), args, setup, pid) < kStarted) {
+    return false;
+  }
+  const Clock::time_point end = Clock::now() + watch;
+  while (true) {
+    int status = 0;
+    const pid_t ended = ::waitpid(pid, &status, WNOHANG);
+    if (ended == pid) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (ended < 0 && errno != EINTR) return false;
+    if (Clock::now() >= end) break;
+    std::this_thread::sleep_for(milliseconds(20));
+  }
+  std::thread([pid] {
+    int status = 0;
+    WaitForExit(pid, status);
+  }).detach();
+  return true;
+}
+
 RunResult RunAndWait(const fs::path& exe, const std::vector<std::string>& args,
                      milliseconds timeout, std::size_t max_output) {
   RunResult result;

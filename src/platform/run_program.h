@@ -56,6 +56,12 @@ class TRunProgram {
   void Execute();
 };
 
+// Starts exe with args and leaves it to run on its own, watching it for a moment first: false
+// when it could not start or ended within watch with a failure (a document opener that finds
+// no program for the file ends so at once), true when it ended well or still runs.
+bool StartAndWatch(const std::filesystem::path& exe, const std::vector<std::string>& args,
+                   std::chrono::milliseconds watch);
+
 inline constexpr std::size_t kMaxCapturedOutput = std::size_t{64} << 10;
 
 struct RunResult {

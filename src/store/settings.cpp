@@ -178,8 +178,9 @@ fs::path DefaultSettingsPath(const fs::path& exe_dir, const Environment& env) {
   return config / "kestrix" / kSettingsFileName;
 }
 
-fs::path DefaultWorkDirectory(const fs::path& exe_dir, const Environment& env) {
-  if (IsPortable(exe_dir) || env.home.empty()) return exe_dir;
+fs::path DefaultWorkDirectory(const Environment& env) {
+  std::error_code error;
+  if (env.home.empty()) return fs::current_path(error);
   const fs::path home(env.home);
   const fs::path config = fs::path(env.xdg_config_home).is_absolute()
                               ? fs::path(env.xdg_config_home)
@@ -206,7 +207,6 @@ fs::path DefaultWorkDirectory(const fs::path& exe_dir, const Environment& env) {
       }
     }
   }
-  std::error_code error;
   return fs::is_directory(home / "Documents", error) ? home / "Documents" : home;
 }
 
@@ -236,7 +236,7 @@ Settings LoadSettings(const fs::path& settings_file, const fs::path& exe_dir,
   settings.exe_dir = exe_dir;
   settings.help_file = ManualDir(exe_dir) / "index.html";
 
-  const std::string default_dir = AsDirectory(DefaultWorkDirectory(exe_dir, env).string());
+  const std::string default_dir = AsDirectory(DefaultWorkDirectory(env).string());
   auto read_directory = [&](std::string_view key) {
     // An empty value would make the root folder the default; the default folder is meant.
     const std::string dir = profile.ReadString(kDirectoriesSection, key, "");
@@ -244,6 +244,8 @@ Settings LoadSettings(const fs::path& settings_file, const fs::path& exe_dir,
   };
   settings.definitions_dir = read_directory(kDefinitionsKey);
   settings.pascal_code_dir = read_directory(kPascalCodeKey);
+  settings.pascal_code_dir_chosen =
+      !profile.ReadString(kDirectoriesSection, kPascalCodeKey, "").empty();
 
   settings.full_comments = profile.ReadBool(kOtherSection, kFullCommentsKey, true);
   settings.using_delphi16 = profile.ReadBool(kOtherSection, kUsingDelphi16Key, false);

@@ -56,7 +56,11 @@ struct Settings {
   std::filesystem::path file;     // the settings file; every change is written to it at once
   std::filesystem::path exe_dir;  // the program's folder
   std::string definitions_dir;    // initial folder of the *.cd dialogs; ends in '/'
-  std::string pascal_code_dir;    // TargetDir of every new definition; ends in '/'
+  std::string pascal_code_dir;    // default target folder; ends in '/'
+  // The settings file names pascal_code_dir: the user chose it, and every new definition
+  // takes it as its target directory (commands::DefaultTargetDirectory says what the others
+  // use).
+  bool pascal_code_dir_chosen = false;
   bool full_comments = true;
   bool using_delphi16 = false;
   std::string copyright;  // the default copyright line, Windows-1252
@@ -87,11 +91,10 @@ Environment ReadEnvironment();
 std::filesystem::path DefaultSettingsPath(const std::filesystem::path& exe_dir,
                                           const Environment& env);
 // Where the default source and target directories point when the settings name none: the
-// program's folder for a portable copy (as for the settings file); otherwise the user's documents
-// folder (XDG_DOCUMENTS_DIR of user-dirs.dirs, else ~/Documents when it exists, else home).
-// Without a home, the program's folder.
-std::filesystem::path DefaultWorkDirectory(const std::filesystem::path& exe_dir,
-                                           const Environment& env);
+// user's documents folder (XDG_DOCUMENTS_DIR of user-dirs.dirs, else ~/Documents when it
+// exists, else home), also for a portable copy: a build tree or an installation is no place for
+// the user's files. Without a home, the current folder.
+std::filesystem::path DefaultWorkDirectory(const Environment& env);
 // The folder of the manual: docs/help beside the program (a portable build; the build copies
 // it there), else where the installation puts it relative to the program's folder.
 std::filesystem::path ManualDir(const std::filesystem::path& exe_dir);

@@ -337,7 +337,7 @@ void MainWindow::PrintInterface(const QString& pdf_file) {
         {.title = "Print component interface to a PDF file",
          .filter = "PDF files (*.pdf)|*.pdf|All files (*.*)|*.*",
          .default_ext = "pdf",
-         .initial_dir = commands::TargetDirectory(info, settings_.pascal_code_dir),
+         .initial_dir = commands::TargetDirectory(info, model_.DefaultTargetDir()),
          .file_name = info.UnitName.str() + ".pdf",
          .overwrite_prompt = true});
     if (!chosen) return;

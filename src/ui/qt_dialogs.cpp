@@ -1,11 +1,13 @@
 #include "ui/qt_dialogs.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "catalog/parent_selection.h"
@@ -13,6 +15,7 @@
 #include "commands/property_editors.h"
 #include "commands/register_class.h"
 #include "generate/extras/editor_unit.h"
+#include "platform/run_program.h"
 #include "ui/data_link_dialog.h"
 #include "ui/documentation_dialog.h"
 #include "ui/editor_window.h"
@@ -260,8 +263,18 @@ std::optional<catalog::ParentChoice> QtDialogs::SelectParentDialog(
   return dialog.Choice();
 }
 
-void QtDialogs::OpenDocument(const std::filesystem::path& file) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(file.string())));
+bool QtDialogs::OpenDocument(const std::filesystem::path& file) {
+  // Qt hands the file to xdg-open and counts its start as success; xdg-open that finds no
+  // browser says so only on standard error and ends with a failure at once.
+  const QString opener = QStandardPaths::findExecutable("xdg-open");
+  if (!opener.isEmpty()) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool started = platform::StartAndWatch(opener.toStdString(), {file.string()},
+                                                 std::chrono::milliseconds(1500));
+    QApplication::restoreOverrideCursor();
+    return started;
+  }
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(file.string())));
 }
 
 std::optional<commands::NamePromptAnswer> QtDialogs::NamePrompt(

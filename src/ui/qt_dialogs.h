@@ -58,7 +58,7 @@ class QtDialogs : public commands::Dialogs {
       commands::Audience preselected) override;
   std::optional<catalog::ParentChoice> SelectParentDialog(
       const commands::ParentSelectionRequest& request) override;
-  void OpenDocument(const std::filesystem::path& file) override;
+  bool OpenDocument(const std::filesystem::path& file) override;
   std::optional<commands::NamePromptAnswer> NamePrompt(
       const commands::NamePromptRequest& request) override;
   std::optional<model::PropertyEditorDef> PropertyEditorDialog(

@@ -149,7 +149,9 @@ std::optional<commands::Audience> ScriptedDialogs::DocumentationAudienceDialog(
       Next("audience dialog, checked", {std::to_string(static_cast<int>(preselected))}));
 }
 
-void ScriptedDialogs::OpenDocument(const fs::path& file) { Next("opening", {file.string()}); }
+bool ScriptedDialogs::OpenDocument(const fs::path& file) {
+  return As<bool>(Next("opening", {file.string()}));
+}
 
 std::optional<catalog::ParentChoice> ScriptedDialogs::SelectParentDialog(
     const commands::ParentSelectionRequest& request) {

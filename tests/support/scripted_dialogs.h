@@ -87,9 +87,10 @@ class ScriptedDialogs : public commands::Dialogs {
     return Expect("audience dialog, checked", {std::to_string(static_cast<int>(preselected))},
                   answer);
   }
-  // Expects this file to be handed to the desktop's default handler.
-  ScriptedDialogs& ExpectOpenDocument(std::filesystem::path file) {
-    return Expect("opening", {file.string()});
+  // Expects this file to be handed to the desktop's default handler; started: whether a
+  // program could be started to show it.
+  ScriptedDialogs& ExpectOpenDocument(std::filesystem::path file, bool started = true) {
+    return Expect("opening", {file.string()}, started);
   }
   // Expects the parent selection dialog; answers with the choice confirmed (nothing: Cancel).
   ScriptedDialogs& ExpectSelectParent(std::optional<catalog::ParentChoice> answer) {
@@ -167,7 +168,7 @@ class ScriptedDialogs : public commands::Dialogs {
       const commands::ClassRegistrationRequest& request) override;
   std::optional<commands::Audience> DocumentationAudienceDialog(
       commands::Audience preselected) override;
-  void OpenDocument(const std::filesystem::path& file) override;
+  bool OpenDocument(const std::filesystem::path& file) override;
   std::optional<catalog::ParentChoice> SelectParentDialog(
       const commands::ParentSelectionRequest& request) override;
   std::optional<commands::NamePromptAnswer> NamePrompt(

@@ -287,6 +287,8 @@ TEST_F(MainWindowTest, GenerateCodeKeepsSelectionsAndNameOrder) {
   SelectPage(1);
   dialogs_.ExpectNamePrompt("Add property", NamePromptAnswer{"Beep", "Boolean"});
   QTest::mouseClick(window().add, Qt::LeftButton);  // added last, selected
+  dialogs_.ExpectBox(BoxKind::kInformation,
+                     "Component code written to " + (dir_ / "alarm.pas").string() + ".");
   window().actions[MenuItem::kGenerateCode]->trigger();
   QListWidget* list = window().properties_page->list;
   QStringList entries;

@@ -199,7 +199,9 @@ TEST_F(CliDefinitionTest, StreamsAndStatusOfEveryCommand) {
       {{"show", file}, "UnitName: GoUnit\n", ""},
       {{"interface", file}, "\n\n{ ***", ""},
       {{"unit", file, "-o", out_dir}, out_dir + "/gounit.pas\n", ""},
-      {{"docs", file, "-o", out_dir + "/go.html"}, out_dir + "/go.html\n", ""},
+      {{"docs", file, "-o", out_dir + "/go.html"},
+       out_dir + "/go.html\n",
+       "kestrix-cli: Documentation written to " + out_dir + "/go.html.\n"},
       {{"editors", file, "-o", out_dir}, out_dir + "/goeds.pas\n", ""},
       {{"datalink", file},
        file + "\n",
@@ -209,7 +211,10 @@ TEST_F(CliDefinitionTest, StreamsAndStatusOfEveryCommand) {
       {{"resave", file}, file + "\n", ""},
       {{"all", file, "-o", out_dir},
        out_dir + "/gounit.pas\n" + out_dir + "/goeds.pas\n" + out_dir + "/gounit.html\n",
-       "kestrix-cli: Component resource written to " + out_dir + "/gounit.dcr.\n"},
+       "kestrix-cli: Documentation written to " + out_dir +
+           "/gounit.html.\n"
+           "kestrix-cli: Component resource written to " +
+           out_dir + "/gounit.dcr.\n"},
   };
   for (const auto& c : cases) {
     Result r = RunWith(c.args);

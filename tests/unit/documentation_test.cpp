@@ -252,9 +252,11 @@ TEST_F(DocumentationCommandTest, CancelAtTheAudienceDialog) {
 
 TEST_F(DocumentationCommandTest, WritesOpensAndRemembersTheAudience) {
   const auto path = dir_ / "page.html";
+  const std::string written = "Documentation written to " + path.string() + ".";
   dialogs_.ExpectSaveFile(path)
       .ExpectDocumentationAudience(Audience::kComponent, Audience::kApplication)
-      .ExpectOpenDocument(path);
+      .ExpectOpenDocument(path)
+      .ExpectBox(BoxKind::kInformation, written, commands::Answer::kOk, "Generate documentation");
   EXPECT_EQ(Run(), path);
   EXPECT_EQ(audience_, Audience::kApplication);
   const std::string page = TempDir::Read(path);
@@ -264,9 +266,15 @@ TEST_F(DocumentationCommandTest, WritesOpensAndRemembersTheAudience) {
   EXPECT_EQ(model::ItemName(def_.Item(1)), "Alpha") << "the definition ends sorted";
 
   // The next run opens the dialog on the last choice, and an existing page is replaced.
+  // Without a browser to show it, a box says so.
   dialogs_.ExpectSaveFile(path)
       .ExpectDocumentationAudience(Audience::kApplication, Audience::kComponent)
-      .ExpectOpenDocument(path);
+      .ExpectOpenDocument(path, /*started=*/false)
+      .ExpectBox(BoxKind::kWarning,
+                 written +
+                     "\r\rNo browser could be started to show it; open the page in a "
+                     "browser of your choice.",
+                 commands::Answer::kOk, "Generate documentation");
   EXPECT_EQ(Run(), path);
   EXPECT_EQ(audience_, Audience::kComponent);
   model::ComponentDef copy = def_;

@@ -26,17 +26,21 @@ model::ComponentDef Definition(const TempDir& dir) {
 }
 
 // Without a folder given, each goes into a folder of its own: the Delphi unit beside the
-// definition's other output stays as it is.
+// definition's other output stays as it is. The boxes name what was written, and every
+// source is UTF-8.
 TEST(LazarusOutputTest, EachWritesIntoItsOwnFolderOfTheTargetDirectory) {
   TempDir dir;
   dir.Write("alarm.pas", "the Delphi unit");
   model::ComponentDef def = Definition(dir);
+  def.MainInfo.CopyrightLine = "Copyright \xA9 2026 by me";
   ScriptedDialogs dialogs;
   dialogs
       .ExpectBox(BoxKind::kInformation,
-                 "Smoke test written to " + (dir / "smoke/alarmsmoke.lpr").string() + ".")
+                 "Smoke test written to " + (dir / "smoke/alarmsmoke.lpr").string() +
+                     ", with its project alarmsmoke.lpi and the unit alarm.pas.")
       .ExpectBox(BoxKind::kInformation,
-                 "Lazarus packages written to " + (dir / "lazarus").string() + ".");
+                 "Lazarus packages written to " + (dir / "lazarus/runtime/alarm_rt.lpk").string() +
+                     " and " + (dir / "lazarus/designtime/alarm_dsgn.lpk").string() + ".");
   EXPECT_EQ(GenerateSmokeTest(def, {}, dialogs, kClock), dir / "smoke/alarmsmoke.lpr");
   EXPECT_EQ(GenerateLazarusPackages(def, {}, dialogs, kClock),
             dir / "lazarus/designtime/alarm_dsgn.lpk");
@@ -46,6 +50,8 @@ TEST(LazarusOutputTest, EachWritesIntoItsOwnFolderOfTheTargetDirectory) {
     EXPECT_NE(unit.find("{$mode delphi}"), std::string::npos) << file;
     // Registering belongs to the design-time package alone.
     EXPECT_EQ(unit.find("Register"), std::string::npos) << file;
+    EXPECT_NE(unit.find("Copyright \xC2\xA9 2026 by me"), std::string::npos) << file;
+    EXPECT_FALSE(unit.starts_with("\xEF\xBB\xBF")) << file;
   }
   EXPECT_NE(TempDir::Read(dir / "lazarus/designtime/alarmreg.pas").find("RegisterComponents("),
             std::string::npos);
@@ -69,7 +75,9 @@ TEST(LazarusOutputTest, TheIconIsAPngOrABitmap) {
     ScriptedDialogs dialogs;
     if (c.written) {
       dialogs.ExpectBox(BoxKind::kInformation,
-                        "Lazarus packages written to " + (dir / "out").string() + ".");
+                        "Lazarus packages written to " +
+                            (dir / "out/runtime/alarm_rt.lpk").string() + " and " +
+                            (dir / "out/designtime/alarm_dsgn.lpk").string() + ".");
     } else {
       dialogs.ExpectBox(BoxKind::kError,
                         c.name == "missing.png"

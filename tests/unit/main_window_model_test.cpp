@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 #include "catalog/custom_class_registry.h"
+#include "cli/cli.h"
 #include "commands/parent_selection.h"
 #include "generate/extras/documentation.h"
 #include "model/text.h"
@@ -87,6 +89,42 @@ model::ItemDef Variable(std::string_view name, std::string_view type) {
   model::ItemDef item = model::NewVariableItem(name);
   item.Variable().DataType = type;
   return item;
+}
+
+// The printed interface is the CLI's, for either target: both prepare the definition as
+// generation does. Only the date line, taken from different clocks, may differ.
+TEST_F(MainWindowModelTest, PrintInterfaceIsTheCommandLinesInterface) {
+  const auto without_date = [](std::string text) {
+    const std::size_t at = text.find("{   on ");
+    if (at != std::string::npos) text.erase(at, text.find('\n', at) - at);
+    while (text.starts_with('\n')) text.erase(0, 1);
+    while (text.ends_with('\n')) text.pop_back();
+    return text;
+  };
+  for (const model::CodeTarget target : {model::CodeTarget::kDelphi, model::CodeTarget::kLazarus}) {
+    settings_.target = target;
+    model::ItemDef event = model::NewEventItem("OnBlink");
+    event.NewEvent().Arglist = "Sender:TObject;  Count:Integer";
+    Open({Property("Zeta", "Integer"), std::move(event), Property("Alpha", "String")});
+    std::string job_title;
+    const std::string printed = window_.PrintInterface(job_title);
+    EXPECT_EQ(job_title, "Kestrix - TComp");
+    EXPECT_EQ(model::ItemName(def().Item(1)), "Alpha");
+    EXPECT_EQ(def().Item(2).NewEvent().Arglist.str(),
+              model::NormalizeArglist("Sender:TObject;  Count:Integer"));
+
+    std::ostringstream out;
+    std::ostringstream err;
+    const std::string target_name = target == model::CodeTarget::kLazarus ? "lazarus" : "delphi";
+    ASSERT_EQ(cli::Run({"--settings", settings_.file.string(), "interface", "--raw", "--target",
+                        target_name, file_.string()},
+                       out, err, cli::TerminalEncoding::kUtf8),
+              0)
+        << err.str();
+    EXPECT_EQ(without_date(printed), without_date(out.str())) << target_name;
+    EXPECT_EQ(printed.find("VCL component") == std::string::npos,
+              target == model::CodeTarget::kLazarus);
+  }
 }
 
 TEST_F(MainWindowModelTest, StatesAndTitle) {
@@ -390,6 +428,9 @@ TEST_F(MainWindowModelTest, GenerateCodeKeepsSelectionsInNameOrder) {
   window_.ListClick(0);  // Zeta
   window_.PageChange(Page::kMethods);
   window_.ListClick(1);  // Beta
+  // The unit is not shown (Codeview never): a box says where it went.
+  dialogs_.ExpectBox(BoxKind::kInformation,
+                     "Component code written to " + (dir_ / "comp.pas").string() + ".");
   window_.GenerateComponentCodeClick();
   EXPECT_EQ(window_.properties().list.entries,
             (std::vector<std::string>{"Alpha : Integer", "Zeta : Integer"}));

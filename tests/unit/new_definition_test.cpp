@@ -26,6 +26,7 @@ using ::testing::HasSubstr;
 store::Settings TestSettings() {
   store::Settings settings;
   settings.pascal_code_dir = "/target/";
+  settings.pascal_code_dir_chosen = true;
   settings.copyright = "Copyright (c) 2026 Test Components";
   return settings;
 }
@@ -405,6 +406,13 @@ TEST_F(NewCommandTest, WithoutUnsavedChangesNothingIsAsked) {
   EXPECT_EQ(session_.def().MainInfo.ParentClassName, "TEdit");
   EXPECT_EQ(session_.def().MainInfo.TargetDir, "/target/");
   EXPECT_EQ(session_.def().MainInfo.CopyrightLine, settings_.copyright);
+  // A default folder the user never chose is no target directory: generation then writes
+  // beside the definition's file once it has one.
+  settings_.pascal_code_dir_chosen = false;
+  dialogs_.ExpectBox(BoxKind::kConfirmation, "Save this component definition?", Answer::kNo)
+      .ExpectSelectParent(ParentChoice{.view = ParentView::kExpress, .express_item = 1});
+  ASSERT_TRUE(session_.New(selector_));
+  EXPECT_EQ(session_.def().MainInfo.TargetDir, "");
 
   // Nor for an unchanged definition.
   OpenModified();

@@ -23,7 +23,10 @@ const std::string kSourceDirQuestion =
 
 class OptionsTest : public ::testing::Test {
  protected:
-  store::Settings Load() { return store::LoadSettings(file_, "/opt/kestrix", kClock, {}); }
+  // The user's home stands for the documents folder, the default of both directories.
+  store::Settings Load() {
+    return store::LoadSettings(file_, "/opt/kestrix", kClock, {.home = "/opt/kestrix"});
+  }
   std::string FileText() const { return fs::exists(file_) ? TempDir::Read(file_) : "(none)"; }
 
   TempDir dir_;

@@ -151,6 +151,19 @@ TEST(RunAndWaitTest, OutputIsBounded) {
   EXPECT_TRUE(run.output_truncated);
 }
 
+// xdg-open without a program for the file ends at once with a failure; one that runs the
+// browser in the foreground is still running when the watch ends.
+TEST(StartAndWatchTest, AFailureWithinTheWatchIsNoStart) {
+  const struct {
+    std::string script;
+    bool started;
+  } cases[] = {{"exit 0", true}, {"echo no method >&2; exit 3", false}, {"sleep 5", true}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(StartAndWatch("/bin/sh", {"-c", c.script}, 1s), c.started) << c.script;
+  }
+  EXPECT_FALSE(StartAndWatch("/nonexistent/xdg-open", {"page.html"}, 2s));
+}
+
 TEST(ShortPathNameTest, TheExistingPathOrNothing) {
   TempDir dir;
   const fs::path file = dir.Write("My File.dcr", "");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/target_directory.h"
 #include "platform/atomic_file.h"
 #include "store/definition_file.h"
 #include "support/failing_writes.h"
@@ -118,6 +119,46 @@ TEST_F(SessionTest, ALongPathIsSavedWhereTheUserChoseIt) {
   EXPECT_TRUE(std::filesystem::exists(folder / "comp.cd"));
   EXPECT_EQ(session.file(), folder / "comp.cd");
   ASSERT_TRUE(session.Save()) << "the second save needs no dialog";
+}
+
+TEST_F(SessionTest, TheFileDialogsStartWhereTheLastFileWas) {
+  Session session(settings_, dialogs_);
+  std::filesystem::create_directories(dir_ / "other");
+  dialogs_.ExpectOpenFile(std::nullopt);
+  EXPECT_FALSE(session.Open());
+  EXPECT_EQ(dialogs_.file_requests().back().initial_dir, settings_.definitions_dir);
+  std::filesystem::create_directories(dir_ / "sub");
+  const auto file = OpenModified(session, "sub/Comp.cd");
+  dialogs_.ExpectSaveFile(dir_ / "other" / "b.cd");
+  EXPECT_TRUE(session.SaveAs());
+  EXPECT_EQ(dialogs_.file_requests().back().initial_dir, file.parent_path());
+  dialogs_.ExpectOpenFile(std::nullopt);
+  EXPECT_FALSE(session.Open());
+  EXPECT_EQ(dialogs_.file_requests().back().initial_dir, dir_ / "other");
+}
+
+// Generated files go where the options say when the user chose a folder there; else beside
+// the definition's file; else into the settings' default (the documents folder).
+TEST_F(SessionTest, TheDefaultTargetDirectory) {
+  const struct {
+    bool chosen;
+    std::filesystem::path file;
+    std::string expected;
+  } cases[] = {
+      {false, "", "/pascal/"},
+      {false, "/home/me/components/alarm.cd", "/home/me/components/"},
+      {true, "/home/me/components/alarm.cd", "/pascal/"},
+      {false, "alarm.cd", std::filesystem::current_path().string() + "/"},
+  };
+  for (const auto& c : cases) {
+    settings_.pascal_code_dir_chosen = c.chosen;
+    EXPECT_EQ(DefaultTargetDirectory(settings_, c.file), c.expected) << c.file;
+    model::ComponentDef def;
+    def.MainInfo.TargetDir = "/unchanged/";
+    EXPECT_EQ(TargetDirectory(def.MainInfo, DefaultTargetDirectory(settings_, c.file)),
+              "/unchanged/")
+        << "a definition's own target directory comes first";
+  }
 }
 
 TEST_F(SessionTest, OpenAsksToSaveFirst) {

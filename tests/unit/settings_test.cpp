@@ -30,8 +30,10 @@ TEST(LoadSettingsTest, WithoutAFileEveryKeyHasItsDefault) {
   const fs::path exe_dir = dir / "Programs" / "Kestrix";
   const Settings s = LoadSettings(dir / "Kestrix.ini", exe_dir, kClock, {});
   EXPECT_EQ(s.file, dir / "Kestrix.ini");
-  EXPECT_EQ(s.definitions_dir, exe_dir.string() + "/");
-  EXPECT_EQ(s.pascal_code_dir, exe_dir.string() + "/");
+  // No home: the current folder, never the program's.
+  EXPECT_EQ(s.definitions_dir, fs::current_path().string() + "/");
+  EXPECT_EQ(s.pascal_code_dir, fs::current_path().string() + "/");
+  EXPECT_FALSE(s.pascal_code_dir_chosen);
   EXPECT_TRUE(s.full_comments);
   EXPECT_FALSE(s.using_delphi16);
   EXPECT_EQ(s.copyright, "Copyright \xA9 2026 by ...");
@@ -64,6 +66,7 @@ TEST(LoadSettingsTest, ReadsEveryKey) {
   // The folder gets its separator and keeps its case.
   EXPECT_EQ(s.definitions_dir, "/home/Me/My Defs/");
   EXPECT_EQ(s.pascal_code_dir, "/home/Me/Src/");
+  EXPECT_TRUE(s.pascal_code_dir_chosen);
   EXPECT_FALSE(s.full_comments);
   EXPECT_TRUE(s.using_delphi16);
   EXPECT_EQ(s.copyright, "A public domain component by Me");
@@ -78,8 +81,8 @@ TEST(LoadSettingsTest, UnusableValuesGiveTheDefault) {
   const auto file = dir.Write("Kestrix.ini",
                               "[Directories]\r\nDefinitions=\r\n[Other]\r\nCodeview=7\r\n"
                               "FullComments=yes\r\n");
-  const Settings s = LoadSettings(file, "/opt/kestrix/", kClock, {});
-  EXPECT_EQ(s.definitions_dir, "/opt/kestrix/");
+  const Settings s = LoadSettings(file, "/opt/kestrix/", kClock, {.home = "/home/me"});
+  EXPECT_EQ(s.definitions_dir, "/home/me/");
   EXPECT_EQ(s.codeview, kCodeviewAlways);
   EXPECT_TRUE(s.full_comments);
 }
@@ -122,17 +125,20 @@ TEST(DefaultSettingsPathTest, ElseInTheUsersConfigFolder) {
   }
 }
 
-TEST(DefaultWorkDirectoryTest, TheProgramsFolderOnlyWhenItCanWriteThere) {
+// Never the program's folder, not even for a portable copy (a build tree): the user's files
+// do not belong there.
+TEST(DefaultWorkDirectoryTest, TheDocumentsFolderNeverTheProgramsFolder) {
   TempDir dir;
   const fs::path installed = dir / "usr" / "bin";  // missing, so not writable
   const fs::path home = dir / "home";
   fs::create_directories(home / ".config");
   const Environment env{home.string(), "", ""};
-  EXPECT_EQ(DefaultWorkDirectory(dir.path(), env), dir.path());
-  EXPECT_EQ(DefaultWorkDirectory(installed, {}), installed) << "no home: nothing better";
-  EXPECT_EQ(DefaultWorkDirectory(installed, env), home) << "no documents folder";
+  EXPECT_EQ(DefaultWorkDirectory({}), fs::current_path()) << "no home: where it was started";
+  EXPECT_EQ(DefaultWorkDirectory(env), home) << "no documents folder";
   fs::create_directories(home / "Documents");
-  EXPECT_EQ(DefaultWorkDirectory(installed, env), home / "Documents");
+  EXPECT_EQ(DefaultWorkDirectory(env), home / "Documents");
+  const Settings portable = LoadSettings(dir / "Kestrix.ini", dir.path(), kClock, env);
+  EXPECT_EQ(portable.definitions_dir, home.string() + "/Documents/");
   const struct {
     std::string line;
     fs::path expected;
@@ -146,13 +152,12 @@ TEST(DefaultWorkDirectoryTest, TheProgramsFolderOnlyWhenItCanWriteThere) {
   for (const auto& c : cases) {
     Touch(home / ".config" / "user-dirs.dirs",
           "# written by xdg-user-dirs-update\n" + c.line + "\n");
-    EXPECT_EQ(DefaultWorkDirectory(installed, env), c.expected) << c.line;
+    EXPECT_EQ(DefaultWorkDirectory(env), c.expected) << c.line;
   }
   // An installation into a folder of the user's own is no portable copy.
   const fs::path local_bin = home / ".local" / "bin";
   Touch(home / ".local" / "share" / "doc" / "kestrix" / "help" / "index.html");
   fs::create_directories(local_bin);
-  EXPECT_EQ(DefaultWorkDirectory(local_bin, env), home / "Documents");
   EXPECT_EQ(DefaultSettingsPath(local_bin, env), home / ".config" / "kestrix" / "Kestrix.ini");
   // The settings take it for both directories when they name none.
   const Settings s = LoadSettings(dir / "Kestrix.ini", installed, kClock, env);

@@ -130,6 +130,9 @@ class GenerateComponentCodeTest : public ::testing::Test {
 
 TEST_F(GenerateComponentCodeTest, WritesIntoTheTargetDirectory) {
   options_.codeview = store::kCodeviewNever;
+  dialogs_.ExpectBox(BoxKind::kInformation,
+                     "Component code written to " + (dir_ / "mybutton.pas").string() + ".",
+                     commands::Answer::kOk, "Generate component code");
   const auto path = commands::GenerateComponentCode(def_, options_, dialogs_, clock_);
   ASSERT_TRUE(path);
   EXPECT_EQ(*path, dir_ / "mybutton.pas");
@@ -138,6 +141,29 @@ TEST_F(GenerateComponentCodeTest, WritesIntoTheTargetDirectory) {
   EXPECT_EQ(text.rfind("{ ****", 0), 0u);
   EXPECT_NE(text.find("\r\nunit MyButton;\r\n"), std::string::npos);
   EXPECT_EQ(text.substr(text.size() - 6), "end.\r\n");
+}
+
+// The unit replaced stays beside the new one, where the definition's own backup
+// (mybutton.bak) is not; the target decides the encoding.
+TEST_F(GenerateComponentCodeTest, KeepsTheOldUnitAndWritesTheTargetsEncoding) {
+  const struct {
+    model::CodeTarget target;
+    std::string copyright;
+  } cases[] = {{model::CodeTarget::kDelphi, "{   Copyright \xA9 1999 by me  "},
+               {model::CodeTarget::kLazarus, "{   Copyright \xC2\xA9 1999 by me  "}};
+  for (const auto& c : cases) {
+    const auto path = dir_.Write("mybutton.pas", "unit MyButton; { edited by hand }");
+    dir_.Write("mybutton.bak", "the definition's backup");
+    def_.MainInfo.CopyrightLine = "Copyright \xA9 1999 by me";
+    options_.target = c.target;
+    dialogs_.ExpectViewFile(path);
+    ASSERT_EQ(commands::GenerateComponentCode(def_, options_, dialogs_, clock_), path);
+    EXPECT_EQ(TempDir::Read(dir_ / "mybutton.pas.bak"), "unit MyButton; { edited by hand }");
+    EXPECT_EQ(TempDir::Read(dir_ / "mybutton.bak"), "the definition's backup");
+    const std::string text = TempDir::Read(path);
+    EXPECT_NE(text.find(c.copyright), std::string::npos) << text;
+    EXPECT_EQ(text.rfind("{ ****", 0), 0u) << "no byte-order mark";
+  }
 }
 
 TEST_F(GenerateComponentCodeTest, RefusesUnitNamesThatAreNoIdentifiers) {

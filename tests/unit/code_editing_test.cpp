@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/dialogs.h"
 #include "model/name_rules.h"
+#include "support/scripted_dialogs.h"
 
 namespace kx::commands {
 namespace {
@@ -147,6 +149,36 @@ TEST(PascalIndentTest, ClosersAlignWithTheirOpeners) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(CloserIndent(c.lines, c.lines.size() - 1), c.want) << c.lines.back();
+  }
+}
+
+// Closing the editor with changes asks Yes, No or Cancel; Cancel (Esc in the box) goes on
+// editing, so a slip of Esc loses no code.
+TEST(EditorSessionTest, ClosingWithChangesAsksYesNoCancel) {
+  using Closed = EditorSession::Closed;
+  const struct {
+    bool modified;
+    std::optional<Answer> answer;  // nothing: no question
+    Closed closed;
+    bool editing;
+    std::optional<Lines> result;
+  } cases[] = {
+      {true, Answer::kYes, Closed::kKept, false, Lines{"begin", "end;"}},
+      {true, Answer::kNo, Closed::kDropped, false, std::nullopt},
+      {true, Answer::kCancel, Closed::kEditing, true, std::nullopt},
+      {false, std::nullopt, Closed::kDropped, false, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    testing::ScriptedDialogs dialogs;
+    if (c.answer) {
+      dialogs.ExpectBox(BoxKind::kConfirmation, std::string(kRetainCodeQuestion), *c.answer,
+                        std::nullopt, Buttons::kYesNoCancel);
+    }
+    EditorSession session({.block = {"end;"}});
+    EXPECT_EQ(session.Close(c.modified, "begin\nend;", dialogs), c.closed);
+    EXPECT_EQ(session.editing(), c.editing);
+    EXPECT_EQ(session.result(), c.result);
+    EXPECT_TRUE(dialogs.done());
   }
 }
 

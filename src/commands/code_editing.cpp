@@ -108,6 +108,16 @@ std::vector<CodeTemplate> MatchingTemplates(const std::vector<CodeTemplate>& tem
   return matching;
 }
 
+TemplateOffer OfferTemplates(const std::vector<CodeTemplate>& templates, std::string_view typed) {
+  TemplateOffer offer{MatchingTemplates(templates, typed)};
+  if (offer.offered.empty()) {
+    offer.offered = templates;
+  } else {
+    offer.insert_at_once = offer.offered.size() == 1 && !typed.empty();
+  }
+  return offer;
+}
+
 TemplateText ExpandTemplate(std::string_view body, std::size_t column) {
   TemplateText result;
   bool marked = false;
@@ -139,6 +149,142 @@ std::size_t IdentifierStartBefore(std::string_view line, std::size_t column) {
   column = std::min(column, line.size());
   while (column > 0 && model::IsIdentChar(line[column - 1])) --column;
   return column;
+}
+
+namespace {
+
+// A word (lower-cased) or a punctuation character of Pascal code, outside comments and strings.
+struct CodeToken {
+  std::string text;
+  std::size_t line = 0;
+};
+
+std::vector<CodeToken> Tokens(const std::vector<std::string>& lines, std::size_t count) {
+  std::vector<CodeToken> tokens;
+  char comment = 0;  // '{' or '*' while inside a comment of that kind
+  for (std::size_t row = 0; row < count && row < lines.size(); ++row) {
+    const std::string& line = lines[row];
+    std::size_t i = 0;
+    while (i < line.size()) {
+      const char c = line[i];
+      if (comment == '{') {
+        if (c == '}') comment = 0;
+        ++i;
+      } else if (comment == '*') {
+        if (c == '*' && i + 1 < line.size() && line[i + 1] == ')') {
+          comment = 0;
+          ++i;
+        }
+        ++i;
+      } else if (c == '{') {
+        comment = '{';
+        ++i;
+      } else if (c == '(' && i + 1 < line.size() && line[i + 1] == '*') {
+        comment = '*';
+        i += 2;
+      } else if (c == '/' && i + 1 < line.size() && line[i + 1] == '/') {
+        break;
+      } else if (c == '\'') {
+        const std::size_t close = line.find('\'', i + 1);
+        i = close == std::string::npos ? line.size() : close + 1;
+      } else if (model::IsIdentChar(c)) {
+        std::size_t end = i;
+        while (end < line.size() && model::IsIdentChar(line[end])) ++end;
+        tokens.push_back({model::LowerCase(line.substr(i, end - i)), row});
+        i = end;
+      } else {
+        if (c != ' ' && c != '\t') tokens.push_back({std::string(1, c), row});
+        ++i;
+      }
+    }
+  }
+  return tokens;
+}
+
+std::size_t IndentOf(std::string_view line) {
+  std::size_t n = 0;
+  while (n < line.size() && (line[n] == ' ' || line[n] == '\t')) ++n;
+  return n;
+}
+
+bool IsOneOf(const std::string& word, std::initializer_list<std::string_view> words) {
+  return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+// The openers a closer pairs with, from the inside out.
+bool Opens(const std::string& closer, const std::string& word) {
+  if (closer == "end") return IsOneOf(word, {"begin", "try", "case", "record", "asm"});
+  if (closer == "until") return word == "repeat";
+  return word == "try";  // except, finally
+}
+
+// The opener of the closer at tokens[at] (or of the closer word, looking back from at), with
+// the blocks closed in between skipped; npos when there is none.
+std::size_t OpenerBefore(const std::vector<CodeToken>& tokens, std::size_t at,
+                         const std::string& closer) {
+  std::size_t i = at;
+  while (i > 0) {
+    --i;
+    const std::string& word = tokens[i].text;
+    if (Opens(closer, word)) return i;
+    if (word == "end" || word == "until") {
+      i = OpenerBefore(tokens, i, word);
+      if (i == std::string::npos) return i;
+    }
+  }
+  return std::string::npos;
+}
+
+}  // namespace
+
+std::size_t NewLineIndent(const std::vector<std::string>& lines, std::size_t width) {
+  if (lines.empty()) return 0;
+  const std::size_t last_row = lines.size() - 1;
+  const std::vector<CodeToken> tokens = Tokens(lines, lines.size());
+  // A blank or comment line keeps its indentation, as plain auto-indent would.
+  if (tokens.empty() || tokens.back().line != last_row) return IndentOf(lines[last_row]);
+  const std::string& last = tokens.back().text;
+  const bool case_of =
+      last == "of" && std::any_of(tokens.begin(), tokens.end(), [&](const CodeToken& t) {
+        return t.line == last_row && t.text == "case";
+      });
+  if (case_of || IsOneOf(last, {"begin", "try", "repeat", "record", "asm", "then", "else", "do",
+                                "except", "finally"})) {
+    return IndentOf(lines[last_row]) + width;
+  }
+  if (last != ";") return IndentOf(lines[last_row]);
+  // The statement just ended: back to where it starts, past the then, else or do whose
+  // statement it was and past the blocks it holds.
+  std::size_t i = tokens.size() - 1;
+  std::size_t start = i;
+  while (i > 0) {
+    --i;
+    const std::string& word = tokens[i].text;
+    if (word == ";" ||
+        IsOneOf(word, {"begin", "try", "repeat", "of", "record", "asm", "except", "finally"})) {
+      break;
+    }
+    if (word == "end" || word == "until") {
+      i = OpenerBefore(tokens, i, word);
+      if (i == std::string::npos) return IndentOf(lines[last_row]);
+    }
+    start = i;
+  }
+  return IndentOf(lines[tokens[start].line]);
+}
+
+std::optional<std::size_t> CloserIndent(const std::vector<std::string>& lines, std::size_t row) {
+  if (row >= lines.size()) return std::nullopt;
+  const std::string& line = lines[row];
+  const std::size_t begin = IndentOf(line);
+  std::size_t end = begin;
+  while (end < line.size() && model::IsIdentChar(line[end])) ++end;
+  const std::string word = model::LowerCase(line.substr(begin, end - begin));
+  if (!IsOneOf(word, {"end", "until", "except", "finally"})) return std::nullopt;
+  const std::vector<CodeToken> tokens = Tokens(lines, row);
+  const std::size_t opener = OpenerBefore(tokens, tokens.size(), word);
+  if (opener == std::string::npos) return std::nullopt;
+  return IndentOf(lines[tokens[opener].line]);
 }
 
 std::string HelpLinesToText(const std::vector<std::string>& lines) {
@@ -316,15 +462,23 @@ void EditorSession::Cancel() {
   result_.reset();
 }
 
-bool EditorSession::Close(bool modified, std::string_view text, Dialogs& dialogs) {
-  if (!editing_) return result_.has_value();
-  if (modified && dialogs.Confirm(Buttons::kYesNo, request_.kind == EditorKind::kCode
+EditorSession::Closed EditorSession::Close(bool modified, std::string_view text, Dialogs& dialogs) {
+  if (!editing_) return result_ ? Closed::kKept : Closed::kDropped;
+  if (modified) {
+    // Closing by mistake (Esc) must not lose the code typed: Cancel goes back to it.
+    switch (dialogs.Confirm(Buttons::kYesNoCancel, request_.kind == EditorKind::kCode
                                                        ? kRetainCodeQuestion
-                                                       : kRetainTextQuestion) == Answer::kYes) {
-    return Ok(true, text);
+                                                       : kRetainTextQuestion)) {
+      case Answer::kYes:
+        return Ok(true, text) ? Closed::kKept : Closed::kDropped;
+      case Answer::kNo:
+        break;
+      default:
+        return Closed::kEditing;
+    }
   }
   Cancel();
-  return false;
+  return Closed::kDropped;
 }
 
 }  // namespace kx::commands

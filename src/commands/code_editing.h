@@ -44,6 +44,14 @@ std::vector<CodeTemplate> HelpTextTemplates(const model::ComponentDef& def);
 // empty word.
 std::vector<CodeTemplate> MatchingTemplates(const std::vector<CodeTemplate>& templates,
                                             std::string_view typed);
+// What completion does with the word before the caret: the templates to offer, or the one to
+// insert at once when the word starts the key of only that one. With no match, every template
+// is offered.
+struct TemplateOffer {
+  std::vector<CodeTemplate> offered;
+  bool insert_at_once = false;
+};
+TemplateOffer OfferTemplates(const std::vector<CodeTemplate>& templates, std::string_view typed);
 // A template's body as inserted at a column: its later lines indented to that column, the
 // caret mark removed. caret: where the mark stood (the end without one).
 struct TemplateText {
@@ -58,6 +66,18 @@ TemplateText ExpandTemplate(std::string_view body, std::size_t column);
 std::string IdentifierAtCaret(std::string_view line, std::size_t column);
 // The start of the identifier that ends at the column (what a completion replaces).
 std::size_t IdentifierStartBefore(std::string_view line, std::size_t column);
+
+// Pascal indentation as code is typed. lines: the editor's lines, as far as they matter.
+inline constexpr std::size_t kIndentWidth = 2;
+// The indentation of the line that Enter starts after lines (the last one is the line Enter
+// ended): one level in after begin, try, repeat, case ... of, record, except, finally, and
+// after then, else or do whose statement is still to come; back to the start of the
+// statement once it ends with ";"; otherwise as the line above.
+std::size_t NewLineIndent(const std::vector<std::string>& lines, std::size_t width = kIndentWidth);
+// For a line that starts with end, until, except or finally: the indentation of the line that
+// holds its opener (begin, try, case, record or asm; repeat; try). Nothing for other lines or
+// when no opener is found.
+std::optional<std::size_t> CloserIndent(const std::vector<std::string>& lines, std::size_t row);
 
 // Help text: stored lines as the flowing paragraphs the editor shows (runs of lines joined
 // with a blank, an empty line kept as the gap between paragraphs), and back.
@@ -123,8 +143,10 @@ class EditorSession {
   // block to store.
   bool Ok(bool modified, std::string_view text);
   void Cancel();
-  // Closing the window: asks whether to keep a modified text; true when it ended with OK.
-  bool Close(bool modified, std::string_view text, Dialogs& dialogs);
+  // Closing the window: asks whether to keep a modified text (Yes, No, or Cancel to go on
+  // editing). kKept: the dialog ends as OK; kDropped: as cancelled; kEditing: it stays open.
+  enum class Closed { kKept, kDropped, kEditing };
+  Closed Close(bool modified, std::string_view text, Dialogs& dialogs);
   const std::optional<std::vector<std::string>>& result() const { return result_; }
 
  private:

@@ -147,6 +147,9 @@ struct ParentSelectionRequest {
   catalog::ParentChoice shown;              // the page and selections shown
   std::vector<std::string> custom_classes;  // the Custom view's list, sorted
   CustomClassPage* custom_page = nullptr;   // what its Add, "Edit..." and Delete buttons call
+  // Where a front end puts the page and selections the dialog closed with, by OK or by Cancel,
+  // so that it opens again as it was left.
+  catalog::ParentChoice* left = nullptr;
 };
 
 class Dialogs {

@@ -10,7 +10,7 @@ namespace kx::commands {
 
 namespace {
 
-constexpr std::array<HelpPlace, 9> kPlaces = {{
+constexpr std::array<HelpPlace, 20> kPlaces = {{
     {kFirstHelpContext + static_cast<int>(Page::kMain), "main.html", "main-page"},
     {kFirstHelpContext + static_cast<int>(Page::kProperties), "properties.html", "properties-page"},
     {kFirstHelpContext + static_cast<int>(Page::kMethods), "methods.html", "methods-page"},
@@ -20,6 +20,17 @@ constexpr std::array<HelpPlace, 9> kPlaces = {{
     {store::kHelpTextEditorHelpContext, "text-editor.html", "text-editor"},
     {kPublishEventHelpContext, "form-import.html", "publish-onclick"},
     {store::kBusinessComponentHelpContext, "new-definition.html", "business-component"},
+    {kParentSelectionHelpContext, "new-definition.html", "parent-selection"},
+    {kRegisterClassHelpContext, "register-class.html", "register-class"},
+    {kPropertyEditorOptionsHelpContext, "property-editor-options.html", "property-editor-options"},
+    {kPropertyEditorsHelpContext, "property-editors.html", "property-editors"},
+    {kDataLinkHelpContext, "data-links.html", "data-link"},
+    {kLinkedPropertyHelpContext, "data-links.html", "linked-property"},
+    {kContainerImportHelpContext, "form-import.html", "container-import"},
+    {kFieldImportHelpContext, "form-import.html", "dataset-fields"},
+    {kDocumentationHelpContext, "documentation.html", "documentation"},
+    {kOtherOptionsHelpContext, "options.html", "other-options"},
+    {kFileViewerHelpContext, "file-viewer.html", "file-viewer"},
 }};
 
 bool IsUnreserved(unsigned char c) {

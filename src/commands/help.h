@@ -26,6 +26,19 @@ struct HelpPlace {
 };
 std::span<const HelpPlace> HelpPlaces();
 
+// F1 in the dialogs that have a page of their own.
+inline constexpr int kParentSelectionHelpContext = 300;
+inline constexpr int kRegisterClassHelpContext = 301;
+inline constexpr int kPropertyEditorOptionsHelpContext = 302;
+inline constexpr int kPropertyEditorsHelpContext = 303;
+inline constexpr int kDataLinkHelpContext = 304;
+inline constexpr int kLinkedPropertyHelpContext = 305;
+inline constexpr int kContainerImportHelpContext = 306;
+inline constexpr int kFieldImportHelpContext = 307;
+inline constexpr int kDocumentationHelpContext = 308;
+inline constexpr int kOtherOptionsHelpContext = 309;
+inline constexpr int kFileViewerHelpContext = 310;
+
 inline constexpr std::string_view kManualContentsPage = "index.html";
 inline constexpr std::string_view kThreadHelpPage = "threads.html";
 // The placeholder of the keyword in the address template; a template without it has the

@@ -17,9 +17,15 @@ using model::PropSpecialType;
 namespace {
 
 // A name field's text after the filter, and what the field shows.
-FilteredText Filtered(std::string_view text, std::size_t caret, std::string_view prefix,
+FilteredText Filtered(model::NameFieldFilter& filter, std::string_view text, std::size_t caret,
                       TextControl& control) {
-  FilteredText filtered = model::FilterIdentifier(text, caret, prefix);
+  FilteredText filtered = filter.Edit(control.text, text, caret);
+  control.text = filtered.text;
+  return filtered;
+}
+
+FilteredText Filtered(std::string_view text, std::size_t caret, TextControl& control) {
+  FilteredText filtered = model::FilterIdentifier(text, caret, "");
   control.text = filtered.text;
   return filtered;
 }
@@ -30,7 +36,7 @@ FilteredText Filtered(std::string_view text, std::size_t caret, std::string_view
 
 FilteredText MainWindowModel::NewClassNameChange(std::string_view text, std::size_t caret) {
   if (updating() || !definition_open()) return {std::string(text), caret};
-  FilteredText filtered = Filtered(text, caret, "T", main_.new_class_name);
+  FilteredText filtered = Filtered(class_name_filter_, text, caret, main_.new_class_name);
   session_.def().MainInfo.NewClassName = filtered.text;
   Modified();
   return filtered;
@@ -170,7 +176,7 @@ void MainWindowModel::ChangeParentClassClick() {
 
 FilteredText MainWindowModel::PropNameChange(std::string_view text, std::size_t caret) {
   if (!Editing(Page::kProperties)) return {std::string(text), caret};
-  FilteredText filtered = Filtered(text, caret, "", props_.name);
+  FilteredText filtered = Filtered(text, caret, props_.name);
   Current(Page::kProperties)->Property().Name = filtered.text;
   RefreshVariableLabel();
   Modified();
@@ -393,7 +399,7 @@ void MainWindowModel::EventsModeClick(EventsMode mode) {
 
 FilteredText MainWindowModel::EventNameChange(std::string_view text, std::size_t caret) {
   if (!Editing(Page::kEvents)) return {std::string(text), caret};
-  FilteredText filtered = Filtered(text, caret, "On", events_.name);
+  FilteredText filtered = Filtered(event_name_filter_, text, caret, events_.name);
   ItemDef& item = *Current(Page::kEvents);
   if (item.Kind() == model::ItemKind::ExistingEvent) {
     item.ExistingEvent().Name = filtered.text;
@@ -481,7 +487,7 @@ void MainWindowModel::OverrideHandlerClick(bool checked) {
 
 FilteredText MainWindowModel::VariableNameChange(std::string_view text, std::size_t caret) {
   if (!Editing(Page::kVariables)) return {std::string(text), caret};
-  FilteredText filtered = Filtered(text, caret, "", vars_.name);
+  FilteredText filtered = Filtered(text, caret, vars_.name);
   Current(Page::kVariables)->Variable().Name = filtered.text;
   Modified();
   return filtered;

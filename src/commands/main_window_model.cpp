@@ -83,6 +83,10 @@ void MainWindowModel::ShowDefinition() {
   selected_item_.fill(-1);
   main_.copyright_lines = model::CopyrightLines(clock_.Now().year);
   for (int page = 0; page < kPageCount; ++page) FillPage(static_cast<Page>(page));
+  // Each item page opens on its first entry, so that its fields are live at once.
+  for (const Page page : {Page::kProperties, Page::kMethods, Page::kEvents, Page::kVariables}) {
+    if (!ListOf(page).entries.empty()) SelectEntry(page, 0);
+  }
   SetButtons();
 }
 

@@ -391,6 +391,8 @@ class MainWindowModel {
   EventPageState events_;
   VariablePageState vars_;
   ButtonStates buttons_;
+  model::NameFieldFilter class_name_filter_{"T"};
+  model::NameFieldFilter event_name_filter_{"On"};
 };
 
 }  // namespace kx::commands

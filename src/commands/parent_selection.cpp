@@ -51,12 +51,17 @@ std::optional<ParentSelection> ParentSelector::Run(bool allow_forms) {
   CustomClassPage page(dialogs_, registry_);
   std::optional<ParentSelection> result;
   for (;;) {
+    ParentChoice left = choice_;
     std::optional<ParentChoice> answer =
         dialogs_.SelectParentDialog({.allow_forms = allow_forms,
                                      .shown = choice_,
                                      .custom_classes = page.Classes(),
-                                     .custom_page = &page});
-    if (!answer) break;
+                                     .custom_page = &page,
+                                     .left = &left});
+    if (!answer) {
+      choice_ = std::move(left);
+      break;
+    }
     choice_ = std::move(*answer);
     // A front end never confirms a choice whose OK is disabled; one that does is cancelled
     // rather than trusted.

@@ -7,20 +7,79 @@
 
 namespace kx::model {
 
+namespace {
+
+// How many of the text's first characters spell the start of the prefix, in any letter case.
+std::size_t TypedPrefix(std::string_view text, std::string_view prefix) {
+  std::size_t n = 0;
+  while (n < prefix.size() && n < text.size() && UpCase(text[n]) == UpCase(prefix[n])) ++n;
+  return n;
+}
+
+}  // namespace
+
 FilteredText FilterIdentifier(std::string_view text, std::size_t caret, std::string_view prefix) {
-  std::string t;
-  if (text.size() < prefix.size()) {
-    t = prefix;
-  } else {
-    std::copy_if(text.begin(), text.end(), std::back_inserter(t),
-                 [](char c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_'; });
-  }
+  // The prefix stays whatever was typed over it: what does not spell it goes after it, so a
+  // class name always starts with "T" and an event name with "On".
+  const std::size_t typed = TypedPrefix(text, prefix);
+  std::string t(prefix);
+  std::copy_if(text.begin() + static_cast<std::ptrdiff_t>(typed), text.end(), std::back_inserter(t),
+               [](char c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_'; });
   if (!t.empty()) t[0] = UpCase(t[0]);
   if (t.size() > prefix.size()) t[prefix.size()] = UpCase(t[prefix.size()]);
   if (t.size() == 1 && IsAsciiDigit(t[0])) t.clear();
   if (t == text) return {t, caret};
+  if (caret >= typed) caret += prefix.size() - typed;
   std::size_t new_caret = std::min(std::max(caret, prefix.size()), t.size());
   return {std::move(t), new_caret};
+}
+
+NameFieldFilter::NameFieldFilter(std::string prefix) : prefix_(std::move(prefix)) {}
+
+FilteredText NameFieldFilter::Edit(std::string_view previous, std::string_view text,
+                                   std::size_t caret) {
+  const std::size_t p = prefix_.size();
+  if (!unfilled_.empty() && previous == filled_text_ && text.size() == previous.size() + 1 &&
+      caret == p + 1 && text.substr(0, p) == previous.substr(0, p) &&
+      text.substr(p + 1) == previous.substr(p) && UpCase(text[p]) == UpCase(unfilled_[0])) {
+    unfilled_.erase(0, 1);
+    return {std::string(previous), p};
+  }
+  unfilled_.clear();
+  if (p == 0 || !StartsWithText(previous, prefix_)) return FilterIdentifier(text, caret, prefix_);
+  // The edit replaced previous[start, end) by text[start, start + inserted); what was typed
+  // ends at the caret, which settles a letter repeated either side of it.
+  caret = std::min(caret, text.size());
+  std::size_t start = 0;
+  while (start < previous.size() && start < caret && previous[start] == text[start]) {
+    ++start;
+  }
+  if (start >= p) return FilterIdentifier(text, caret, prefix_);
+  std::size_t same_end = 0;
+  while (same_end < previous.size() - start && same_end < text.size() - caret &&
+         previous[previous.size() - 1 - same_end] == text[text.size() - 1 - same_end]) {
+    ++same_end;
+  }
+  const std::size_t end = previous.size() - same_end;
+  const std::string_view inserted = text.substr(start, text.size() - same_end - start);
+  // Typed over the prefix: what spells its next characters is the prefix typed again.
+  std::size_t spelled = 0;
+  while (spelled < inserted.size() && start + spelled < p &&
+         UpCase(inserted[spelled]) == UpCase(prefix_[start + spelled])) {
+    ++spelled;
+  }
+  std::string rebuilt = prefix_;
+  rebuilt += inserted.substr(spelled);
+  rebuilt += previous.substr(std::max(end, p));
+  FilteredText result = FilterIdentifier(rebuilt, p + inserted.size() - spelled, prefix_);
+  // Only part of the prefix typed so far: the rest is shown already, and typing it next is
+  // typing over it (OnBlink typed over a selected name gives OnBlink, not OnNBlink).
+  const std::size_t typed = start + spelled;
+  if (spelled == inserted.size() && typed > 0 && typed < p) {
+    unfilled_ = prefix_.substr(typed);
+    filled_text_ = result.text;
+  }
+  return result;
 }
 
 namespace {

@@ -22,6 +22,23 @@ struct FilteredText {
 // filtering. The prefix ("T" for a class, "On" for an event, or none) cannot be deleted.
 FilteredText FilterIdentifier(std::string_view text, std::size_t caret, std::string_view prefix);
 
+// FilterIdentifier for a field the user types in, where the edit that made the text tells
+// what was typed over the prefix: OnBlink typed over the selected name, or Blink after "On",
+// both give OnBlink.
+//
+//   NameFieldFilter filter("On");
+//   FilteredText shown = filter.Edit(field_before_the_edit, field_after_it, caret_after_it);
+class NameFieldFilter {
+ public:
+  explicit NameFieldFilter(std::string prefix);
+  FilteredText Edit(std::string_view previous, std::string_view text, std::size_t caret);
+
+ private:
+  std::string prefix_;
+  std::string unfilled_;     // the end of the prefix shown before it was typed
+  std::string filled_text_;  // what the field showed then
+};
+
 struct NameLookup {
   int index = -1;  // -1 free, 0 reserved, 1..Count the item that owns or derives the name
   std::string message;

@@ -15,7 +15,18 @@ namespace {
 class LeaveFilter : public QObject {
  public:
   LeaveFilter(QObject* parent, PageContext& context, std::function<bool()> check)
-      : QObject(parent), context_(context), check_(std::move(check)) {}
+      : QObject(parent), context_(context), check_(std::move(check)) {
+    setObjectName(kName);
+  }
+  static constexpr const char* kName = "kx_leave_check";
+
+  // The check without leaving (Enter in the field).
+  void Commit() {
+    if (active_ || context_.model.updating()) return;
+    active_ = true;
+    context_.run([&] { check_(); });
+    active_ = false;
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -95,6 +106,24 @@ void BindEntry(PageContext& context, QComboBox* box,
 
 void OnLeave(PageContext& context, QWidget* widget, std::function<bool()> check) {
   widget->installEventFilter(new LeaveFilter(widget, context, std::move(check)));
+}
+
+bool CommitField(QWidget* focus) {
+  if (focus == nullptr) return false;
+  QWidget* field = focus;
+  if (auto* box = qobject_cast<QComboBox*>(focus->parentWidget());
+      box && box->lineEdit() == focus) {
+    field = box;
+  }
+  if (qobject_cast<QLineEdit*>(field) == nullptr && qobject_cast<QComboBox*>(field) == nullptr) {
+    return false;
+  }
+  // The filter has no meta-object of its own; it is found by name.
+  if (auto* filter = dynamic_cast<LeaveFilter*>(
+          field->findChild<QObject*>(LeaveFilter::kName, Qt::FindDirectChildrenOnly))) {
+    filter->Commit();
+  }
+  return true;
 }
 
 void ShowText(QLineEdit* edit, std::string_view text) {

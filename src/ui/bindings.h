@@ -35,6 +35,9 @@ void BindName(PageContext& context, QLineEdit* edit,
 void BindEntry(PageContext& context, QComboBox* box, std::function<void(std::string_view)> handler);
 // Leaving the widget by keyboard or mouse runs the check; false puts the focus back.
 void OnLeave(PageContext& context, QWidget* widget, std::function<bool()> check);
+// Enter in a text field or entry box: runs the checks of leaving it, the focus staying there.
+// False when the widget is no such field.
+bool CommitField(QWidget* focus);
 // A page's list of entries: choosing one (by mouse or keys) shows it.
 void BindEntryList(PageContext& context, QListWidget* list);
 

@@ -22,12 +22,13 @@ QString EntryOf(const commands::CodeTemplate& t) {
 
 }  // namespace
 
-CodeEdit::CodeEdit(Mode mode, QWidget* parent) : QsciScintilla(parent) {
+CodeEdit::CodeEdit(Mode mode, QWidget* parent) : QsciScintilla(parent), mode_(mode) {
   setUtf8(true);
   setEolMode(EolUnix);
   setIndentationsUseTabs(false);
-  setTabWidth(2);
-  setAutoIndent(true);
+  setTabWidth(static_cast<int>(commands::kIndentWidth));
+  // Code is indented by its block structure (IndentNewLine); help text as the line above.
+  setAutoIndent(mode == Mode::kText);
   setCaretLineVisible(mode == Mode::kPascal);
   setMarginWidth(1, 0);
   // The horizontal scroll bar follows the longest line instead of a fixed width.
@@ -59,14 +60,60 @@ void CodeEdit::SetTemplates(std::vector<commands::CodeTemplate> templates) {
   templates_ = std::move(templates);
 }
 
-std::string CodeEdit::CaretLine(int& line, int& column) const {
-  getCursorPosition(&line, &column);
-  QString text = this->text(line);
+namespace {
+
+std::string LineBytes(QString text) {
   while (text.endsWith('\n') || text.endsWith('\r')) text.chop(1);
   if (std::optional<std::string> bytes = ToModel(text)) return *bytes;
   std::string bytes;
   for (const QChar c : text) bytes += ToModel(QString(c)).value_or("?");
   return bytes;
+}
+
+}  // namespace
+
+std::string CodeEdit::CaretLine(int& line, int& column) const {
+  getCursorPosition(&line, &column);
+  return LineBytes(text(line));
+}
+
+std::vector<std::string> CodeEdit::LinesAbove(int count) const {
+  std::vector<std::string> result;
+  for (int line = 0; line < count && line < lines(); ++line)
+    result.push_back(LineBytes(text(line)));
+  return result;
+}
+
+void CodeEdit::IndentNewLine() {
+  int line = 0;
+  int column = 0;
+  getCursorPosition(&line, &column);
+  if (line == 0) return;
+  std::vector<std::string> above = LinesAbove(line + 1);
+  // Enter before an end (or until, except, finally) puts it where its opener is.
+  std::optional<std::size_t> closer = commands::CloserIndent(above, above.size() - 1);
+  above.pop_back();
+  const auto indent = static_cast<int>(closer.value_or(commands::NewLineIndent(above)));
+  setIndentation(line, indent);
+  setCursorPosition(line, indent);
+}
+
+void CodeEdit::AlignCloser() {
+  int line = 0;
+  int column = 0;
+  const std::string text = CaretLine(line, column);
+  // Only as the closing word's last letter is typed: a line the user indented afterwards stays.
+  const std::size_t word = commands::IdentifierStartBefore(text, column);
+  if (word != static_cast<std::size_t>(indentation(line)) ||
+      (static_cast<std::size_t>(column) < text.size() && model::IsIdentChar(text[column]))) {
+    return;
+  }
+  std::vector<std::string> above = LinesAbove(line);
+  above.push_back(text);
+  const std::optional<std::size_t> indent = commands::CloserIndent(above, above.size() - 1);
+  if (!indent || *indent == word) return;
+  setIndentation(line, static_cast<int>(*indent));
+  setCursorPosition(line, static_cast<int>(*indent + (column - word)));
 }
 
 std::string CodeEdit::IdentifierAtCaret() const {
@@ -82,10 +129,10 @@ void CodeEdit::ShowTemplates() {
   int column = 0;
   const std::string text = CaretLine(line, column);
   const std::size_t start = commands::IdentifierStartBefore(text, column);
-  const std::string typed = text.substr(start, column - start);
-  offered_ = commands::MatchingTemplates(templates_, typed);
-  if (offered_.empty()) offered_ = templates_;
-  if (offered_.size() == 1 && model::SameText(offered_.front().key, typed)) {
+  commands::TemplateOffer offer =
+      commands::OfferTemplates(templates_, std::string_view(text).substr(start, column - start));
+  offered_ = std::move(offer.offered);
+  if (offer.insert_at_once) {
     InsertTemplate(offered_.front());
     return;
   }
@@ -145,7 +192,15 @@ void CodeEdit::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  const bool list_was_active = isListActive();
   QsciScintilla::keyPressEvent(event);
+  if (mode_ != Mode::kPascal || list_was_active) return;
+  const bool plain = (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
+  if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    IndentNewLine();
+  } else if (plain && event->text().size() == 1 && event->text()[0].isLetter()) {
+    AlignCloser();
+  }
 }
 
 }  // namespace kx::ui

@@ -45,9 +45,15 @@ class CodeEdit : public QsciScintilla {
  private:
   // The caret's line as Windows-1252 (a character it cannot hold as "?") and its column.
   std::string CaretLine(int& line, int& column) const;
+  // Lines 0 to count - 1 as Windows-1252, the same way.
+  std::vector<std::string> LinesAbove(int count) const;
+  // Pascal indentation: of the line Enter started, and of a closer once its word is typed.
+  void IndentNewLine();
+  void AlignCloser();
 
   std::vector<commands::CodeTemplate> templates_;
   std::vector<commands::CodeTemplate> offered_;
+  Mode mode_;
   QsciLexerPascal* lexer_ = nullptr;
   std::function<void(const QString&)> refuse_;
 };

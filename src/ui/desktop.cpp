@@ -28,6 +28,7 @@ Desktop::Desktop(store::Settings settings, std::vector<std::string> palette_page
     qt_dialogs_->set_help([this](int context) {
       window_->ShowHelp({store::HelpFile::kProduct, store::HelpAction::kContext, "", context});
     });
+    qt_dialogs_->set_page_context([this] { return model_.help_context(); });
     qt_dialogs_->set_topic_help(
         [this](const store::HelpTopic& topic) { window_->ShowHelp(topic); });
     qt_dialogs_->set_class_help([this](const catalog::ParentChoice& choice) {

@@ -30,6 +30,7 @@ DocumentationWindow::DocumentationWindow(QWidget* parent, commands::Audience pre
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
+  if (QAbstractButton* checked = audience->checkedButton()) checked->setFocus();
 }
 
 commands::Audience DocumentationWindow::Result() const {

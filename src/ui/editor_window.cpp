@@ -162,7 +162,17 @@ void EditorWindow::reject() {
   }
   const std::optional<std::string> text = edit->isModified() ? EditorText() : std::string();
   if (!text) return;
-  done(session_.Close(edit->isModified(), *text, dialogs_) ? Accepted : Rejected);
+  switch (session_.Close(edit->isModified(), *text, dialogs_)) {
+    case commands::EditorSession::Closed::kKept:
+      done(Accepted);
+      break;
+    case commands::EditorSession::Closed::kDropped:
+      done(Rejected);
+      break;
+    case commands::EditorSession::Closed::kEditing:
+      edit->setFocus();
+      break;
+  }
 }
 
 void EditorWindow::RestoreDefaultClick() {
@@ -192,6 +202,7 @@ ChoiceWindow::ChoiceWindow(QWidget* parent, const commands::ChoiceRequest& reque
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   }
   first->setDefault(true);
+  first->setFocus();
   // Two short buttons would leave the title cut off by the window manager.
   setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);
   connect(first, &QPushButton::clicked, this, [this] {

@@ -4,6 +4,7 @@
 #include <Qsci/qsciprinter.h>
 #include <Qsci/qsciscintilla.h>
 
+#include <QAction>
 #include <QFontInfo>
 #include <QMenuBar>
 #include <QPageSetupDialog>
@@ -29,7 +30,10 @@ FileViewer::FileViewer(QWidget* parent, commands::Dialogs& dialogs)
   file->addAction("Save as &HTML...", this, [this] { SaveAs(commands::ExportFormat::kHtml); });
   file->addSeparator();
   file->addAction("&Copy selection to clipboard + exit", this, &FileViewer::CopySelectionAndExit);
-  file->addAction("E&xit", this, &QDialog::reject);
+  QAction* exit = file->addAction("E&xit", this, &QDialog::reject);
+  // Esc as in any dialog, Ctrl+W as in any viewer; the text area would take Esc for itself.
+  exit->setShortcuts({QKeySequence("Ctrl+W"), QKeySequence(Qt::Key_Escape)});
+  exit->setShortcutContext(Qt::WindowShortcut);
   QMenu* print = menus->addMenu("&Print");
   print->addAction("&Print", QKeySequence::Print, this, &FileViewer::Print);
   print->addAction("P&rinter setup...", this, &FileViewer::PrinterSetup);

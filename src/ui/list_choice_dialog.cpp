@@ -32,6 +32,7 @@ ListChoiceWindow::ListChoiceWindow(QWidget* parent, const QString& caption, cons
     if (help) help();
   });
   layout->addWidget(buttons);
+  list->setFocus();
   setMinimumWidth(360);
 }
 

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -33,6 +34,9 @@
 #include "ui/pages.h"
 #include "ui/text_boundary.h"
 
+// The icons are built into the library, whose resources a program must ask for by name.
+static void InitIcons() { Q_INIT_RESOURCE(icons); }
+
 namespace kx::ui {
 
 using commands::MenuItem;
@@ -46,6 +50,16 @@ constexpr std::string_view kPrintSection = "Print";
 constexpr std::string_view kPrintFontKey = "Font";
 constexpr std::string_view kPrintFontSizeKey = "FontSize";
 
+// A menu shows one key of an item; an item with more keys shows them all. also: the same keys
+// as some keyboards report them (Shift+Tab comes as Backtab).
+void SetShortcuts(QAction* action, const QList<QKeySequence>& keys,
+                  const QList<QKeySequence>& also = {}) {
+  action->setShortcuts(keys + also);
+  QStringList shown;
+  for (const QKeySequence& key : keys) shown << key.toString(QKeySequence::NativeText);
+  action->setText(action->text() + '\t' + shown.join(", "));
+}
+
 }  // namespace
 
 MainWindow::MainWindow(commands::MainWindowModel& model, commands::Dialogs& dialogs,
@@ -54,6 +68,14 @@ MainWindow::MainWindow(commands::MainWindowModel& model, commands::Dialogs& dial
       dialogs_(dialogs),
       settings_(settings),
       context_{model, dialogs, [this](const std::function<void()>& handler) { Run(handler); }} {
+  InitIcons();
+  QIcon icon;
+  for (const int size : {16, 32, 48, 64, 128, 256}) {
+    icon.addFile(QString(":/icons/kestrix-%1.png").arg(size), QSize(size, size));
+  }
+  setWindowIcon(icon);
+  // The dialogs, which have none of their own.
+  if (QApplication::windowIcon().isNull()) QApplication::setWindowIcon(icon);
   auto* central = new QWidget;
   auto* layout = new QVBoxLayout(central);
   tabs = new QTabWidget;
@@ -154,10 +176,11 @@ void MainWindow::BuildMenus() {
     return action;
   };
   QMenu* file = menuBar()->addMenu("&File");
-  actions[MenuItem::kNew] =
-      item(file, "&New component definition...", [this] { model_.NewDefinition(); });
-  actions[MenuItem::kOpen] =
-      item(file, "&Open component definition...", [this] { model_.OpenDefinition(); });
+  actions[MenuItem::kNew] = item(
+      file, "&New component definition...", [this] { model_.NewDefinition(); }, QKeySequence::New);
+  actions[MenuItem::kOpen] = item(
+      file, "&Open component definition...", [this] { model_.OpenDefinition(); },
+      QKeySequence::Open);
   actions[MenuItem::kSave] = item(
       file, "&Save", [this] { model_.SaveDefinition(); }, QKeySequence("Ctrl+S"));
   actions[MenuItem::kSaveAs] = item(file, "S&ave as...", [this] { model_.SaveDefinitionAs(); });
@@ -175,6 +198,7 @@ void MainWindow::BuildMenus() {
         }
       },
       QKeySequence("Alt+X"));
+  SetShortcuts(actions[MenuItem::kExit], {QKeySequence("Alt+X"), QKeySequence("Ctrl+Q")});
 
   QMenu* edit = menuBar()->addMenu("&Edit");
   const auto focused_edit = []() -> QLineEdit* {
@@ -216,6 +240,19 @@ void MainWindow::BuildMenus() {
     actions[pages[i].first] =
         item(page, pages[i].second, [this, i] { model_.PageChange(static_cast<Page>(i)); });
   }
+  // From any field of the window, as a tab widget does only when it has the focus.
+  page->addSeparator();
+  const auto step = [this](int by) {
+    return [this, by] {
+      model_.PageChange(static_cast<Page>((static_cast<int>(model_.page()) + by + tabs->count()) %
+                                          tabs->count()));
+    };
+  };
+  next_page = item(page, "Ne&xt page", step(1));
+  SetShortcuts(next_page, {QKeySequence("Ctrl+Tab"), QKeySequence("Ctrl+PgDown")});
+  previous_page = item(page, "Pre&vious page", step(-1));
+  SetShortcuts(previous_page, {QKeySequence("Ctrl+Shift+Tab"), QKeySequence("Ctrl+PgUp")},
+               {QKeySequence("Ctrl+Shift+Backtab")});
 
   QMenu* generate = menuBar()->addMenu("&Generate");
   actions[MenuItem::kGenerateCode] = item(
@@ -397,8 +434,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-  // Enter in a field presses the default button, as in a dialog.
+  // Enter in a field ends the entry there; elsewhere (a list) it presses the default button.
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (CommitField(QApplication::focusWidget())) return;
     QPushButton* button = model_.buttons().code_is_default ? code : add;
     if (button->isEnabled()) {
       button->click();

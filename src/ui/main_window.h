@@ -52,6 +52,7 @@ class MainWindow : public QMainWindow {
   VariablesPage* variables_page = nullptr;
   QPushButton *add = nullptr, *del = nullptr, *code = nullptr, *text = nullptr;
   QAction *cut = nullptr, *copy = nullptr, *paste = nullptr;
+  QAction *next_page = nullptr, *previous_page = nullptr;
   std::map<commands::MenuItem, QAction*> actions;
   QAction* FindAction(const QString& text) const;
 

@@ -14,7 +14,7 @@ namespace kx::ui {
 
 NamePromptWindow::NamePromptWindow(QWidget* parent, const commands::NamePromptRequest& request,
                                    commands::Dialogs& dialogs)
-    : QDialog(parent), request_(request), dialogs_(dialogs) {
+    : QDialog(parent), request_(request), dialogs_(dialogs), filter_(request.prefix) {
   setWindowTitle(FromModel(request.caption));
   auto* layout = new QVBoxLayout(this);
   auto* label = new QLabel(FromModel(request.label));
@@ -63,8 +63,8 @@ void NamePromptWindow::NameEdited(const QString& text) {
     request_.name = *bytes;
     return;
   }
-  const model::FilteredText filtered = model::FilterIdentifier(
-      *bytes, static_cast<std::size_t>(name_->cursorPosition()), request_.prefix);
+  const model::FilteredText filtered =
+      filter_.Edit(request_.name, *bytes, static_cast<std::size_t>(name_->cursorPosition()));
   request_.name = filtered.text;
   if (filtered.text != *bytes) {
     name_->setText(FromModel(filtered.text));

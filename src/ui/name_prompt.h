@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include "commands/dialogs.h"
+#include "model/name_rules.h"
 
 class QLineEdit;
 class QComboBox;
@@ -24,6 +25,7 @@ class NamePromptWindow : public QDialog {
 
   commands::NamePromptRequest request_;
   commands::Dialogs& dialogs_;
+  model::NameFieldFilter filter_;
   QLineEdit* name_ = nullptr;
   QComboBox* extra_ = nullptr;
 };

@@ -40,8 +40,8 @@ OtherOptionsWindow::OtherOptionsWindow(QWidget* parent,
   layout->addWidget(group);
   auto* url_label = new QLabel(FromModel(commands::kKeywordUrlLabel));
   help_url_ = new QLineEdit(FromModel(request.current.help_url));
-  help_url_->setPlaceholderText(
-      "https://www.google.com/search?q=site:lazarus-ccr.sourceforge.io+{keyword}");
+  // A hint, not an example address: grey text that reads as an address looks like one set.
+  help_url_->setPlaceholderText("Not set: keyword help looks nothing up");
   url_label->setBuddy(help_url_);
   layout->addWidget(url_label);
   layout->addWidget(help_url_);

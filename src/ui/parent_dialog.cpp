@@ -190,6 +190,30 @@ ParentChoice ParentDialog::Choice() const {
 void ParentDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   UpdateButtons();
+  // The view opens with its choice in sight and the focus on it, so the arrow keys move the
+  // choice at once.
+  if (QTreeWidgetItem* item = outline->currentItem()) outline->scrollToItem(item);
+  if (QListWidgetItem* item = custom->currentItem()) custom->scrollToItem(item);
+  switch (static_cast<ParentView>(pages->currentIndex())) {
+    case ParentView::kOutline:
+      outline->setFocus();
+      break;
+    case ParentView::kList:
+      list->setFocus();
+      break;
+    case ParentView::kExpress:
+      if (QAbstractButton* button = express->checkedButton()) button->setFocus();
+      break;
+    case ParentView::kCustom:
+      // A list without a current row would make its first row current on focus: a choice the
+      // user did not make.
+      if (custom->currentItem() != nullptr) {
+        custom->setFocus();
+      } else {
+        add->setFocus();
+      }
+      break;
+  }
 }
 
 void ParentDialog::UpdateButtons() {

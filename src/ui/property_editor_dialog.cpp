@@ -69,6 +69,7 @@ PropertyEditorWindow::PropertyEditorWindow(QWidget* parent,
   editor->addButton(use_default, 0);
   editor->addButton(use_custom, 1);
   (current.DefEdit ? use_default : use_custom)->setChecked(true);
+  (current.DefEdit ? use_default : use_custom)->setFocus();
   layout->addWidget(use_default);
   layout->addWidget(use_custom);
 

@@ -12,11 +12,13 @@
 
 #include "catalog/parent_selection.h"
 #include "commands/documentation.h"
+#include "commands/help.h"
 #include "commands/property_editors.h"
 #include "commands/register_class.h"
 #include "generate/extras/editor_unit.h"
 #include "platform/run_program.h"
 #include "ui/data_link_dialog.h"
+#include "ui/dialog_keys.h"
 #include "ui/documentation_dialog.h"
 #include "ui/editor_window.h"
 #include "ui/file_viewer.h"
@@ -76,6 +78,18 @@ QtDialogs::QtDialogs(QWidget* parent, std::function<void(int)> help)
 std::function<void()> QtDialogs::ProductHelp() {
   return [this] {
     if (help_) help_(0);
+  };
+}
+
+std::function<void()> QtDialogs::HelpOn(int context) {
+  return [this, context] {
+    if (help_) help_(context);
+  };
+}
+
+std::function<void()> QtDialogs::PageHelp() {
+  return [this] {
+    if (help_) help_(page_context_ ? page_context_() : 0);
   };
 }
 
@@ -184,12 +198,14 @@ std::optional<std::string> QtDialogs::InputBox(std::string_view caption, std::st
 
 void QtDialogs::ViewFile(const std::filesystem::path& file) {
   FileViewer viewer(parent_, *this);
+  AddHelpKey(&viewer, HelpOn(commands::kFileViewerHelpContext));
   if (viewer.Open(file)) viewer.exec();
 }
 
 std::optional<std::string> QtDialogs::SelectPanel(const std::vector<std::string>& containers) {
   ListChoiceWindow dialog(parent_, "Generate container component", "Select the panel to import",
                           containers, 0, {});
+  AddHelpKey(&dialog, HelpOn(commands::kContainerImportHelpContext));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Text();
 }
@@ -197,6 +213,7 @@ std::optional<std::string> QtDialogs::SelectPanel(const std::vector<std::string>
 std::optional<commands::FieldImportChoice> QtDialogs::ImportFieldDialog(
     std::string_view field, const commands::FieldImportChoice& proposed) {
   ImportFieldWindow dialog(parent_, field, proposed);
+  AddHelpKey(&dialog, HelpOn(commands::kFieldImportHelpContext));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -204,6 +221,7 @@ std::optional<commands::FieldImportChoice> QtDialogs::ImportFieldDialog(
 std::optional<commands::DataLinkNames> QtDialogs::DataLinkDialog(
     std::string_view caption, const commands::DataLinkNames& proposed) {
   DataLinkWindow dialog(parent_, caption, proposed);
+  AddHelpKey(&dialog, HelpOn(commands::kDataLinkHelpContext));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -211,6 +229,7 @@ std::optional<commands::DataLinkNames> QtDialogs::DataLinkDialog(
 std::optional<commands::PropertyLink> QtDialogs::LinkPropertyDialog(
     std::string_view explanation, const std::vector<std::string>& sub_components) {
   LinkPropertyWindow dialog(parent_, explanation, sub_components, sub_component_help_);
+  AddHelpKey(&dialog, HelpOn(commands::kLinkedPropertyHelpContext));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -218,6 +237,7 @@ std::optional<commands::PropertyLink> QtDialogs::LinkPropertyDialog(
 std::optional<commands::OtherOptions> QtDialogs::OtherOptionsDialog(
     const commands::OtherOptionsRequest& request) {
   OtherOptionsWindow dialog(parent_, request);
+  AddHelpKey(&dialog, HelpOn(commands::kOtherOptionsHelpContext));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -225,6 +245,7 @@ std::optional<commands::OtherOptions> QtDialogs::OtherOptionsDialog(
 std::optional<std::string> QtDialogs::ChooseEditorUnit(const std::vector<std::string>& units) {
   ListChoiceWindow dialog(parent_, FromModel(commands::kPropertyEditorsCaption),
                           "Select property editor unit to generate:", units, 0, ProductHelp());
+  AddHelpKey(&dialog, HelpOn(commands::kPropertyEditorsHelpContext));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Text();
 }
@@ -237,6 +258,7 @@ std::optional<int> QtDialogs::ChooseEditorKind(std::string_view editor_class, in
   ListChoiceWindow dialog(parent_, FromModel(commands::kPropertyEditorsCaption),
                           "Select editor type for " + FromModel(editor_class), kinds, default_kind,
                           ProductHelp());
+  AddHelpKey(&dialog, HelpOn(commands::kPropertyEditorsHelpContext));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Index();
 }
@@ -245,6 +267,7 @@ std::optional<commands::ClassRegistration> QtDialogs::RegisterClassDialog(
     const commands::ClassRegistrationRequest& request) {
   RegisterClassWindow dialog(parent_, request,
                              [this] { return OpenFile(commands::BrowseUnitRequest()); });
+  AddHelpKey(&dialog, HelpOn(commands::kRegisterClassHelpContext));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -252,6 +275,7 @@ std::optional<commands::ClassRegistration> QtDialogs::RegisterClassDialog(
 std::optional<commands::Audience> QtDialogs::DocumentationAudienceDialog(
     commands::Audience preselected) {
   DocumentationWindow dialog(parent_, preselected);
+  AddHelpKey(&dialog, HelpOn(commands::kDocumentationHelpContext));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -259,7 +283,10 @@ std::optional<commands::Audience> QtDialogs::DocumentationAudienceDialog(
 std::optional<catalog::ParentChoice> QtDialogs::SelectParentDialog(
     const commands::ParentSelectionRequest& request) {
   ParentDialog dialog(parent_, request, class_help_);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  AddHelpKey(&dialog, HelpOn(commands::kParentSelectionHelpContext));
+  const int result = dialog.exec();
+  if (request.left != nullptr) *request.left = dialog.Choice();
+  if (result != QDialog::Accepted) return std::nullopt;
   return dialog.Choice();
 }
 
@@ -280,6 +307,7 @@ bool QtDialogs::OpenDocument(const std::filesystem::path& file) {
 std::optional<commands::NamePromptAnswer> QtDialogs::NamePrompt(
     const commands::NamePromptRequest& request) {
   NamePromptWindow dialog(parent_, request, *this);
+  AddHelpKey(&dialog, PageHelp());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -289,6 +317,7 @@ std::optional<model::PropertyEditorDef> QtDialogs::PropertyEditorDialog(
   PropertyEditorWindow dialog(
       parent_, request, [this](const std::string& message) { Information(message); },
       ProductHelp());
+  AddHelpKey(&dialog, HelpOn(commands::kPropertyEditorOptionsHelpContext));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -302,6 +331,7 @@ std::optional<std::vector<std::string>> QtDialogs::EditText(
 
 std::optional<int> QtDialogs::ChooseButton(const commands::ChoiceRequest& request) {
   ChoiceWindow dialog(parent_, request);
+  AddHelpKey(&dialog, PageHelp());
   dialog.exec();
   return dialog.choice();
 }

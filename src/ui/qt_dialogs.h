@@ -26,6 +26,8 @@ class QtDialogs : public commands::Dialogs {
     sub_component_help_ = std::move(help);
   }
 
+  // The help context of the main window's page, for F1 in the dialogs its buttons open.
+  void set_page_context(std::function<int()> context) { page_context_ = std::move(context); }
   // Opens a help topic (the editors' Help menu).
   void set_topic_help(std::function<void(const store::HelpTopic&)> help) {
     topic_help_ = std::move(help);
@@ -69,12 +71,16 @@ class QtDialogs : public commands::Dialogs {
  private:
   // The Help button of the dialogs without a topic of their own: the help's contents.
   std::function<void()> ProductHelp();
+  // F1 and the Help buttons of a dialog with a page of its own.
+  std::function<void()> HelpOn(int context);
+  std::function<void()> PageHelp();
 
   QWidget* parent_;
   std::function<void(int)> help_;
   std::function<void(const catalog::ParentChoice&)> class_help_;
   std::function<void(const std::string&)> sub_component_help_;
   std::function<void(const store::HelpTopic&)> topic_help_;
+  std::function<int()> page_context_;
 };
 
 // "Desc (*.a)|*.a|All files (*.*)|*.*" as a Qt name filter list.

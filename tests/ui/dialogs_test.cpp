@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "commands/help.h"
 #include "commands/parent_selection.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
@@ -33,6 +34,7 @@
 #include "ui/link_property_dialog.h"
 #include "ui/list_choice_dialog.h"
 #include "ui/name_prompt.h"
+#include "ui/other_options_dialog.h"
 #include "ui/pages.h"
 #include "ui/parent_dialog.h"
 #include "ui/property_editor_dialog.h"
@@ -252,6 +254,80 @@ TEST(PropertyEditorWindowTest, NamesFilterSwitchAndOk) {
   EXPECT_EQ(dialog.Result().EditorClass.str(), "TMyEd");
 }
 
+// Esc in a question with Cancel answers Cancel: the code editor's question on closing relies on
+// it to go back to the code.
+TEST(QtDialogsTest, EscapeAnswersCancel) {
+  QtDialogs dialogs(nullptr, {});
+  ModalScript script;
+  script.Then<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+  EXPECT_EQ(dialogs.Confirm(Buttons::kYesNoCancel, "Keep?"), Answer::kCancel);
+  EXPECT_TRUE(script.done());
+}
+
+// Each dialog opens with the focus on its choice, so that the arrow keys move it at once, and
+// F1 anywhere in it opens its page of the manual.
+TEST(QtDialogsTest, DialogsOpenOnTheirChoiceAndAnswerF1) {
+  std::vector<int> helped;
+  QtDialogs dialogs(nullptr, [&helped](int context) { helped.push_back(context); });
+  dialogs.set_page_context([] { return 103; });
+  const auto keys = [](std::initializer_list<Qt::Key> pressed) {
+    for (const Qt::Key key : pressed) QTest::keyClick(QApplication::focusWidget(), key);
+  };
+  ModalScript script;
+  script
+      .Then<ParentDialog>([&keys](ParentDialog* dialog) {
+        QApplication::setActiveWindow(dialog);
+        EXPECT_EQ(QApplication::focusWidget(), dialog->express->button(3));
+        keys({Qt::Key_Down, Qt::Key_F1});
+        EXPECT_EQ(dialog->express->checkedId(), 4);
+        dialog->ok->click();
+      })
+      .Then<ParentDialog>([&keys](ParentDialog* dialog) {
+        QApplication::setActiveWindow(dialog);
+        EXPECT_EQ(QApplication::focusWidget(), dialog->outline);
+        keys({Qt::Key_F1, Qt::Key_Escape});
+      })
+      .Then<DocumentationWindow>([&keys](DocumentationWindow* dialog) {
+        QApplication::setActiveWindow(dialog);
+        EXPECT_EQ(QApplication::focusWidget(), dialog->audience->checkedButton());
+        keys({Qt::Key_F1, Qt::Key_Escape});
+      })
+      .Then<ListChoiceWindow>([&keys](ListChoiceWindow* dialog) {
+        QApplication::setActiveWindow(dialog);
+        EXPECT_EQ(QApplication::focusWidget(), dialog->list);
+        keys({Qt::Key_Down, Qt::Key_F1, Qt::Key_Return});
+      })
+      .Then<NamePromptWindow>([&keys](NamePromptWindow* dialog) {
+        QApplication::setActiveWindow(dialog);
+        keys({Qt::Key_F1, Qt::Key_Escape});
+      });
+  const auto express =
+      dialogs.SelectParentDialog({.shown = {.view = ParentView::kExpress, .express_item = 3}});
+  ASSERT_TRUE(express);
+  EXPECT_EQ(express->express_item, 4);
+  EXPECT_FALSE(dialogs.SelectParentDialog(
+      {.shown = {.view = ParentView::kOutline, .outline_node = NodeIndex("TEdit")}}));
+  EXPECT_FALSE(dialogs.DocumentationAudienceDialog(commands::Audience::kDescendant));
+  EXPECT_EQ(dialogs.ChooseEditorKind("TMyEd", 3), 4);
+  EXPECT_FALSE(dialogs.NamePrompt({.caption = "Add property"}));
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(helped,
+            (std::vector<int>{
+                commands::kParentSelectionHelpContext, commands::kParentSelectionHelpContext,
+                commands::kDocumentationHelpContext, commands::kPropertyEditorsHelpContext, 103}));
+}
+
+// An unset keyword address shows as empty: grey text in the field must not read as an address.
+TEST(OtherOptionsWindowTest, UnsetKeywordAddressIsAnEmptyFieldWithAHint) {
+  OtherOptionsWindow dialog(nullptr, {});
+  dialog.show();
+  auto* address = dialog.findChildren<QLineEdit*>().back();
+  EXPECT_TRUE(address->text().isEmpty());
+  EXPECT_FALSE(address->placeholderText().isEmpty());
+  EXPECT_FALSE(address->placeholderText().contains("://"));
+  EXPECT_EQ(dialog.Result().help_url, "");
+}
+
 // The other special dialogs through QtDialogs: what each shows, what OK returns after the
 // user's changes, and nothing on Cancel.
 TEST(QtDialogsTest, SpecialDialogsReturnTheUsersChoice) {
@@ -394,6 +470,24 @@ TEST_F(NewDefinitionTest, ExpressChoiceBuildsTheTemplate) {
   EXPECT_TRUE(script.done());
   EXPECT_EQ(def().MainInfo.ParentClassName.str(), "TLabel");
   EXPECT_TRUE(Has({"WMSize", "Paint", "OnMouseDown"}));
+}
+
+TEST_F(NewDefinitionTest, CancelledSelectionOpensAgainAsLeft) {
+  ModalScript script;
+  script
+      .Then<ParentDialog>([](ParentDialog* dialog) {
+        dialog->pages->setCurrentIndex(static_cast<int>(ParentView::kList));
+        dialog->list->setEditText("TMemo");
+        dialog->reject();
+      })
+      .Then<ParentDialog>([](ParentDialog* dialog) {
+        EXPECT_EQ(dialog->pages->currentIndex(), static_cast<int>(ParentView::kList));
+        EXPECT_EQ(dialog->list->currentText(), "TMemo");
+        dialog->reject();
+      });
+  New();
+  New();
+  EXPECT_TRUE(script.done());
 }
 
 TEST_F(NewDefinitionTest, UnknownListNameIsRegisteredFirst) {

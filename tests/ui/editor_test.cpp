@@ -118,7 +118,7 @@ TEST_F(EditorTest, StoresTheLinesTyped) {
     Type(window.edit, "begin\nBeep;\nend;");
     window.ok->click();
   });
-  EXPECT_EQ(item.Code, (Lines{"begin", "Beep;", "end;"}));
+  EXPECT_EQ(item.Code, (Lines{"begin", "  Beep;", "end;"}));
   EXPECT_TRUE(desktop_->session().modified());
 }
 
@@ -146,6 +146,35 @@ TEST_F(EditorTest, ClosingWithChangesAsksAndYesKeepsThem) {
   EXPECT_EQ(item.Code, (Lines{"begin", "end;"}));
 }
 
+TEST_F(EditorTest, EscapeAsksAndCancelGoesBackToTheCode) {
+  model::ItemDef& item = OpenProperty(Lines{"end;"});
+  for (const Answer answer : {Answer::kCancel, Answer::kNo}) {
+    dialogs_.ExpectBox(BoxKind::kConfirmation, std::string(commands::kRetainCodeQuestion), answer,
+                       std::nullopt, commands::Buttons::kYesNoCancel);
+  }
+  Code([](EditorWindow& window) {
+    window.edit->setCursorPosition(0, 0);
+    Type(window.edit, "begin\n");
+    QTest::keyClick(window.edit, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.edit->text(), "begin\nend;");
+    QTest::keyClick(window.edit, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+  });
+  EXPECT_EQ(item.Code, (Lines{"end;"}));
+}
+
+TEST_F(EditorTest, TypedCodeIsIndentedAsPascal) {
+  model::ItemDef& item = OpenProperty();
+  Code([](EditorWindow& window) {
+    window.edit->selectAll();
+    Type(window.edit, "begin\nif A then\nB;\ntry\nrepeat\nC;\nuntil D;\nexcept\nE;\nend;\nend;");
+    window.ok->click();
+  });
+  EXPECT_EQ(item.Code, (Lines{"begin", "  if A then", "    B;", "  try", "    repeat", "      C;",
+                              "    until D;", "  except", "    E;", "  end;", "end;"}));
+}
+
 TEST_F(EditorTest, PastedTabsBecomeBlanks) {
   model::ItemDef& item = OpenProperty(Lines{"x"});
   dialogs_.ExpectBox(BoxKind::kInformation, RefusedCharacterMessage(QString::fromUtf8("\u03b1")));
@@ -166,7 +195,7 @@ TEST_F(EditorTest, TemplateReplacesItsKeyAndPutsTheCaretAtTheMark) {
     window.edit->selectAll();
     Type(window.edit, "  begin");
     QTest::keyClick(window.edit, Qt::Key_J, Qt::ControlModifier);
-    Type(window.edit, "Color");
+    Type(window.edit, "Col");
     QTest::keyClick(window.edit, Qt::Key_Space, Qt::ControlModifier);  // one match: at once
     window.ok->click();
   });

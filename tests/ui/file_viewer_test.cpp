@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QTest>
 #include <cctype>
 
 #include "catalog/form_conversion.h"
@@ -171,6 +172,21 @@ TEST_F(FileViewerTest, PrintsInPrintColoursAndCopiesTheSelection) {
   viewer.CopySelectionAndExit();
   EXPECT_EQ(QApplication::clipboard()->text(), "U");
   EXPECT_FALSE(viewer.isVisible());
+}
+
+TEST_F(FileViewerTest, EscapeAndCtrlWClose) {
+  const fs::path unit = dir_.Write("u.pas", "unit U;\r\n");
+  ScriptedDialogs dialogs;
+  FileViewer viewer(nullptr, dialogs);
+  ASSERT_TRUE(viewer.Open(unit));
+  for (const QKeyCombination key :
+       {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::ControlModifier, Qt::Key_W)}) {
+    viewer.show();
+    QApplication::setActiveWindow(&viewer);
+    viewer.editor->setFocus();
+    QTest::keyClick(viewer.editor, key.key(), key.keyboardModifiers());
+    EXPECT_FALSE(viewer.isVisible()) << QKeySequence(key).toString().toStdString();
+  }
 }
 
 }  // namespace

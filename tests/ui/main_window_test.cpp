@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -23,6 +24,7 @@
 #include "support/temp_dir.h"
 #include "ui/desktop.h"
 #include "ui/entry_boxes.h"
+#include "ui/name_prompt.h"
 #include "ui/pages.h"
 
 namespace kx::ui {
@@ -125,7 +127,7 @@ TEST_F(MainWindowTest, TypingStoresIntoTheDefinition) {
   MainPage* main = window().main_page;
   main->new_class_name->selectAll();
   Type(main->new_class_name, "my-clock");
-  EXPECT_EQ(def().MainInfo.NewClassName, "MYclock");
+  EXPECT_EQ(def().MainInfo.NewClassName, "TMyclock");  // typed over the prefix, which stays
   main->new_class_name->selectAll();
   QTest::keyClick(main->new_class_name, Qt::Key_Backspace);  // the prefix comes back
   Type(main->new_class_name, "x");
@@ -310,6 +312,102 @@ TEST_F(MainWindowTest, PrintsTheInterfaceToAPdf) {
   if (!gs.waitForFinished(20000) || gs.exitCode() != 0) GTEST_SKIP() << "no ghostscript";
   const QString text = QString::fromUtf8(gs.readAllStandardOutput()).simplified();
   EXPECT_TRUE(text.contains("TAlarm = class(TComponent)")) << text.toStdString();
+}
+
+// The "On" of an event name stays whether the name is typed over it or after it, in the
+// Events page's field and in the Add event prompt.
+TEST_F(MainWindowTest, EventNamesKeepTheirPrefix) {
+  Open();
+  SelectPage(3);
+  EventsPage* page = window().events_page;
+  page->show_new->click();
+  page->list->setCurrentRow(0);
+  ASSERT_TRUE(page->name->isEnabled());
+  page->name->selectAll();
+  Type(page->name, "OnBlink");
+  EXPECT_EQ(page->name->text(), "OnBlink");
+  page->name->selectAll();
+  Type(page->name, "Flash");
+  EXPECT_EQ(page->name->text(), "OnFlash");
+  EXPECT_EQ(model::ItemName(def().Item(def().Count() - 1)), "OnFlash");
+
+  NamePromptWindow prompt(&window(), {.caption = "Add new event", .prefix = "On", .name = "On"},
+                          dialogs_);
+  prompt.show();
+  auto* name = prompt.findChild<QLineEdit*>();
+  Type(name, "Blink");  // after the prefix, where the caret starts
+  EXPECT_EQ(prompt.Result().name, "OnBlink");
+  name->selectAll();
+  Type(name, "OnBlink");
+  EXPECT_EQ(prompt.Result().name, "OnBlink");
+}
+
+TEST_F(MainWindowTest, KeysReachTheirCommandsFromAnyField) {
+  const auto file = Open();
+  QApplication::setActiveWindow(&window());
+  QLineEdit* description = window().main_page->description;
+  description->setFocus();
+  // Ctrl+O beside the menu.
+  dialogs_.ExpectOpenFile(file);
+  QTest::keyClick(description, Qt::Key_O, Qt::ControlModifier);
+  EXPECT_TRUE(dialogs_.done());
+  // The pages turn from a field, both ways round, and the Page menu names the keys.
+  description->setFocus();
+  const struct {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int page;
+  } turns[] = {{Qt::Key_Tab, Qt::ControlModifier, 1},
+               {Qt::Key_PageDown, Qt::ControlModifier, 2},
+               {Qt::Key_PageUp, Qt::ControlModifier, 1},
+               {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0},
+               {Qt::Key_PageUp, Qt::ControlModifier, 4}};
+  for (const auto& turn : turns) {
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), turn.key, turn.modifiers);
+    EXPECT_EQ(window().tabs->currentIndex(), turn.page);
+  }
+  EXPECT_TRUE(window().next_page->text().endsWith("\tCtrl+Tab, Ctrl+PgDown"));
+  EXPECT_TRUE(window().previous_page->text().endsWith("\tCtrl+Shift+Tab, Ctrl+PgUp"));
+  // Enter in a field ends the entry (here the event name's check) and presses no Add.
+  SelectPage(3);
+  EventsPage* events = window().events_page;
+  events->show_new->click();
+  events->list->setCurrentRow(0);
+  events->name->setFocus();
+  events->name->selectAll();
+  QTest::keyClick(events->name, Qt::Key_Backspace);
+  dialogs_.ExpectBox(BoxKind::kInformation, model::MissingEntryMessage(model::missing::kEventName));
+  QTest::keyClick(events->name, Qt::Key_Return);
+  EXPECT_TRUE(dialogs_.done());
+  EXPECT_EQ(events->name->text(), "On");
+  // Ctrl+N beside the menu, Ctrl+Q beside Alt+X.
+  dialogs_.ExpectBox(BoxKind::kConfirmation, "Save " + file.string() + "?", Answer::kNo);
+  catalog::ParentChoice choice;
+  choice.view = catalog::ParentView::kList;
+  choice.list_text = "TEdit";
+  dialogs_.ExpectSelectParent(choice);
+  QTest::keyClick(events->name, Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(window().main_page->parent_class->text(), "TEdit");
+  dialogs_.ExpectBox(BoxKind::kConfirmation, "Save this component definition?", Answer::kNo);
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_FALSE(window().isVisible());
+}
+
+TEST_F(MainWindowTest, AnOpenedDefinitionShowsItsFirstEntries) {
+  EXPECT_FALSE(window().windowIcon().isNull());
+  Open();
+  for (int page = 1; page <= 4; ++page) {
+    SelectPage(page);
+    auto* list = window().tabs->currentWidget()->findChild<QListWidget*>();
+    if (list->count() == 0) continue;  // the inherited events of a component without any
+    EXPECT_EQ(list->currentRow(), 0) << page;
+    EXPECT_TRUE(window().del->isEnabled()) << page;
+  }
+  EXPECT_TRUE(window().properties_page->name->isEnabled());
+  EXPECT_EQ(window().properties_page->name->text(), "Active");
+  EXPECT_FALSE(modified());
 }
 
 }  // namespace

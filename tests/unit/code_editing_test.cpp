@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/dialogs.h"
 #include "model/name_rules.h"
+#include "support/scripted_dialogs.h"
 
 namespace kx::commands {
 namespace {
@@ -68,6 +70,116 @@ model::ComponentDef DefinitionOfEveryKind() {
     model::AddItem(def, *item);
   }
   return def;
+}
+
+TEST(TemplateTest, OneMatchIsInsertedAtOnce) {
+  const std::vector<CodeTemplate> templates = {
+      {"begin", "", ""}, {"Color", "", ""}, {"Count", "", ""}};
+  const struct {
+    std::string_view typed;
+    std::size_t offered;
+    bool at_once;
+  } cases[] = {
+      {"col", 1, true},                      // a prefix of one key
+      {"Color", 1, true}, {"co", 2, false},  // two keys
+      {"", 3, false},                        // no word: everything, to choose from
+      {"xyz", 3, false},  // no match: everything, never one inserted over the word
+  };
+  for (const auto& c : cases) {
+    const TemplateOffer offer = OfferTemplates(templates, c.typed);
+    EXPECT_EQ(offer.offered.size(), c.offered) << c.typed;
+    EXPECT_EQ(offer.insert_at_once, c.at_once) << c.typed;
+  }
+  EXPECT_FALSE(OfferTemplates({{"begin", "", ""}}, "x").insert_at_once);
+}
+
+// Each case: the lines up to the caret when Enter is pressed, and the new line's indentation.
+TEST(PascalIndentTest, NewLineFollowsTheBlockStructure) {
+  const struct {
+    Lines above;
+    std::size_t want;
+  } cases[] = {
+      {{"begin"}, 2},
+      {{"  if A then begin"}, 4},
+      {{"begin", "  try"}, 4},
+      {{"begin", "  repeat"}, 4},
+      {{"  case Kind of"}, 4},
+      {{"  TPoint = record"}, 4},
+      {{"  A: array of"}, 2},  // of without case
+      {{"  if A then"}, 4},
+      {{"  if A then", "    B", "  else"}, 4},
+      {{"  while A do"}, 4},
+      {{"  except"}, 4},
+      {{"  finally"}, 4},
+      {{"  X := 1;"}, 2},
+      {{"  X := Y +"}, 2},
+      {{"     "}, 5},                           // a blank line keeps its blanks
+      {{"begin", "  if A then", "    B;"}, 2},  // the statement of then ended
+      {{"begin", "  if A then", "    if B then", "      C;"}, 2},
+      {{"begin", "  if A then", "    B", "  else", "    C;"}, 2},
+      {{"begin", "  for I := 0 to 9 do", "    begin", "      A;", "    end;"}, 2},
+      {{"begin", "  if A then begin", "    B;", "  end;"}, 2},
+      {{"begin", "  case K of", "    1: A;"}, 4},
+      {{"begin", "  repeat", "    A;", "  until B;"}, 2},
+      {{"begin", "  { then }", "  A; // do"}, 2},  // words in comments do not count
+      {{"begin", "  S := 'begin';"}, 2},
+      {{"begin", "  (* try", "  *) A;"}, 2},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(NewLineIndent(c.above), c.want) << c.above.back();
+  }
+}
+
+TEST(PascalIndentTest, ClosersAlignWithTheirOpeners) {
+  const struct {
+    Lines lines;  // the last line holds the closer
+    std::optional<std::size_t> want;
+  } cases[] = {
+      {{"begin", "  A;", "  end"}, 0},
+      {{"begin", "  if A then begin", "    B;", "    end;"}, 2},
+      {{"begin", "  try", "    A;", "    except"}, 2},
+      {{"begin", "  try", "    A;", "    finally"}, 2},
+      {{"begin", "  try", "    A;", "  except", "    B;", "    end"}, 2},
+      {{"begin", "  repeat", "    A;", "    until"}, 2},
+      {{"begin", "  case K of", "    1: begin", "      end;", "    end"}, 2},
+      {{"begin", "  try", "    try", "      A;", "    finally", "    end;", "    except"}, 2},
+      {{"  P = record", "    X: Integer;", "    end;"}, 2},
+      {{"begin", "  A;", "  ending := 1;"}, std::nullopt},  // not the word end
+      {{"  A;", "  end"}, std::nullopt},                    // no opener
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CloserIndent(c.lines, c.lines.size() - 1), c.want) << c.lines.back();
+  }
+}
+
+// Closing the editor with changes asks Yes, No or Cancel; Cancel (Esc in the box) goes on
+// editing, so a slip of Esc loses no code.
+TEST(EditorSessionTest, ClosingWithChangesAsksYesNoCancel) {
+  using Closed = EditorSession::Closed;
+  const struct {
+    bool modified;
+    std::optional<Answer> answer;  // nothing: no question
+    Closed closed;
+    bool editing;
+    std::optional<Lines> result;
+  } cases[] = {
+      {true, Answer::kYes, Closed::kKept, false, Lines{"begin", "end;"}},
+      {true, Answer::kNo, Closed::kDropped, false, std::nullopt},
+      {true, Answer::kCancel, Closed::kEditing, true, std::nullopt},
+      {false, std::nullopt, Closed::kDropped, false, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    testing::ScriptedDialogs dialogs;
+    if (c.answer) {
+      dialogs.ExpectBox(BoxKind::kConfirmation, std::string(kRetainCodeQuestion), *c.answer,
+                        std::nullopt, Buttons::kYesNoCancel);
+    }
+    EditorSession session({.block = {"end;"}});
+    EXPECT_EQ(session.Close(c.modified, "begin\nend;", dialogs), c.closed);
+    EXPECT_EQ(session.editing(), c.editing);
+    EXPECT_EQ(session.result(), c.result);
+    EXPECT_TRUE(dialogs.done());
+  }
 }
 
 TEST(TemplateTest, CodeTemplatesOfEveryKindInItemOrder) {

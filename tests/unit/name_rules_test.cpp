@@ -36,11 +36,56 @@ TEST(FilterIdentifierTest, TextAndCaret) {
       {"color", 5, "", "Color", 5},
       // Windows-1252 letters are not identifier characters.
       {"Caf\xE9", 4, "", "Caf", 3},
+      // What does not spell the prefix goes after it; its own spelling is restored.
+      {"Blink", 5, "On", "OnBlink", 7},
+      {"MyClock", 7, "T", "TMyClock", 8},
+      {"oNclick", 7, "On", "OnClick", 7},
   };
   for (const auto& c : cases) {
     FilteredText result = FilterIdentifier(c.text, c.caret, c.prefix);
     EXPECT_EQ(result.text, c.want_text) << c.text;
     EXPECT_EQ(result.caret, c.want_caret) << c.text;
+  }
+}
+
+// Keys typed into a name field one at a time, each edit run through the filter as the window
+// does: the field keeps the prefix and ends on what the user meant.
+TEST(NameFieldFilterTest, TypingOverAndAfterThePrefix) {
+  const struct {
+    const char* start;
+    std::size_t select_from, select_to;  // the selection the keys replace, or the caret
+    const char* keys;                    // '<' is Backspace
+    const char* prefix;
+    const char* want;
+  } cases[] = {
+      {"On", 0, 2, "OnBlink", "On", "OnBlink"},        {"On", 0, 2, "onblink", "On", "OnBlink"},
+      {"On", 0, 2, "Blink", "On", "OnBlink"},          {"On", 2, 2, "Blink", "On", "OnBlink"},
+      {"OnClick", 0, 7, "OnNotify", "On", "OnNotify"}, {"OnClick", 0, 7, "Nap", "On", "OnNap"},
+      {"OnClick", 0, 2, "On", "On", "OnClick"},        {"OnClick", 2, 2, "<", "On", "OnClick"},
+      {"OnClick", 1, 1, "<", "On", "OnClick"},         {"OnClick", 0, 7, "<x", "On", "OnX"},
+      {"TAlarm", 0, 6, "my-clock", "T", "TMyclock"},   {"TAlarm", 0, 6, "TClock", "T", "TClock"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.start) + " + " + c.keys);
+    NameFieldFilter filter(c.prefix);
+    std::string field = c.start;
+    std::size_t from = c.select_from, to = c.select_to;
+    for (const char* key = c.keys; *key != 0; ++key) {
+      std::string edited = field;
+      std::size_t caret = from;
+      if (*key == '<') {
+        if (from == to && from > 0) --from;
+        edited.erase(from, to - from);
+        caret = from;
+      } else {
+        edited.replace(from, to - from, 1, *key);
+        caret = from + 1;
+      }
+      const FilteredText shown = filter.Edit(field, edited, caret);
+      field = shown.text;
+      from = to = shown.caret;
+    }
+    EXPECT_EQ(field, c.want);
   }
 }
 

@@ -187,6 +187,7 @@ void QtDialogs::ViewFile(const std::filesystem::path& file) {
 std::optional<std::string> QtDialogs::SelectPanel(const std::vector<std::string>& containers) {
   ListChoiceWindow dialog(parent_, "Generate container component", "Select the panel to import",
                           containers, 0, {});
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Text();
 }
@@ -194,6 +195,7 @@ std::optional<std::string> QtDialogs::SelectPanel(const std::vector<std::string>
 std::optional<commands::FieldImportChoice> QtDialogs::ImportFieldDialog(
     std::string_view field, const commands::FieldImportChoice& proposed) {
   ImportFieldWindow dialog(parent_, field, proposed);
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -201,6 +203,7 @@ std::optional<commands::FieldImportChoice> QtDialogs::ImportFieldDialog(
 std::optional<commands::DataLinkNames> QtDialogs::DataLinkDialog(
     std::string_view caption, const commands::DataLinkNames& proposed) {
   DataLinkWindow dialog(parent_, caption, proposed);
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -208,6 +211,7 @@ std::optional<commands::DataLinkNames> QtDialogs::DataLinkDialog(
 std::optional<commands::PropertyLink> QtDialogs::LinkPropertyDialog(
     std::string_view explanation, const std::vector<std::string>& sub_components) {
   LinkPropertyWindow dialog(parent_, explanation, sub_components, sub_component_help_);
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -215,6 +219,7 @@ std::optional<commands::PropertyLink> QtDialogs::LinkPropertyDialog(
 std::optional<commands::OtherOptions> QtDialogs::OtherOptionsDialog(
     const commands::OtherOptionsRequest& request) {
   OtherOptionsWindow dialog(parent_, request);
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -222,6 +227,7 @@ std::optional<commands::OtherOptions> QtDialogs::OtherOptionsDialog(
 std::optional<std::string> QtDialogs::ChooseEditorUnit(const std::vector<std::string>& units) {
   ListChoiceWindow dialog(parent_, FromModel(commands::kPropertyEditorsCaption),
                           "Select property editor unit to generate:", units, 0, ProductHelp());
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Text();
 }
@@ -234,6 +240,7 @@ std::optional<int> QtDialogs::ChooseEditorKind(std::string_view editor_class, in
   ListChoiceWindow dialog(parent_, FromModel(commands::kPropertyEditorsCaption),
                           "Select editor type for " + FromModel(editor_class), kinds, default_kind,
                           ProductHelp());
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Index();
 }
@@ -242,6 +249,7 @@ std::optional<commands::ClassRegistration> QtDialogs::RegisterClassDialog(
     const commands::ClassRegistrationRequest& request) {
   RegisterClassWindow dialog(parent_, request,
                              [this] { return OpenFile(commands::BrowseUnitRequest()); });
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -256,6 +264,7 @@ std::optional<commands::Audience> QtDialogs::DocumentationAudienceDialog(
 std::optional<catalog::ParentChoice> QtDialogs::SelectParentDialog(
     const commands::ParentSelectionRequest& request) {
   ParentDialog dialog(parent_, request, class_help_);
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Choice();
 }
@@ -276,6 +285,7 @@ std::optional<model::PropertyEditorDef> QtDialogs::PropertyEditorDialog(
   PropertyEditorWindow dialog(
       parent_, request, [this](const std::string& message) { Information(message); },
       ProductHelp());
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }

@@ -44,7 +44,19 @@ FilteredText MainWindowModel::NewClassNameChange(std::string_view text, std::siz
 
 bool MainWindowModel::NewClassNameExit() {
   if (!definition_open()) return true;
-  return RequireText(session_.def().MainInfo.NewClassName.empty(), model::missing::kNewClassName);
+  model::MainInfoDef& info = session_.def().MainInfo;
+  if (!RequireText(info.NewClassName.empty(), model::missing::kNewClassName)) return false;
+  if (info.NewClassName.str() == accepted_class_name_) return true;
+  const std::string problem = model::CheckNewClassName(
+      info.NewClassName, info.ParentClassName, catalog::IsCatalogueClass(info.NewClassName));
+  if (problem.empty()) {
+    accepted_class_name_ = info.NewClassName.str();
+    return true;
+  }
+  dialogs_.Information(problem);
+  info.NewClassName = accepted_class_name_;
+  main_.new_class_name.text = info.NewClassName.str();
+  return true;
 }
 
 FilteredText MainWindowModel::UnitNameChange(std::string_view text, std::size_t caret) {
@@ -62,6 +74,13 @@ bool MainWindowModel::UnitNameExit() {
   if (!definition_open()) return true;
   const model::MainInfoDef& info = session_.def().MainInfo;
   if (!RequireText(info.UnitName.empty(), model::missing::kUnitName)) return false;
+  if (info.UnitName.str() != accepted_unit_name_ && model::IsReservedWord(info.UnitName)) {
+    dialogs_.Information(model::ReservedWordMessage(info.UnitName));
+    session_.def().MainInfo.UnitName = accepted_unit_name_;
+    main_.unit_name.text = info.UnitName.str();
+    return true;
+  }
+  accepted_unit_name_ = info.UnitName.str();
   for (const std::string& unit : info.Units.value_or(std::vector<std::string>{})) {
     if (model::SameText(unit, info.UnitName)) {
       dialogs_.Warning(model::DuplicateUnitMessage(info.UnitName));
@@ -78,6 +97,7 @@ void MainWindowModel::UnitNameLimitedClick(bool checked) {
   main_.limit_name.checked = checked;
   main_.unit_name_max = checked ? 8 : decltype(info.UnitName)::kCapacity;
   if (checked && info.UnitName.size() > 8) info.UnitName = info.UnitName.str().substr(0, 8);
+  if (checked && accepted_unit_name_.size() > 8) accepted_unit_name_.resize(8);
   main_.unit_name.text = info.UnitName.str();
   Modified();
 }
@@ -133,8 +153,14 @@ void MainWindowModel::UnitListInsert() {
   for (;;) {
     answer = dialogs_.NamePrompt(request);
     if (!answer) return;
-    if (!model::FilterIdentifier(answer->name, 0, "").text.empty()) break;
-    dialogs_.Information(model::MissingEntryMessage(model::missing::kName));
+    const std::string unit = model::FilterIdentifier(answer->name, 0, "").text;
+    if (unit.empty()) {
+      dialogs_.Information(model::MissingEntryMessage(model::missing::kName));
+    } else if (model::IsReservedWord(unit)) {
+      dialogs_.Information(model::ReservedWordMessage(unit));
+    } else {
+      break;
+    }
     request.name = answer->name;
   }
   model::AddUnit(session_.def().MainInfo.Units, model::FilterIdentifier(answer->name, 0, "").text);
@@ -172,6 +198,47 @@ void MainWindowModel::ChangeParentClassClick() {
   if (session_.ChangeParent(selector_)) FillPage(Page::kMain);
 }
 
+// --- Item pages --------------------------------------------------------------------------
+
+void MainWindowModel::RefuseTakenName(Page page) {
+  ItemDef& item = *Current(page);
+  std::string& accepted = accepted_names_[static_cast<int>(page)];
+  const bool method = item.Kind() == model::ItemKind::Method;
+  if ((method ? item.Method().Header.str() : model::ItemName(item)) == accepted) return;
+  const model::NameLookup taken = model::FindRenameConflict(session_.def(), Selected(page));
+  if (taken.index == -1) {
+    accepted = method ? item.Method().Header.str() : model::ItemName(item);
+    return;
+  }
+  dialogs_.Information(taken.message);
+  switch (item.Kind()) {
+    case model::ItemKind::Property:
+      item.Property().Name = accepted;
+      props_.name.text = item.Property().Name.str();
+      RefreshVariableLabel();
+      break;
+    case model::ItemKind::Method:
+      item.Method().Header = accepted;
+      methods_.header.text = item.Method().Header.str();
+      break;
+    case model::ItemKind::ExistingEvent:
+      item.ExistingEvent().Name = accepted;
+      events_.name.text = item.ExistingEvent().Name.str();
+      break;
+    case model::ItemKind::NewEvent:
+      item.NewEvent().Name = accepted;
+      events_.name.text = item.NewEvent().Name.str();
+      break;
+    case model::ItemKind::Variable:
+      item.Variable().Name = accepted;
+      vars_.name.text = item.Variable().Name.str();
+      break;
+    case model::ItemKind::Main:
+      break;
+  }
+  RefreshEntry(page);
+}
+
 // --- Properties page ---------------------------------------------------------------------
 
 FilteredText MainWindowModel::PropNameChange(std::string_view text, std::size_t caret) {
@@ -187,7 +254,9 @@ bool MainWindowModel::PropNameExit() {
   const ItemDef* item = Current(Page::kProperties);
   if (item == nullptr) return true;
   RefreshEntry(Page::kProperties);
-  return RequireText(item->Property().Name.empty(), model::missing::kPropertyName);
+  if (!RequireText(item->Property().Name.empty(), model::missing::kPropertyName)) return false;
+  RefuseTakenName(Page::kProperties);
+  return true;
 }
 
 void MainWindowModel::PropDescriptionChange(std::string_view text) {
@@ -232,10 +301,13 @@ void MainWindowModel::PropDefaultExit() {
   if (item == nullptr || !props_.default_value.enabled) return;
   model::PropertyPart& p = item->Property();
   const std::string tidy = model::TidyStringDefault(p.PropType, p.PropDefault);
-  if (tidy == p.PropDefault.str()) return;
-  p.PropDefault = tidy;
-  props_.default_value.text = p.PropDefault.str();
-  Modified();
+  if (tidy != p.PropDefault.str()) {
+    p.PropDefault = tidy;
+    props_.default_value.text = p.PropDefault.str();
+    Modified();
+  }
+  const std::string problem = model::CheckValueOfType(p.PropType, p.PropDefault);
+  if (!problem.empty()) dialogs_.Information(model::HeaderWarningMessage(problem));
 }
 
 void MainWindowModel::PropSpecialChange(int position) {
@@ -349,6 +421,7 @@ bool MainWindowModel::MethodHeaderExit() {
   RefreshEntry(Page::kMethods);
   const model::MethodPart& m = item->Method();
   if (!RequireText(m.Header.empty(), model::missing::kMethodHeader)) return false;
+  RefuseTakenName(Page::kMethods);
   const std::string problem = model::CheckMethodHeader(m.Header, m.MethodKind);
   if (!problem.empty()) dialogs_.Information(model::HeaderWarningMessage(problem));
   return true;
@@ -414,8 +487,12 @@ bool MainWindowModel::EventNameExit() {
   const ItemDef* item = Current(Page::kEvents);
   if (item == nullptr) return true;
   RefreshEntry(Page::kEvents);
-  return RequireText(model::IsMissingEventName(model::ItemNameView(*item)),
-                     model::missing::kEventName);
+  if (!RequireText(model::IsMissingEventName(model::ItemNameView(*item)),
+                   model::missing::kEventName)) {
+    return false;
+  }
+  RefuseTakenName(Page::kEvents);
+  return true;
 }
 
 void MainWindowModel::EventDescriptionChange(std::string_view text) {
@@ -497,7 +574,9 @@ bool MainWindowModel::VariableNameExit() {
   const ItemDef* item = Current(Page::kVariables);
   if (item == nullptr) return true;
   RefreshEntry(Page::kVariables);
-  return RequireText(item->Variable().Name.empty(), model::missing::kVariableName);
+  if (!RequireText(item->Variable().Name.empty(), model::missing::kVariableName)) return false;
+  RefuseTakenName(Page::kVariables);
+  return true;
 }
 
 void MainWindowModel::VariableDescriptionChange(std::string_view text) {
@@ -548,6 +627,8 @@ void MainWindowModel::VariableDefaultExit() {
     Modified();
   }
   RefreshEntry(Page::kVariables);
+  const std::string problem = model::CheckValueOfType(v.DataType, v.Default);
+  if (!problem.empty()) dialogs_.Information(model::HeaderWarningMessage(problem));
 }
 
 void MainWindowModel::VariableScopeChange(int scope) {

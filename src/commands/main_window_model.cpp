@@ -123,8 +123,8 @@ void MainWindowModel::FillPage(Page page) {
 void MainWindowModel::FillMain() {
   const model::MainInfoDef& info = session_.def().MainInfo;
   main_.parent_class = info.ParentClassName.str();
-  main_.new_class_name.text = info.NewClassName.str();
-  main_.unit_name.text = info.UnitName.str();
+  main_.new_class_name.text = accepted_class_name_ = info.NewClassName.str();
+  main_.unit_name.text = accepted_unit_name_ = info.UnitName.str();
   main_.limit_name.checked = info.LimitName;
   main_.unit_name_max = info.LimitName ? 8 : decltype(info.UnitName)::kCapacity;
   main_.description.text = session_.def().Global.Descr.str();
@@ -188,6 +188,8 @@ bool MainWindowModel::ShowEntry(Page page) {
   UpdateScope updating(*this);
   Selected(page) = found;
   const ItemDef& item = session_.def().Item(found);
+  accepted_names_[static_cast<int>(page)] =
+      item.Kind() == ItemKind::Method ? item.Method().Header.str() : model::ItemName(item);
   switch (page) {
     case Page::kProperties:
       ShowProperty(item);

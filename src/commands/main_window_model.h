@@ -368,6 +368,9 @@ class MainWindowModel {
   void RefillShownPages();
   void AddItemOfPage();
   bool InheritedEventShown(const model::ItemDef& item) const;
+  // Leaving an item's name field (a method's header): a name Add would refuse is refused with
+  // Add's message and the name the item had before is put back.
+  void RefuseTakenName(Page page);
   // The "Override Handler" question before editing; false when cancelled.
   bool AskOverrideHandler(model::ItemDef& item, std::string_view question);
   // The Code button's refusals, in order; sets which method of a property is edited.
@@ -385,6 +388,10 @@ class MainWindowModel {
   int updating_ = 0;
   std::array<int, kPageCount> selected_item_{-1, -1, -1, -1, -1};
   std::array<bool, kPageCount> shown_{};
+  // The names (a method's header) that stand checked, put back when a new one is refused: each
+  // item page's selected item, the new class and the unit.
+  std::array<std::string, kPageCount> accepted_names_;
+  std::string accepted_class_name_, accepted_unit_name_;
   MainPageState main_;
   PropertyPageState props_;
   MethodPageState methods_;

@@ -100,22 +100,23 @@ bool IsDispatchMethodName(std::string_view name, std::string_view event_name) {
   return SameText(name, rest);
 }
 
-}  // namespace
-
-// Runs for every item the reader adds and every name the user enters, so it builds no
-// derived names and no message until it has a hit: each candidate is compared in place.
-NameLookup FindName(const ComponentDef& def, std::string_view name) {
+// FindName that passes over the item numbered skip (none when 0), so that a renamed item is
+// looked up against the others only. Runs for every item the reader adds and every name the
+// user enters, so it builds no derived names and no message until it has a hit: each
+// candidate is compared in place.
+NameLookup FindNameExcept(const ComponentDef& def, std::string_view name, int skip) {
   if (SameText(name, "AUTOINITIALIZE") || SameText(name, "AUTODESTROY") ||
       SameText(name, "NOTIFICATION")) {
     return {0, std::string(name) + " is the name of an automatically generated method."};
   }
   const std::vector<ItemDef>& items = def.Items();
   for (int i = 1; i <= def.Count(); ++i) {
-    if (SameText(ItemNameView(items[i - 1]), name)) {
+    if (i != skip && SameText(ItemNameView(items[i - 1]), name)) {
       return {i, std::string(name) + " is already in the component definition."};
     }
   }
   for (int i = 1; i <= def.Count(); ++i) {
+    if (i == skip) continue;
     const ItemDef& item = items[i - 1];
     switch (item.Kind()) {
       case ItemKind::Property: {
@@ -164,6 +165,31 @@ NameLookup FindName(const ComponentDef& def, std::string_view name) {
   return {-1, std::string(name) + " not found in the component definition."};
 }
 
+}  // namespace
+
+NameLookup FindName(const ComponentDef& def, std::string_view name) {
+  return FindNameExcept(def, name, 0);
+}
+
+namespace {
+
+NameLookup FindItemConflict(const ComponentDef& def, const ItemDef& item, int skip) {
+  const std::string name = ItemName(item);
+  if (IsReservedWord(name)) return {0, ReservedWordMessage(name)};
+  NameLookup found = FindNameExcept(def, name, skip);
+  if (found.index != -1) return found;
+  for (const std::string& derived : DerivedNames(item)) {
+    NameLookup taken = IsReservedWord(derived) ? NameLookup{0, ReservedWordMessage(derived)}
+                                               : FindNameExcept(def, derived, skip);
+    if (taken.index != -1) {
+      return {taken.index, name + " needs the name " + derived + ", but " + taken.message};
+    }
+  }
+  return found;
+}
+
+}  // namespace
+
 std::vector<std::string> DerivedNames(const ItemDef& item) {
   switch (item.Kind()) {
     case ItemKind::Property: {
@@ -181,16 +207,24 @@ std::vector<std::string> DerivedNames(const ItemDef& item) {
 }
 
 NameLookup FindNewItemConflict(const ComponentDef& def, const ItemDef& item) {
-  const std::string name = ItemName(item);
-  NameLookup found = FindName(def, name);
-  if (found.index != -1) return found;
-  for (const std::string& derived : DerivedNames(item)) {
-    const NameLookup taken = FindName(def, derived);
-    if (taken.index != -1) {
-      return {taken.index, name + " needs the name " + derived + ", but " + taken.message};
-    }
-  }
-  return found;
+  return FindItemConflict(def, item, 0);
+}
+
+NameLookup FindRenameConflict(const ComponentDef& def, int number) {
+  return FindItemConflict(def, def.Item(number), number);
+}
+
+bool IsReservedWord(std::string_view name) {
+  // Object Pascal's reserved words as Delphi has them; directives (read, default, override,
+  // ...) are not among them, since Pascal lets them name things.
+  static constexpr std::string_view kReserved =
+      " AND ARRAY AS ASM BEGIN CASE CLASS CONST CONSTRUCTOR DESTRUCTOR DISPINTERFACE DIV DO"
+      " DOWNTO ELSE END EXCEPT EXPORTS FILE FINALIZATION FINALLY FOR FUNCTION GOTO IF"
+      " IMPLEMENTATION IN INHERITED INITIALIZATION INLINE INTERFACE IS LABEL LIBRARY MOD NIL NOT"
+      " OBJECT OF OR OUT PACKED PROCEDURE PROGRAM PROPERTY RAISE RECORD REPEAT RESOURCESTRING"
+      " SET SHL SHR STRING THEN THREADVAR TO TRY TYPE UNIT UNTIL USES VAR WHILE WITH XOR ";
+  if (name.empty() || name.size() > 14 || !IsValidIdent(name)) return false;
+  return kReserved.find(" " + UpperCase(name) + " ") != std::string_view::npos;
 }
 
 std::string StorageVariableName(std::string_view name) { return "F" + std::string(name); }
@@ -328,6 +362,24 @@ std::string HeaderWarningMessage(std::string_view check_result) {
 
 std::string DuplicateUnitMessage(std::string_view unit_name) {
   return "Duplicate identifier:  \"" + std::string(unit_name) + "\" is already in the unit list.";
+}
+
+std::string CheckNewClassName(std::string_view name, std::string_view parent,
+                              bool is_catalogue_class) {
+  if (IsReservedWord(name)) return ReservedWordMessage(name);
+  if (SameText(name, parent)) {
+    return std::string(name) +
+           " is the name of the parent class; the new class needs a name of its own.";
+  }
+  if (is_catalogue_class) {
+    return std::string(name) +
+           " is the name of a standard class; the new class needs a name of its own.";
+  }
+  return {};
+}
+
+std::string ReservedWordMessage(std::string_view name) {
+  return std::string(name) + " is a reserved word of Object Pascal and cannot be used as a name.";
 }
 
 std::string AddConflictMessage(std::string_view name) {

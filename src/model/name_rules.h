@@ -54,7 +54,20 @@ std::vector<std::string> DerivedNames(const ItemDef& item);
 // so must every name it derives (a new event OnFlash needs the method name Flash). FindName
 // alone sees only the names existing items derive; the reader keeps that rule so that no
 // stored item is dropped.
+// A reserved word of Object Pascal is refused too, as the item's name or a name it derives.
 NameLookup FindNewItemConflict(const ComponentDef& def, const ItemDef& item);
+// The same check for the item numbered number as it stands (renamed) against every other item:
+// a rename may make no name that Add would refuse.
+NameLookup FindRenameConflict(const ComponentDef& def, int number);
+
+// Whether name (any letter case) is a reserved word of Object Pascal, which can name no item,
+// class or unit.
+bool IsReservedWord(std::string_view name);
+
+// Empty when name may name the new class, else the message: a reserved word, the parent's
+// own name, or a class of the catalogue (which the unit would hide) is refused.
+std::string CheckNewClassName(std::string_view name, std::string_view parent,
+                              bool is_catalogue_class);
 
 // Derived names.
 std::string StorageVariableName(std::string_view name);
@@ -117,6 +130,7 @@ bool IsMissingEventName(std::string_view text);
 std::string HeaderWarningMessage(std::string_view check_result);
 std::string DuplicateUnitMessage(std::string_view unit_name);
 std::string AddConflictMessage(std::string_view name);
+std::string ReservedWordMessage(std::string_view name);
 inline constexpr std::string_view kAddCaption = "Add";
 inline constexpr std::string_view kStorageFullMessage =
     "Storage full -- cannot add more properties, events, methods, or variables to this component.";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 
 #include "model/text.h"
 
@@ -110,6 +111,114 @@ std::string TidyStringDefault(std::string_view type, std::string_view value) {
     return std::string(value);
   }
   return "'" + std::string(value) + "'";
+}
+
+namespace {
+
+// An integer in Pascal notation of any size that fits 64 bits: optional sign, then decimal
+// digits or "$" and hex digits.
+std::optional<long long> ReadInteger(std::string_view text) {
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  int base = 10;
+  if (!text.empty() && text.front() == '$') {
+    base = 16;
+    text.remove_prefix(1);
+  }
+  if (text.empty() || text.front() == '+' || text.front() == '-') return std::nullopt;
+  long long value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return negative ? -value : value;
+}
+
+// Digits, an optional fraction and an optional exponent with digits, after an optional sign.
+bool IsRealLiteral(std::string_view text) {
+  std::size_t at = 0;
+  auto digits = [&] {
+    const std::size_t start = at;
+    while (at < text.size() && IsAsciiDigit(text[at])) ++at;
+    return at > start;
+  };
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+  if (!digits()) return false;
+  if (at < text.size() && text[at] == '.') {
+    ++at;
+    digits();
+  }
+  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+    ++at;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+    if (!digits()) return false;
+  }
+  return at == text.size();
+}
+
+// Text that begins as a number does, so that it can only be meant as one.
+bool LooksNumeric(std::string_view text) {
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+  return !text.empty() && (IsAsciiDigit(text.front()) || text.front() == '$' ||
+                           (text.front() == '.' && text.size() > 1 && IsAsciiDigit(text[1])));
+}
+
+// A string or character literal, or a set.
+bool IsStringOrSet(std::string_view text) {
+  return text.front() == '\'' || text.front() == '#' || text.front() == '[';
+}
+
+bool IsBooleanConstant(std::string_view text) {
+  return SameText(text, "True") || SameText(text, "False");
+}
+
+struct IntegerRange {
+  std::string_view type;
+  long long low, high;
+};
+
+constexpr std::array<IntegerRange, 9> kIntegerRanges = {{
+    {"BYTE", 0, 255},
+    {"SHORTINT", -128, 127},
+    {"SMALLINT", -32768, 32767},
+    {"WORD", 0, 65535},
+    {"INTEGER", -2147483648LL, 2147483647LL},
+    {"LONGINT", -2147483648LL, 2147483647LL},
+    {"CARDINAL", 0, 4294967295LL},
+    {"LONGWORD", 0, 4294967295LL},
+    // A colour is a Longint; its constants are identifiers.
+    {"TCOLOR", -2147483648LL, 2147483647LL},
+}};
+
+bool Holds(std::string_view type, std::string_view v) {
+  const std::string t = UpperCase(type);
+  for (const IntegerRange& range : kIntegerRanges) {
+    if (t != range.type) continue;
+    if (const std::optional<long long> number = ReadInteger(v)) {
+      return *number >= range.low && *number <= range.high;
+    }
+    return !LooksNumeric(v) && !IsStringOrSet(v) && !IsBooleanConstant(v);
+  }
+  if (t == "BOOLEAN") return !LooksNumeric(v) && !IsStringOrSet(v);
+  if (IsOneOf(t, {"REAL", "SINGLE", "DOUBLE", "EXTENDED", "COMP", "CURRENCY"})) {
+    if (ReadInteger(v) || IsRealLiteral(v)) return true;
+    return !LooksNumeric(v) && !IsStringOrSet(v) && !IsBooleanConstant(v);
+  }
+  // Enumerations: only their identifiers.
+  if (IsOneOf(t, {"TALIGN", "TALIGNMENT"})) {
+    return !LooksNumeric(v) && !IsStringOrSet(v) && !IsBooleanConstant(v);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string CheckValueOfType(std::string_view type, std::string_view value) {
+  const std::string_view v = TrimView(value);
+  const std::string_view t = TrimView(type);
+  if (v.empty() || Holds(t, v)) return {};
+  return "\"" + std::string(value) + "\" is not a value of type " + std::string(t);
 }
 
 std::string_view SpecialKindText(PropSpecialType kind) {

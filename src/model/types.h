@@ -72,6 +72,13 @@ std::string InitialValueOfType(std::string_view type, const TypeClass& type_clas
 // with one; the caller stores the result into its field (which cuts it to capacity).
 std::string TidyStringDefault(std::string_view type, std::string_view value);
 
+// Empty when a default or initial value may be of the type, else the reason, as in
+// "\"500e\" is not a value of type Integer". Only what the type plainly cannot hold is
+// refused (a malformed number, a number out of range, a string or set where a number or
+// Boolean belongs); an identifier or an expression may be a constant and passes. A type the
+// system does not know takes any value.
+std::string CheckValueOfType(std::string_view type, std::string_view value);
+
 std::string_view SpecialKindText(PropSpecialType kind);
 std::optional<PropSpecialType> SpecialKindFromText(std::string_view text);
 std::vector<PropSpecialType> OfferedSpecialKinds(std::string_view type,

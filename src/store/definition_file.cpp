@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <set>
 #include <system_error>
 #include <vector>
@@ -459,7 +460,60 @@ std::size_t EstimatedSize(const ComponentDef& def) {
 
 }  // namespace
 
+namespace {
+
+// The sections the writer opens whatever the items are.
+constexpr std::array<std::string_view, 9> kFileSections = {
+    "MAININFO$", "UNITS$",     "ITEMLIST$",       "GLOBAL$",        "CODE$",
+    "HELP$",     "IMPGLOBAL$", "IMPGLOBAL$CODE$", "IMPGLOBAL$HELP$"};
+
+// The sections the writer opens for an item, upper-cased as the reader matches them.
+std::vector<std::string> ItemSections(const ItemDef& item) {
+  const std::string name = model::UpperCase(model::ItemName(item));
+  std::vector<std::string> sections = {name, name + "CODE$", name + "HELP$"};
+  if (item.Kind() == ItemKind::Property) sections.push_back(name + "READCODE$");
+  return sections;
+}
+
+// "the property Color", "the method without a name".
+std::string Described(const ItemDef& item) {
+  std::string_view kind = "event";
+  if (item.Kind() == ItemKind::Property) kind = "property";
+  if (item.Kind() == ItemKind::Method) kind = "method";
+  if (item.Kind() == ItemKind::Variable) kind = "variable";
+  const std::string name = model::ItemName(item);
+  return "the " + std::string(kind) + " " + (name.empty() ? "without a name" : name);
+}
+
+// The writer would refuse to open a section twice, in the middle of the file, with a message
+// that names a section; a definition that holds two items of one name (the name rules make
+// none, a file made by hand or another program can) is refused before anything is written,
+// with the two items named.
+void RefuseItemsThatCannotBeSaved(const ComponentDef& def) {
+  std::map<std::string, int> owner;  // section -> item number, 0 for the file's own
+  for (std::string_view section : kFileSections) owner.emplace(section, 0);
+  for (int i = 1; i <= def.Count(); ++i) {
+    const ItemDef& item = def.Item(i);
+    const std::string described = Described(item);
+    for (const std::string& section : ItemSections(item)) {
+      const auto [at, added] = owner.emplace(section, i);
+      if (added || at->second == i) continue;
+      if (at->second == 0) {
+        throw TIniFileException("The definition cannot be saved: a definition file cannot hold " +
+                                described + ".  Rename or delete it, then save again.");
+      }
+      throw TIniFileException("The definition cannot be saved: " + Described(def.Item(at->second)) +
+                              " and " + described +
+                              " have the same name in a definition file.  Rename or delete one "
+                              "of them, then save again.");
+    }
+  }
+}
+
+}  // namespace
+
 std::string WriteDefinition(const ComponentDef& def, const std::filesystem::path& file_name) {
+  RefuseItemsThatCannotBeSaved(def);
   TExtIniFile ini(file_name);
   ini.Reserve(EstimatedSize(def));
   const model::MainInfoDef& m = def.MainInfo;
@@ -506,19 +560,6 @@ std::string WriteDefinition(const ComponentDef& def, const std::filesystem::path
 }
 
 namespace {
-
-// The sections the writer opens whatever the items are.
-constexpr std::array<std::string_view, 9> kFileSections = {
-    "MAININFO$", "UNITS$",     "ITEMLIST$",       "GLOBAL$",        "CODE$",
-    "HELP$",     "IMPGLOBAL$", "IMPGLOBAL$CODE$", "IMPGLOBAL$HELP$"};
-
-// The sections the writer opens for an item, upper-cased as the reader matches them.
-std::vector<std::string> ItemSections(const ItemDef& item) {
-  const std::string name = model::UpperCase(model::ItemName(item));
-  std::vector<std::string> sections = {name, name + "CODE$", name + "HELP$"};
-  if (item.Kind() == ItemKind::Property) sections.push_back(name + "READCODE$");
-  return sections;
-}
 
 ReaderMessage DroppedItem(const std::string& name, const std::string& display_path) {
   return {ReaderMessage::Kind::kWarning,

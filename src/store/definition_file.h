@@ -45,8 +45,9 @@ inline constexpr std::string_view kOtherLanguageWarning =
     "This component definition file is for a component written in a language other than "
     "Pascal.  This version of Kestrix generates only Pascal code.";
 
-// The whole file's text, lines ended by CR LF. Throws TIniFileException when two sections'
-// names differ only in letter case (the name rules prevent such items).
+// The whole file's text, lines ended by CR LF. Throws TIniFileException, before anything is
+// written, when two items would share a section (two items of one name, which the name rules
+// prevent): the message names both and says what to do.
 std::string WriteDefinition(const model::ComponentDef& def, const std::filesystem::path& file_name);
 
 // Replaces def with the definition in text. display_path names the file in messages and

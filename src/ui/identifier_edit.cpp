@@ -13,14 +13,12 @@ IdentifierEdit::IdentifierEdit(std::string_view text, QWidget* parent)
 std::string IdentifierEdit::Text() const { return ToModel(text()).value_or(""); }
 
 void IdentifierEdit::Edited(const QString& typed) {
-  // A character Windows-1252 cannot hold is no identifier character either.
-  QString kept;
-  for (const QChar c : typed) {
-    if (ToModel(QString(c))) kept += c;
-  }
-  const std::string bytes = ToModel(kept).value_or("");
+  // A character Windows-1252 cannot hold is refused with a message by the dialog's fields
+  // (RefuseUnstorableText), which put back what the field held.
+  const std::optional<std::string> bytes = ToModel(typed);
+  if (!bytes) return;
   const model::FilteredText filtered =
-      model::FilterIdentifier(bytes, static_cast<std::size_t>(cursorPosition()), "");
+      model::FilterIdentifier(*bytes, static_cast<std::size_t>(cursorPosition()), "");
   if (FromModel(filtered.text) != typed) {
     setText(FromModel(filtered.text));
     setCursorPosition(static_cast<int>(filtered.caret));

@@ -206,6 +206,7 @@ std::optional<std::string> QtDialogs::SelectPanel(const std::vector<std::string>
   ListChoiceWindow dialog(parent_, "Generate container component", "Select the panel to import",
                           containers, 0, {});
   AddHelpKey(&dialog, HelpOn(commands::kContainerImportHelpContext));
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Text();
 }
@@ -214,6 +215,7 @@ std::optional<commands::FieldImportChoice> QtDialogs::ImportFieldDialog(
     std::string_view field, const commands::FieldImportChoice& proposed) {
   ImportFieldWindow dialog(parent_, field, proposed);
   AddHelpKey(&dialog, HelpOn(commands::kFieldImportHelpContext));
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -222,6 +224,7 @@ std::optional<commands::DataLinkNames> QtDialogs::DataLinkDialog(
     std::string_view caption, const commands::DataLinkNames& proposed) {
   DataLinkWindow dialog(parent_, caption, proposed);
   AddHelpKey(&dialog, HelpOn(commands::kDataLinkHelpContext));
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -230,6 +233,7 @@ std::optional<commands::PropertyLink> QtDialogs::LinkPropertyDialog(
     std::string_view explanation, const std::vector<std::string>& sub_components) {
   LinkPropertyWindow dialog(parent_, explanation, sub_components, sub_component_help_);
   AddHelpKey(&dialog, HelpOn(commands::kLinkedPropertyHelpContext));
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -238,6 +242,7 @@ std::optional<commands::OtherOptions> QtDialogs::OtherOptionsDialog(
     const commands::OtherOptionsRequest& request) {
   OtherOptionsWindow dialog(parent_, request);
   AddHelpKey(&dialog, HelpOn(commands::kOtherOptionsHelpContext));
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -246,6 +251,7 @@ std::optional<std::string> QtDialogs::ChooseEditorUnit(const std::vector<std::st
   ListChoiceWindow dialog(parent_, FromModel(commands::kPropertyEditorsCaption),
                           "Select property editor unit to generate:", units, 0, ProductHelp());
   AddHelpKey(&dialog, HelpOn(commands::kPropertyEditorsHelpContext));
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Text();
 }
@@ -259,6 +265,7 @@ std::optional<int> QtDialogs::ChooseEditorKind(std::string_view editor_class, in
                           "Select editor type for " + FromModel(editor_class), kinds, default_kind,
                           ProductHelp());
   AddHelpKey(&dialog, HelpOn(commands::kPropertyEditorsHelpContext));
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Index();
 }
@@ -268,6 +275,7 @@ std::optional<commands::ClassRegistration> QtDialogs::RegisterClassDialog(
   RegisterClassWindow dialog(parent_, request,
                              [this] { return OpenFile(commands::BrowseUnitRequest()); });
   AddHelpKey(&dialog, HelpOn(commands::kRegisterClassHelpContext));
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }
@@ -284,6 +292,7 @@ std::optional<catalog::ParentChoice> QtDialogs::SelectParentDialog(
     const commands::ParentSelectionRequest& request) {
   ParentDialog dialog(parent_, request, class_help_);
   AddHelpKey(&dialog, HelpOn(commands::kParentSelectionHelpContext));
+  RefuseUnstorableText(&dialog, *this);
   const int result = dialog.exec();
   if (request.left != nullptr) *request.left = dialog.Choice();
   if (result != QDialog::Accepted) return std::nullopt;
@@ -318,6 +327,7 @@ std::optional<model::PropertyEditorDef> QtDialogs::PropertyEditorDialog(
       parent_, request, [this](const std::string& message) { Information(message); },
       ProductHelp());
   AddHelpKey(&dialog, HelpOn(commands::kPropertyEditorOptionsHelpContext));
+  RefuseUnstorableText(&dialog, *this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }

@@ -1,7 +1,11 @@
 #include "ui/text_boundary.h"
 
+#include <QLineEdit>
 #include <QList>
+#include <algorithm>
+#include <memory>
 
+#include "commands/dialogs.h"
 #include "platform/windows1252.h"
 
 namespace kx::ui {
@@ -42,6 +46,24 @@ std::string RefusedCharacterMessage(const QString& text) {
   return "The character U+" + code.rightJustified(4, '0').toStdString() +
          " cannot be stored in a component definition, whose text is Windows-1252; it was not "
          "entered.";
+}
+
+void RefuseUnstorableText(QWidget* window, commands::Dialogs& dialogs) {
+  for (QLineEdit* edit : window->findChildren<QLineEdit*>()) {
+    auto kept = std::make_shared<QString>(ToModel(edit->text()) ? edit->text() : QString());
+    QObject::connect(
+        edit, &QLineEdit::textChanged, edit, [edit, &dialogs, kept](const QString& text) {
+          if (ToModel(text)) {
+            *kept = text;
+            return;
+          }
+          const std::string message = RefusedCharacterMessage(text);
+          const qsizetype caret = edit->cursorPosition() - (text.size() - kept->size());
+          edit->setText(*kept);
+          edit->setCursorPosition(static_cast<int>(std::clamp<qsizetype>(caret, 0, kept->size())));
+          dialogs.Warning(message);
+        });
+  }
 }
 
 QString FromPath(const std::string& path) { return QString::fromStdString(path); }

@@ -9,6 +9,12 @@
 #include <string>
 #include <string_view>
 
+class QWidget;
+
+namespace kx::commands {
+class Dialogs;
+}
+
 namespace kx::ui {
 
 QString FromModel(std::string_view text);
@@ -17,6 +23,12 @@ std::optional<std::string> ToModel(const QString& text);
 // The first such character, for the message.
 QString FirstUnstorable(const QString& text);
 std::string RefusedCharacterMessage(const QString& text);
+
+// Refuses, where it is typed or pasted, a character Windows-1252 cannot hold in every text
+// field the window holds (line edits, editable boxes): the field gets back what it held and
+// the message is shown, as in the main window's fields. A dialog calls it once its fields
+// are built, so that what it hands back is never an emptied text.
+void RefuseUnstorableText(QWidget* window, commands::Dialogs& dialogs);
 
 // File names and paths, which the system spells in UTF-8.
 QString FromPath(const std::string& path);

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,6 +21,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <functional>
+#include <type_traits>
 
 #include "commands/help.h"
 #include "commands/parent_selection.h"
@@ -394,6 +396,78 @@ TEST(QtDialogsTest, SpecialDialogsReturnTheUsersChoice) {
   ASSERT_TRUE(names);
   EXPECT_EQ(names->data_source, "Src");  // a lone digit first is cleared, the rest tidied
   EXPECT_TRUE(script.done());
+}
+
+// Types a character Windows-1252 cannot hold at the end of every text field of the dialog and
+// checks that each field kept its text; returns how many fields there were.
+int TypeUnstorableEverywhere(QWidget* dialog) {
+  int fields = 0;
+  for (QLineEdit* edit : dialog->findChildren<QLineEdit*>()) {
+    if (!edit->isEnabled() || edit->isReadOnly()) continue;
+    edit->setFocus();
+    edit->end(false);
+    const QString before = edit->text();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(0x0142)));
+    QApplication::sendEvent(edit, &press);
+    EXPECT_EQ(edit->text().toStdString(), before.toStdString());
+    ++fields;
+  }
+  return fields;
+}
+
+// Every text field of the special dialogs refuses such a character where it is typed, with the
+// main window's message, and the dialog hands back what the field held, never an empty text.
+TEST(QtDialogsTest, TextFieldsRefuseWhatWindows1252CannotHold) {
+  QtDialogs dialogs(nullptr, {});
+  ModalScript script;
+  // The refusals come while a dialog's step runs, where the script's own timer cannot fire.
+  std::vector<std::string> refusals;
+  QTimer answerer;
+  answerer.setInterval(5);
+  QObject::connect(&answerer, &QTimer::timeout, [&refusals] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible() || box->property("kx_answered").toBool()) return;
+    box->setProperty("kx_answered", true);
+    refusals.push_back(box->text().toStdString());
+    box->button(QMessageBox::Ok)->click();
+  });
+  answerer.start();
+  int fields = 0;
+  auto refuse_in_every_field = [&](auto* typed_window, int expected) {
+    using W = std::remove_pointer_t<decltype(typed_window)>;
+    fields += expected;
+    script.Then<W>([expected](W* dialog) {
+      EXPECT_EQ(TypeUnstorableEverywhere(dialog), expected) << dialog->windowTitle().toStdString();
+      dialog->accept();
+    });
+  };
+  refuse_in_every_field(static_cast<OtherOptionsWindow*>(nullptr), 2);
+  refuse_in_every_field(static_cast<RegisterClassWindow*>(nullptr), 2);
+  refuse_in_every_field(static_cast<ImportFieldWindow*>(nullptr), 2);
+  refuse_in_every_field(static_cast<LinkPropertyWindow*>(nullptr), 1);
+  refuse_in_every_field(static_cast<DataLinkWindow*>(nullptr), 4);
+
+  const commands::OtherOptions options{"Copyright \xA9 2026 Me", 1, "https://x.org/?q={keyword}"};
+  EXPECT_EQ(dialogs.OtherOptionsDialog({{}, options}), options);
+  const commands::ClassRegistration registration{"TCustomGrid", "Grids2", false};
+  EXPECT_EQ(dialogs.RegisterClassDialog({"TMyGrid", registration}), registration);
+  const auto field = dialogs.ImportFieldDialog(
+      "Table1CUSTNO : TFloatField", {"Custno", "Customer", commands::FieldHandling::kDataField});
+  ASSERT_TRUE(field);
+  EXPECT_EQ(field->name, "Custno");
+  EXPECT_EQ(field->label, "Customer");
+  const auto link = dialogs.LinkPropertyDialog("Title links with", {"Label1"});
+  ASSERT_TRUE(link);
+  EXPECT_EQ(link->sub_component, "Label1");
+  const auto names =
+      dialogs.DataLinkDialog("Add read-only data link", {"Src", "Fld", "Lnk", "Chg"});
+  ASSERT_TRUE(names);
+  EXPECT_EQ(names->link, "Lnk");
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(refusals, std::vector<std::string>(
+                          fields,
+                          "The character U+0142 cannot be stored in a component "
+                          "definition, whose text is Windows-1252; it was not entered."));
 }
 
 // A parent dialog step: the Express view's item, then OK.

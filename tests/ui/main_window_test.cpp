@@ -171,6 +171,77 @@ TEST_F(MainWindowTest, ClickingAnEntryShowsItWithoutModifying) {
   EXPECT_EQ(page->variable_name->text(), "FWhen");
 }
 
+// A name another item has is refused when the field is left, on each item page, and the name
+// comes back; the definition still saves.
+TEST_F(MainWindowTest, LeavingANameFieldRefusesATakenName) {
+  const auto file = Open();
+  const struct {
+    int page;
+    int row;
+    QString typed;
+    std::string message;
+    QString restored;
+  } cases[] = {
+      {1, 1, "Active", "Active is already in the component definition.", "AlarmTime"},
+      {2, 0, "SetActive", "SetActive is reserved for the write method for property Active.",
+       "Create(AOwner: TComponent)"},
+      {3, 0, "Change", "OnChange is already in the component definition.", "OnAlarm"},
+      {4, 0, "Begin", "Begin is a reserved word of Object Pascal and cannot be used as a name.",
+       "FTimer"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    SelectPage(c.page);
+    QListWidget* list = nullptr;
+    QLineEdit* name = nullptr;
+    if (c.page == 1) {
+      list = window().properties_page->list;
+      name = window().properties_page->name;
+    } else if (c.page == 2) {
+      list = window().methods_page->list;
+      name = window().methods_page->header;
+    } else if (c.page == 3) {
+      window().events_page->show_new->click();
+      list = window().events_page->list;
+      name = window().events_page->name;
+    } else {
+      list = window().variables_page->list;
+      name = window().variables_page->name;
+    }
+    list->setCurrentRow(c.row);
+    const QString entry = list->item(c.row)->text();
+    name->setFocus();
+    if (c.page == 3) {
+      name->setSelection(2, static_cast<int>(name->text().size()));  // after the "On"
+    } else {
+      name->selectAll();
+    }
+    Type(name, c.typed);
+    dialogs_.ExpectBox(BoxKind::kInformation, c.message);
+    QTest::keyClick(name, Qt::Key_Tab);
+    EXPECT_EQ(name->text(), c.restored);
+    EXPECT_EQ(list->item(c.row)->text(), entry);
+  }
+  window().actions.at(MenuItem::kSave)->trigger();
+  EXPECT_FALSE(modified());
+  EXPECT_EQ(store::WriteDefinition(def(), file), dir_.Read(file));
+}
+
+// A default the type cannot hold is kept as typed, with a warning when the field is left.
+TEST_F(MainWindowTest, ADefaultTheTypeCannotHoldIsWarnedAbout) {
+  Open();
+  SelectPage(1);
+  PropertiesPage* page = window().properties_page;
+  page->list->setCurrentRow(0);  // Active : Boolean
+  page->default_value->setFocus();
+  page->default_value->lineEdit()->selectAll();
+  Type(page->default_value, "5");
+  dialogs_.ExpectBox(BoxKind::kInformation, "Warning: \"5\" is not a value of type Boolean");
+  QTest::keyClick(page->default_value, Qt::Key_Tab);
+  EXPECT_EQ(def().Item(5).Property().PropDefault, "5");
+  EXPECT_EQ(page->default_value->currentText(), "5");
+}
+
 TEST_F(MainWindowTest, AddAndDeleteOnEachPage) {
   Open();
   struct Case {

@@ -123,6 +123,38 @@ TEST_F(WriteDefinitionFileTest, AFailedWriteLeavesBothFilesAsTheyWere) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 2);
 }
 
+// Two items of one name reach the writer only from outside the name rules; the save names
+// them and what to do, writes nothing, and leaves the previous file as it was.
+TEST_F(WriteDefinitionFileTest, TwoItemsOfOneNameAreNamedAndNothingIsWritten) {
+  const auto file = dir_.Write("comp.cd", "previous");
+  const struct {
+    model::ItemDef second;
+    std::string message;
+  } cases[] = {
+      {model::NewVariableItem("Beta"),
+       "The definition cannot be saved: the property Alpha and the variable ALPHA have the same "
+       "name in a definition file.  Rename or delete one of them, then save again."},
+      {model::NewMethodItem("Beta"),
+       "The definition cannot be saved: the property Alpha and the method Alpha have the same "
+       "name in a definition file.  Rename or delete one of them, then save again."},
+  };
+  for (const auto& c : cases) {
+    model::ComponentDef def;
+    model::AddItem(def, model::NewPropertyItem("Alpha"));
+    ASSERT_EQ(model::AddItem(def, c.second), model::AddResult::Added);
+    model::ItemDef& second = def.Item(2);
+    if (second.Kind() == model::ItemKind::Variable) {
+      second.Variable().Name = "ALPHA";
+    } else {
+      second.Method().Header = "Alpha";
+    }
+    ScriptedDialogs dialogs;
+    dialogs.ExpectBox(BoxKind::kError, c.message);
+    EXPECT_FALSE(WriteDefinitionFile(def, file, dialogs));
+    EXPECT_EQ(TempDir::Read(file), "previous");
+  }
+}
+
 TEST_F(WriteDefinitionFileTest, AFolderThatCannotTakeTheFile) {
   const auto file = dir_ / "no-such-folder" / "comp.cd";
   ScriptedDialogs dialogs;

@@ -421,6 +421,142 @@ TEST_F(MainWindowModelTest, MainPageFields) {
   EXPECT_FALSE(window_.DefaultPaletteExit());
 }
 
+// Leaving a name field with a name Add would refuse refuses it with Add's message and puts
+// the name back, on every item page; the definition then still saves.
+TEST_F(MainWindowModelTest, RenamesThatAddWouldRefuseAreUndone) {
+  struct Case {
+    Page page;
+    std::string typed;
+    std::string message;
+  };
+  const Case cases[] = {
+      {Page::kProperties, "Beta", "Beta is already in the component definition."},
+      {Page::kProperties, "Blink",
+       "Blink needs the name FBlink, but FBlink is already in the "
+       "component definition."},
+      {Page::kMethods, "GetAlpha : Integer",
+       "GetAlpha is reserved for the read method for property Alpha."},
+      {Page::kEvents, "OnBeta",
+       "OnBeta needs the name Beta, but Beta is already in the "
+       "component definition."},
+      {Page::kVariables, "alpha", "Alpha is already in the component definition."},
+      {Page::kVariables, "Begin",
+       "Begin is a reserved word of Object Pascal and cannot be used as a name."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    Open({Property("Alpha", "Integer"), model::NewMethodItem("Beta"), model::NewEventItem("OnGo"),
+          Variable("FBlink", "Integer"), model::NewMethodItem("Run")});
+    window_.PageChange(c.page);
+    if (c.page == Page::kEvents) window_.EventsModeClick(EventsMode::kNew);
+    // Methods: Run is the second method; elsewhere the page's first entry.
+    const int position = c.page == Page::kMethods ? 1 : 0;
+    window_.ListClick(position);
+    const model::ComponentDef before = def();
+    const int number = window_.selected_item(c.page);
+    bool stays = false;
+    switch (c.page) {
+      case Page::kProperties:
+        window_.PropNameChange(c.typed, c.typed.size());
+        dialogs_.ExpectBox(BoxKind::kInformation, c.message);
+        stays = window_.PropNameExit();
+        EXPECT_EQ(window_.properties().name.text, "Alpha");
+        EXPECT_EQ(window_.properties().variable_name, "FAlpha");
+        EXPECT_EQ(window_.properties().list.entries.front(), "Alpha : Integer");
+        break;
+      case Page::kMethods:
+        window_.MethodHeaderChange(c.typed);
+        dialogs_.ExpectBox(BoxKind::kInformation, c.message);
+        stays = window_.MethodHeaderExit();
+        EXPECT_EQ(window_.methods().header.text, "Run");
+        EXPECT_EQ(window_.methods().list.entries.at(1), "Run");
+        break;
+      case Page::kEvents:
+        window_.EventNameChange(c.typed, c.typed.size());
+        dialogs_.ExpectBox(BoxKind::kInformation, c.message);
+        stays = window_.EventNameExit();
+        EXPECT_EQ(window_.events().name.text, "OnGo");
+        break;
+      default:
+        window_.VariableNameChange(c.typed, c.typed.size());
+        dialogs_.ExpectBox(BoxKind::kInformation, c.message);
+        stays = window_.VariableNameExit();
+        EXPECT_EQ(window_.variables().name.text, "FBlink");
+        EXPECT_EQ(window_.variables().list.entries.front(), "FBlink : Integer");
+        break;
+    }
+    EXPECT_TRUE(stays);  // the focus moves on: the field holds a good name again
+    EXPECT_EQ(def(), before);
+    EXPECT_EQ(window_.selected_item(c.page), number);
+  }
+  // A free name is taken, and a later refusal puts back that one, not the first.
+  Open({Property("Alpha", "Integer"), Property("Beta", "Integer")});
+  window_.PageChange(Page::kProperties);
+  window_.ListClick(0);
+  window_.PropNameChange("Gamma", 5);
+  EXPECT_TRUE(window_.PropNameExit());
+  window_.PropNameChange("Beta", 4);
+  dialogs_.ExpectBox(BoxKind::kInformation, "Beta is already in the component definition.");
+  window_.PropNameExit();
+  EXPECT_EQ(def().Item(1).Property().Name, "Gamma");
+  window_.SaveDefinition();
+  EXPECT_FALSE(session_.modified());
+}
+
+TEST_F(MainWindowModelTest, ClassAndUnitNamesRefuseReservedAndStandardNames) {
+  Open({}, "TButton");
+  const struct {
+    std::string typed;
+    std::string message;
+  } class_cases[] = {
+      {"TButton",
+       "TButton is the name of the parent class; the new class needs a name of its own."},
+      {"TEdit", "TEdit is the name of a standard class; the new class needs a name of its own."},
+      // The field upper-cases the letter after the "T".
+      {"Type", "TYpe is a reserved word of Object Pascal and cannot be used as a name."},
+  };
+  for (const auto& c : class_cases) {
+    window_.NewClassNameChange(c.typed, c.typed.size());
+    dialogs_.ExpectBox(BoxKind::kInformation, c.message);
+    EXPECT_TRUE(window_.NewClassNameExit());
+    EXPECT_EQ(def().MainInfo.NewClassName, "TComp");
+    EXPECT_EQ(window_.main().new_class_name.text, "TComp");
+  }
+  window_.NewClassNameChange("TFancy", 6);
+  EXPECT_TRUE(window_.NewClassNameExit());
+  window_.UnitNameChange("Begin", 5);
+  dialogs_.ExpectBox(BoxKind::kInformation,
+                     "Begin is a reserved word of Object Pascal and cannot be used as a name.");
+  EXPECT_TRUE(window_.UnitNameExit());
+  EXPECT_EQ(def().MainInfo.UnitName, "Comp");
+  EXPECT_EQ(window_.main().unit_name.text, "Comp");
+  dialogs_.ExpectNamePrompt("Add unit to list", NamePromptAnswer{"uses"})
+      .ExpectBox(BoxKind::kInformation,
+                 "Uses is a reserved word of Object Pascal and cannot be used as a name.")
+      .ExpectNamePrompt("Add unit to list", std::nullopt);
+  const std::vector<std::string> units = Units();
+  window_.UnitListInsert();
+  EXPECT_EQ(Units(), units);
+}
+
+TEST_F(MainWindowModelTest, DefaultsTheTypeCannotHoldAreWarnedAboutAndKept) {
+  Open({Property("Count", "Integer"), Variable("Size", "Word")});
+  window_.PageChange(Page::kProperties);
+  window_.ListClick(0);
+  window_.PropDefaultChange("500e");
+  dialogs_.ExpectBox(BoxKind::kInformation, "Warning: \"500e\" is not a value of type Integer");
+  window_.PropDefaultExit();
+  EXPECT_EQ(def().Item(1).Property().PropDefault, "500e");
+  window_.PropDefaultChange("500");
+  window_.PropDefaultExit();  // no box
+  window_.PageChange(Page::kVariables);
+  window_.ListClick(0);
+  window_.VariableDefaultChange("70000");
+  dialogs_.ExpectBox(BoxKind::kInformation, "Warning: \"70000\" is not a value of type Word");
+  window_.VariableDefaultExit();
+  EXPECT_EQ(def().Item(2).Variable().Default, "70000");
+}
+
 TEST_F(MainWindowModelTest, GenerateCodeKeepsSelectionsInNameOrder) {
   Open({Property("Zeta", "Integer"), Property("Alpha", "Integer"), model::NewMethodItem("Run"),
         model::NewMethodItem("Beta")});

@@ -153,6 +153,78 @@ TEST_F(FindNameTest, AnItemsOwnNameIsFoundBeforeADerivedName) {
   EXPECT_EQ(FindName(def, "FColor").message, "FColor is already in the component definition.");
 }
 
+// A renamed item is checked as Add checks a new one, against every item but itself.
+TEST_F(FindNameTest, RenamedItemsAreCheckedAgainstTheOthers) {
+  const struct {
+    int number;
+    const char* new_name;
+    int index;
+    const char* message;
+  } cases[] = {
+      // Its own name, unchanged or in another letter case, is no conflict.
+      {1, "Color", -1, "Color not found in the component definition."},
+      {1, "COLOR", -1, "COLOR not found in the component definition."},
+      {7, "FCount", -1, "FCount not found in the component definition."},
+      // Another item's name, or a name another item derives.
+      {7, "Refresh", 6, "Refresh is already in the component definition."},
+      {7, "GetColor", 1, "GetColor is reserved for the read method for property Color."},
+      {6, "Change", 4, "Change is the name of the event handler for event OnChange."},
+      // A name the renamed item derives that another item holds.
+      {1, "Count", 7,
+       "Count needs the name FCount, but FCount is already in the component "
+       "definition."},
+      {4, "OnRefresh", 6,
+       "OnRefresh needs the name Refresh, but Refresh is already in the "
+       "component definition."},
+      // Reserved words, as its name or as a name it derives.
+      {7, "Begin", 0, "Begin is a reserved word of Object Pascal and cannot be used as a name."},
+      {6, "type", 0, "type is a reserved word of Object Pascal and cannot be used as a name."},
+      {4, "OnEnd", 0,
+       "OnEnd needs the name End, but End is a reserved word of Object Pascal "
+       "and cannot be used as a name."},
+  };
+  for (const auto& c : cases) {
+    ComponentDef def = def_;
+    ItemDef& item = def.Item(c.number);
+    switch (item.Kind()) {
+      case ItemKind::Property:
+        item.Property().Name = c.new_name;
+        break;
+      case ItemKind::NewEvent:
+        item.NewEvent().Name = c.new_name;
+        break;
+      case ItemKind::Method:
+        item.Method().Header = c.new_name;
+        break;
+      default:
+        item.Variable().Name = c.new_name;
+        break;
+    }
+    const NameLookup found = FindRenameConflict(def, c.number);
+    EXPECT_EQ(found.index, c.index) << c.new_name;
+    EXPECT_EQ(found.message, c.message);
+  }
+  // Add refuses a reserved word too.
+  EXPECT_EQ(FindNewItemConflict(def_, NewVariableItem("Until")).index, 0);
+  EXPECT_EQ(FindNewItemConflict(def_, NewVariableItem("Untill")).index, -1);
+}
+
+TEST(NewClassNameTest, ReservedParentAndCatalogueNamesAreRefused) {
+  EXPECT_EQ(CheckNewClassName("TMyButton", "TButton", false), "");
+  EXPECT_EQ(CheckNewClassName("Type", "TButton", false),
+            "Type is a reserved word of Object Pascal and cannot be used as a name.");
+  EXPECT_EQ(CheckNewClassName("TBUTTON", "TButton", true),
+            "TBUTTON is the name of the parent class; the new class needs a name of its own.");
+  EXPECT_EQ(CheckNewClassName("TEdit", "TButton", true),
+            "TEdit is the name of a standard class; the new class needs a name of its own.");
+  for (const char* word : {"begin", "END", "Threadvar", "resourcestring", "xor", "String"}) {
+    EXPECT_TRUE(IsReservedWord(word)) << word;
+  }
+  for (const char* word : {"Read", "Default", "Override", "Beginning", "Name", "Private", ""}) {
+    EXPECT_FALSE(IsReservedWord(word)) << word;
+  }
+}
+
 TEST(DerivedNamesTest, EventNames) {
   const struct {
     const char* event;

@@ -91,6 +91,48 @@ TEST(TidyStringDefaultTest, QuotesOnlyUnquotedStringDefaults) {
   for (const auto& c : cases) EXPECT_EQ(TidyStringDefault(c.type, c.value), c.stored) << c.value;
 }
 
+TEST(CheckValueOfTypeTest, RefusesOnlyWhatTheTypeCannotHold) {
+  const struct {
+    const char* type;
+    const char* value;
+    bool fits;
+  } cases[] = {
+      {"Integer", "500e", false},
+      {"Integer", "500", true},
+      {"integer", " -5 ", true},
+      {"Integer", "$7FFFFFFF", true},
+      {"Integer", "2147483648", false},
+      {"Integer", "1.5", false},
+      {"Integer", "'5'", false},
+      {"Integer", "[1]", false},
+      {"Integer", "True", false},
+      {"Integer", "MaxInt", true},  // a constant
+      {"Integer", "-MaxInt div 2", true},
+      {"Word", "65535", true},
+      {"Word", "-1", false},
+      {"Byte", "256", false},
+      {"Boolean", "True", true},
+      {"Boolean", "1", false},
+      {"Boolean", "'True'", false},
+      {"Double", "1.5E-3", true},
+      {"Real", "2", true},
+      {"Real", "500e", false},
+      {"Real", "1.2.3", false},
+      {"TColor", "clRed", true},
+      {"TColor", "$00FF00", true},
+      {"TColor", "'red'", false},
+      {"TAlign", "alClient", true},
+      {"TAlign", "2", false},
+      {"String", "'text'", true},
+      {"TMyRecord", "500e", true},  // a type the system does not know
+      {"Integer", "", true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CheckValueOfType(c.type, c.value).empty(), c.fits) << c.type << " " << c.value;
+  }
+  EXPECT_EQ(CheckValueOfType("Integer", "500e"), "\"500e\" is not a value of type Integer");
+}
+
 TEST(InitialValueTest, ByTypeAndCatalogue) {
   const struct {
     const char* type;

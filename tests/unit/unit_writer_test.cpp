@@ -75,6 +75,31 @@ TEST(ClassDeclarationTest, DefaultClausesOnlyForTypesThatTakeThem) {
   }
 }
 
+// A default the type cannot hold would stop the unit compiling; it is left out of the clause.
+TEST(ClassDeclarationTest, NoDefaultClauseForAValueTheTypeCannotHold) {
+  const struct {
+    const char* type;
+    const char* value;
+    const char* declaration;
+  } cases[] = {
+      {"Integer", "100", "property Size : Integer read FSize write FSize default 100;"},
+      {"Integer", "True", "property Size : Integer read FSize write FSize;"},
+      {"Word", "70000", "property Size : Word read FSize write FSize;"},
+      {"Boolean", "1", "property Size : Boolean read FSize write FSize;"},
+      {"TAlign", "[alTop]", "property Size : TAlign read FSize write FSize;"},
+  };
+  for (const auto& c : cases) {
+    model::ComponentDef def;
+    model::ItemDef item = model::NewPropertyItem("Size");
+    item.Property().PropType = c.type;
+    item.Property().PropDefault = c.value;
+    model::AddItem(def, item);
+    generate::Printer out;
+    WriteTypeSection(out, def, true);
+    EXPECT_NE(out.text().find(c.declaration), std::string::npos) << out.text();
+  }
+}
+
 TEST(ClassDeclarationTest, FieldsComeBeforePropertiesInEverySection) {
   model::ComponentDef def;
   model::ItemDef event = model::NewEventItem("OnHidden");

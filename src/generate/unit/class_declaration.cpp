@@ -3,6 +3,7 @@
 #include "catalog/class_catalog.h"
 #include "model/name_rules.h"
 #include "model/text.h"
+#include "model/types.h"
 
 namespace kx::generate {
 
@@ -136,7 +137,8 @@ void AddPropertyDeclaration(DL& lists, const model::PropertyPart& p, std::string
   }
   if (!p.PropDefault.empty() && !catalog::IsCatalogueClass(p.PropType) &&
       p.Special == model::PropSpecialType::psNone && IsDefaultable(p.PropDefault) &&
-      !(p.Inherited && p.Hide) && !p.ReadOnly && TypeTakesDefault(p.PropType)) {
+      !(p.Inherited && p.Hide) && !p.ReadOnly && TypeTakesDefault(p.PropType) &&
+      model::CheckValueOfType(p.PropType, p.PropDefault).empty()) {
     f = " default " + p.PropDefault;
   }
   if (d.size() + a.size() + f.size() <= 70) {

@@ -73,9 +73,9 @@ Keyword KeywordOf(std::string_view word) {
   std::array<char, kLongestKeyword> buffer{};
   for (std::size_t i = 0; i < word.size(); ++i) buffer[i] = Lower(word[i]);
   const std::string_view lower(buffer.data(), word.size());
-  const auto found =
-      std::lower_bound(std::begin(kKeywords), std::end(kKeywords), lower,
-                       [](const KeywordEntry& entry, std::string_view key) { return entry.text < key; });
+  const auto found = std::lower_bound(
+      std::begin(kKeywords), std::end(kKeywords), lower,
+      [](const KeywordEntry& entry, std::string_view key) { return entry.text < key; });
   return (found != std::end(kKeywords) && found->text == lower) ? found->word : Keyword::kNone;
 }
 
@@ -86,9 +86,7 @@ bool IsIdentifierStart(char c) {
 }
 bool IsIdentifierChar(char c) { return IsIdentifierStart(c) || (c >= '0' && c <= '9'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsHexDigit(char c) {
-  return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 // Ctrl+Z ended a file under DOS; old units still carry one.
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v' || c == '\x1A'; }
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
@@ -186,7 +184,8 @@ class Lexer {
       ++pos_;
       LexIdentifier(begin, kEscaped);
     } else if (IsDigit(c) || (c == '$' && IsHexDigit(next)) ||
-               (c == '%' && (next == '0' || next == '1')) || (c == '&' && next >= '0' && next <= '7')) {
+               (c == '%' && (next == '0' || next == '1')) ||
+               (c == '&' && next >= '0' && next <= '7')) {
       LexNumber(begin);
     } else {
       LexSymbol(begin);
@@ -195,7 +194,8 @@ class Lexer {
 
   void LexIdentifier(std::size_t begin, std::uint8_t flags) {
     while (pos_ < text_.size() && IsIdentifierChar(text_[pos_])) ++pos_;
-    const Keyword keyword = (flags & kEscaped) ? Keyword::kNone : KeywordOf(text_.substr(begin, pos_ - begin));
+    const Keyword keyword =
+        (flags & kEscaped) ? Keyword::kNone : KeywordOf(text_.substr(begin, pos_ - begin));
     Emit(begin, TokenKind::kIdentifier, keyword, flags);
     if (keyword == Keyword::kAsm) LexAsmText();
   }
@@ -368,8 +368,8 @@ class Lexer {
     const std::uint8_t flags = Directive(begin, parts);
     Token& token = Emit(begin, TokenKind::kDirective, Keyword::kNone, flags);
     // A conditional directive belongs to the text around its group, not to a branch.
-    token.flags = static_cast<std::uint8_t>((token.flags & ~kInactive) |
-                                            (directive_active_ ? 0 : kInactive));
+    token.flags =
+        static_cast<std::uint8_t>((token.flags & ~kInactive) | (directive_active_ ? 0 : kInactive));
   }
 
   // Follows the directives that change what the lexer reads; returns the token's flags.
@@ -412,8 +412,7 @@ class Lexer {
     if (SameName(name, "DEFINE") || SameName(name, "UNDEF")) {
       const std::string_view symbol = FirstWord(parts.argument);
       std::erase_if(defines_, [&](const std::string& d) { return SameName(d, symbol); });
-      if (SameName(name, "DEFINE") && defines_.size() < kMaxDefines)
-        defines_.emplace_back(symbol);
+      if (SameName(name, "DEFINE") && defines_.size() < kMaxDefines) defines_.emplace_back(symbol);
       return 0;
     }
     if (SameName(name, "MODE")) {
@@ -494,8 +493,9 @@ class Lexer {
     }
     // Anything else (a zero byte, a stray quote): one token per run, one message per run.
     while (pos_ < text_.size() && !IsBlank(text_[pos_]) && !IsLineEnd(text_[pos_]) &&
-           !IsIdentifierStart(text_[pos_]) && kSingles.find(text_[pos_]) == std::string_view::npos &&
-           text_[pos_] != '{' && text_[pos_] != '\'' && text_[pos_] != '#' && !IsDigit(text_[pos_])) {
+           !IsIdentifierStart(text_[pos_]) &&
+           kSingles.find(text_[pos_]) == std::string_view::npos && text_[pos_] != '{' &&
+           text_[pos_] != '\'' && text_[pos_] != '#' && !IsDigit(text_[pos_])) {
       ++pos_;
     }
     char code[5];
@@ -505,9 +505,11 @@ class Lexer {
     code[1] = kHex[byte >> 4];
     code[2] = kHex[byte & 15];
     code[3] = '\0';
-    AddMessage(static_cast<std::uint32_t>(begin),
-               std::string("The character ") + (byte >= 0x20 && byte < 0x7F ? std::string{'\'', c, '\''} : std::string("#") + code) +
-                   " is not Pascal.");
+    AddMessage(
+        static_cast<std::uint32_t>(begin),
+        std::string("The character ") +
+            (byte >= 0x20 && byte < 0x7F ? std::string{'\'', c, '\''} : std::string("#") + code) +
+            " is not Pascal.");
     Emit(begin, TokenKind::kInvalid);
   }
 
@@ -562,8 +564,10 @@ DirectiveText SplitDirective(std::string_view text) {
   std::size_t open = text.starts_with("(*$") ? 3 : 2;
   open = std::min(open, text.size());
   std::string_view body = text.substr(open);
-  if (text.starts_with("(*") && body.ends_with("*)")) body.remove_suffix(2);
-  else if (text.starts_with("{") && body.ends_with("}")) body.remove_suffix(1);
+  if (text.starts_with("(*") && body.ends_with("*)"))
+    body.remove_suffix(2);
+  else if (text.starts_with("{") && body.ends_with("}"))
+    body.remove_suffix(1);
   std::size_t i = 0;
   while (i < body.size() && IsIdentifierChar(body[i])) ++i;
   const std::string_view name = body.substr(0, i);
@@ -582,9 +586,12 @@ std::string StringValue(std::string_view text) {
     if (text[i] == '#') {
       ++i;
       int base = 10;
-      if (i < text.size() && text[i] == '$') base = 16, ++i;
-      else if (i < text.size() && text[i] == '%') base = 2, ++i;
-      else if (i < text.size() && text[i] == '&') base = 8, ++i;
+      if (i < text.size() && text[i] == '$')
+        base = 16, ++i;
+      else if (i < text.size() && text[i] == '%')
+        base = 2, ++i;
+      else if (i < text.size() && text[i] == '&')
+        base = 8, ++i;
       std::uint32_t code = 0;
       while (i < text.size() && DigitValue(text[i]) < base) {
         code = std::min<std::uint32_t>(code * static_cast<std::uint32_t>(base) +
@@ -592,16 +599,19 @@ std::string StringValue(std::string_view text) {
                                        0x10FFFF);
         ++i;
       }
-      if (code < 0x100) out += static_cast<char>(code);
-      else AppendUtf8(out, code);
+      if (code < 0x100)
+        out += static_cast<char>(code);
+      else
+        AppendUtf8(out, code);
     } else if (text[i] == '\'') {
       std::size_t quotes = 0;
       while (i + quotes < text.size() && text[i + quotes] == '\'') ++quotes;
       if (quotes >= 3 && quotes % 2 == 1) {
         std::size_t line = i + quotes;
         while (line < text.size() && !IsLineEnd(text[line])) ++line;
-        if (line < text.size() && text.substr(i + quotes, line - i - quotes)
-                                           .find_first_not_of(" \t") == std::string_view::npos) {
+        if (line < text.size() &&
+            text.substr(i + quotes, line - i - quotes).find_first_not_of(" \t") ==
+                std::string_view::npos) {
           // A multi-line string: its lines, less the indentation of the closing quotes.
           const std::size_t close_begin = text.rfind('\n', text.size() - quotes) + 1;
           std::size_t indent = 0;

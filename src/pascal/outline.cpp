@@ -15,19 +15,26 @@ using K = Keyword;
 // Words that may follow a routine heading after its ";". Free Pascal adds many that are not
 // keywords; "public" and "name" are left out (visibility in a class; external's argument).
 constexpr std::array<std::string_view, 40> kRoutineDirectives = {
-    "abstract",  "assembler",  "cdecl",     "compilerproc", "cppdecl",   "deprecated",
-    "dispid",    "dynamic",    "experimental", "export",    "external",  "far",
-    "final",     "forward",    "hardfloat", "inline",       "interrupt", "iocheck",
-    "library",   "local",      "message",   "mwpascal",     "near",      "noreturn",
-    "nostackframe", "overload", "override", "pascal",       "platform",  "register",
-    "reintroduce", "safecall", "softfloat", "static",       "stdcall",   "unimplemented",
-    "varargs",   "vectorcall", "virtual",   "winapi"};
+    "abstract",     "assembler",  "cdecl",        "compilerproc", "cppdecl",   "deprecated",
+    "dispid",       "dynamic",    "experimental", "export",       "external",  "far",
+    "final",        "forward",    "hardfloat",    "inline",       "interrupt", "iocheck",
+    "library",      "local",      "message",      "mwpascal",     "near",      "noreturn",
+    "nostackframe", "overload",   "override",     "pascal",       "platform",  "register",
+    "reintroduce",  "safecall",   "softfloat",    "static",       "stdcall",   "unimplemented",
+    "varargs",      "vectorcall", "virtual",      "winapi"};
 
 // The words that end a property's type or a specifier's value.
 bool IsPropertySpecifier(K word) {
   switch (word) {
-    case K::kIndex: case K::kRead: case K::kWrite: case K::kStored: case K::kDefault:
-    case K::kNodefault: case K::kImplements: case K::kReadonly: case K::kWriteonly:
+    case K::kIndex:
+    case K::kRead:
+    case K::kWrite:
+    case K::kStored:
+    case K::kDefault:
+    case K::kNodefault:
+    case K::kImplements:
+    case K::kReadonly:
+    case K::kWriteonly:
     case K::kDispid:
       return true;
     default:
@@ -42,11 +49,16 @@ bool StartsRoutine(K word) {
 
 RoutineKind KindOf(K word) {
   switch (word) {
-    case K::kFunction: return RoutineKind::kFunction;
-    case K::kConstructor: return RoutineKind::kConstructor;
-    case K::kDestructor: return RoutineKind::kDestructor;
-    case K::kOperator: return RoutineKind::kOperator;
-    default: return RoutineKind::kProcedure;
+    case K::kFunction:
+      return RoutineKind::kFunction;
+    case K::kConstructor:
+      return RoutineKind::kConstructor;
+    case K::kDestructor:
+      return RoutineKind::kDestructor;
+    case K::kOperator:
+      return RoutineKind::kOperator;
+    default:
+      return RoutineKind::kProcedure;
   }
 }
 
@@ -111,9 +123,7 @@ class Parser {
     return !AtEnd(k) && Tok(k).kind == TokenKind::kSymbol && TextAt(k) == symbol;
   }
   bool Sym(std::string_view symbol) const { return Sym(i_, symbol); }
-  bool IsIdent(std::size_t k) const {
-    return !AtEnd(k) && Tok(k).kind == TokenKind::kIdentifier;
-  }
+  bool IsIdent(std::size_t k) const { return !AtEnd(k) && Tok(k).kind == TokenKind::kIdentifier; }
   std::uint32_t BeginOf(std::size_t k) const {
     return AtEnd(k) ? out_.source.size() : Tok(k).begin;
   }
@@ -134,7 +144,7 @@ class Parser {
   // --- messages --------------------------------------------------------------------------
 
   void Error(std::size_t k, std::string text) {
-    if (errors_ >= kMaxErrors) return;
+    if (errors_ >= kMaxErrors || stopped_) return;
     // A routine nested in routines reports a missing part once, not at every level.
     if (!out_.messages.empty() && out_.messages.back().line == LineOf(k) &&
         out_.messages.back().text == text) {
@@ -144,8 +154,8 @@ class Parser {
     out_.messages.push_back({Severity::kError, LineOf(k), std::move(text)});
   }
   void CannotFollow(std::uint32_t offset, std::string text) {
-    out_.messages.push_back({Severity::kCannotFollow, out_.source.Locate(offset).line,
-                             std::move(text)});
+    out_.messages.push_back(
+        {Severity::kCannotFollow, out_.source.Locate(offset).line, std::move(text)});
   }
   std::string Shown(std::size_t k) const {
     if (AtEnd(k)) return "the end of the unit";
@@ -180,8 +190,7 @@ class Parser {
   }
 
   bool HasConditionalIn(const Span& span) const {
-    const auto it = std::lower_bound(conditionals_.begin(), conditionals_.end(),
-                                     span.begin.offset);
+    const auto it = std::lower_bound(conditionals_.begin(), conditionals_.end(), span.begin.offset);
     return it != conditionals_.end() && *it < span.end.offset;
   }
 
@@ -245,8 +254,8 @@ class Parser {
   }
 
   static bool IsSectionEnd(K word) {
-    return word == K::kImplementation || word == K::kInitialization ||
-           word == K::kFinalization || word == K::kBegin;
+    return word == K::kImplementation || word == K::kInitialization || word == K::kFinalization ||
+           word == K::kBegin;
   }
 
   // From begin/asm/try/case: past the end that closes it. Returns the index of that end.
@@ -273,8 +282,10 @@ class Parser {
   void SkipBalanced() {
     int depth = 0;
     while (!AtEnd()) {
-      if (Sym("(") || Sym("[") || Sym("(.")) ++depth;
-      else if (Sym(")") || Sym("]") || Sym(".)")) --depth;
+      if (Sym("(") || Sym("[") || Sym("(."))
+        ++depth;
+      else if (Sym(")") || Sym("]") || Sym(".)"))
+        --depth;
       ++i_;
       if (depth <= 0) return;
     }
@@ -283,9 +294,12 @@ class Parser {
   void SkipGenericParameters() {
     int depth = 0;
     while (!AtEnd()) {
-      if (Sym("<")) ++depth;
-      else if (Sym(">")) --depth;
-      else if (Sym(";") && depth == 0) return;
+      if (Sym("<"))
+        ++depth;
+      else if (Sym(">"))
+        --depth;
+      else if (Sym(";") && depth == 0)
+        return;
       ++i_;
       if (depth <= 0) return;
     }
@@ -307,8 +321,9 @@ class Parser {
       Expected("the unit's name");
       return false;
     }
-    out_.unit_name = {std::string(text_.substr(BeginOf(name_first), EndOf(i_) - BeginOf(name_first))),
-                      SpanOf(name_first, i_)};
+    out_.unit_name = {
+        std::string(text_.substr(BeginOf(name_first), EndOf(i_) - BeginOf(name_first))),
+        SpanOf(name_first, i_)};
     ++i_;
     if (Sym("(")) SkipBalanced();  // program Name(Input, Output);
     SkipToSemicolon();             // portability hints: unit Foo platform;
@@ -366,10 +381,11 @@ class Parser {
     std::size_t depth = 0;
     while (!AtEnd()) {
       const K word = Word();
-      if (depth == 0 && (word == K::kFinalization || (word == K::kEnd && Sym(i_ + 1, "."))))
-        break;
-      if (word == K::kBegin || word == K::kCase || word == K::kTry || word == K::kAsm) ++depth;
-      else if (word == K::kEnd && depth > 0) --depth;
+      if (depth == 0 && (word == K::kFinalization || (word == K::kEnd && Sym(i_ + 1, ".")))) break;
+      if (word == K::kBegin || word == K::kCase || word == K::kTry || word == K::kAsm)
+        ++depth;
+      else if (word == K::kEnd && depth > 0)
+        --depth;
       ++i_;
     }
     return SpanUntil(start, i_);
@@ -392,8 +408,8 @@ class Parser {
     while (!AtEnd() && !stopped_) {
       const std::size_t start = i_;
       const K word = Word();
-      if (word == K::kImplementation || word == K::kInitialization ||
-          word == K::kFinalization || word == K::kBegin || word == K::kEnd || word == K::kAsm) {
+      if (word == K::kImplementation || word == K::kInitialization || word == K::kFinalization ||
+          word == K::kBegin || word == K::kEnd || word == K::kAsm) {
         return;
       }
       if (Tok(i_).Has(kEscaped)) {
@@ -623,13 +639,32 @@ class Parser {
 
   static bool IsReserved(K word) {
     switch (word) {
-      case K::kBegin: case K::kEnd: case K::kType: case K::kVar: case K::kConst:
-      case K::kProcedure: case K::kFunction: case K::kClass: case K::kProperty:
-      case K::kImplementation: case K::kInitialization: case K::kFinalization:
-      case K::kPrivate: case K::kProtected: case K::kPublic: case K::kPublished:
-      case K::kStrict: case K::kCase: case K::kOperator: case K::kConstructor:
-      case K::kDestructor: case K::kLabel: case K::kResourcestring: case K::kThreadvar:
-      case K::kUses: case K::kExports:
+      case K::kBegin:
+      case K::kEnd:
+      case K::kType:
+      case K::kVar:
+      case K::kConst:
+      case K::kProcedure:
+      case K::kFunction:
+      case K::kClass:
+      case K::kProperty:
+      case K::kImplementation:
+      case K::kInitialization:
+      case K::kFinalization:
+      case K::kPrivate:
+      case K::kProtected:
+      case K::kPublic:
+      case K::kPublished:
+      case K::kStrict:
+      case K::kCase:
+      case K::kOperator:
+      case K::kConstructor:
+      case K::kDestructor:
+      case K::kLabel:
+      case K::kResourcestring:
+      case K::kThreadvar:
+      case K::kUses:
+      case K::kExports:
         return true;
       default:
         return false;
@@ -689,22 +724,24 @@ class Parser {
       SkipToSemicolon();
       out_.types[index].definition = SpanUntil(definition, i_);
     }
-    if (Sym(";")) ++i_;
-    else Expected("\";\"");
+    if (Sym(";"))
+      ++i_;
+    else
+      Expected("\";\"");
     TypeDecl& type = out_.types[index];
     type.whole = SpanUntil(start, i_);
     if (generic) {
       type.kind = TypeKind::kGeneric;
       type.followed = false;
-      CannotFollow(type.whole.begin.offset,
-                   "The generic type " + type.name.text +
-                       " is not followed; its text is carried as it is.");
+      CannotFollow(type.whole.begin.offset, "The generic type " + type.name.text +
+                                                " is not followed; its text is carried as it is.");
     } else if (!outer && HasConditionalIn(type.whole) && type.IsClassLike()) {
       type.followed = false;
-      CannotFollow(type.whole.begin.offset,
-                   "The declaration of " + type.name.text +
-                       " is split by conditional directives or an include file; its text is carried "
-                       "as it is.");
+      CannotFollow(
+          type.whole.begin.offset,
+          "The declaration of " + type.name.text +
+              " is split by conditional directives or an include file; its text is carried "
+              "as it is.");
     }
     return index;
   }
@@ -818,14 +855,31 @@ class Parser {
     const K word = Word(k);
     if (AtEnd(k) || Tok(k).Has(kEscaped)) return false;
     switch (word) {
-      case K::kPrivate: case K::kProtected: case K::kPublic: case K::kPublished:
+      case K::kPrivate:
+      case K::kProtected:
+      case K::kPublic:
+      case K::kPublished:
       case K::kAutomated:
         return !Sym(k + 1, ":") && !Sym(k + 1, ",") && !Sym(k + 1, "=");
-      case K::kStrict: case K::kProperty: case K::kProcedure: case K::kFunction:
-      case K::kConstructor: case K::kDestructor: case K::kOperator: case K::kClass:
-      case K::kType: case K::kConst: case K::kVar: case K::kEnd: case K::kCase:
-      case K::kGeneric: case K::kLabel: case K::kResourcestring: case K::kThreadvar:
-      case K::kExports: case K::kUses:
+      case K::kStrict:
+      case K::kProperty:
+      case K::kProcedure:
+      case K::kFunction:
+      case K::kConstructor:
+      case K::kDestructor:
+      case K::kOperator:
+      case K::kClass:
+      case K::kType:
+      case K::kConst:
+      case K::kVar:
+      case K::kEnd:
+      case K::kCase:
+      case K::kGeneric:
+      case K::kLabel:
+      case K::kResourcestring:
+      case K::kThreadvar:
+      case K::kExports:
+      case K::kUses:
         return true;
       default:
         return IsSectionEnd(word);
@@ -864,9 +918,9 @@ class Parser {
         SkipBalanced();
         continue;
       }
-      if (IsMemberStart(i_) && (word == K::kStrict || word == K::kPrivate ||
-                                word == K::kProtected || word == K::kPublic ||
-                                word == K::kPublished || word == K::kAutomated)) {
+      if (IsMemberStart(i_) &&
+          (word == K::kStrict || word == K::kPrivate || word == K::kProtected ||
+           word == K::kPublic || word == K::kPublished || word == K::kAutomated)) {
         visibility = ParseVisibility();
         VisibilitySection section;
         section.visibility = visibility;
@@ -916,11 +970,16 @@ class Parser {
     const K word = Word();
     ++i_;
     switch (word) {
-      case K::kPrivate: return strict ? Visibility::kStrictPrivate : Visibility::kPrivate;
-      case K::kProtected: return strict ? Visibility::kStrictProtected : Visibility::kProtected;
-      case K::kPublic: return Visibility::kPublic;
-      case K::kPublished: return Visibility::kPublished;
-      case K::kAutomated: return Visibility::kAutomated;
+      case K::kPrivate:
+        return strict ? Visibility::kStrictPrivate : Visibility::kPrivate;
+      case K::kProtected:
+        return strict ? Visibility::kStrictProtected : Visibility::kProtected;
+      case K::kPublic:
+        return Visibility::kPublic;
+      case K::kPublished:
+        return Visibility::kPublished;
+      case K::kAutomated:
+        return Visibility::kAutomated;
       default:
         Expected("private or protected");
         return Visibility::kDefault;
@@ -930,13 +989,14 @@ class Parser {
   // case Tag: Integer of 0: (...); 1: (...); up to the record's end.
   void SkipVariantPart() {
     while (!AtEnd() && Word() != K::kEnd) {
-      if (Sym("(")) SkipBalanced();
-      else ++i_;
+      if (Sym("("))
+        SkipBalanced();
+      else
+        ++i_;
     }
   }
 
-  void ParseMethod(std::size_t index, std::size_t start, Visibility visibility,
-                   bool class_member) {
+  void ParseMethod(std::size_t index, std::size_t start, Visibility visibility, bool class_member) {
     Member member;
     member.kind = MemberKind::kMethod;
     member.visibility = visibility;
@@ -947,8 +1007,9 @@ class Parser {
     member.name = member.routine.name;
     member.whole = member.routine.whole;
     if (generic) {
-      CannotFollow(member.whole.begin.offset, "The generic method " + member.name.text +
-                                                  " is not followed; its text is carried as it is.");
+      CannotFollow(member.whole.begin.offset,
+                   "The generic method " + member.name.text +
+                       " is not followed; its text is carried as it is.");
     }
     AddMember(out_.types[index], std::move(member));
   }
@@ -977,8 +1038,7 @@ class Parser {
     ++i_;
     // The name: dotted, and for an operator perhaps a symbol ("operator +(...)").
     const std::size_t name_first = i_;
-    if (!AtEnd() && (IsIdent(i_) || Tok(i_).kind == TokenKind::kSymbol) && !Sym("(") &&
-        !Sym(";")) {
+    if (!AtEnd() && (IsIdent(i_) || Tok(i_).kind == TokenKind::kSymbol) && !Sym("(") && !Sym(";")) {
       ++i_;
       while (true) {
         if (Sym("<")) {
@@ -1036,8 +1096,8 @@ class Parser {
         continue;
       }
       // A word that is no directive, alone before ";": a macro ({$DEFINE extdecl:=cdecl}).
-      const bool macro = IsIdent(i_) && Word() == K::kNone && Sym(i_ + 1, ";") &&
-                         !IsRoutineDirective(i_);
+      const bool macro =
+          IsIdent(i_) && Word() == K::kNone && Sym(i_ + 1, ";") && !IsRoutineDirective(i_);
       if (!IsRoutineDirective(i_) && !macro && !(!in_class && Word() == K::kPublic)) return;
       if (macro) {
         CannotFollow(BeginOf(i_), "The directive " + std::string(TextAt(i_)) +
@@ -1050,14 +1110,18 @@ class Parser {
       // "name" and "index" of external, "message WM_X", "deprecated 'why'", "dispid 3".
       while (!AtEnd() && !Sym(";") && !IsSectionEnd(Word()) && Word() != K::kEnd &&
              !(in_class && IsMemberStart(i_))) {
-        if (Sym("(") || Sym("[")) SkipBalanced();
-        else ++i_;
+        if (Sym("(") || Sym("["))
+          SkipBalanced();
+        else
+          ++i_;
       }
       directive.argument = SpanUntil(argument, i_);
       directive.whole = SpanUntil(first, i_);
       heading.directives.push_back(std::move(directive));
-      if (Sym(";")) ++i_;
-      else break;
+      if (Sym(";"))
+        ++i_;
+      else
+        break;
     }
   }
 
@@ -1109,8 +1173,10 @@ class Parser {
     while (!AtEnd()) {
       if (depth == 0 && (Sym(";") || Sym(")") || (type && Sym("=")))) return;
       if (IsSectionEnd(Word()) || Word() == K::kEnd) return;
-      if (Sym("(") || Sym("[")) ++depth;
-      else if (Sym(")") || Sym("]")) --depth;
+      if (Sym("(") || Sym("["))
+        ++depth;
+      else if (Sym(")") || Sym("]"))
+        --depth;
       ++i_;
     }
   }
@@ -1155,18 +1221,35 @@ class Parser {
       }
       const Span value = SpanUntil(first, i_);
       switch (word) {
-        case K::kIndex: p.index = value; break;
-        case K::kRead: p.read = value; break;
-        case K::kWrite: p.write = value; break;
-        case K::kStored: p.stored = value; break;
-        case K::kDefault: p.default_value = value; break;
-        case K::kImplements: p.implements = value; break;
-        case K::kNodefault: p.nodefault = true; break;
-        default: break;
+        case K::kIndex:
+          p.index = value;
+          break;
+        case K::kRead:
+          p.read = value;
+          break;
+        case K::kWrite:
+          p.write = value;
+          break;
+        case K::kStored:
+          p.stored = value;
+          break;
+        case K::kDefault:
+          p.default_value = value;
+          break;
+        case K::kImplements:
+          p.implements = value;
+          break;
+        case K::kNodefault:
+          p.nodefault = true;
+          break;
+        default:
+          break;
       }
     }
-    if (Sym(";")) ++i_;
-    else Expected("\";\"");
+    if (Sym(";"))
+      ++i_;
+    else
+      Expected("\";\"");
     if (Word() == K::kDefault && Sym(i_ + 1, ";")) {
       p.default_array = true;
       i_ += 2;
@@ -1183,8 +1266,10 @@ class Parser {
       if (depth == 0 && (Sym(";") || (IsPropertySpecifier(Word()) && !Tok(i_).Has(kEscaped))))
         return;
       if (IsSectionEnd(Word()) || Word() == K::kEnd) return;
-      if (Sym("(") || Sym("[")) ++depth;
-      else if (Sym(")") || Sym("]")) --depth;
+      if (Sym("(") || Sym("["))
+        ++depth;
+      else if (Sym(")") || Sym("]"))
+        --depth;
       ++i_;
     }
   }
@@ -1222,19 +1307,26 @@ class Parser {
         if (!end) return std::nullopt;
         routine.block = SpanOf(block, *end);
         routine.has_body = true;
-        if (Sym(";")) ++i_;
-        else Expected("\";\"");
+        if (Sym(";")) {
+          ++i_;
+        } else if (Sym(".")) {  // its begin and end do not balance: it took the unit's end
+          Error(block, "The block that starts here has no end.");
+          routine.has_body = false;
+          stopped_ = true;
+        } else {
+          Expected("\";\"");
+        }
       } else if (!stopped_) {
         Expected("begin");
       }
     }
     routine.whole = SpanUntil(start, i_);
     if (generic) {
-      CannotFollow(routine.whole.begin.offset,
-                   "The generic routine " + name + " is not followed; its text is carried as it is.");
-    } else if (routine.has_body &&
-               HasConditionalIn(out_.source.MakeSpan(routine.whole.begin.offset,
-                                                     routine.block.begin.offset))) {
+      CannotFollow(
+          routine.whole.begin.offset,
+          "The generic routine " + name + " is not followed; its text is carried as it is.");
+    } else if (routine.has_body && HasConditionalIn(out_.source.MakeSpan(
+                                       routine.whole.begin.offset, routine.block.begin.offset))) {
       CannotFollow(routine.whole.begin.offset,
                    "The heading of " + name +
                        " is split by conditional directives; its text is carried as it is.");
@@ -1298,10 +1390,9 @@ class Parser {
         continue;
       }
       if (SameName(routine.method_name, "Register")) out_.register_routine = r;
-      auto first = std::lower_bound(sig_.begin(), sig_.end(), routine.block.begin.offset,
-                                    [&](std::uint32_t t, std::uint32_t offset) {
-                                      return out_.tokens[t].begin < offset;
-                                    });
+      auto first = std::lower_bound(
+          sig_.begin(), sig_.end(), routine.block.begin.offset,
+          [&](std::uint32_t t, std::uint32_t offset) { return out_.tokens[t].begin < offset; });
       for (i_ = static_cast<std::size_t>(first - sig_.begin());
            !AtEnd() && BeginOf(i_) < routine.block.end.offset; ++i_) {
         if (IsIdent(i_) && SameName(TextAt(i_), "RegisterComponents") && Sym(i_ + 1, "(")) {
@@ -1319,8 +1410,10 @@ class Parser {
     const std::size_t page = i_;
     int depth = 0;
     while (!AtEnd() && BeginOf(i_) < limit && !(depth == 0 && (Sym(",") || Sym(")")))) {
-      if (Sym("(") || Sym("[")) ++depth;
-      else if (Sym(")") || Sym("]")) --depth;
+      if (Sym("(") || Sym("["))
+        ++depth;
+      else if (Sym(")") || Sym("]"))
+        --depth;
       ++i_;
     }
     call.page = SpanUntil(page, i_);
@@ -1331,8 +1424,10 @@ class Parser {
     if (Sym("[")) {
       ++i_;
       while (!AtEnd() && BeginOf(i_) < limit && !Sym("]")) {
-        if (IsIdent(i_)) call.classes.push_back(ParseQualifiedName());
-        else ++i_;
+        if (IsIdent(i_))
+          call.classes.push_back(ParseQualifiedName());
+        else
+          ++i_;
       }
     }
     while (!AtEnd() && BeginOf(i_) < limit && !Sym(")") && !Sym(";")) ++i_;
@@ -1345,7 +1440,7 @@ class Parser {
   Outline& out_;
   const LexOptions& options_;
   std::string_view text_;
-  std::vector<std::uint32_t> sig_;           // indices of the tokens the parser reads
+  std::vector<std::uint32_t> sig_;  // indices of the tokens the parser reads
   // Offsets of the conditional and include directives: they split what they stand in.
   std::vector<std::uint32_t> conditionals_;
   std::size_t i_ = 0;

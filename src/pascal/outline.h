@@ -124,14 +124,14 @@ struct Member {
   Visibility visibility = Visibility::kDefault;
   bool class_member = false;  // class var, class procedure, class property
   Name name;
-  Span whole;    // its declaration through its ";" (a field list "A, B: T;" is one whole)
-  Span comment;  // the comments directly above it; empty when there are none
-  Span type;     // a field's or constant's type
-  Span value;    // a constant's value
-  RoutineHeading routine;              // kMethod
-  std::optional<std::size_t> body;     // kMethod: its body in Outline::routines
-  PropertySpecifiers property;         // kProperty
-  std::optional<std::size_t> nested;   // kType: the type in Outline::types
+  Span whole;              // its declaration through its ";" (a field list "A, B: T;" is one whole)
+  Span comment;            // the comments directly above it; empty when there are none
+  Span type;               // a field's or constant's type
+  Span value;              // a constant's value
+  RoutineHeading routine;  // kMethod
+  std::optional<std::size_t> body;    // kMethod: its body in Outline::routines
+  PropertySpecifiers property;        // kProperty
+  std::optional<std::size_t> nested;  // kType: the type in Outline::types
 };
 
 enum class TypeKind {
@@ -176,17 +176,17 @@ struct Routine {
   std::string method_name;  // "Paint"; the routine's name for a plain routine
   Span whole;               // the heading through the ";" after its end
   Span comment;
-  Span declarations;  // local labels, constants, types, variables and routines
-  Span block;         // "begin" (or "asm") through its "end"
-  bool has_body = false;  // false for a declaration in the interface, forward or external
-  std::optional<std::size_t> type;    // the class it belongs to, in Outline::types
+  Span declarations;                // local labels, constants, types, variables and routines
+  Span block;                       // "begin" (or "asm") through its "end"
+  bool has_body = false;            // false for a declaration in the interface, forward or external
+  std::optional<std::size_t> type;  // the class it belongs to, in Outline::types
   std::optional<std::size_t> member;  // the declaration it implements, in that type's members
 };
 
 struct RegisterCall {
   std::size_t routine = 0;  // the routine it is in: Register, or one Register hands on
-  Span whole;  // "RegisterComponents(...)"
-  Span page;   // the page argument as written
+  Span whole;               // "RegisterComponents(...)"
+  Span page;                // the page argument as written
   std::optional<std::string> page_value;  // its value when it is a string literal
   std::vector<Name> classes;
 };
@@ -212,7 +212,7 @@ struct Block {
   Part part = Part::kInterface;
   Span whole;
   Span comment;
-  std::vector<Name> names;  // the names it declares
+  std::vector<Name> names;         // the names it declares
   std::vector<std::size_t> types;  // its types, in Outline::types
   std::optional<std::size_t> routine;
 };

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <cctype>
+#include <filesystem>
 #include <iostream>
 #include <set>
 #include <string>
@@ -28,7 +28,8 @@ std::vector<fs::path> LazarusUnits() {
     if (!fs::is_directory(dir, error)) continue;
     const bool deep = std::string(folder) == "components";
     auto add = [&](const fs::directory_entry& entry) {
-      if (entry.is_regular_file(error) && (entry.path().extension() == ".pas" || entry.path().extension() == ".pp"))
+      if (entry.is_regular_file(error) &&
+          (entry.path().extension() == ".pas" || entry.path().extension() == ".pp"))
         units.push_back(entry.path());
     };
     if (deep) {
@@ -99,8 +100,9 @@ TEST(LazarusSourcesTest, EveryUnitParsesAndRegisteredClassesAreFound) {
   std::set<std::string> registered;
   for (const fs::path& path : units) {
     const Outline unit = ReadUnitFile(path, LinuxGtk2());
-    const auto error = std::find_if(unit.messages.begin(), unit.messages.end(),
-                                    [](const Message& m) { return m.severity == Severity::kError; });
+    const auto error =
+        std::find_if(unit.messages.begin(), unit.messages.end(),
+                     [](const Message& m) { return m.severity == Severity::kError; });
     if (error != unit.messages.end()) {
       ++errors;
       std::cout << "  error  " << path.string() << ": " << FormatMessage(*error) << "\n";
@@ -136,9 +138,9 @@ TEST(LazarusSourcesTest, EveryUnitParsesAndRegisteredClassesAreFound) {
       ++found;
       declared.insert(Lower(type.name.text));
       EXPECT_FALSE(type.parent.text.empty());
-      const auto properties = std::count_if(
-          type.members.begin(), type.members.end(),
-          [](const Member& m) { return m.kind == MemberKind::kProperty; });
+      const auto properties =
+          std::count_if(type.members.begin(), type.members.end(),
+                        [](const Member& m) { return m.kind == MemberKind::kProperty; });
       EXPECT_EQ(static_cast<std::size_t>(properties), PropertiesWritten(unit, type));
     }
   }

@@ -3,6 +3,7 @@
 // (pascal_outline_bench.pas) so the two can also be timed from outside, side by side.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -79,9 +80,11 @@ std::string TenThousandLineUnit(std::size_t lines = 10000) {
         ".Step(const S: string): Integer;\n"
         "begin\n  Result := Length(S) { end; } ;\nend;\n\n";
     registered += (registered.empty() ? "" : ", ") + c;
-    written += 20 + 51;
+    written = static_cast<std::size_t>(
+        std::count(interface_part.begin(), interface_part.end(), '\n') +
+        std::count(implementation_part.begin(), implementation_part.end(), '\n'));
   }
-  return "unit OutlineBench;\n\n{$mode delphi}{$H+}\n\ninterface\n\nuses\n  Classes, SysUtils;\n\n"
+  return "unit OutlineBench;\n\n{$mode objfpc}{$H+}\n\ninterface\n\nuses\n  Classes, SysUtils;\n\n"
          "type\n" +
          interface_part + "procedure Register;\n\nimplementation\n\n" + implementation_part +
          "procedure Register;\nbegin\n  RegisterComponents('Bench', [" + registered +

@@ -10,9 +10,9 @@
 #include <string_view>
 
 #include "cli/cli_dialogs.h"
-#include "commands/about.h"
 #include "cli/commands.h"
 #include "cli/syntax.h"
+#include "commands/about.h"
 #include "model/text.h"
 #include "platform/windows1252.h"
 

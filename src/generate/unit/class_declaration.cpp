@@ -76,6 +76,12 @@ bool TypeTakesDefault(std::string_view type) {
   return !t.starts_with("STRING[");
 }
 
+bool DeclaresDefault(const model::PropertyPart& p) {
+  return !p.PropDefault.empty() && !catalog::IsCatalogueClass(p.PropType) &&
+         p.Special == model::PropSpecialType::psNone && IsDefaultable(p.PropDefault) &&
+         !(p.Inherited && p.Hide) && !p.ReadOnly && TypeTakesDefault(p.PropType);
+}
+
 namespace {
 
 bool NeedsMethods(const model::PropertyPart& p) {
@@ -134,11 +140,7 @@ void AddPropertyDeclaration(DL& lists, const model::PropertyPart& p, std::string
     d += " : Boolean";
     a = " read F" + p.Name;
   }
-  if (!p.PropDefault.empty() && !catalog::IsCatalogueClass(p.PropType) &&
-      p.Special == model::PropSpecialType::psNone && IsDefaultable(p.PropDefault) &&
-      !(p.Inherited && p.Hide) && !p.ReadOnly && TypeTakesDefault(p.PropType)) {
-    f = " default " + p.PropDefault;
-  }
+  if (DeclaresDefault(p)) f = " default " + p.PropDefault;
   if (d.size() + a.size() + f.size() <= 70) {
     list.push_back(d + a + f + ";");
     return;

@@ -66,6 +66,11 @@ std::vector<const PropertyPart*> Properties(const model::ComponentDef& def,
   return found;
 }
 
+bool KeptAsParentKeepsIt(const PropertyPart& p) {
+  return p.Inherited && !model::TrimView(p.PropType).empty() &&
+         KindOfType(p.PropType) != ValueKind::kFloat;
+}
+
 bool LeftOutAtDefault(const PropertyPart& p) { return Settable(p) && DeclaresDefault(p); }
 
 // A check whose code runs guarded: an exception it raises is the check's FAIL line.
@@ -294,6 +299,9 @@ std::string WriteSmokeProgram(const model::ComponentDef& def) {
             "  Stream : TMemoryStream;"}, {{"class", cls}});
   // clang-format on
   for (const PropertyPart* p : written) out.Line("  V" + p->Name + " : " + p->PropType + ";");
+  for (const PropertyPart* p : defaults) {
+    if (KeptAsParentKeepsIt(*p)) out.Line("  D" + p->Name + " : " + p->PropType + ";");
+  }
   // clang-format off
   out.Emit({"begin",
             "     { The LCL keeps heaptrc quiet when nothing leaked; the count is wanted }",
@@ -310,10 +318,19 @@ std::string WriteSmokeProgram(const model::ComponentDef& def) {
           "Component.Owner = Owner");
   for (const PropertyPart* p : defaults) {
     const std::string value = "Component." + p->Name;
-    Guarded(out, p->Name + " starts as its default " + p->PropDefault, {},
-            KindOfType(p->PropType) == ValueKind::kFloat && !p->Inherited
-                ? "Abs(" + value + " - (" + p->PropDefault + ")) < 1E-6"
-                : value + " = " + p->PropDefault);
+    const std::string what = p->Name + " starts as its default " + p->PropDefault;
+    if (KeptAsParentKeepsIt(*p)) {
+      // The parent class may keep a value in its own form (the LCL's file dialogs put a dot
+      // before DefaultExt): the default, assigned again, must leave the property as it was.
+      const std::string var = "D" + p->Name;
+      Guarded(out, what, {var + " := " + value + ";", value + " := " + p->PropDefault + ";"},
+              value + " = " + var);
+    } else {
+      Guarded(out, what, {},
+              KindOfType(p->PropType) == ValueKind::kFloat && !p->Inherited
+                  ? "Abs(" + value + " - (" + p->PropDefault + ")) < 1E-6"
+                  : value + " = " + p->PropDefault);
+    }
   }
   for (const PropertyPart* p : written) {
     const std::string var = "V" + p->Name;

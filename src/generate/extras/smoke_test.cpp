@@ -2,8 +2,10 @@
 
 #include <vector>
 
+#include "catalog/class_catalog.h"
 #include "generate/lazarus_target.h"
 #include "generate/text_template.h"
+#include "generate/unit/class_declaration.h"
 #include "generate/unit/unit_writer.h"
 #include "generate/unit_frame.h"
 #include "model/text.h"
@@ -64,8 +66,22 @@ std::vector<const PropertyPart*> Properties(const model::ComponentDef& def,
   return found;
 }
 
-void Check(Printer& out, std::string_view what, std::string_view condition) {
-  out.Line("     Check(" + Quoted(what) + ", " + std::string(condition) + ");");
+bool KeptAsParentKeepsIt(const PropertyPart& p) {
+  return p.Inherited && !model::TrimView(p.PropType).empty() &&
+         KindOfType(p.PropType) != ValueKind::kFloat;
+}
+
+bool LeftOutAtDefault(const PropertyPart& p) { return Settable(p) && DeclaresDefault(p); }
+
+// A check whose code runs guarded: an exception it raises is the check's FAIL line.
+void Guarded(Printer& out, std::string_view what, const std::vector<std::string>& code,
+             std::string_view condition) {
+  out.Line("     try");
+  for (const std::string& line : code) out.Line("        " + line);
+  out.Line("        Check(" + Quoted(what) + ", " + std::string(condition) + ");");
+  out.Line("     except");
+  out.Line("        on E : Exception do CheckRaised(" + Quoted(what) + ", E);");
+  out.Line("     end;");
 }
 
 }  // namespace
@@ -74,18 +90,52 @@ std::string SmokeProgramName(const model::ComponentDef& def) {
   return def.MainInfo.UnitName.str() + "Smoke";
 }
 
+bool SmokeNeedsWindows(const model::ComponentDef& def) {
+  const std::string_view parent = def.MainInfo.ParentClassName;
+  const std::string_view ancestor = def.MainInfo.VCLAncestorName.empty()
+                                        ? parent
+                                        : std::string_view(def.MainInfo.VCLAncestorName);
+  const auto is_timer = [](std::string_view type) {
+    return model::UpperCase(model::TrimView(type)) == "TTIMER";
+  };
+  if (is_timer(ancestor) || is_timer(parent)) return true;
+  if (catalog::IsControl(ancestor) &&
+      catalog::ClassFamilyOf(ancestor) != catalog::kFamilyGraphicControl) {
+    return true;
+  }
+  for (const model::ItemDef& item : def.Items()) {
+    if (item.Kind() == model::ItemKind::Variable && item.Variable().IsObject &&
+        is_timer(item.Variable().DataType)) {
+      return true;
+    }
+    if (item.Kind() == model::ItemKind::Property && !item.Property().Inherited &&
+        (item.Property().Special == PropSpecialType::psObjectAutoCreate ||
+         item.Property().Special == PropSpecialType::psObjectManualCreate) &&
+        is_timer(item.Property().PropType)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 std::string WriteSmokeProgram(const model::ComponentDef& def) {
   const std::string cls = def.MainInfo.NewClassName.str();
   const auto defaults = Properties(def, HasDefaultToCheck);
   const auto written = Properties(def, WrittenBack);
   const auto links = Properties(def, IsLink);
+  const auto unstored = Properties(def, LeftOutAtDefault);
 
   Printer out;
   out.Line("program " + SmokeProgramName(def) + ";");
   out.Line();
+  if (SmokeNeedsWindows(def)) {
+    out.Line("{ " + std::string(kNeedsWindows) + " }");
+    out.Line();
+  }
   model::TextBlock units = std::vector<std::string>{"Interfaces"};
   const model::TextBlock runtime_units = RuntimeUnits(def);
   for (const std::string& unit : *runtime_units) model::AddUnit(units, unit);
+  for (std::string_view unit : {"SysUtils", "Classes", "TypInfo"}) model::AddUnit(units, unit);
   model::AddUnit(units, def.MainInfo.UnitName.str());
   WriteUsesClause(out, units);
   out.Line();
@@ -105,11 +155,153 @@ std::string WriteSmokeProgram(const model::ComponentDef& def) {
             "     end;",
             "end;",
             "",
+            "{ A check whose code raised an exception failed; the program goes on }",
+            "procedure CheckRaised(const What : String; E : Exception);",
+            "begin",
+            "     Inc(Checks);",
+            "     WriteLn('FAIL ', What, ' (', E.ClassName, ': ', E.Message, ')');",
+            "     Inc(Failures);",
+            "end;",
+            "",
+            "type",
+            "  { The root of a form file, as a form is: it writes the components it owns }",
+            "  TFormFile = class(TComponent)",
+            "  protected",
+            "    procedure GetChildren(Proc : TGetChildProc; Root : TComponent); override;",
+            "  end;",
+            "",
+            "procedure TFormFile.GetChildren(Proc : TGetChildProc; Root : TComponent);",
             "var",
-            "  Owner, Link : TComponent;",
-            "  Component : $class$;"}, {{"class", cls}});
+            "  I : Integer;",
+            "begin",
+            "     for I := 0 to ComponentCount - 1 do",
+            "        Proc(Components[I]);",
+            "end;",
+            "",
+            "{ Whether the form file of the form holds the property of a component on it }",
+            "function Stored(Form : TFormFile; const Name : String) : Boolean;",
+            "var",
+            "  Binary : TMemoryStream;",
+            "  Text : TStringStream;",
+            "begin",
+            "     Binary := TMemoryStream.Create;",
+            "     Text := TStringStream.Create('');",
+            "     try",
+            "        Binary.WriteComponent(Form);",
+            "        Binary.Position := 0;",
+            "        ObjectBinaryToText(Binary, Text);",
+            "        Result := Pos(LineEnding + '    ' + Name + ' = ', Text.DataString) > 0;",
+            "     finally",
+            "        Text.Free;",
+            "        Binary.Free;",
+            "     end;",
+            "end;",
+            "",
+            "{ The published sub-component the property holds, or nil }",
+            "function SubComponent(Instance : TComponent; Info : PPropInfo) : TComponent;",
+            "var",
+            "  Value : TObject;",
+            "begin",
+            "     Result := nil;",
+            "     if Info^.PropType^.Kind <> tkClass then Exit;",
+            "     Value := GetObjectProp(Instance, Info);",
+            "     if (Value is TComponent) and (TComponent(Value).Owner = Instance) and",
+            "        (csSubComponent in TComponent(Value).ComponentStyle) then",
+            "        Result := TComponent(Value);",
+            "end;",
+            "",
+            "{ Gives each published sub-component a Tag, so that its owner's form file holds it }",
+            "procedure MarkSubComponents(Instance : TComponent);",
+            "var",
+            "  Props : PPropList;",
+            "  Count, I : Integer;",
+            "begin",
+            "     Count := GetPropList(Instance, Props);",
+            "     try",
+            "        for I := 0 to Count - 1 do",
+            "           if SubComponent(Instance, Props^[I]) <> nil then",
+            "              SubComponent(Instance, Props^[I]).Tag := 27;",
+            "     finally",
+            "        FreeMem(Props);",
+            "     end;",
+            "end;",
+            "",
+            "{ Whether the property reads back from the form file as it was written }",
+            "function ReadsBack(Written, Read : TComponent; Info : PPropInfo) : Boolean;",
+            "begin",
+            "     case Info^.PropType^.Kind of",
+            "       tkInteger, tkChar, tkWChar, tkEnumeration, tkBool:",
+            "          Result := GetOrdProp(Written, Info) = GetOrdProp(Read, Info);",
+            "       tkInt64, tkQWord:",
+            "          Result := GetInt64Prop(Written, Info) = GetInt64Prop(Read, Info);",
+            "       tkSet:",
+            "          Result := GetSetProp(Written, Info, True) = GetSetProp(Read, Info, True);",
+            "       tkFloat:",
+            "          Result := GetFloatProp(Written, Info) = GetFloatProp(Read, Info);",
+            "       tkSString, tkLString, tkAString:",
+            "          Result := GetStrProp(Written, Info) = GetStrProp(Read, Info);",
+            "       tkWString:",
+            "          Result := GetWideStrProp(Written, Info) = GetWideStrProp(Read, Info);",
+            "       tkUString:",
+            "          Result := GetUnicodeStrProp(Written, Info) = GetUnicodeStrProp(Read, Info);",
+            "     else",
+            "       Result := True;",
+            "     end;",
+            "end;",
+            "",
+            "{ Checks each published property of a simple, string, set or enumerated type that the",
+            "  form file holds, and each published sub-component with its own properties }",
+            "procedure CheckStreamed(const Path : String; Written, Read : TComponent);",
+            "const",
+            "  Compared = [tkInteger, tkChar, tkWChar, tkEnumeration, tkBool, tkInt64, tkQWord,",
+            "              tkSet, tkFloat, tkSString, tkLString, tkAString, tkWString, tkUString];",
+            "var",
+            "  Props : PPropList;",
+            "  Count, I : Integer;",
+            "  Info : PPropInfo;",
+            "  What : String;",
+            "  Sub : TComponent;",
+            "begin",
+            "     Count := GetPropList(Written, Props);",
+            "     try",
+            "        for I := 0 to Count - 1 do",
+            "        begin",
+            "             Info := Props^[I];",
+            "             What := Path + Info^.Name;",
+            "             Sub := SubComponent(Written, Info);",
+            "             if Sub <> nil then",
+            "             try",
+            "                Check(What + ' streams with its owner',",
+            "                      (SubComponent(Read, Info) <> nil) and",
+            "                      (SubComponent(Read, Info).Tag = Sub.Tag));",
+            "                if SubComponent(Read, Info) <> nil then",
+            "                   CheckStreamed(What + '.', Sub, SubComponent(Read, Info));",
+            "             except",
+            "                on E : Exception do CheckRaised(What + ' streams with its owner', E);",
+            "             end",
+            "             else if (Info^.PropType^.Kind in Compared) and (Info^.SetProc <> nil) and",
+            "                     IsStoredProp(Written, Info) then",
+            "             try",
+            "                Check(What + ' reads back from the form file', ReadsBack(Written, Read, Info));",
+            "             except",
+            "                on E : Exception do CheckRaised(What + ' reads back from the form file', E);",
+            "             end;",
+            "        end;",
+            "     finally",
+            "        FreeMem(Props);",
+            "     end;",
+            "end;",
+            "",
+            "var",
+            "  Owner, Copy : TFormFile;",
+            "  Link : TComponent;",
+            "  Component : $class$;",
+            "  Stream : TMemoryStream;"}, {{"class", cls}});
   // clang-format on
   for (const PropertyPart* p : written) out.Line("  V" + p->Name + " : " + p->PropType + ";");
+  for (const PropertyPart* p : defaults) {
+    if (KeptAsParentKeepsIt(*p)) out.Line("  D" + p->Name + " : " + p->PropType + ";");
+  }
   // clang-format off
   out.Emit({"begin",
             "     { The LCL keeps heaptrc quiet when nothing leaked; the count is wanted }",
@@ -118,64 +310,94 @@ std::string WriteSmokeProgram(const model::ComponentDef& def) {
             "     {$$endif}",
             "     Checks := 0;",
             "     Failures := 0;",
-            "     Owner := TComponent.Create(nil);",
-            "     Component := $class$.Create(Owner);",
-            "     Check('$class$.Create(Owner)', Component.Owner = Owner);"}, {{"class", cls}});
+            "     Component := nil;",
+            "     Copy := nil;",
+            "     Owner := TFormFile.Create(nil);"}, {{"class", cls}});
   // clang-format on
+  Guarded(out, cls + ".Create(Owner)", {"Component := " + cls + ".Create(Owner);"},
+          "Component.Owner = Owner");
   for (const PropertyPart* p : defaults) {
     const std::string value = "Component." + p->Name;
-    Check(out, p->Name + " starts as its default " + p->PropDefault,
-          KindOfType(p->PropType) == ValueKind::kFloat && !p->Inherited
-              ? "Abs(" + value + " - (" + p->PropDefault + ")) < 1E-6"
-              : value + " = " + p->PropDefault);
+    const std::string what = p->Name + " starts as its default " + p->PropDefault;
+    if (KeptAsParentKeepsIt(*p)) {
+      // The parent class may keep a value in its own form (the LCL's file dialogs put a dot
+      // before DefaultExt): the default, assigned again, must leave the property as it was.
+      const std::string var = "D" + p->Name;
+      Guarded(out, what, {var + " := " + value + ";", value + " := " + p->PropDefault + ";"},
+              value + " = " + var);
+    } else {
+      Guarded(out, what, {},
+              KindOfType(p->PropType) == ValueKind::kFloat && !p->Inherited
+                  ? "Abs(" + value + " - (" + p->PropDefault + ")) < 1E-6"
+                  : value + " = " + p->PropDefault);
+    }
   }
   for (const PropertyPart* p : written) {
     const std::string var = "V" + p->Name;
     const std::string value = "Component." + p->Name;
+    std::vector<std::string> code;
     switch (KindOfType(p->PropType)) {
       case ValueKind::kBoolean:
-        out.Line("     " + var + " := not " + value + ";");
+        code.push_back(var + " := not " + value + ";");
         break;
       case ValueKind::kFloat:
-        out.Line("     " + var + " := " + value + " + 1;");
+        code.push_back(var + " := " + value + " + 1;");
         break;
       case ValueKind::kString:
-        out.Line("     " + var + " := " + value + " + 'x';");
+        code.push_back(var + " := " + value + " + 'x';");
         break;
       default:
-        out.Line("     " + var + " := " + value + ";");
-        out.Line("     if " + var + " = High(" + var + ") then " + var + " := Low(" + var +
-                 ") else " + var + " := Succ(" + var + ");");
+        code.push_back(var + " := " + value + ";");
+        code.push_back("if " + var + " = High(" + var + ") then " + var + " := Low(" + var +
+                       ") else " + var + " := Succ(" + var + ");");
         break;
     }
-    out.Line("     " + value + " := " + var + ";");
-    Check(out, p->Name + " reads back the value written", value + " = " + var);
+    code.push_back(value + " := " + var + ";");
+    Guarded(out, p->Name + " reads back the value written", code, value + " = " + var);
   }
   for (const PropertyPart* p : links) {
-    const Vars vars = {{"type", p->PropType.str()}, {"name", p->Name.str()}};
-    // clang-format off
-    out.Emit({"     Link := $type$.Create(Owner);",
-              "     Component.$name$ := $type$(Link);"}, vars);
-    Check(out, p->Name + " holds the component assigned", "Component." + p->Name + " = Link");
-    out.Emit({"     Component.$name$ := nil;"}, vars);
-    Check(out, p->Name + " is nil once nil is assigned", "Component." + p->Name + " = nil");
-    out.Emit({"     Component.$name$ := $type$(Link);",
-              "     Link.Free;"}, vars);
-    // clang-format on
-    Check(out, p->Name + " is nil once the linked component is freed",
-          "Component." + p->Name + " = nil");
+    const std::string type = p->PropType.str();
+    const std::string name = "Component." + p->Name.str();
+    Guarded(out, p->Name + " holds the component assigned",
+            {"Link := " + type + ".Create(Owner);", name + " := " + type + "(Link);"},
+            name + " = Link");
+    Guarded(out, p->Name + " is nil once nil is assigned", {name + " := nil;"}, name + " = nil");
+    Guarded(out, p->Name + " is nil once the linked component is freed",
+            {name + " := " + type + "(Link);", "Link.Free;"}, name + " = nil");
   }
+  // The form designer's round trip: the component on a form written to a form file, and the
+  // form file read into a new form, which creates the component's copy.
   // clang-format off
-  out.Emit({"     Component.Free;",
-            "     Check('$class$.Free leaves its owner', Owner.ComponentCount = 0);",
-            "     Owner.Free;",
+  out.Emit({"     Stream := TMemoryStream.Create;"});
+  // clang-format on
+  Guarded(out, cls + " streams to a form file and back",
+          {"MarkSubComponents(Component);", "Component.Name := 'Component1';",
+           "RegisterClass(" + cls + ");", "Stream.WriteComponent(Owner);", "Stream.Position := 0;",
+           "Copy := TFormFile.Create(nil);", "Stream.ReadComponent(Copy);"},
+          "Copy.FindComponent('Component1') is " + cls);
+  // clang-format off
+  out.Emit({"     Stream.Free;",
+            "     if (Copy <> nil) and (Copy.FindComponent('Component1') is $class$) then",
+            "        CheckStreamed('', Component, Copy.FindComponent('Component1'));"},
+           {{"class", cls}});
+  // clang-format on
+  Guarded(out, "The form read from the form file frees", {"FreeAndNil(Copy);"}, "True");
+  for (const PropertyPart* p : unstored) {
+    Guarded(out, p->Name + " is not stored while it holds its default " + p->PropDefault,
+            {"Component." + p->Name + " := " + p->PropDefault + ";"},
+            "not Stored(Owner, " + Quoted(p->Name) + ")");
+  }
+  Guarded(out, cls + ".Free leaves its owner", {"FreeAndNil(Component);"},
+          "Owner.ComponentCount = 0");
+  // clang-format off
+  out.Emit({"     Owner.Free;",
             "     if Failures > 0 then",
             "     begin",
             "          WriteLn(Failures, ' of ', Checks, ' checks failed');",
             "          Halt(1);",
             "     end;",
             "     WriteLn('All ', Checks, ' checks passed');",
-            "end."}, {{"class", cls}});
+            "end."});
   // clang-format on
   return ForTarget(out.text(), model::CodeTarget::kLazarus);
 }

@@ -77,6 +77,13 @@ bool TypeTakesDefault(std::string_view type) {
   return !t.starts_with("STRING[");
 }
 
+bool DeclaresDefault(const model::PropertyPart& p) {
+  return !p.PropDefault.empty() && !catalog::IsCatalogueClass(p.PropType) &&
+         p.Special == model::PropSpecialType::psNone && IsDefaultable(p.PropDefault) &&
+         !(p.Inherited && p.Hide) && !p.ReadOnly && TypeTakesDefault(p.PropType) &&
+         model::CheckValueOfType(p.PropType, p.PropDefault).empty();
+}
+
 namespace {
 
 bool NeedsMethods(const model::PropertyPart& p) {
@@ -135,12 +142,7 @@ void AddPropertyDeclaration(DL& lists, const model::PropertyPart& p, std::string
     d += " : Boolean";
     a = " read F" + p.Name;
   }
-  if (!p.PropDefault.empty() && !catalog::IsCatalogueClass(p.PropType) &&
-      p.Special == model::PropSpecialType::psNone && IsDefaultable(p.PropDefault) &&
-      !(p.Inherited && p.Hide) && !p.ReadOnly && TypeTakesDefault(p.PropType) &&
-      model::CheckValueOfType(p.PropType, p.PropDefault).empty()) {
-    f = " default " + p.PropDefault;
-  }
+  if (DeclaresDefault(p)) f = " default " + p.PropDefault;
   if (d.size() + a.size() + f.size() <= 70) {
     list.push_back(d + a + f + ";");
     return;

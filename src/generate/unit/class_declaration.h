@@ -39,6 +39,9 @@ bool IsDefaultable(std::string_view text);
 // Whether a property of the type may have a default clause at all: Pascal allows none for
 // floating-point, date and string types.
 bool TypeTakesDefault(std::string_view type);
+// Whether the property's declaration carries "default <PropDefault>", so that a form file
+// leaves the property out while it holds that value.
+bool DeclaresDefault(const model::PropertyPart& p);
 
 // Whether the unit reads (writes) a property through its method. A linked or an array
 // property has no field to go through, so it always uses its methods, even when a file

@@ -55,6 +55,23 @@ int FromEnvironment(const char* name, int fallback) {
   return value && *value ? std::atoi(value) : fallback;
 }
 
+// The LCL's edits and buttons refuse child controls (their ChildClassAllowed is False: the
+// widget sets cannot nest a control in them), where the VCL lets a program give them one. A
+// definition whose constructor parents a sub-control to such a class is Delphi's alone.
+bool HoldsChildControlsTheLclRefuses(const model::ComponentDef& def) {
+  static constexpr std::string_view kChildless[] = {"TEdit",   "TMemo",   "TMaskEdit", "TDBEdit",
+                                                    "TDBMemo", "TButton", "TBitBtn"};
+  const std::string_view ancestor = def.MainInfo.VCLAncestorName;
+  if (std::none_of(std::begin(kChildless), std::end(kChildless),
+                   [&](std::string_view name) { return model::SameText(name, ancestor); })) {
+    return false;
+  }
+  return std::any_of(def.Items().begin(), def.Items().end(), [](const model::ItemDef& item) {
+    return item.Kind() == model::ItemKind::Variable && item.Variable().IsObject &&
+           item.Variable().IsSubComponent && catalog::IsControl(item.Variable().DataType);
+  });
+}
+
 bool Contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
 }
@@ -126,7 +143,8 @@ int main(int argc, char** argv) {
   std::error_code error;
   fs::remove_all(options.out, error);
 
-  // A thread is no component: a definition from TNewThread has no smoke program.
+  // A thread is no component: a definition from TNewThread has no smoke program; nor has one
+  // the LCL cannot build at all (HoldsChildControlsTheLclRefuses).
   std::mt19937 rng(options.seed);
   const platform::DateTime at{2026, 1, 2, 3, 4, 0};
   std::vector<Program> programs;
@@ -135,6 +153,7 @@ int main(int argc, char** argv) {
     const std::string unit = "Kxs" + std::to_string(n);
     model::ComponentDef def = testing::RandomDefinition(rng).Build(unit);
     if (catalog::IsThreadClass(def.MainInfo.ParentClassName)) continue;
+    if (HoldsChildControlsTheLclRefuses(def)) continue;
     const fs::path dir = options.out / unit;
     fs::create_directories(dir / "units", error);
     const generate::UnitOptions unit_options{.full_comments = rng() % 2 == 0,

@@ -3,9 +3,10 @@
 #
 #   with_xvfb.sh COMMAND ARGUMENTS...
 #
-# The server takes the first free display from a number that depends on the process, so that
-# checks running in parallel, and people's own servers, keep theirs. Exits with 77 (CTest's
-# skip) when Xvfb is not installed; otherwise with the command's status.
+# The server chooses a free display itself and names it only once it accepts connections
+# (-displayfd), so that checks running in parallel, and people's own servers, keep theirs and
+# no program starts before the server is ready. Exits with 77 (CTest's skip) when Xvfb is not
+# installed; otherwise with the command's status.
 set -u
 if ! command -v Xvfb >/dev/null 2>&1; then
   echo "with_xvfb.sh: Xvfb is not installed, so nothing that needs windows runs here" \
@@ -20,31 +21,17 @@ stop() {
 }
 trap stop EXIT
 trap 'exit 130' INT TERM
-display=$((200 + $$ % 300))
-tries=0
-while :; do
-  if [ ! -e "/tmp/.X$display-lock" ] && [ ! -e "/tmp/.X11-unix/X$display" ]; then
-    Xvfb ":$display" -nolisten tcp -screen 0 1280x1024x24 >"$work/xvfb.log" 2>&1 &
-    server=$!
-    # Ready once its socket is there; gone when another server took the display first.
-    waited=0
-    while kill -0 "$server" 2>/dev/null && [ ! -S "/tmp/.X11-unix/X$display" ] &&
-          [ $waited -lt 100 ]; do
-      sleep 0.1
-      waited=$((waited + 1))
-    done
-    if kill -0 "$server" 2>/dev/null && [ -S "/tmp/.X11-unix/X$display" ]; then
-      break
-    fi
-    kill "$server" 2>/dev/null
-    server=""
-  fi
-  tries=$((tries + 1))
-  if [ $tries -ge 50 ]; then
-    echo "with_xvfb.sh: Xvfb did not start on any of 50 displays from :$((display - 49))"
-    cat "$work/xvfb.log" 2>/dev/null
-    exit 1
-  fi
-  display=$((display + 1))
+Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+server=$!
+waited=0
+while kill -0 "$server" 2>/dev/null && [ ! -s "$work/display" ] && [ $waited -lt 300 ]; do
+  sleep 0.1
+  waited=$((waited + 1))
 done
+display=$(cat "$work/display" 2>/dev/null)
+if [ -z "$display" ]; then
+  echo "with_xvfb.sh: Xvfb did not start"
+  cat "$work/xvfb.log"
+  exit 1
+fi
 DISPLAY=":$display" "$@"

@@ -12,6 +12,8 @@
 #include "catalog/class_catalog.h"
 #include "catalog/new_definition.h"
 #include "catalog/type_classes.h"
+#include "model/name_rules.h"
+#include "model/text.h"
 #include "store/definition_file.h"
 #include "support/scripted_dialogs.h"
 
@@ -37,6 +39,14 @@ ItemDef Property(std::string_view name, std::string_view type, std::string_view 
   item.Property().PropType = type;
   item.Property().PropDefault = value;
   item.Property().Special = catalog::DefaultSpecialKind(item.Property());
+  return item;
+}
+
+// An object property as the properties page makes it: written through Assign.
+ItemDef ObjectProperty(std::string_view name, std::string_view type,
+                       std::string_view value = {}) {
+  ItemDef item = Property(name, type, value);
+  item.Property().UseWriteMethod = true;
   return item;
 }
 
@@ -74,7 +84,7 @@ TEST(DefinitionChecksTest, EachCheckFindsTheDefinitionThatTriggersIt) {
          Add(def, p);
        }},
       {"default-unset", "Lines", "Clear the default value",
-       [](ComponentDef& def) { Add(def, Property("Lines", "TStrings", "nil")); }},
+       [](ComponentDef& def) { Add(def, ObjectProperty("Lines", "TStrings", "nil")); }},
       {"default-storage", "Level", "Let the property start at its default value",
        [](ComponentDef& def) {
          ItemDef p = Property("Level", "Integer", "2");
@@ -96,7 +106,7 @@ TEST(DefinitionChecksTest, EachCheckFindsTheDefinitionThatTriggersIt) {
        }},
       {"auto-call", "", "Add a destructor Destroy that calls AutoDestroy",
        [](ComponentDef& def) {
-         Add(def, Property("Lines", "TStrings"));
+         Add(def, ObjectProperty("Lines", "TStrings"));
          model::DeleteItem(def, model::FindName(def, "Destroy").index);
        }},
       {"object-assign", "Font", "with a write method that calls FFont.Assign(Value)",
@@ -123,7 +133,7 @@ TEST(DefinitionChecksTest, EachCheckFindsTheDefinitionThatTriggersIt) {
       {"event-arglist", "OnPeek", "Give each parameter its type",
        [](ComponentDef& def) {
          ItemDef e = model::NewEventItem("OnPeek");
-         e.NewEvent().Arglist = "(Sender : TObject) : Boolean";
+         e.NewEvent().Arglist = "(Sender : TObject; 2nd : Integer)";
          Add(def, e);
        }},
       {"hides-inherited", "Click", "Mark the method Override",

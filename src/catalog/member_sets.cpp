@@ -150,7 +150,8 @@ model::ComponentDef InheritedMembersOf(std::string_view vcl_ancestor) {
   ComponentDef def;
   def.MainInfo.VCLAncestorName = vcl_ancestor;
   AddInheritedEventSet(def, vcl_ancestor);
-  if (model::SameText(vcl_ancestor, "TOpenDialog") || model::SameText(vcl_ancestor, "TSaveDialog")) {
+  if (model::SameText(vcl_ancestor, "TOpenDialog") ||
+      model::SameText(vcl_ancestor, "TSaveDialog")) {
     AddFileDialogSet(def);
   }
   if (IsThreadClass(vcl_ancestor)) AddThreadSet(def);

@@ -100,8 +100,7 @@ int CheckCommand(const Arguments& args, Context& context) {
     context.out << Plural(files, "file", "files") << " checked: " << files - refused << " read";
     if (with_warnings > 0) context.out << " (" << with_warnings << " with warnings)";
     if (with_findings > 0) {
-      context.out << ", " << Plural(with_findings, "definition", "definitions")
-                  << " with findings";
+      context.out << ", " << Plural(with_findings, "definition", "definitions") << " with findings";
     }
     context.out << ", " << refused << " refused\n";
   }

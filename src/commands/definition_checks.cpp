@@ -57,7 +57,8 @@ std::vector<std::string> CodeTokens(const model::TextBlock& code) {
       i += 2;
     } else if (std::isalpha(static_cast<unsigned char>(c)) || c == '_') {
       const std::size_t begin = i;
-      while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '_'))
+      while (i < text.size() &&
+             (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '_'))
         ++i;
       tokens.push_back(model::UpperCase(std::string_view(text).substr(begin, i - begin)));
     } else {
@@ -252,12 +253,16 @@ void ObjectWithoutAssign(const ComponentDef& def, Findings& findings) {
     } else {
       continue;
     }
+    // A component cannot copy another with Assign: the one it creates for itself stays.
+    const std::string fix =
+        catalog::IsComponentType(p.PropType)
+            ? "Make the property read-only."
+            : "Choose the special kind \"" +
+                  std::string(model::SpecialKindText(PropSpecialType::psObjectAutoCreate)) +
+                  "\" with a write method that calls " + field + ".Assign(Value).";
     findings.push_back({"object-assign", p.Name.str(),
                         "The object property keeps the object it is given, because " + why +
-                            ": its own object leaks and it holds one that another frees. " +
-                            "Choose the special kind \"" +
-                            std::string(model::SpecialKindText(PropSpecialType::psObjectAutoCreate)) +
-                            "\" with a write method that calls " + field + ".Assign(Value)."});
+                            ": its own object leaks and it holds one that another frees. " + fix});
   }
 }
 
@@ -329,8 +334,8 @@ void EventNotCallable(const ComponentDef& def, Findings& findings) {
       const std::string problem = ArglistProblem(e.Name, model::NormalizeArglist(e.Arglist));
       if (problem.empty()) continue;
       findings.push_back({"event-arglist", e.Name.str(),
-                          "The argument list " + e.Arglist.str() + " cannot be called: " +
-                              problem + ". Give each parameter its type, as in " +
+                          "The argument list " + e.Arglist.str() + " cannot be called: " + problem +
+                              ". Give each parameter its type, as in " +
                               "(Sender : TObject; var Allow : Boolean)."});
     } else if (item.Kind() == ItemKind::ExistingEvent && item.ExistingEvent().Override) {
       const model::ExistingEventPart& e = item.ExistingEvent();

@@ -16,8 +16,9 @@ DefinitionFindingsWindow::DefinitionFindingsWindow(
     : QDialog(parent) {
   setWindowTitle(tr("Definition checks"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(tr("The component this definition gives will not work as a "
-                                  "user expects:")));
+  layout->addWidget(
+      new QLabel(tr("The component this definition gives will not work as a "
+                    "user expects:")));
   list = new QTreeWidget;
   list->setColumnCount(2);
   list->setHeaderLabels({tr("Item"), tr("Finding")});

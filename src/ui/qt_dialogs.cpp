@@ -347,8 +347,7 @@ std::optional<int> QtDialogs::ChooseButton(const commands::ChoiceRequest& reques
   return dialog.choice();
 }
 
-bool QtDialogs::DefinitionFindingsDialog(
-    const std::vector<commands::DefinitionFinding>& findings) {
+bool QtDialogs::DefinitionFindingsDialog(const std::vector<commands::DefinitionFinding>& findings) {
   DefinitionFindingsWindow dialog(parent_, findings);
   return dialog.exec() == QDialog::Accepted;
 }

@@ -43,8 +43,7 @@ ItemDef Property(std::string_view name, std::string_view type, std::string_view 
 }
 
 // An object property as the properties page makes it: written through Assign.
-ItemDef ObjectProperty(std::string_view name, std::string_view type,
-                       std::string_view value = {}) {
+ItemDef ObjectProperty(std::string_view name, std::string_view type, std::string_view value = {}) {
   ItemDef item = Property(name, type, value);
   item.Property().UseWriteMethod = true;
   return item;
@@ -95,9 +94,9 @@ TEST(DefinitionChecksTest, EachCheckFindsTheDefinitionThatTriggersIt) {
       {"default-storage", "Depth", "Let the property start at its default value",
        [](ComponentDef& def) {
          Add(def, Property("Depth", "Integer", "2"));
-         MethodNamed(def, "Create").Code = std::vector<std::string>{
-             "begin", "     inherited Create(AOwner);", "     AutoInitialize;",
-             "     FDepth := 5;", "end;"};
+         MethodNamed(def, "Create").Code =
+             std::vector<std::string>{"begin", "     inherited Create(AOwner);",
+                                      "     AutoInitialize;", "     FDepth := 5;", "end;"};
        }},
       {"auto-call", "Create", "Call AutoInitialize in its code",
        [](ComponentDef& def) {
@@ -116,6 +115,12 @@ TEST(DefinitionChecksTest, EachCheckFindsTheDefinitionThatTriggersIt) {
          ItemDef p = Property("Pen", "TPen");
          p.Property().UseWriteMethod = true;
          p.Code = std::vector<std::string>{"begin", "     FPen := Value;", "end;"};
+         Add(def, p);
+       }},
+      {"object-assign", "Clock", "Make the property read-only.",
+       [](ComponentDef& def) {
+         ItemDef p = Property("Clock", "TTimer");
+         p.Property().Special = PropSpecialType::psObjectAutoCreate;
          Add(def, p);
        }},
       {"link-notification", "Buddy", "Choose the special kind",

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The definition checks run before generation: faults that compile, or nearly do, but give
 // a component that misbehaves once a user drops it on a form (a default that nothing sets,
 // an object property that takes over the object it is given, a reference that outlives the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Definition checks": the findings of the checks run before generation, one row per finding
 // with the item it concerns, and the choice to generate anyway or cancel.
 #pragma once

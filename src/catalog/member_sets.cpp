@@ -147,4 +147,16 @@ void AddInheritedEventSet(ComponentDef& def, std::string_view vcl_ancestor) {
   }
 }
 
+model::ComponentDef InheritedMembersOf(std::string_view vcl_ancestor) {
+  ComponentDef def;
+  def.MainInfo.VCLAncestorName = vcl_ancestor;
+  AddInheritedEventSet(def, vcl_ancestor);
+  if (model::SameText(vcl_ancestor, "TOpenDialog") ||
+      model::SameText(vcl_ancestor, "TSaveDialog")) {
+    AddFileDialogSet(def);
+  }
+  if (IsThreadClass(vcl_ancestor)) AddThreadSet(def);
+  return def;
+}
+
 }  // namespace kx::catalog

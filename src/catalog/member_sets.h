@@ -34,4 +34,9 @@ void AddThreadSet(model::ComponentDef& def);
 // TMediaPlayer, the radio group set for a radio group, else the family events.
 void AddInheritedEventSet(model::ComponentDef& def, std::string_view vcl_ancestor);
 
+// The inherited members a new definition with this VCL ancestor starts with: its event set,
+// and the file dialog or thread set where the ancestor has one. These are the members of the
+// parent that the catalogue knows by name.
+model::ComponentDef InheritedMembersOf(std::string_view vcl_ancestor);
+
 }  // namespace kx::catalog

@@ -62,13 +62,7 @@ int ClassCommand(const Arguments& args, Context& context) {
     out << "  " << std::left << std::setw(38) << label << (predicate(name) ? "yes" : "no") << "\n";
   }
 
-  model::ComponentDef def;
-  def.MainInfo.VCLAncestorName = name;
-  catalog::AddInheritedEventSet(def, name);
-  if (model::SameText(name, "TOpenDialog") || model::SameText(name, "TSaveDialog")) {
-    catalog::AddFileDialogSet(def);
-  }
-  if (catalog::IsThreadClass(name)) catalog::AddThreadSet(def);
+  const model::ComponentDef def = catalog::InheritedMembersOf(name);
   out << "Inherited members of a new definition:\n";
   if (def.Count() == 0) out << "  (none)\n";
   for (const model::ItemDef& item : def.Items()) out << "  " << ItemSummary(item) << "\n";

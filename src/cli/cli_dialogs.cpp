@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_dialogs.h"
 
+#include "commands/definition_checks.h"
+
 namespace kx::cli {
 
 using commands::Answer;
@@ -89,6 +91,14 @@ std::optional<commands::OtherOptions> CliDialogs::OtherOptionsDialog(
 std::optional<commands::ClassRegistration> CliDialogs::RegisterClassDialog(
     const commands::ClassRegistrationRequest&) {
   return std::nullopt;
+}
+
+bool CliDialogs::DefinitionFindingsDialog(
+    const std::vector<commands::DefinitionFinding>& findings) {
+  for (const commands::DefinitionFinding& finding : findings) {
+    Warning(commands::FindingText(finding));
+  }
+  return Confirm(Buttons::kYesNo, "Generate anyway?") == Answer::kYes;
 }
 
 }  // namespace kx::cli

@@ -68,6 +68,8 @@ class CliDialogs : public commands::Dialogs {
       const commands::OtherOptionsRequest&) override;
   std::optional<commands::ClassRegistration> RegisterClassDialog(
       const commands::ClassRegistrationRequest&) override;
+  // Each finding as a warning, then "Generate anyway?" answered as any question.
+  bool DefinitionFindingsDialog(const std::vector<commands::DefinitionFinding>& findings) override;
   // The docs command preselects the audience of --audience; it is taken as shown.
   std::optional<commands::Audience> DocumentationAudienceDialog(
       commands::Audience preselected) override {

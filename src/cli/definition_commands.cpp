@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/listing.h"
 #include "cli/with_definition.h"
+#include "commands/definition_checks.h"
 #include "commands/generate_unit.h"
 #include "commands/session.h"
 #include "generate/unit/unit_writer.h"
@@ -57,6 +58,7 @@ int CheckCommand(const Arguments& args, Context& context) {
   std::size_t files = 0;
   std::size_t refused = 0;
   std::size_t with_warnings = 0;
+  std::size_t with_findings = 0;
   for (const std::string& operand : args.operands) {
     const std::vector<std::string> expanded = ExpandOperand(operand);
     if (expanded.empty()) {
@@ -74,8 +76,10 @@ int CheckCommand(const Arguments& args, Context& context) {
         continue;
       }
       if (dialogs.saw_warning()) ++with_warnings;
-      if (context.quiet) continue;
       const model::ComponentDef& def = session.def();
+      const std::vector<commands::DefinitionFinding> findings = commands::CheckDefinition(def);
+      if (!findings.empty()) ++with_findings;
+      if (context.quiet) continue;
       std::array<int, 5> counts{};
       for (const model::ItemDef& item : def.Items()) {
         ++counts[static_cast<std::size_t>(item.Kind())];
@@ -88,11 +92,17 @@ int CheckCommand(const Arguments& args, Context& context) {
              << model::KindName(static_cast<model::ItemKind>(kind));
       }
       context.out << context.MessageText(line.str()) << "\n";
+      for (const commands::DefinitionFinding& finding : findings) {
+        context.out << context.MessageText(file + ": " + commands::FindingText(finding)) << "\n";
+      }
     }
   }
   if (!context.quiet) {
     context.out << Plural(files, "file", "files") << " checked: " << files - refused << " read";
     if (with_warnings > 0) context.out << " (" << with_warnings << " with warnings)";
+    if (with_findings > 0) {
+      context.out << ", " << Plural(with_findings, "definition", "definitions") << " with findings";
+    }
     context.out << ", " << refused << " refused\n";
   }
   return refused == 0 ? kExitOk : kExitFailed;

@@ -38,8 +38,12 @@ const std::vector<CommandSyntax>& Table() {
       {.name = "check",
        .synopsis = "FILE.cd...",
        .summary = "read definitions and print every message the reader shows, a line for\n"
-                  "each file and a summary; exit status 1 when any file is refused",
-       .details = "A quoted pattern ('lib/*.cd') is expanded as the shell would.",
+                  "each file, a line for each finding of the definition checks and a\n"
+                  "summary; exit status 1 when any file is refused",
+       .details = "A quoted pattern ('lib/*.cd') is expanded as the shell would. The definition\n"
+                  "checks are those the desktop runs before generating (see the manual's\n"
+                  "\"Definition checks\"); a finding is printed as FILE: ITEM: MESSAGE and\n"
+                  "does not change the exit status.",
        .operand = "FILE.cd",
        .max_operands = kAny},
       {.name = "show",

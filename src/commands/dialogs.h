@@ -140,6 +140,17 @@ struct ChoiceRequest {
   bool cancel_button = false;
 };
 
+// One finding of the checks run before generation (commands/definition_checks.h): the check
+// that found it, the item it concerns (empty: the component as a whole) and what is wrong, with
+// how to fix it.
+struct DefinitionFinding {
+  std::string_view check;
+  std::string item;
+  std::string message;
+
+  friend bool operator==(const DefinitionFinding&, const DefinitionFinding&) = default;
+};
+
 class CustomClassPage;  // commands/parent_selection.h
 
 // The parent selection dialog ("Select parent class") opens with these.
@@ -197,6 +208,9 @@ class Dialogs {
   // Opens a file with the desktop's default handler (a page in the browser), not waiting for
   // it to close; false when no program could be started to show it.
   virtual bool OpenDocument(const std::filesystem::path& file) = 0;
+  // The findings of the definition checks, listed with the items they concern: true for
+  // "Generate anyway", false for "Cancel".
+  virtual bool DefinitionFindingsDialog(const std::vector<DefinitionFinding>& findings) = 0;
   // The main window's name prompt. Front ends without one answer from InputBox.
   virtual std::optional<NamePromptAnswer> NamePrompt(const NamePromptRequest& request);
   // "Property editor options": the new settings on OK (model::ApplyEditorOptions checked).

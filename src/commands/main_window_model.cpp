@@ -6,6 +6,7 @@
 #include "catalog/class_catalog.h"
 #include "catalog/type_classes.h"
 #include "commands/data_links.h"
+#include "commands/definition_checks.h"
 #include "commands/generate_unit.h"
 #include "commands/lazarus_output.h"
 #include "commands/options.h"
@@ -639,6 +640,7 @@ std::string MainWindowModel::DefaultTargetDir() const {
 }
 
 void MainWindowModel::GenerateComponentCodeClick() {
+  if (!ConfirmDefinitionChecks(session_.def(), dialogs_)) return;
   const auto remembered = RememberSelections();
   GenerateUnitOptions options = GenerateUnitOptionsFrom(settings_);
   options.default_target_dir = DefaultTargetDir();

@@ -19,6 +19,7 @@
 #include "generate/extras/editor_unit.h"
 #include "platform/run_program.h"
 #include "ui/data_link_dialog.h"
+#include "ui/definition_findings_dialog.h"
 #include "ui/dialog_keys.h"
 #include "ui/documentation_dialog.h"
 #include "ui/editor_window.h"
@@ -345,6 +346,11 @@ std::optional<int> QtDialogs::ChooseButton(const commands::ChoiceRequest& reques
   AddHelpKey(&dialog, PageHelp());
   dialog.exec();
   return dialog.choice();
+}
+
+bool QtDialogs::DefinitionFindingsDialog(const std::vector<commands::DefinitionFinding>& findings) {
+  DefinitionFindingsWindow dialog(parent_, findings);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace kx::ui

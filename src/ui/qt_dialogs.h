@@ -68,6 +68,7 @@ class QtDialogs : public commands::Dialogs {
       const commands::PropertyEditorRequest& request) override;
   std::optional<std::vector<std::string>> EditText(const commands::EditorRequest& request) override;
   std::optional<int> ChooseButton(const commands::ChoiceRequest& request) override;
+  bool DefinitionFindingsDialog(const std::vector<commands::DefinitionFinding>& findings) override;
 
  private:
   // The Help button of the dialogs without a topic of their own: the help's contents.

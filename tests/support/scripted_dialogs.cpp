@@ -182,4 +182,10 @@ std::optional<int> ScriptedDialogs::ChooseButton(const commands::ChoiceRequest& 
   return As<std::optional<int>>(Next("choice", {request.caption}));
 }
 
+bool ScriptedDialogs::DefinitionFindingsDialog(
+    const std::vector<commands::DefinitionFinding>& findings) {
+  findings_shown_.push_back(findings);
+  return As<bool>(Next("definition findings", {}));
+}
+
 }  // namespace kx::testing

@@ -114,6 +114,10 @@ class ScriptedDialogs : public commands::Dialogs {
   ScriptedDialogs& ExpectChooseButton(std::string caption, std::optional<int> answer) {
     return Expect("choice", {std::move(caption)}, answer);
   }
+  // Expects the list of definition findings; answers "Generate anyway" (true) or "Cancel".
+  ScriptedDialogs& ExpectDefinitionFindings(bool generate_anyway) {
+    return Expect("definition findings", {}, generate_anyway);
+  }
 
   struct DirectoryRequest {
     std::string title;
@@ -126,6 +130,10 @@ class ScriptedDialogs : public commands::Dialogs {
   const std::vector<DirectoryRequest>& directory_requests() const { return directory_requests_; }
   const std::vector<commands::OtherOptionsRequest>& other_options_requests() const {
     return other_options_requests_;
+  }
+  // The findings each list of definition findings showed.
+  const std::vector<std::vector<commands::DefinitionFinding>>& findings_shown() const {
+    return findings_shown_;
   }
   const std::vector<commands::ClassRegistrationRequest>& registration_requests() const {
     return registration_requests_;
@@ -178,6 +186,7 @@ class ScriptedDialogs : public commands::Dialogs {
       const commands::PropertyEditorRequest& request) override;
   std::optional<std::vector<std::string>> EditText(const commands::EditorRequest& request) override;
   std::optional<int> ChooseButton(const commands::ChoiceRequest& request) override;
+  bool DefinitionFindingsDialog(const std::vector<commands::DefinitionFinding>& findings) override;
 
  private:
   // What a dialog shows, in the order its function lists them, the caption or title first; an
@@ -203,6 +212,7 @@ class ScriptedDialogs : public commands::Dialogs {
   std::vector<DirectoryRequest> directory_requests_;
   std::vector<commands::OtherOptionsRequest> other_options_requests_;
   std::vector<commands::ClassRegistrationRequest> registration_requests_;
+  std::vector<std::vector<commands::DefinitionFinding>> findings_shown_;
   std::vector<commands::ParentSelectionRequest> parent_requests_;
   std::vector<commands::NamePromptRequest> name_requests_;
   std::vector<commands::EditorRequest> editor_requests_;

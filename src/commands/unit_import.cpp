@@ -433,25 +433,19 @@ class Importer {
       const Member* reader = FindMember(read, MemberKind::kMethod);
       if (field && !indexed && SameText(read, "F" + name) && s.index.empty()) {
         Use(field);
-        if (const Initial* initial = InitialOf(read)) {
-          if (!initial->create_type.empty()) {
-            p.Special = model::PropSpecialType::psObjectAutoCreate;
-          } else if (initial->value == "nil") {
-            p.Special = links_.contains(UpperCase(read))
-                            ? model::PropSpecialType::psLinkComponent
-                            : model::PropSpecialType::psObjectManualCreate;
-          } else {
-            p.PropDefault = initial->value;
-          }
-        }
       } else if (reader && SameText(read, "Get" + name) && s.index.empty() && BodyOf(reader)) {
         Use(reader);
         p.UseReadMethod = true;
         p.ReadCode = BodyLines(*BodyOf(reader));
-        if (!r_.generated || !indexed) {
-          if (const Member* storage = FindMember("F" + name, MemberKind::kField)) {
-            Use(storage);
-          } else if (!indexed) {
+        {
+          // A generated array property's F field is the Boolean that hides it; a hand-written
+          // one's is the getter's own, which stays a variable.
+          const Member* storage = FindMember("F" + name, MemberKind::kField);
+          const bool hiding = storage && r_.generated &&
+                              u_.Text(storage->comment).find("Overload inherited property") !=
+                                  std::string_view::npos;
+          if (storage && (!indexed || r_.generated)) Use(storage);
+          if (!indexed && (!storage || hiding)) {
             // No storage field: the property stands for something else, which a link says.
             p.Link = LinkOf(*p.ReadCode);
             if (p.Link.empty()) p.Link = name;
@@ -459,13 +453,23 @@ class Importer {
               p.Special = model::PropSpecialType::psLinkComponent;
           }
         }
-        if (const Initial* initial = InitialOf(p.Link.empty() ? "F" + name : name)) {
-          p.PropDefault = initial->value;
-        }
       } else {
         p.UseReadMethod = true;
         p.ReadCode = AccessorCode(true, read, std::string(u_.Text(s.index)), indexed);
         r_.carried += 0;
+      }
+      // What AutoInitialize does with it: creates it, clears it or gives it its default.
+      if (const Initial* initial =
+              indexed ? nullptr : InitialOf(p.Link.empty() ? "F" + name : name)) {
+        if (!initial->create_type.empty()) {
+          p.Special = model::PropSpecialType::psObjectAutoCreate;
+        } else if (initial->value == "nil" && p.Link.empty()) {
+          p.Special = links_.contains(UpperCase("F" + name))
+                          ? model::PropSpecialType::psLinkComponent
+                          : model::PropSpecialType::psObjectManualCreate;
+        } else {
+          p.PropDefault = initial->value;
+        }
       }
       if (!s.write.empty()) {
         const Member* setter = FindMember(write, MemberKind::kMethod);

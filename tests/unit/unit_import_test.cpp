@@ -144,3 +144,71 @@ TEST(UnitImportRoundTrip, RandomDefinitions) {
 
 }  // namespace
 }  // namespace kx
+
+namespace kx {
+namespace {
+
+// A hand-written unit: each member as the item it becomes, and what has no place noted.
+TEST(UnitImport, HandWrittenUnit) {
+  const std::string unit =
+      "unit Clock;\n{$mode objfpc}{$H+}\ninterface\nuses Classes, Controls;\n"
+      "const Ticks = 10;\n"
+      "type\n  TClock = class(TGraphicControl)\n  private\n    FHour: Integer;\n"
+      "    FSpare: Boolean;\n    FText: string;\n    procedure SetHour(Value: Integer);\n"
+      "  protected\n    { Draws the face\n      with both hands }\n    procedure Paint; override;\n"
+      "  published\n    property Hour: Integer read FHour write SetHour default 12;\n"
+      "    property Caption: string read FText write FText;\n    property Align;\n"
+      "    property OnClick;\n  end;\n\nprocedure Register;\n\nimplementation\n\n"
+      "procedure Helper;\nbegin\nend;\n\n"
+      "procedure TClock.SetHour(Value: Integer);\nbegin\n  FHour := Value;\nend;\n\n"
+      "procedure TClock.Paint;\nbegin\n  inherited Paint;\nend;\n\n"
+      "procedure Register;\nbegin\n  RegisterComponents('Misc', [TClock]);\nend;\n\n"
+      "initialization\n  Helper;\nend.\n";
+  const commands::UnitImport r = commands::ImportUnit(pascal::ParseUnit(unit));
+  ASSERT_EQ(r.error, "");
+  EXPECT_FALSE(r.generated);
+  EXPECT_EQ(r.def.MainInfo.NewClassName, "TClock");
+  EXPECT_EQ(r.def.MainInfo.ParentClassName, "TGraphicControl");
+  EXPECT_EQ(r.def.MainInfo.DefaultPalette, "Misc");
+  EXPECT_EQ(r.def.Global.Code, (std::vector<std::string>{"const Ticks = 10;"}));
+  EXPECT_EQ(r.def.ImpGlobal.Code, (std::vector<std::string>{"procedure Helper;", "begin", "end;"}));
+  std::string items;
+  for (const model::ItemDef& item : r.def.Items()) items += Carried(item) + "\n";
+  EXPECT_EQ(items,
+            "Property Hour descr= code=begin|  FHour := Value;|end;| inh=0 hide=0 ro=0 "
+            "read=<absent> sp=0 def=12 edit=1 type=Integer\n"
+            "Property Caption descr= code=begin|     FText := Value;|end;| inh=0 hide=0 ro=0 "
+            "read=begin|     Result := FText;|end;| sp=0 def= edit=1 type=string\n"
+            "Property Align descr= code=<absent> inh=1 hide=0 ro=0 read=<absent> def= edit=1\n"
+            "ExistingEvent OnClick descr= code=<absent> ov=0 pub=1\n"
+            "Method Paint descr=Draws the face code=begin|  inherited Paint;|end;| kind=0 "
+            "header=Paint ov=1 msg=\n"
+            "Variable FSpare descr= code=<absent> type=Boolean obj=0 sub=0 def=\n"
+            "Variable FText descr= code=<absent> type=string obj=0 sub=0 def=\n");
+  EXPECT_EQ(r.def.Items()[4].Help, (std::vector<std::string>{"with both hands"}));
+  EXPECT_EQ(::testing::PrintToString(r.messages),
+            "{ \"line 47: The initialization section has no place in a definition and is left "
+            "out.\" }");
+}
+
+TEST(UnitImport, RefusesWhatItCannotImport) {
+  struct Case {
+    std::string unit, class_name, error;
+  } cases[] = {
+      {"unit A; interface implementation end.", "",
+       "The unit registers no component class; name the class to import."},
+      {"unit A; interface implementation end.", "TX", "The unit declares no class TX."},
+      {"unit A; interface type TX = record end; implementation end.", "TX",
+       "TX is not a class the import can read."},
+      {"unit A; interface begin", "", "The unit cannot be read: line 1: "},
+  };
+  for (const Case& c : cases) {
+    const commands::UnitImport r =
+        commands::ImportUnit(pascal::ParseUnit(c.unit), {.class_name = c.class_name});
+    EXPECT_TRUE(r.error.starts_with(c.error)) << r.error;
+    EXPECT_EQ(r.def, model::ComponentDef()) << c.unit;
+  }
+}
+
+}  // namespace
+}  // namespace kx

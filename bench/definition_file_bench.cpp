@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing a full definition (230 items, 10 code lines and 5 help lines each),
 // against the floor of reading the same file's lines with std::getline.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing into the code editor on a 5,000-line block: one character inserted through the key
 // handling, the text coloured again and the editor painted, offscreen. A frame is 16 ms.
 #include <benchmark/benchmark.h>

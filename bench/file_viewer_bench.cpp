@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file viewer opening, offscreen, until its first paint: on a unit of 20,000 lines and on
 // a binary form of 1 MB (converted through its temporary text copy); and the HTML export of
 // that unit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Converting every binary form of the corpus to text: ours, and Free Pascal's
 // ObjectResourceToText in the same run (the oracle program of tests/oracle, built here with
 // fpc when it is missing, converting the forms in a loop in its own process and timing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop window with a definition of 230 items: opening it and filling every page,
 // switching pages, and showing an entry, each through the model and the widgets. Runs
 // offscreen. Resident memory after opening is reported as a counter.

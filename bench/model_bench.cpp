@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name lookup runs on every keystroke check and every item the reader adds, so a full
 // definition is its worst case; the class lookups run for every type entered.
 #include <benchmark/benchmark.h>

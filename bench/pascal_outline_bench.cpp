@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Outlining a 10,000-line component unit, and Free Pascal compiling the same unit with -s
 // (it stops before the assembler) in the same run. The unit is written beside the benchmark
 // (pascal_outline_bench.pas) so the two can also be timed from outside, side by side.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves killed at random points: a child process saves a definition-sized file again and
 // again, as File > Save does (a new version, the previous one kept as the backup), and is
 // killed with SIGKILL after a random time. After each kill the file and its backup must both

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up to the window shown, for timing whole processes: kx_startup_probe runs the desktop
 // program's start-up and quits as soon as the window is up; kx_startup_probe --empty does the
 // same for an empty QMainWindow, the yardstick.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generating the unit of a full definition whose items have no code yet, so every body is
 // made from its default-code template on the way.
 #include <benchmark/benchmark.h>

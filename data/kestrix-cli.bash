@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Bash completion for kestrix-cli: commands, each command's options and the values they take,
 # and file names of the kind each argument wants.
 _kestrix_cli() {

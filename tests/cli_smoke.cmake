@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The rules of kestrix-cli that depend on the process rather than on Run's arguments, tried
 # on the real executable: files go into the current directory, definition text is printed in
 # the locale's encoding, and the README's command list is what --help prints.

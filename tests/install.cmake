@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a fresh prefix and checks that every file lands where the desktop,
 # man and the shell look for it, and that the menu entry passes desktop-file-validate.
 # cmake -DBUILD_DIR=... -DPREFIX=... -DDESKTOP=0|1 -P install.cmake

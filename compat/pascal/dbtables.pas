@@ -1,3 +1,4 @@
+{ SPDX-License-Identifier: GPL-3.0-or-later }
 { Delphi's DBTables unit (the Borland Database Engine components), for
   checking generated units with Free Pascal.  Declares the classes of
   Delphi 3's DBTables with their Delphi names and signatures on top of Free

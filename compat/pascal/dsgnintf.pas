@@ -1,3 +1,4 @@
+{ SPDX-License-Identifier: GPL-3.0-or-later }
 { Delphi 3's design-time unit DsgnIntf, for checking generated component
   units and property editor units with Free Pascal against the LCL.  The
   classes and routines carry Delphi 3's names and signatures.  Nothing here

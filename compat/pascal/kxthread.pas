@@ -1,3 +1,4 @@
+{ SPDX-License-Identifier: GPL-3.0-or-later }
 { The thread components that Kestrix offers as parent classes.  Unlike the
   other units beside it, this one is Kestrix's own, not Delphi's: a thread
   component is dropped on a form like any other component, and its Start

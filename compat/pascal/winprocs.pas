@@ -1,3 +1,4 @@
+{ SPDX-License-Identifier: GPL-3.0-or-later }
 { Delphi 1's WinProcs unit (in Delphi 2 and 3 an alias of Windows), for
   checking generated units with Free Pascal against the LCL.  A subset of the
   Windows API functions Delphi declared here, with the Win32 signatures of

@@ -1,3 +1,4 @@
+{ SPDX-License-Identifier: GPL-3.0-or-later }
 { Delphi 1's WinTypes unit (in Delphi 2 and 3 an alias of Windows), for
   checking generated units with Free Pascal against the LCL.  Only names that
   Delphi declared here are declared, each as an alias of the LCL's own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built-in knowledge of the VCL classes a component may descend from: class families,
 // the standard unit table (unit and palette page of each class), the family predicates and
 // the inherited events. Pure functions of constant tables; names are compared in any

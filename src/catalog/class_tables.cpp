@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalog/class_tables.h"
 
 namespace kx::catalog::tables {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The constant tables behind the class catalogue, in the order their lookups scan them.
 // Internal to the catalogue.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parent classes the standard catalogue does not know: the user's own component classes
 // and other vendors'. For each, the registry remembers the standard class it descends from
 // (its VCL ancestor, which decides the template and the generated code) and the unit that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A form file as the text Delphi writes for it: a binary form ("TPF0" stream, with or
 // without the 16-bit resource header Delphi puts in front of it in a .dfm file) converted
 // the way Delphi's ObjectResourceToText converts it, or a form that is already text.

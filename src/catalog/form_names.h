@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names a form file gives its form: the first object line of its text form
 // ("object Form1: TForm1"), read from a text form file as it is or decoded from the head of
 // a binary one ("TPF0" stream, with or without its resource header) by the form conversion

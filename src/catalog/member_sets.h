@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed groups of items that special parents bring into a new definition: the family
 // events, and the radio group, media player, file dialog and thread sets. Each member is
 // added with AddItem; a member whose name is taken, or that finds the definition full, is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The template of a new definition: NewDefinitionFromParent resets a definition and fills it
 // with what every component needs (names, units, Create, Destroy, Loaded) and what its
 // parent's family brings (a WMSize or Paint method, inherited events, properties and member

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the parent selection dialog offers and the rules it follows, without the dialog: the
 // four views (Outline, List, Express, Custom) with their fixed contents, which class a view's
 // selection names, when OK and Class help are enabled, and the result a confirmed selection

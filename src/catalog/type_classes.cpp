@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalog/type_classes.h"
 
 #include "catalog/class_catalog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The type rules that need the class catalogue: whether a type names an object or a
 // component class, and what follows from that (initial values, special kinds).
 #pragma once

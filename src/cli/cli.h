@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrix-cli: the commands of the desktop program without a window.
 //
 //   int status = kx::cli::Run({"class", "TEdit"}, std::cout, std::cerr);

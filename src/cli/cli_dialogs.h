@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Dialogs of kestrix-cli: every box goes to standard error with its exact text, prefixed
 // "kestrix-cli: " (or the name of the file being read) and, for errors and warnings, their
 // kind; questions take the answer given on the command line, and the dialogs a window would

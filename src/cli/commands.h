@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands of kestrix-cli, each given its checked arguments, and what they share: the
 // streams, the global options and how a message is printed.
 #pragma once

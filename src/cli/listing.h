@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Readable listings of definitions for the terminal.
 #pragma once
 

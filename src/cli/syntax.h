@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What each kestrix-cli command accepts, in one table: the parser checks arguments against it
 // and the help texts are made from it, so the two cannot disagree.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every kestrix-cli command on a definition file does first: load the settings, read
 // the definition, and hand both to the command's body with the CLI's dialogs.
 //

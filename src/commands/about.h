@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the programs say of themselves besides their version: the licence and that there is no
 // warranty, in the words About and `kestrix-cli --version` both show.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the code editor and the help-text editor show and do, without their widgets: the
 // caption and header of the block being edited, the templates offered on completion, the word
 // that help looks up, the help text's flowing paragraphs, and the editing session with its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Edit > Add data link, which makes the component data-aware with a data source property, a
 // data field name property, a field data link and its handlers; and the link of a new
 // property to a property of a sub-component.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/definition_io.h"
 
 #include "catalog/type_classes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing definition files as the commands do: the reader's questions and
 // messages go through Dialogs, and a save either replaces the file completely (keeping the
 // previous version as the ".bak" file) or leaves it exactly as it was.

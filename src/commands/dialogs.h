@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one way the core talks to a person. Command flows ask every question and show every
 // message through a Dialogs; the desktop implements it with real dialogs, kestrix-cli from
 // its flags, and tests with a script that checks each box to the character.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generate > Documentation: asks where to write the component's HTML page and for whom,
 // writes it, and opens it with the desktop's default handler (normally the browser). The
 // audience chosen is remembered by the caller between runs, as the dialog keeps its choice.

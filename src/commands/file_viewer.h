@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the file viewer decides without a window: how a file is read and highlighted, its
 // caption, and the exports to RTF and HTML with their file dialogs and messages.
 //

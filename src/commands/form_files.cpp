@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/form_files.h"
 
 #include "catalog/form_names.h"

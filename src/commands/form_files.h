@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a form file's names into a definition's form information, with the questions and
 // warnings the user sees when the file cannot be read or holds no form.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/form_text_copy.h"
 
 #include "catalog/form_conversion.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text copy of a form file that the imports read: the form converted to the text Delphi
 // writes for it (a text form as it is), in a new, uniquely named file of the temporary
 // folder that is deleted when the copy goes out of scope.

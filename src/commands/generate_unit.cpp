@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/generate_unit.h"
 
 #include "commands/generated_file.h"

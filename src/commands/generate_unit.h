@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generate > Component code: writes the definition's Pascal unit into its target directory,
 // then shows it as the code viewing setting says.
 #pragma once

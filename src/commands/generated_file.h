@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tail the generating commands share: write the generated file, say when it could not
 // be written, and show it as the code viewing setting says.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where help requests go on this platform. The program's own help is the HTML manual installed
 // with it (docs/help/ in the source tree): a help context is a page and an anchor of it. The
 // keyword look-ups in Delphi's help (Delphi, VCL, component writer's guide) open an address

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The imports that build a definition from a form file: a container of the form with its
 // controls (as sub-components, linked string-list properties, new events and handlers),
 // and the dataset fields of a business rule component.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/lazarus_output.h"
 
 #include "commands/generated_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generate > Smoke test and Generate > Lazarus package: what the Lazarus target adds beyond the
 // units. Both write the component unit for Lazarus without its design-time parts beside what
 // they make, into the folder given or else a folder of their own in the definition's target

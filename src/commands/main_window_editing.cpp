@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Code and Text buttons: which block of which item is edited, what refuses it, and what the
 // editor hands back.
 #include "commands/code_editing.h"

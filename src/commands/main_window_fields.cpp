@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window's fields and check boxes store, page by page, and the checks run when
 // a field is left.
 #include <algorithm>

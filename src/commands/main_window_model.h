@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main definition window without its widgets: which page is shown, what every control
 // shows and whether it is enabled, and what each user action does to the definition. The
 // desktop binds one widget to each field of the page states below and forwards each user

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Options menu: each command asks whether to change one setting, lets the user choose the
 // new value, writes its key to the settings file at once and updates the settings in memory.
 // Each returns whether the setting changed. A failed write throws store::ProfileError and

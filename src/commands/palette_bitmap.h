@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generate > Palette bitmap: writes the resource script of a placeholder palette bitmap
 // ("kx$$$.rc" beside the .dcr, removed again after a successful compile), runs the resource
 // compiler on it and puts the compiled resource in the component's .dcr file.

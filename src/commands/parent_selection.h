@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parent selection dialog's flows: what OK does with the user's choice (resolving the
 // class through the catalogue or the custom class registry, offering to register an unknown
 // class, asking for a form to wrap or to import from), the Custom view's buttons, and the

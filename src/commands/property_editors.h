@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generate > Property editors: the unit of custom property editors the definition's
 // properties ask for, with the choice of the unit, of each editor's kind and of the forms
 // some kinds edit their value in.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Registering a custom or third-party parent class, and editing a registration: the
 // registration dialog is shown until its entries pass the checks or the user cancels, and the
 // result goes into the registry (which the caller saves when its dialog closes).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The open definition and what the file commands do with it: Open, Save, Save as and Exit,
 // with the question whether to save a modified definition first. The desktop window and
 // kestrix-cli both drive one Session; it keeps the modified mark, whether a definition is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where generated files go when no dialog chose the place: a directory given on the command
 // line, else the definition's target directory, else the default target directory of the
 // settings, else the current directory.

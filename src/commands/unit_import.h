@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One component class of a Pascal unit made into a definition: the class, its parent, the
 // unit's uses clause and palette page, and each member as the item a user of the definition
 // window would have made for it (properties, events, methods, variables), with bodies as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Lazarus target: a unit written for Delphi, rewritten so that Free Pascal compiles it
 // against the LCL as it is. Everything the rewrite changes is one entry of one table, so a
 // unit of either target can be read against the other line by line.

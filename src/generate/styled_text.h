@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Highlighted text written as a Rich Text Format document or as an HTML page: what the file
 // viewer's "Save as" commands write. The text comes as runs, each a piece of UTF-8 text in
 // one style, and a table of what each style looks like; the writers know nothing of editors

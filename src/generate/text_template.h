@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generated text: fixed lines with names spliced in. A template is a list of lines in which
 // "$name$" stands for the value of name; user data only ever enters as such a value, never
 // as template text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parts every generated Pascal unit shares: the boxed header comment with its date
 // line and the uses clause.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which compiler and library the generated Pascal code is written for.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The component definition: the one document the user edits, saves as a *.cd file and
 // generates code from. Records are plain values: copying an item copies its text blocks,
 // and a definition owns everything in it.

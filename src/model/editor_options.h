@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of the property editor options dialog, below the window: which names its two
 // lists offer, which keys its name fields take, when typing selects the custom editor, and
 // what OK stores.

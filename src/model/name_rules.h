@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rules for the names and headers a definition holds: the filter applied to name fields
 // while the user types, the lookup that decides whether a name is free, the names the unit
 // generator derives from items, the method header check, and the messages shared by the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A string with a fixed capacity: whatever is stored is cut to its first N bytes, silently,
 // as the definition's fields have always behaved. Every field with a capacity uses this type,
 // so no store can bypass the cut.

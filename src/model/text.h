@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text helpers with the semantics of the Pascal runtime the definitions come from:
 // strings are Windows-1252 bytes, case folding touches only "a".."z", and trimming
 // removes every control character and blank at either end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the system knows of data types written as Pascal text: which types it offers, how it
 // classifies a type name, which default values it suggests and how it tidies a default,
 // which special property kinds it offers for a type, and the suggested copyright lines.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tokens of Object Pascal as Delphi 1–12 and Free Pascal write it: identifiers (also
 // &-escaped ones), numbers in every base ($FF, %101, &17, 1_000, 1.5E3), string literals
 // ('it''s', #13#10, #$0D, Delphi 12's ''' multi-line strings) as one token with their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The outline of a Pascal unit: its name, compiler directives, uses clauses, every type
 // declaration (classes with their parent, visibility sections and members), every routine
 // and method body with the declaration it implements, the Register procedure with its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text of one Pascal unit, kept byte for byte, and the positions in it: every node the
 // reader finds carries a Span of byte offsets with the line and column of both ends, so a
 // later step can cut text out of the unit, or replace a range of it, without touching a byte

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a file so that it is either completely replaced or left exactly as it was, and
 // reading one whole.
 //

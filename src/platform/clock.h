@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the current time comes from. Generators and rules that print a date or a year
 // take a Clock, so tests can fix the time and compare generated text byte for byte.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the running program lives: settings and the bundled help sit beside it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a file was when a program read or wrote it, to tell later whether somebody else has
 // changed it since: its size and time, and a hash of its bytes for when size and time alone
 // cannot tell (a file rewritten with the same bytes, or touched).

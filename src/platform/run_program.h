@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting other programs: TRunProgram starts one from a command line and reports the start
 // result with WinExec's meaning, without waiting; RunAndWait runs one to its end (or to a
 // time limit) and returns its exit status and what it printed, for callers that must know

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A file of our own in the system's temporary folder, under a name no other file has, that
 // is deleted when the object goes out of scope (however the scope is left).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text crosses between the desktop's Unicode widgets and the definition's Windows-1252 bytes
 // here. Every byte has a character, so text read from a file always shows; a character the
 // code page cannot hold has no byte, and the caller refuses it where it was typed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The *.cd definition file: WriteDefinition lays a ComponentDef out in the sectioned text
 // layout in its fixed order; ParseDefinition reads such text back in two passes (the item
 // list first, so that each item's own section can then be found by name), applies the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sectioned text layout of definition files: "[Section]" headers holding "Key=Value"
 // entries, with multi-line texts stored as a counted block ("Lines=n", then "L1".."Ln").
 //

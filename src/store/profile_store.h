@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Initialisation files read and changed the way the Windows profile API treats them: the
 // settings file "Kestrix.ini" and Delphi 1.0's "MultiHlp.Ini".
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's preferences kept between runs in "Kestrix.ini", and what the program learns from
 // an installed Delphi: its help files and its component palette pages.
 //

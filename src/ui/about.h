@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Help > About: what is running, built when and with what, and where its settings are.
 #pragma once
 

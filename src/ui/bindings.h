@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the window's widgets reach the model: each user action runs one handler and then the
 // whole window is drawn again from the model's states. Text is converted at this boundary;
 // a character Windows-1252 cannot hold is refused with a message and the field keeps what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text area of the code and help-text editors: a QScintilla editor with Pascal colouring
 // (or word wrap for help text), the completion templates on Ctrl+J and Ctrl+Space, and a
 // paste that turns tabs into blanks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/data_link_dialog.h"
 
 #include <QDialogButtonBox>

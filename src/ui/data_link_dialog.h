@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Add read-only data link" / "Add read-write data link": the names of the data source and
 // data field properties, the field data link variable and its OnDataChange handler, tidied as
 // they are typed. Whether the names will do is commands/data_links.h's, which shows the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Everything the desktop program runs on, put together once: the settings, the dialogs, the
 // session with the one definition, the parent selection, the window model and the window.
 // The program and the tests build the same; tests hand in their own Dialogs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keys every dialog answers besides its own: F1 for help on it.
 //
 //   AddHelpKey(&dialog, [] { ...open the dialog's page of the manual... });

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Generate documentation": whom the pages are for, one of three radio buttons each with its
 // hint under it.
 #pragma once

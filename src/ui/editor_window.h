@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TEditCodeDlg3 and TTextEditorDlg: the code editor and the help-text editor, one window for
 // both (the help-text editor has no "Restore default" and wraps words). What it edits, and
 // what OK, Cancel and closing decide, is the commands::EditorSession's; the window binds it to

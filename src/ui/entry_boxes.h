@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry boxes of the definition window: editable combo boxes with incremental completion
 // whose key rules are the model's (model/types.h); they only draw and filter.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Events page: inherited or new events, and the fields of the selected one.
 #include <QCheckBox>
 #include <QGridLayout>

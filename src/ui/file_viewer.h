@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TMemoFileViewDlg, the read-only file viewer: generated units and form files shown with
 // Pascal highlighting, printed, and saved as RTF or HTML with their colours.
 //

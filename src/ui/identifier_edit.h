@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A line edit tidied as it is typed with model::FilterIdentifier: only letters, digits and
 // "_", the first upper-cased, a lone digit cleared.
 #pragma once

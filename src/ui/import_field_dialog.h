@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Import fields": one persistent field of a form at a time, with its name in the component,
 // its display label and how to handle it. The flow (commands/imports.h) refuses an empty name
 // and walks the form's fields, showing the dialog once for each.

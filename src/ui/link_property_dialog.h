@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Link new property with sub-component property": which sub-component and which of its
 // properties a new property reads and writes. An empty property is refused by the flow
 // (commands/data_links.h), which shows the dialog again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A caption, a label and a drop-down list with its first entry (or a given one) selected:
 // "Generate container component" (which panel of a form to import) and the two choices of
 // "Generate property editors" (which editor unit, which editor kind).

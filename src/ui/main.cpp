@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrix [--settings FILE] [FILE.cd]: the desktop program.
 #include "ui/startup.h"
 

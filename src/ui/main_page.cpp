@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Main page: names, units, palette page, copyright line and target directory.
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TComponentSetupDlg, the program's main window: a tab per page of the definition, the Add,
 // Delete, Code and Text buttons, and the menus. It draws the window model's states and
 // forwards every user action to one model handler.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Methods page: the list of methods and the fields of the selected one.
 #include <QButtonGroup>
 #include <QComboBox>

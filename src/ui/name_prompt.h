@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name prompt of Add and of the unit list's Insert key: a name field filtered as it is
 // typed and, where asked, a data-type entry or the method kinds. The flow that opened it
 // decides whether the entry will do.

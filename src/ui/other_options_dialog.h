@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Options > "Other options": the default copyright line and what happens to generated code.
 #pragma once
 

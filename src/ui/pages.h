@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five pages of the definition window. Each builds its controls, binds each to its model
 // handler and draws the model's state of its page; nothing here decides a rule.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Select parent class": the four views of the parent (Outline, List, Express, Custom), Class
 // help and OK. The dialog only shows a catalog::ParentChoice and hands back the one the user
 // confirms; which class a view names and when OK and Class help are enabled are the

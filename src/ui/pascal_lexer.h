@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How Pascal looks in the code editor and the file viewer: one font, the colours on screen,
 // and black on white for paper (bold and italics kept), so that printing does not spend
 // coloured ink and prints light colours legibly.

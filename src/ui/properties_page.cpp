@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Properties page: the list of properties and the fields of the selected one.
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Property editor options" (the ">>>..." button of the Properties page): the default or a
 // custom editor for one property, the custom editor's unit and class, and whether it serves
 // every property of the type. The name filter, the switch to the custom editor and the check

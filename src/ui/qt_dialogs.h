@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialogs with real windows: message boxes, the file and directory dialogs, the input box, and
 // one window of its own for each of the program's special dialogs.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Register custom/3rd party parent class": the VCL ancestor of a class the catalogue does not
 // know and the unit declaring it. The dialog hands back what was entered; the checks of OK and
 // the registry are commands/register_class.h's, which shows the dialog again after a refusal.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program from its command line to its end: kestrix [--settings FILE] [FILE.cd].
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one place where the widgets' Unicode text and the definition's Windows-1252 bytes meet.
 //
 //   std::optional<std::string> bytes = ToModel(edit->text());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Variables page: the list of variables and the fields of the selected one.
 #include <QButtonGroup>
 #include <QCheckBox>

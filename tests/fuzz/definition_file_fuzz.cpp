@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a definition file: the reader must answer with a definition or a message,
 // and whatever it read must save again and read back.
 #include <cstddef>

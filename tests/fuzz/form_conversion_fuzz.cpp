@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a form file: the conversion answers with text or a message, never both and
 // never neither, and reading only the head agrees with the whole conversion's first line.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a resource script: the reader must answer with resources or an error on a
 // line of the input, and whatever it read must make both resource file layouts.
 #include <cstddef>

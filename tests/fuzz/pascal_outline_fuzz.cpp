@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a Pascal unit: the lexer's tokens lie inside the text, in order, without
 // overlap; every span of the outline lies inside the text with its lines and columns agreeing
 // with its offsets; an outline that says it is complete has no error.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a settings file: reading, changing and erasing must neither crash nor hang, and
 // a value written must read back. Any bytes as a Wine user.reg must give palette pages.
 #include <cstddef>

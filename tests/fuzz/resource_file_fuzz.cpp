@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a resource compiler's output: the check must answer, in both layouts, and
 // accept what kxrc writes from any resources it finds acceptable.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each folder below tests/golden holds a definition (input.cd) and the units expected from
 // it: full/<unit>.pas at the detailed commenting level, normal/<unit>.pas at the normal
 // one, generated as if on 3 March 1999 at 9:05 from a file named <case>.cd; and lazarus.diff,

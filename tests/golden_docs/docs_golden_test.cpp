@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each folder below tests/golden_docs holds a definition (input.cd) and the documentation
 // pages expected from it, one per audience: application.html, descendant.html and
 // component.html, with the CR LF line ends of the written file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each folder below tests/golden_editors holds a definition (input.cd), the editors chosen
 // for one of its editor units (editors.txt: "unit NAME", then "EDITORCLASS KIND [FORMCLASS
 // FORMUNIT]" per editor) and the unit expected from them, <unit>.pas, generated as if on

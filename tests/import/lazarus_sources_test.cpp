@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reader over code nobody here wrote: every unit of the LCL and of the Lazarus
 // components as installed (read where they are, never copied). Each parses without a crash;
 // every unit that registers components gives its Register procedure, the classes it

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Puts components on Lazarus's palette the way a user does from the command line: writes each
 # definition's packages with kestrix-cli, adds them to a copy of the Lazarus tree made for this
 # run (the installed tree is never changed) and rebuilds the IDE with them. The IDE must link

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the IDE's interface packages once per test run, for the design-time packages to
 # require, without writing into the installed Lazarus:
 #

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes a component's Lazarus packages with kestrix-cli and builds both with lazbuild, the
 # run-time one first (-d: the installed LCL's packages stay as they are):
 #

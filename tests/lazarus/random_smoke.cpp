@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Property check of the Lazarus target at run time: the smoke programs of random definitions
 // (tests/pascal/random_definition.h) are built with heaptrc against the LCL and run; every
 // check must pass and the heap report must show 0 unfreed blocks. A program that needs

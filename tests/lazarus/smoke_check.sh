@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes a component's smoke test with kestrix-cli, compiles it with Free Pascal against the
 # LCL with heaptrc, runs it and decides the result.
 #

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes a definition's units for the Lazarus target with kestrix-cli (the component unit and
 # its property editor units) and compiles them with Free Pascal against the LCL and IDEIntf,
 # with no compatibility unit:

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command with DISPLAY on a virtual X server of its own, stopped afterwards:
 #
 #   with_xvfb.sh COMMAND ARGUMENTS...

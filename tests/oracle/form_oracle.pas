@@ -1,3 +1,4 @@
+{ SPDX-License-Identifier: GPL-3.0-or-later }
 { Free Pascal's own conversions between binary and text forms (the Classes unit), run by
   the oracle tests and the benchmark to compare Kestrix's conversion with.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Our conversion of binary forms to text against Free Pascal's (ObjectResourceToText /
 // ObjectBinaryToText of its Classes unit, run by form_oracle), over every binary form of the
 // corpus and over binary forms that Free Pascal's ObjectTextToResource makes from the text

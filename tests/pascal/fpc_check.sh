@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiles one Pascal unit with Free Pascal for a CTest check and decides the
 # result.
 #

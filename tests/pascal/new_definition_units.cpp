@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the component unit of a new definition for each class named on the command line,
 // as File > New builds it for that parent (no form), so that the pascal checks can compile
 // them. The classes named must be exactly the parent selection's List view, so that a class

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every parent of the parent selection's List view, as File > New builds its definition (no
 # form), generates a unit that must compile. new_definition_units writes the units into the
 # build tree; one check per class compiles its unit.

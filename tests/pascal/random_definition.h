@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random definitions, as the tool lets a user build them, for the property checks of the
 // generator (tests/pascal/random_units.cpp compiles their units, tests/lazarus/random_smoke.cpp
 // runs their smoke programs). Each definition starts from the template of a random parent and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Property check of the unit generator: random definitions (random_definition.h), as the
 // tool lets a user build them, must give units that Free Pascal compiles.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette bitmap command run with kxrc, its output read back by windres: the bitmap must
 // come out as Windows' tools see it. windres reads only 32-bit resource files;
 // the 16-bit one is decoded here by hand. Every 32-bit file Kestrix writes, the Lazarus

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // While it lives, every write of this process that would put bytes into a file fails with
 // EFBIG ("File too large"), as a full disk fails them: the file size limit of the process is
 // set to 0. Creating, linking and renaming files still work.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the golden tests share. Their cases are the folders holding an input.cd, and each
 // case's definition is read from it under the name <case>.cd (the name the generated headers
 // show). A generated file is compared with its expected file byte for byte; a difference is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small binary form that expands a hundredfold as text: 255 nested panels, the innermost
 // with the given number of tiny integer properties, each of which becomes a line indented
 // by over 500 blanks.

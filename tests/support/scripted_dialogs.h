@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Dialogs for tests: the test queues the boxes and dialogs it expects, in order, with the
 // answers to give; every box shown is recorded and checked against the next expectation.
 // A box nobody expected, a mismatch, or an expectation left over fails the test.

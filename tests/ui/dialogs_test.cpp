@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs of the class catalogue driven through their widgets, alone and end to end from
 // the window's File > New with the real dialogs answering.
 #include <gtest/gtest.h>

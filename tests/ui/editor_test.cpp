@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The code and help-text editors driven through their widgets, opened from the main window's
 // Code and Text buttons; every box they show is answered by the scripted dialogs.
 #include <gtest/gtest.h>

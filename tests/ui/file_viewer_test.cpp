@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file viewer on real files: what it shows and refuses, that a binary form leaves no
 // temporary file, and that its RTF and HTML exports read back in other programs.
 #include "ui/file_viewer.h"

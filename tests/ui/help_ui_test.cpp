@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // F1 and the Help menu of the desktop window: each opens its place in the manual, or the
 // address of keyword help, through the desktop's URL handling.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop window driven through its real widgets (keys and clicks from Qt Test), with the
 // scripted dialogs answering every box.
 #include "ui/main_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette icon's pictures, read back by Qt's image reader: the PNG files Kestrix writes
 // must hold the bitmap's pixels at each size the IDE asks for.
 #include "generate/extras/palette_icon.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a picture of each page of the window with a definition open, of each special dialog,
 // and of the definition's unit (written beside it) in the file viewer:
 //   kx_ui_screenshots DEFINITION.cd OUTPUT_DIR

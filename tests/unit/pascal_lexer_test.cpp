@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lexer on the hard cases, one table: each row is a text and the tokens it gives,
 // written kind:text (i: identifier, k: keyword, e: escaped identifier, n: number, s: string,
 // y: symbol, c: comment, d: directive, a: asm text, x: invalid), "-" marking inactive tokens,

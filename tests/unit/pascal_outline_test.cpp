@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The outline parser: one table of units and what the outline says of them (a summary that
 // names every node with its lines, members with their kind, visibility and specifiers, bodies
 // with the declaration they were matched to, and the messages), then the spans of one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Import of component units: a unit Kestrix generated comes back as the definition it came
 // from (its regenerated unit is the same text, its items the same), over the goldens, the
 // examples and random definitions; and the mapping of hand-written units, table-driven.

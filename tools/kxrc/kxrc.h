@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kxrc, the resource compiler bundled with Kestrix, with the command line of Delphi's
 // brcc/brcc32 as far as the palette bitmap command uses it:
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compiled resource files (.res, and Delphi's .dcr, which is one) holding bitmap resources.
 //
 // Win32 layout: an empty entry of 32 bytes first, which marks the file as 32-bit; then per

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The resource scripts kxrc compiles: bitmap resources given inline, as the palette bitmap
 // command writes them.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The documentation page: an HTML page of the component's interface, with the component's
 // help text, an index, the copyright line and one section each for properties, methods,
 // events and variables. Which items appear depends on the scopes the reader of the page

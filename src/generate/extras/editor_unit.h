@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The unit of custom property editors: one class per requested editor, derived from the
 // Delphi property-editor base class its kind names, with ready-to-edit method bodies.
 //

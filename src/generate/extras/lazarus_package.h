@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two Lazarus packages of a component: a run-time package with the component unit, and a
 // design-time package (requiring it and IDEIntf) with the registration unit, the property
 // editor units and the palette icon. Each lives in a folder of its own (runtime/, designtime/)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette bitmap resource script: one bitmap resource named after the component class,
 // holding a 24 by 24 placeholder picture inline as hexadecimal bytes, for a resource
 // compiler (kxrc, or Delphi's brcc) to turn into the component's .dcr file. The user later

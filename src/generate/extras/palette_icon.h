@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette icon of a Lazarus package: PNG pictures in a resource file, named as the IDE
 // looks them up for a component class (tclassname at 100 %, tclassname_150 and
 // tclassname_200 at 150 % and 200 %: 24, 36 and 48 pixels).

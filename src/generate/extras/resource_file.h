@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a compiled resource file must look like before it may replace a component's .dcr: a
 // resource compiler that exits with 0 after writing garbage or nothing must not destroy a
 // good palette bitmap.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The smoke test of a component: a console program that creates the component with an owner,
 // checks each published property's initial value against the definition's default, writes
 // and reads back each read-write property of a simple type, assigns and clears each link

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The type section of the component unit: the method types of new events and the class
 // declaration, each member placed in the section of its scope.
 #pragma once

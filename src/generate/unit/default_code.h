@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Default code: the body an item gets from the template its DefaultCode number selects,
 // when it has no code of its own yet, at the detailed or the normal commenting level. The
 // unit generator stores what these produce in the item, so that the user edits it later.

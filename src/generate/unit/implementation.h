@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The implementation section's method bodies: the three automatic methods computed from the
 // definition, then one body per declared method, from the item's code or, when it has none
 // yet, from its default code (which is then stored in the item).

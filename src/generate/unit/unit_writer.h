@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The component unit: header comment, uses clause, type section, Register and the
 // implementation, laid out top to bottom. Generating it changes the definition, as generation
 // always has; PrepareForUnit makes those changes, and the writer then only reads.

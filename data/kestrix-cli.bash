@@ -5,7 +5,7 @@ _kestrix_cli() {
   local cur prev command word
   cur=${COMP_WORDS[COMP_CWORD]}
   prev=${COMP_WORDS[COMP_CWORD-1]}
-  local commands="class check show resave unit interface docs bitmap editors all package smoke dfm2text new datalink"
+  local commands="class check show resave unit interface docs bitmap editors all package smoke dfm2text import new datalink"
   local global="--settings --yes --no --quiet --help --version"
 
   for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
@@ -43,6 +43,7 @@ _kestrix_cli() {
     smoke) options="-o" ;;
     package) options="--icon -o" ;;
     editors) options="--unit --kind --form -o --target" ;;
+    import) options="--class --ancestor --unit -o" ;;
     new) options="--parent --ancestor --unit --container --panel --fields --wrap -o" ;;
     datalink) options="--read-write --names" ;;
   esac
@@ -50,6 +51,8 @@ _kestrix_cli() {
     COMPREPLY=($(compgen -W "$options $global" -- "$cur"))
   elif [[ $command == dfm2text ]]; then
     COMPREPLY=($(compgen -f -X '!*.[dD][fF][mM]' -- "$cur") $(compgen -d -- "$cur"))
+  elif [[ $command == import ]]; then
+    COMPREPLY=($(compgen -f -X '!*.[pP][aApP]*' -- "$cur") $(compgen -d -- "$cur"))
   elif [[ $command != class && $command != new ]]; then
     COMPREPLY=($(compgen -f -X '!*.[cC][dD]' -- "$cur") $(compgen -d -- "$cur"))
   fi

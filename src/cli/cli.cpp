@@ -29,11 +29,12 @@ using CommandFunction = int (*)(const Arguments&, Context&);
 
 CommandFunction FunctionOf(std::string_view name) {
   static const std::map<std::string_view, CommandFunction> kFunctions = {
-      {"class", ClassCommand},   {"check", CheckCommand},       {"show", ShowCommand},
-      {"resave", ResaveCommand}, {"unit", UnitCommand},         {"interface", InterfaceCommand},
-      {"docs", DocsCommand},     {"bitmap", BitmapCommand},     {"editors", EditorsCommand},
-      {"all", AllCommand},       {"dfm2text", Dfm2TextCommand}, {"datalink", DataLinkCommand},
-      {"new", NewCommand},       {"smoke", SmokeCommand},       {"package", PackageCommand},
+      {"class", ClassCommand},       {"check", CheckCommand},       {"show", ShowCommand},
+      {"resave", ResaveCommand},     {"unit", UnitCommand},         {"interface", InterfaceCommand},
+      {"docs", DocsCommand},         {"bitmap", BitmapCommand},     {"editors", EditorsCommand},
+      {"all", AllCommand},           {"dfm2text", Dfm2TextCommand}, {"import", ImportCommand},
+      {"datalink", DataLinkCommand}, {"new", NewCommand},           {"smoke", SmokeCommand},
+      {"package", PackageCommand},
   };
   return kFunctions.at(name);
 }

@@ -64,5 +64,6 @@ int DataLinkCommand(const Arguments& args, Context& context);
 int NewCommand(const Arguments& args, Context& context);
 int SmokeCommand(const Arguments& args, Context& context);
 int PackageCommand(const Arguments& args, Context& context);
+int ImportCommand(const Arguments& args, Context& context);
 
 }  // namespace kx::cli

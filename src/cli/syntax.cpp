@@ -147,6 +147,18 @@ const std::vector<CommandSyntax>& Table() {
        .summary = "print the text form of a form file: a binary form converted as Delphi\n"
                   "converts it (CRLF line ends), a text form as it is",
        .operand = "FORM.dfm"},
+      {.name = "import",
+       .synopsis = "UNIT.pas [--class TNAME] [--ancestor CLASS --unit UNIT] -o FILE.cd",
+       .summary = "make a definition from a component class of a Pascal unit and save it;\n"
+                  "prints its path, and as notes what had no place in the definition",
+       .details = "Without --class, the class the unit registers; a unit that registers\n"
+                  "several names them and exits with status 2. A unit Kestrix generated\n"
+                  "gives back its definition. An existing FILE.cd is replaced only with --yes.",
+       .options = {{"--class", "TNAME", "the class to import"},
+                   {"--ancestor", "CLASS", "the standard class an unknown parent descends from"},
+                   {"--unit", "UNIT", "the unit that declares an unknown parent"},
+                   {"-o", "FILE.cd", "the definition to write", {}, false, true}},
+       .operand = "UNIT.pas"},
       {.name = "new",
        .synopsis = "(--parent NAME [--ancestor CLASS --unit UNIT]\n"
                    " [--container FORM.dfm [--panel NAME] | --fields FORM.dfm]\n"

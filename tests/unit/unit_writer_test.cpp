@@ -76,7 +76,8 @@ TEST(ClassDeclarationTest, DefaultClausesOnlyForTypesThatTakeThem) {
   }
 }
 
-// A default the type cannot hold would stop the unit compiling; it is left out of the clause.
+// A default the type cannot hold would stop the unit compiling, and the compilers read the
+// lowest Integer as no default at all: both are left out of the clause.
 TEST(ClassDeclarationTest, NoDefaultClauseForAValueTheTypeCannotHold) {
   const struct {
     const char* type;
@@ -88,6 +89,9 @@ TEST(ClassDeclarationTest, NoDefaultClauseForAValueTheTypeCannotHold) {
       {"Word", "70000", "property Size : Word read FSize write FSize;"},
       {"Boolean", "1", "property Size : Boolean read FSize write FSize;"},
       {"TAlign", "[alTop]", "property Size : TAlign read FSize write FSize;"},
+      {"Integer", "-2147483648", "property Size : Integer read FSize write FSize;"},
+      {"Integer", "-2147483647",
+       "property Size : Integer read FSize write FSize default -2147483647;"},
   };
   for (const auto& c : cases) {
     model::ComponentDef def;

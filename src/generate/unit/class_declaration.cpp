@@ -79,7 +79,10 @@ bool TypeTakesDefault(std::string_view type) {
 }
 
 bool DeclaresDefault(const model::PropertyPart& p) {
-  return !p.PropDefault.empty() && !catalog::IsCatalogueClass(p.PropType) &&
+  // Both compilers read "default -2147483648" as no default at all (the value marks a property
+  // without one), so the property would be stored while it holds it.
+  const bool no_default_mark = model::Trim(p.PropDefault.str()) == "-2147483648";
+  return !p.PropDefault.empty() && !no_default_mark && !catalog::IsCatalogueClass(p.PropType) &&
          p.Special == model::PropSpecialType::psNone && IsDefaultable(p.PropDefault) &&
          !(p.Inherited && p.Hide) && !p.ReadOnly && TypeTakesDefault(p.PropType) &&
          model::CheckValueOfType(p.PropType, p.PropDefault).empty();

@@ -61,14 +61,14 @@ std::string Summary(const Outline& unit) {
         const PropertySpecifiers& p = member.property;
         out += std::string(unit.Text(p.parameters));
         if (!p.type.empty()) out += ": " + std::string(unit.Text(p.type));
-        auto spec = [&](const char* word, const Span& value) {
+        auto clause = [&](const char* word, const Span& value) {
           if (!value.empty()) out += std::string(" ") + word + " " + std::string(unit.Text(value));
         };
-        spec("index", p.index);
-        spec("read", p.read);
-        spec("write", p.write);
-        spec("stored", p.stored);
-        spec("default", p.default_value);
+        clause("index", p.index);
+        clause("read", p.read);
+        clause("write", p.write);
+        clause("stored", p.stored);
+        clause("default", p.default_value);
         if (p.nodefault) out += " nodefault";
         if (p.default_array) out += "; default";
       }

@@ -108,6 +108,14 @@ AddResult AddItem(ComponentDef& def, ItemDef item) {
   return AddResult::Added;
 }
 
+AddResult AddItem(ComponentDef& def, ItemDef item, NameIndex& names) {
+  if (def.Count() >= kMaxItems) return AddResult::Full;
+  if (names.Find(ItemNameView(item)) != -1) return AddResult::Conflict;
+  names.Add(item, def.Count() + 1);
+  def.items_.push_back(std::move(item));
+  return AddResult::Added;
+}
+
 void DeleteItem(ComponentDef& def, int number) {
   def.Item(number);  // range check
   def.items_.erase(def.items_.begin() + (number - 1));

@@ -22,6 +22,8 @@
 
 namespace kx::model {
 
+class NameIndex;
+
 // An ordered list of lines, or absent. Absent (no text) and empty (no lines) differ:
 // absent code gets default code, empty code stays empty.
 using TextBlock = std::optional<std::vector<std::string>>;
@@ -250,6 +252,7 @@ class ComponentDef {
 
  private:
   friend AddResult AddItem(ComponentDef& def, ItemDef item);
+  friend AddResult AddItem(ComponentDef& def, ItemDef item, NameIndex& names);
   friend void DeleteItem(ComponentDef& def, int number);
   friend void SortItemsByName(ComponentDef& def);
   friend void ClearDefinition(ComponentDef& def, std::string_view default_target_dir);
@@ -273,6 +276,9 @@ void ReleaseDefinitionTexts(ComponentDef& def);
 // Full at kMaxItems items; Conflict when FindName finds the item's name taken.
 // Nothing changes unless the result is Added.
 AddResult AddItem(ComponentDef& def, ItemDef item);
+// The same, for a reader adding many items: names, filled by these calls only, answers the
+// lookup instead of a pass over every item (model/name_rules.h).
+AddResult AddItem(ComponentDef& def, ItemDef item, NameIndex& names);
 void DeleteItem(ComponentDef& def, int number);
 std::string ItemName(const ItemDef& item);
 // The same name without a copy; valid while the item lives unchanged.

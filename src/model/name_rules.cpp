@@ -95,19 +95,60 @@ std::string_view HandlerNameView(std::string_view handler_decl) {
   return TrimView(handler_decl.substr(0, handler_decl.find('(')));
 }
 
-bool IsDispatchMethodName(std::string_view name, std::string_view event_name) {
-  const std::string_view rest = event_name.substr(std::min<std::size_t>(2, event_name.size()));
-  if (SameText(rest, "Enter") || SameText(rest, "Exit")) return IsDerivedName(name, "Do", rest);
-  return SameText(name, rest);
+// A name an item claims besides its own: prefix + base, any letter case, so that the lookup
+// compares in place. role and owner complete the message: "<name> <role> <owner>."
+struct Claim {
+  std::string_view prefix;
+  std::string_view base;
+  std::string_view role;
+  std::string_view owner;
+};
+
+// The claims of an item, in the order the lookup reports them; at most three.
+std::size_t ClaimsOf(const ItemDef& item, std::array<Claim, 3>& claims) {
+  switch (item.Kind()) {
+    case ItemKind::Property: {
+      const PropertyPart& p = item.Property();
+      if (p.Inherited) return 0;
+      claims = {{{"F", p.Name, "is the name of the storage variable for property", p.Name},
+                 {"Get", p.Name, "is reserved for the read method for property", p.Name},
+                 {"Set", p.Name, "is reserved for the write method for property", p.Name}}};
+      return 3;
+    }
+    case ItemKind::ExistingEvent: {
+      const ExistingEventPart& e = item.ExistingEvent();
+      claims[0] = {"", HandlerNameView(e.HandlerDecl), "is the name of the handler for event",
+                   e.Name};
+      return 1;
+    }
+    case ItemKind::NewEvent: {
+      const NewEventPart& e = item.NewEvent();
+      const std::string_view rest =
+          std::string_view(e.Name).substr(std::min<std::size_t>(2, e.Name.size()));
+      const bool prefixed = SameText(rest, "Enter") || SameText(rest, "Exit");
+      claims[0] = {"F", e.Name, "is the name of the storage variable for event", e.Name};
+      claims[1] = {prefixed ? "Do" : "", rest, "is the name of the event handler for event",
+                   e.Name};
+      return 2;
+    }
+    case ItemKind::Method:
+    case ItemKind::Variable:
+    case ItemKind::Main:
+      break;
+  }
+  return 0;
+}
+
+bool IsGeneratedMethodName(std::string_view name) {
+  return SameText(name, "AUTOINITIALIZE") || SameText(name, "AUTODESTROY") ||
+         SameText(name, "NOTIFICATION");
 }
 
 // FindName that passes over the item numbered skip (none when 0), so that a renamed item is
-// looked up against the others only. Runs for every item the reader adds and every name the
-// user enters, so it builds no derived names and no message until it has a hit: each
-// candidate is compared in place.
+// looked up against the others only. Runs for every name the user enters, so it builds no
+// derived names and no message until it has a hit: each candidate is compared in place.
 NameLookup FindNameExcept(const ComponentDef& def, std::string_view name, int skip) {
-  if (SameText(name, "AUTOINITIALIZE") || SameText(name, "AUTODESTROY") ||
-      SameText(name, "NOTIFICATION")) {
+  if (IsGeneratedMethodName(name)) {
     return {0, std::string(name) + " is the name of an automatically generated method."};
   }
   const std::vector<ItemDef>& items = def.Items();
@@ -116,51 +157,15 @@ NameLookup FindNameExcept(const ComponentDef& def, std::string_view name, int sk
       return {i, std::string(name) + " is already in the component definition."};
     }
   }
+  std::array<Claim, 3> claims;
   for (int i = 1; i <= def.Count(); ++i) {
     if (i == skip) continue;
-    const ItemDef& item = items[i - 1];
-    switch (item.Kind()) {
-      case ItemKind::Property: {
-        const PropertyPart& p = item.Property();
-        if (p.Inherited) break;
-        if (IsDerivedName(name, "F", p.Name)) {
-          return {i, std::string(name) + " is the name of the storage variable for property " +
-                         p.Name + "."};
-        }
-        if (IsDerivedName(name, "Get", p.Name)) {
-          return {i, std::string(name) + " is reserved for the read method for property " + p.Name +
-                         "."};
-        }
-        if (IsDerivedName(name, "Set", p.Name)) {
-          return {i, std::string(name) + " is reserved for the write method for property " +
-                         p.Name + "."};
-        }
-        break;
+    const std::size_t count = ClaimsOf(items[i - 1], claims);
+    for (std::size_t c = 0; c < count; ++c) {
+      if (IsDerivedName(name, claims[c].prefix, claims[c].base)) {
+        return {i, std::string(name) + " " + std::string(claims[c].role) + " " +
+                       std::string(claims[c].owner) + "."};
       }
-      case ItemKind::ExistingEvent: {
-        const ExistingEventPart& e = item.ExistingEvent();
-        if (SameText(name, HandlerNameView(e.HandlerDecl))) {
-          return {i,
-                  std::string(name) + " is the name of the handler " + "for event " + e.Name + "."};
-        }
-        break;
-      }
-      case ItemKind::NewEvent: {
-        const NewEventPart& e = item.NewEvent();
-        if (IsDerivedName(name, "F", e.Name)) {
-          return {i, std::string(name) + " is the name of the storage variable " + "for event " +
-                         e.Name + "."};
-        }
-        if (IsDispatchMethodName(name, e.Name)) {
-          return {i, std::string(name) + " is the name of the event handler " + "for event " +
-                         e.Name + "."};
-        }
-        break;
-      }
-      case ItemKind::Method:
-      case ItemKind::Variable:
-      case ItemKind::Main:
-        break;
     }
   }
   return {-1, std::string(name) + " not found in the component definition."};
@@ -170,6 +175,25 @@ NameLookup FindNameExcept(const ComponentDef& def, std::string_view name, int sk
 
 NameLookup FindName(const ComponentDef& def, std::string_view name) {
   return FindNameExcept(def, name, 0);
+}
+
+void NameIndex::Add(const ItemDef& item, int number) {
+  // An item's own name wins over a name another item derives, as in FindName; among derived
+  // names the first item keeps it.
+  owners_[UpperCase(ItemNameView(item))] = number;
+  std::array<Claim, 3> claims;
+  const std::size_t count = ClaimsOf(item, claims);
+  for (std::size_t c = 0; c < count; ++c) {
+    std::string derived(claims[c].prefix);
+    derived += claims[c].base;
+    owners_.emplace(UpperCase(derived), number);
+  }
+}
+
+int NameIndex::Find(std::string_view name) const {
+  if (IsGeneratedMethodName(name)) return 0;
+  const auto at = owners_.find(UpperCase(name));
+  return at == owners_.end() ? -1 : at->second;
 }
 
 namespace {

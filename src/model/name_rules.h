@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/component_def.h"
@@ -46,6 +47,23 @@ struct NameLookup {
 };
 
 NameLookup FindName(const ComponentDef& def, std::string_view name);
+
+// FindName's index for a reader that adds many items: what FindName(def, name).index gives,
+// for the items as they were added, without a pass over them. An item changed after Add (a
+// property made inherited, a handler declared) is not seen changed.
+//
+//   NameIndex names(read.size());
+//   for (ItemDef& item : read) AddItem(def, std::move(item), names);
+class NameIndex {
+ public:
+  // Room for the names of expected items, each with its derived names.
+  explicit NameIndex(std::size_t expected = 0) { owners_.reserve(4 * expected); }
+  void Add(const ItemDef& item, int number);
+  int Find(std::string_view name) const;
+
+ private:
+  std::unordered_map<std::string, int> owners_;  // upper-cased name -> item number
+};
 
 // The names the unit declares for an item besides its own: a property's storage variable and
 // read and write methods, a new event's storage variable and dispatch method.

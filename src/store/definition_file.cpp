@@ -4,8 +4,9 @@
 #include <algorithm>
 #include <array>
 #include <map>
-#include <set>
+#include <string>
 #include <system_error>
+#include <unordered_set>
 #include <vector>
 
 #include "model/name_rules.h"
@@ -91,8 +92,11 @@ constexpr std::string_view kIsSubComponent = "IsSubComponent";
 }  // namespace keys
 
 // Whether an entry's key, upper-cased by the reader, is this one.
+// Inline, lengths first: an entry is matched against up to twenty keys.
 bool Is(std::string_view upper_key, std::string_view key) {
-  return model::SameText(upper_key, key);
+  return upper_key.size() == key.size() &&
+         std::equal(key.begin(), key.end(), upper_key.begin(),
+                    [](char k, char u) { return model::UpCase(k) == u; });
 }
 
 bool IsQuotedLiteral(std::string_view value) {
@@ -273,8 +277,9 @@ void ApplyItemEntry(ItemDef& item, const Entry& e, const ClassRules& rules) {
 // The second pass, which fills in the items the first pass created.
 class SecondPass {
  public:
-  SecondPass(ComponentDef& def, const ClassRules& rules, ParseResult& result)
-      : def_(def), rules_(rules), result_(result) {}
+  SecondPass(ComponentDef& def, const model::NameIndex& names, const ClassRules& rules,
+             ParseResult& result)
+      : def_(def), names_(names), rules_(rules), result_(result) {}
 
   void Run(std::string_view text) {
     LineReader reader(text);
@@ -337,7 +342,12 @@ class SecondPass {
     } else if (next == "IMPGLOBAL$") {
       work_ = std::move(def_.ImpGlobal);
     } else if (next != "UNITS$") {
-      index_ = model::FindName(def_, next).index;
+      // Only the section named after an item fills it: one named after a name the item
+      // derives (FColor for Color) is no part of it and is skipped with the other strays.
+      index_ = names_.Find(next);
+      if (index_ >= 1 && !model::SameText(model::ItemNameView(def_.Item(index_)), next)) {
+        index_ = -1;
+      }
       // Any other section leaves the working copy as it was; it is never stored.
       if (index_ >= 1 && index_ <= def_.Count()) work_ = std::move(def_.Item(index_));
     }
@@ -415,6 +425,7 @@ class SecondPass {
   }
 
   ComponentDef& def_;
+  const model::NameIndex& names_;
   const ClassRules& rules_;
   ParseResult& result_;
   std::string section_{kNoSection};
@@ -574,19 +585,22 @@ ReaderMessage DroppedItem(const std::string& name, const std::string& display_pa
 // files made by hand or by other programs, since the name rules allow none of them.
 void DropItemsThatCannotBeSaved(ComponentDef& def, const std::string& display_path,
                                 ParseResult& result) {
-  std::set<std::string> sections(kFileSections.begin(), kFileSections.end());
+  std::unordered_set<std::string> sections;
+  sections.reserve(kFileSections.size() + 4 * static_cast<std::size_t>(def.Count()));
+  for (std::string_view section : kFileSections) sections.emplace(section);
   for (int i = 1; i <= def.Count();) {
     const ItemDef& item = def.Item(i);
-    const std::string name = model::ItemName(item);
-    const std::vector<std::string> own = ItemSections(item);
-    if (!name.empty() && model::Trim(name) == name &&
-        std::none_of(own.begin(), own.end(),
-                     [&](const std::string& section) { return sections.contains(section); })) {
-      sections.insert(own.begin(), own.end());
-      ++i;
-      continue;
+    const std::string_view name = model::ItemNameView(item);
+    if (!name.empty() && model::TrimView(name) == name) {
+      std::vector<std::string> own = ItemSections(item);
+      if (std::none_of(own.begin(), own.end(),
+                       [&](const std::string& section) { return sections.contains(section); })) {
+        for (std::string& section : own) sections.insert(std::move(section));
+        ++i;
+        continue;
+      }
     }
-    result.messages.push_back(DroppedItem(name, display_path));
+    result.messages.push_back(DroppedItem(std::string(name), display_path));
     model::DeleteItem(def, i);
   }
 }
@@ -632,6 +646,7 @@ ParseResult ParseDefinition(std::string_view text, const std::string& display_pa
   if (listed.size() > static_cast<std::size_t>(model::kMaxItems)) {
     return fail(display_path + " contains too many items.");
   }
+  model::NameIndex names(listed.size());
   for (const std::string& line : listed) {
     const std::size_t equals = line.find('=');
     if (equals == std::string::npos) continue;
@@ -657,10 +672,10 @@ ParseResult ParseDefinition(std::string_view text, const std::string& display_pa
       result.messages.push_back(DroppedItem(model::ItemName(item), display_path));
       continue;
     }
-    model::AddItem(def, std::move(item));  // a taken name is dropped
+    model::AddItem(def, std::move(item), names);  // a taken name is dropped
   }
 
-  SecondPass second(def, rules, result);
+  SecondPass second(def, names, rules, result);
   second.Run(text);
   DropItemsThatCannotBeSaved(def, display_path, result);
   ApplyVersionUpdates(def, result.version, second.old_units(), rules);

@@ -169,8 +169,10 @@ model::TextBlock ReadLines(LineReader& reader) {
   long long n = model::ParsePascalInteger(first.value, 0);
   if (n < 1) return std::nullopt;
   std::vector<std::string> lines;
+  // n comes from the file: reserve no more than a usual block by it; the text's end bounds
+  // the loop.
+  lines.reserve(static_cast<std::size_t>(std::min<long long>(n, 64)));
   std::string_view raw;
-  // n comes from the file: never reserve by it, the text's end bounds the loop.
   while (n-- > 0 && reader.Next(raw)) lines.push_back(DecodeBlockLine(ValueOf(raw)));
   if (lines.empty()) return std::nullopt;
   return lines;

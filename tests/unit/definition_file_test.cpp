@@ -347,6 +347,12 @@ TEST(DefinitionFileTest, OlderImplementationCodeAndStrayLines) {
                "[NobodyCODE$]\r\nLines=1\r\nL1=x\r\n");
   EXPECT_EQ(read.def.Item(1).Variable().DataType, "Integer");
   EXPECT_FALSE(read.def.Item(1).Code.has_value());
+  // Nor does a section named after a name an item derives fill that item.
+  read = Parse(
+      "[ITEMLIST$]\nColor=Property\n[Color]\nPropType=Integer\n[FColor]\nPropType=TFont\n"
+      "[SetColorCODE$]\nLines=1\nL1=x\n");
+  EXPECT_EQ(read.def.Item(1).Property().PropType, "Integer");
+  EXPECT_FALSE(read.def.Item(1).Code.has_value());
 }
 
 TEST(DefinitionFileTest, LineEndsOfEveryKind) {

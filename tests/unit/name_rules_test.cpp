@@ -135,10 +135,14 @@ TEST_F(FindNameTest, EverySourceOfAConflict) {
       {"FFCount", -1, "FFCount not found in the component definition."},
       {"Create", -1, "Create not found in the component definition."},
   };
+  // The reader's index answers as the lookup does.
+  NameIndex names;
+  for (int i = 1; i <= def_.Count(); ++i) names.Add(def_.Item(i), i);
   for (const auto& c : cases) {
     NameLookup found = FindName(def_, c.name);
     EXPECT_EQ(found.index, c.index) << c.name;
     EXPECT_EQ(found.message, c.message);
+    EXPECT_EQ(names.Find(c.name), c.index) << c.name;
   }
 }
 
@@ -147,9 +151,14 @@ TEST_F(FindNameTest, AnItemsOwnNameIsFoundBeforeADerivedName) {
   ComponentDef def;
   AddItem(def, NewPropertyItem("Color"));
   ASSERT_EQ(AddItem(def, NewVariableItem("FColor")), AddResult::Conflict);
+  NameIndex names;
+  names.Add(def.Item(1), 1);
+  ASSERT_EQ(AddItem(def, NewVariableItem("FColor"), names), AddResult::Conflict);
   def = ComponentDef();
-  AddItem(def, NewVariableItem("FColor"));
-  ASSERT_EQ(AddItem(def, NewPropertyItem("Color")), AddResult::Added);
+  names = NameIndex();
+  AddItem(def, NewVariableItem("FColor"), names);
+  ASSERT_EQ(AddItem(def, NewPropertyItem("Color"), names), AddResult::Added);
+  EXPECT_EQ(names.Find("FColor"), 1);
   EXPECT_EQ(FindName(def, "FColor").index, 1);
   EXPECT_EQ(FindName(def, "FColor").message, "FColor is already in the component definition.");
 }

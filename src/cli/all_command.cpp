@@ -61,12 +61,11 @@ int AllCommand(const Arguments& args, Context& context) {
         }
 
         commands::Audience audience = commands::kDefaultAudience;
-        const model::DerivedFileName page = commands::DocumentationFileName(def);
-        if (page.name.empty()) {
-          dialogs.Error("The unit name " + page.why_not + ", so no page was written.");
-          report(std::nullopt);
+        if (const std::optional<std::filesystem::path> page =
+                commands::DocumentationPathIn(def, *dir, dialogs)) {
+          report(commands::WriteDocumentation(def, *page, audience, dialogs));
         } else {
-          report(commands::WriteDocumentation(def, *dir / page.name, audience, dialogs));
+          report(std::nullopt);
         }
 
         // The bitmap command says itself when the unit name makes no file name.

@@ -42,12 +42,10 @@ int DocsCommand(const Arguments& args, Context& context) {
         if (output) {
           path = *output;
         } else {
-          const model::DerivedFileName page = commands::DocumentationFileName(def);
-          if (page.name.empty()) {
-            dialogs.Error("The unit name " + page.why_not + ", so no page was written.");
-            return kExitFailed;
-          }
-          path = commands::TargetDirectory(def.MainInfo, settings.pascal_code_dir) / page.name;
+          const std::optional<std::filesystem::path> page = commands::DocumentationPathIn(
+              def, commands::TargetDirectory(def.MainInfo, settings.pascal_code_dir), dialogs);
+          if (!page) return kExitFailed;
+          path = *page;
         }
         // The audience dialog opens with the --audience choice checked and takes it as shown.
         const std::optional<std::filesystem::path> written =

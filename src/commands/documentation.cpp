@@ -24,6 +24,16 @@ model::DerivedFileName DocumentationFileName(const model::ComponentDef& def) {
   return model::FileNameOf(def.MainInfo.UnitName.str(), ".html");
 }
 
+std::optional<fs::path> DocumentationPathIn(const model::ComponentDef& def, const fs::path& folder,
+                                            Dialogs& dialogs) {
+  const model::DerivedFileName page = DocumentationFileName(def);
+  if (page.name.empty()) {
+    dialogs.Error("The unit name " + page.why_not + ", so no page was written.");
+    return std::nullopt;
+  }
+  return folder / page.name;
+}
+
 FileDialogRequest DocumentationSaveRequest(const model::ComponentDef& def,
                                            std::string_view default_target_dir) {
   // An existing page is replaced without a question: it is generated output.

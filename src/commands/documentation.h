@@ -48,6 +48,10 @@ generate::ScopeSet AudienceScopes(Audience audience);
 
 // The page's file name, made of the unit name.
 model::DerivedFileName DocumentationFileName(const model::ComponentDef& def);
+// The page's path in folder; none when the unit name makes no file name, which is said.
+std::optional<std::filesystem::path> DocumentationPathIn(const model::ComponentDef& def,
+                                                         const std::filesystem::path& folder,
+                                                         Dialogs& dialogs);
 
 // The command's save dialog, proposing the page's file name in the target directory.
 FileDialogRequest DocumentationSaveRequest(const model::ComponentDef& def,

@@ -14,6 +14,7 @@
 #include <thread>
 #include <utility>
 
+#include "platform/descriptor_io.h"
 #include "platform/file_stamp.h"
 
 namespace kx::platform {
@@ -28,8 +29,6 @@ constexpr auto kLockTimeout = std::chrono::seconds(10);
 constexpr std::size_t kMaxNameLength = 255;
 // "." + prefix + ".kx" + up to 10 digits + ".tmp"
 constexpr std::size_t kTemporaryNameOverhead = 1 + 3 + 10 + 4;
-
-std::error_code LastError() { return {errno, std::generic_category()}; }
 
 class Descriptor {
  public:
@@ -54,21 +53,6 @@ class Descriptor {
  private:
   int fd_;
 };
-
-std::error_code WriteAll(int fd, std::string_view bytes) {
-  const char* data = bytes.data();
-  std::size_t left = bytes.size();
-  while (left > 0) {
-    const ssize_t written = ::write(fd, data, left);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return LastError();
-    }
-    data += written;
-    left -= static_cast<std::size_t>(written);
-  }
-  return {};
-}
 
 std::error_code LockFolder(int dir_fd) {
   const auto give_up = std::chrono::steady_clock::now() + kLockTimeout;

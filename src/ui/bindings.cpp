@@ -55,32 +55,33 @@ class LeaveFilter : public QObject {
   static inline bool active_ = false;
 };
 
+// The field's text as the model takes it; none when it holds a character a definition cannot
+// store, which is said, and the page shows the model's text again.
+std::optional<std::string> TakenText(PageContext& context, const QString& text) {
+  std::optional<std::string> bytes = ToModel(text);
+  if (!bytes) {
+    context.dialogs.Warning(RefusedCharacterMessage(text));
+    context.run([] {});
+  }
+  return bytes;
+}
+
 }  // namespace
 
 void BindText(PageContext& context, QLineEdit* edit,
               std::function<void(std::string_view)> handler) {
-  QObject::connect(edit, &QLineEdit::textEdited, edit,
-                   [&context, edit, handler](const QString& text) {
-                     const std::optional<std::string> bytes = ToModel(text);
-                     if (!bytes) {
-                       context.dialogs.Warning(RefusedCharacterMessage(text));
-                       context.run([] {});
-                       return;
-                     }
-                     context.run([&] { handler(*bytes); });
-                   });
+  QObject::connect(edit, &QLineEdit::textEdited, edit, [&context, handler](const QString& text) {
+    const std::optional<std::string> bytes = TakenText(context, text);
+    if (bytes) context.run([&] { handler(*bytes); });
+  });
 }
 
 void BindName(PageContext& context, QLineEdit* edit,
               std::function<model::FilteredText(std::string_view, std::size_t)> handler) {
   QObject::connect(
       edit, &QLineEdit::textEdited, edit, [&context, edit, handler](const QString& text) {
-        const std::optional<std::string> bytes = ToModel(text);
-        if (!bytes) {
-          context.dialogs.Warning(RefusedCharacterMessage(text));
-          context.run([] {});
-          return;
-        }
+        const std::optional<std::string> bytes = TakenText(context, text);
+        if (!bytes) return;
         model::FilteredText filtered;
         context.run(
             [&] { filtered = handler(*bytes, static_cast<std::size_t>(edit->cursorPosition())); });
@@ -95,13 +96,8 @@ void BindEntry(PageContext& context, QComboBox* box,
                std::function<void(std::string_view)> handler) {
   QObject::connect(box, &QComboBox::editTextChanged, box, [&context, handler](const QString& text) {
     if (context.model.updating()) return;
-    const std::optional<std::string> bytes = ToModel(text);
-    if (!bytes) {
-      context.dialogs.Warning(RefusedCharacterMessage(text));
-      context.run([] {});
-      return;
-    }
-    context.run([&] { handler(*bytes); });
+    const std::optional<std::string> bytes = TakenText(context, text);
+    if (bytes) context.run([&] { handler(*bytes); });
   });
 }
 

@@ -63,7 +63,8 @@ struct MainPageState {
   std::string parent_class;
   TextControl new_class_name;
   TextControl unit_name;
-  std::size_t unit_name_max = 0;  // 8 while "Limit to 8 chars" is checked, else the capacity
+  // 8 while "Limit to 8 chars" is checked, else the capacity.
+  std::size_t unit_name_max = decltype(model::MainInfoDef::UnitName)::kCapacity;
   CheckControl limit_name;
   TextControl description;
   std::vector<std::string> units;
@@ -177,8 +178,28 @@ inline constexpr std::string_view kNoAccessMethodMessage =
     "property, so there is no code to edit for it.";
 inline constexpr std::string_view kTargetDirTitle = "Select new target directory";
 inline constexpr std::string_view kProgramTitle = "Kestrix";
-inline constexpr std::array<std::string_view, 4> kMethodKinds = {"procedure", "function",
-                                                                 "constructor", "destructor"};
+// The messages the method page's message box offers; the user may type any other.
+inline constexpr std::array<std::string_view, 21> kWindowsMessages = {"",
+                                                                      "CM_ENABLEDCHANGED",
+                                                                      "CM_FONTCHANGED",
+                                                                      "CM_COLORCHANGED",
+                                                                      "CM_TEXTCHANGED",
+                                                                      "CM_MOUSEENTER",
+                                                                      "CM_MOUSELEAVE",
+                                                                      "CM_ENTER",
+                                                                      "CM_EXIT",
+                                                                      "CN_COMMAND",
+                                                                      "WM_CHAR",
+                                                                      "WM_KEYDOWN",
+                                                                      "WM_KEYUP",
+                                                                      "WM_KILLFOCUS",
+                                                                      "WM_LBUTTONDOWN",
+                                                                      "WM_LBUTTONUP",
+                                                                      "WM_MOUSEMOVE",
+                                                                      "WM_PAINT",
+                                                                      "WM_SETFOCUS",
+                                                                      "WM_SIZE",
+                                                                      "WM_TIMER"};
 inline constexpr std::array<std::string_view, 3> kMethodScopes = {
     "Public", "Protected (component and its descendants)", "Private (component only)"};
 // The method binding list: Override, then Mode 0, 1, 2.

@@ -11,6 +11,7 @@
 // Item numbers are 1-based, as in the name lookup's answers: Item(1) .. Item(Count()).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -104,6 +105,9 @@ inline constexpr std::uint8_t kProcedure = 0;
 inline constexpr std::uint8_t kFunction = 1;
 inline constexpr std::uint8_t kConstructor = 2;
 inline constexpr std::uint8_t kDestructor = 3;
+// Each kind's keyword, in the order of the kinds: the method kind lists show them so.
+inline constexpr std::array<std::string_view, 4> kMethodKeywords = {"procedure", "function",
+                                                                    "constructor", "destructor"};
 
 struct PropertyEditorDef {
   bool DefEdit = true;

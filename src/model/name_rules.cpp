@@ -337,9 +337,7 @@ DerivedFileName FileNameOf(std::string_view pascal_name, std::string_view extens
 }
 
 std::string_view MethodKeyword(std::uint8_t method_kind) {
-  static constexpr std::array<std::string_view, 4> kKeywords = {"procedure", "function",
-                                                                "constructor", "destructor"};
-  return method_kind < kKeywords.size() ? kKeywords[method_kind] : std::string_view();
+  return method_kind < kMethodKeywords.size() ? kMethodKeywords[method_kind] : std::string_view();
 }
 
 std::string CheckMethodHeader(std::string_view header, std::uint8_t method_kind) {

@@ -27,6 +27,13 @@ struct PageContext {
   std::function<void(const std::function<void()>&)> run;
 };
 
+// A field takes no more characters than the definition's field stores:
+//   LimitLength(name, &model::PropertyPart::Name);
+template <class Part, std::size_t N>
+void LimitLength(QLineEdit* edit, model::ShortString<N> Part::*) {
+  edit->setMaxLength(static_cast<int>(N));
+}
+
 // A field whose text the model stores as typed.
 void BindText(PageContext& context, QLineEdit* edit, std::function<void(std::string_view)> handler);
 // A name field the model filters: the field shows the filtered text and caret.

@@ -30,11 +30,11 @@ EventsPage::EventsPage(PageContext& context) : context_(context) {
   auto* grid = new QGridLayout;
   layout->addLayout(grid, 3);
   name = new QLineEdit;
-  name->setMaxLength(32);
+  LimitLength(name, &model::NewEventPart::Name);
   description = new QLineEdit;
-  description->setMaxLength(65);
+  LimitLength(description, &model::ItemDef::Descr);
   handler = new QLineEdit;
-  handler->setMaxLength(100);
+  LimitLength(handler, &model::ExistingEventPart::HandlerDecl);
   handler_label = new QLabel;
   handler_label->setBuddy(handler);
   group = new QGroupBox;

@@ -35,7 +35,7 @@ MainPage::MainPage(PageContext& context) : context_(context) {
   unit_name = new QLineEdit;
   limit_name = new QCheckBox("&Limit to 8 chars");
   description = new QLineEdit;
-  description->setMaxLength(65);
+  LimitLength(description, &model::ItemDef::Descr);
   units = new QListWidget;
   default_palette = new EntryBox;
   copyright_line = new EntryBox;
@@ -113,7 +113,7 @@ void MainPage::Render() {
   parent_class->setText(FromModel(s.parent_class));
   ShowText(new_class_name, s.new_class_name.text);
   ShowText(unit_name, s.unit_name.text);
-  unit_name->setMaxLength(static_cast<int>(s.unit_name_max == 0 ? 127 : s.unit_name_max));
+  unit_name->setMaxLength(static_cast<int>(s.unit_name_max));
   limit_name->setChecked(s.limit_name.checked);
   ShowText(description, s.description.text);
   QStringList units_shown;

@@ -25,11 +25,11 @@ MethodsPage::MethodsPage(PageContext& context) : context_(context) {
   auto* grid = new QGridLayout;
   layout->addLayout(grid, 3);
   kind = new QComboBox;
-  for (std::string_view k : commands::kMethodKinds) kind->addItem(FromModel(k));
+  for (std::string_view k : model::kMethodKeywords) kind->addItem(FromModel(k));
   header = new QLineEdit;
-  header->setMaxLength(255);
+  LimitLength(header, &model::MethodPart::Header);
   description = new QLineEdit;
-  description->setMaxLength(65);
+  LimitLength(description, &model::ItemDef::Descr);
   scope_group = new QGroupBox(" Scope ");
   scope = new QButtonGroup(this);
   auto* scope_layout = new QVBoxLayout(scope_group);
@@ -43,27 +43,9 @@ MethodsPage::MethodsPage(PageContext& context) : context_(context) {
     override_choice->addItem(FromModel(choice));
   win_message = new QComboBox;
   win_message->setEditable(true);
-  win_message->addItems({"",
-                         "CM_ENABLEDCHANGED",
-                         "CM_FONTCHANGED",
-                         "CM_COLORCHANGED",
-                         "CM_TEXTCHANGED",
-                         "CM_MOUSEENTER",
-                         "CM_MOUSELEAVE",
-                         "CM_ENTER",
-                         "CM_EXIT",
-                         "CN_COMMAND",
-                         "WM_CHAR",
-                         "WM_KEYDOWN",
-                         "WM_KEYUP",
-                         "WM_KILLFOCUS",
-                         "WM_LBUTTONDOWN",
-                         "WM_LBUTTONUP",
-                         "WM_MOUSEMOVE",
-                         "WM_PAINT",
-                         "WM_SETFOCUS",
-                         "WM_SIZE",
-                         "WM_TIMER"});
+  for (std::string_view message : commands::kWindowsMessages) {
+    win_message->addItem(FromModel(message));
+  }
 
   int row = 0;
   grid->addWidget(Buddy("&Kind:", kind), row, 0);

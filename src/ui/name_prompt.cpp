@@ -37,7 +37,7 @@ NamePromptWindow::NamePromptWindow(QWidget* parent, const commands::NamePromptRe
     extra_ = type;
   } else if (request.extra == NamePromptExtra::kMethodKind) {
     auto* kind = new QComboBox;
-    kind->addItems({"procedure", "function", "constructor", "destructor"});
+    for (std::string_view k : model::kMethodKeywords) kind->addItem(FromModel(k));
     kind->setCurrentIndex(request.method_kind);
     auto* kind_label = new QLabel("&Kind:");
     kind_label->setBuddy(kind);

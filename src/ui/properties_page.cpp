@@ -33,11 +33,11 @@ PropertiesPage::PropertiesPage(PageContext& context) : context_(context) {
   auto* grid = new QGridLayout;
   layout->addLayout(grid, 3);
   name = new QLineEdit;
-  name->setMaxLength(32);
+  LimitLength(name, &model::PropertyPart::Name);
   type = new DataTypeCombo(true);
   default_value = new DataValueCombo;
   description = new QLineEdit;
-  description->setMaxLength(65);
+  LimitLength(description, &model::ItemDef::Descr);
   special = new QComboBox;
   read_only = new QCheckBox("Read-o&nly property");
   use_read = new QCheckBox("&Use read method");

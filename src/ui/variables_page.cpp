@@ -26,12 +26,12 @@ VariablesPage::VariablesPage(PageContext& context) : context_(context) {
   auto* grid = new QGridLayout;
   layout->addLayout(grid, 3);
   name = new QLineEdit;
-  name->setMaxLength(32);
+  LimitLength(name, &model::VariablePart::Name);
   type = new DataTypeCombo(false);
   default_value = new DataValueCombo;
   object_note = new QLabel(FromModel(commands::kObjectNote));
   description = new QLineEdit;
-  description->setMaxLength(65);
+  LimitLength(description, &model::ItemDef::Descr);
   scope_group = new QGroupBox(" Scope ");
   scope = new QButtonGroup(this);
   auto* scope_layout = new QVBoxLayout(scope_group);

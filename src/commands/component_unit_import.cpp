@@ -145,8 +145,8 @@ std::optional<ImportedUnit> ImportComponentUnit(const fs::path& unit_file, Dialo
 
 NotesRequest ImportNotes(const fs::path& unit_file, std::vector<std::string> notes) {
   return {std::string(kImportUnitCaption),
-          "What of " + unit_file.filename().string() +
-              " has no place in the definition or changed on the way in, by line:",
+          "What the definition leaves out of " + unit_file.filename().string() +
+              ", or holds differently, by line:",
           std::move(notes)};
 }
 

@@ -21,6 +21,9 @@ ClassChoiceWindow::ClassChoiceWindow(QWidget* parent, const commands::ClassChoic
   list = new QListWidget;
   for (const std::string& name : request.classes) list->addItem(FromModel(name));
   list->setCurrentRow(request.classes.empty() ? -1 : 0);
+  // As tall as the classes need, up to a screenful of them.
+  list->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+  list->setMaximumHeight(list->fontMetrics().lineSpacing() * 16);
   prompt->setBuddy(list);
   layout->addWidget(prompt);
   layout->addWidget(list);

@@ -24,6 +24,9 @@ NotesWindow::NotesWindow(QWidget* parent, const commands::NotesRequest& request)
   list->setSelectionMode(QAbstractItemView::ExtendedSelection);
   for (const std::string& line : request.lines) list->addItem(FromModel(line));
   list->setCurrentRow(0);
+  // As tall as the notes need, so that the definition stays in sight; a long list scrolls.
+  list->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+  list->setMaximumHeight(list->fontMetrics().lineSpacing() * 12);
   heading->setBuddy(list);
   layout->addWidget(heading);
   layout->addWidget(list);
@@ -39,7 +42,7 @@ NotesWindow::NotesWindow(QWidget* parent, const commands::NotesRequest& request)
   buttons->button(QDialogButtonBox::Close)->setDefault(true);
   copy->setAutoDefault(false);
   list->setFocus();
-  resize(640, 320);
+  setMinimumWidth(560);
 }
 
 }  // namespace kx::ui

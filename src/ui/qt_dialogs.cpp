@@ -370,6 +370,14 @@ void QtDialogs::ShowNotes(const commands::NotesRequest& request) {
   auto* window = new NotesWindow(parent_, request);
   window->setAttribute(Qt::WA_DeleteOnClose);
   AddHelpKey(window, HelpOn(commands::kUnitImportHelpContext));
+  // Over the foot of the window rather than its middle: the notes are read beside the
+  // definition they concern.
+  if (parent_ != nullptr && parent_->isVisible()) {
+    window->adjustSize();
+    const QRect owner = parent_->frameGeometry();
+    window->move(owner.center().x() - window->width() / 2,
+                 owner.bottom() - window->frameGeometry().height() - 24);
+  }
   window->show();
   window->raise();
   window->activateWindow();

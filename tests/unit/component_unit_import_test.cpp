@@ -126,8 +126,7 @@ TEST_F(ImportUnitTest, QuestionsInOrderAndWhatOpens) {
        [&](ScriptedDialogs& d, const std::string& unit) {
          choose("TBarGauge")(d, unit);
          d.ExpectNotes(
-             "What of gauges.pas has no place in the definition or changed on the way in, "
-             "by line:");
+             "What the definition leaves out of gauges.pas, or holds differently, by line:");
        },
        "TBarGauge", "TGraphicControl"},
       // The registration dialog proposes the standard class the unit's own parent descends

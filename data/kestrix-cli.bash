@@ -52,7 +52,9 @@ _kestrix_cli() {
   elif [[ $command == dfm2text ]]; then
     COMPREPLY=($(compgen -f -X '!*.[dD][fF][mM]' -- "$cur") $(compgen -d -- "$cur"))
   elif [[ $command == import ]]; then
-    COMPREPLY=($(compgen -f -X '!*.[pP][aApP]*' -- "$cur") $(compgen -d -- "$cur"))
+    # Units only: not .ppu files or .pas.bak backups.
+    COMPREPLY=($(compgen -f -X '!*.[pP][aA][sS]' -- "$cur") $(compgen -f -X '!*.[pP][pP]' -- "$cur")
+      $(compgen -d -- "$cur"))
   elif [[ $command != class && $command != new ]]; then
     COMPREPLY=($(compgen -f -X '!*.[cC][dD]' -- "$cur") $(compgen -d -- "$cur"))
   fi

@@ -89,4 +89,12 @@ std::optional<std::vector<std::string>> Dialogs::EditText(const EditorRequest& /
 
 std::optional<int> Dialogs::ChooseButton(const ChoiceRequest& /*request*/) { return std::nullopt; }
 
+std::optional<std::string> Dialogs::ChooseClass(const ClassChoiceRequest&) { return std::nullopt; }
+
+void Dialogs::ShowNotes(const NotesRequest& request) {
+  std::string text = request.heading;
+  for (const std::string& line : request.lines) text += "\r" + line;
+  Information(text, request.caption);
+}
+
 }  // namespace kx::commands

@@ -151,6 +151,22 @@ struct DefinitionFinding {
   friend bool operator==(const DefinitionFinding&, const DefinitionFinding&) = default;
 };
 
+// A list of classes to choose one from (the classes of a unit to import), in the order given,
+// the first selected.
+struct ClassChoiceRequest {
+  std::string caption;
+  std::string prompt;
+  std::vector<std::string> classes;
+};
+
+// Notes to read at leisure (what an import left out, each with its line): a heading above the
+// lines.
+struct NotesRequest {
+  std::string caption;
+  std::string heading;
+  std::vector<std::string> lines;
+};
+
 class CustomClassPage;  // commands/parent_selection.h
 
 // The parent selection dialog ("Select parent class") opens with these.
@@ -225,6 +241,11 @@ class Dialogs {
   // 0 or 1 for the button chosen; nothing when cancelled or closed. Front ends without the
   // dialog answer nothing.
   virtual std::optional<int> ChooseButton(const ChoiceRequest& request);
+  // The class chosen; nothing when cancelled. Front ends without the dialog answer nothing.
+  virtual std::optional<std::string> ChooseClass(const ClassChoiceRequest& request);
+  // Front ends without a list of their own show one information box with every line. The
+  // desktop leaves its list open beside the window.
+  virtual void ShowNotes(const NotesRequest& request);
 
   // Conveniences over Show.
   void Information(std::string_view text, std::string_view caption = {});

@@ -11,7 +11,7 @@ namespace kx::commands {
 
 namespace {
 
-constexpr std::array<HelpPlace, 20> kPlaces = {{
+constexpr std::array<HelpPlace, 21> kPlaces = {{
     {kFirstHelpContext + static_cast<int>(Page::kMain), "main.html", "main-page"},
     {kFirstHelpContext + static_cast<int>(Page::kProperties), "properties.html", "properties-page"},
     {kFirstHelpContext + static_cast<int>(Page::kMethods), "methods.html", "methods-page"},
@@ -32,6 +32,7 @@ constexpr std::array<HelpPlace, 20> kPlaces = {{
     {kDocumentationHelpContext, "documentation.html", "documentation"},
     {kOtherOptionsHelpContext, "options.html", "other-options"},
     {kFileViewerHelpContext, "file-viewer.html", "file-viewer"},
+    {kUnitImportHelpContext, "import.html", "import-unit"},
 }};
 
 bool IsUnreserved(unsigned char c) {

@@ -39,6 +39,7 @@ inline constexpr int kFieldImportHelpContext = 307;
 inline constexpr int kDocumentationHelpContext = 308;
 inline constexpr int kOtherOptionsHelpContext = 309;
 inline constexpr int kFileViewerHelpContext = 310;
+inline constexpr int kUnitImportHelpContext = 311;
 
 inline constexpr std::string_view kManualContentsPage = "index.html";
 inline constexpr std::string_view kThreadHelpPage = "threads.html";

@@ -5,6 +5,7 @@
 
 #include "catalog/class_catalog.h"
 #include "catalog/type_classes.h"
+#include "commands/component_unit_import.h"
 #include "commands/data_links.h"
 #include "commands/definition_checks.h"
 #include "commands/generate_unit.h"
@@ -384,6 +385,7 @@ bool MainWindowModel::MenuEnabled(MenuItem item) const {
   switch (item) {
     case MenuItem::kNew:
     case MenuItem::kOpen:
+    case MenuItem::kImportUnit:
     case MenuItem::kPrinterSetup:
     case MenuItem::kExit:
       return true;
@@ -586,6 +588,13 @@ void MainWindowModel::OpenDefinition() {
   } else if (!session_.definition_open()) {
     ShowNoDefinition();
   }
+}
+
+void MainWindowModel::ImportComponentUnit() {
+  std::optional<std::vector<std::string>> notes = session_.ImportUnit(selector_.registry());
+  if (!notes) return;
+  ShowDefinition();
+  if (!notes->empty()) dialogs_.ShowNotes(ImportNotes(session_.imported_unit(), std::move(*notes)));
 }
 
 void MainWindowModel::SaveDefinition() { session_.Save(); }

@@ -126,6 +126,7 @@ struct ButtonStates {
 enum class MenuItem : std::uint8_t {
   kNew,
   kOpen,
+  kImportUnit,
   kSave,
   kSaveAs,
   kPrintInterface,
@@ -339,6 +340,9 @@ class MainWindowModel {
   // --- Menu commands ---
   void NewDefinition();
   void OpenDefinition();
+  // File > Import component unit: the imported definition opens like a new one, then the
+  // import's notes are shown.
+  void ImportComponentUnit();
   void SaveDefinition();
   void SaveDefinitionAs();
   // File > Exit and closing the window: true when the window may close.

@@ -67,6 +67,8 @@ class ParentSelector {
   const catalog::ParentChoice& choice() const { return choice_; }
   void set_choice(catalog::ParentChoice choice) { choice_ = std::move(choice); }
   Dialogs& dialogs() { return dialogs_; }
+  // The registry behind the Custom view, which an import registers an unknown parent in too.
+  catalog::CustomClassRegistry& registry() { return registry_; }
 
  private:
   enum class Outcome { kOk, kCancel, kKeepOpen };

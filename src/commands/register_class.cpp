@@ -35,6 +35,13 @@ std::optional<RegisteredClass> RegisterCustomClass(Dialogs& dialogs,
   return RunRegistration(dialogs, registry, class_name, {});
 }
 
+std::optional<RegisteredClass> RegisterCustomClass(Dialogs& dialogs,
+                                                   catalog::CustomClassRegistry& registry,
+                                                   std::string_view class_name,
+                                                   const ClassRegistration& proposed) {
+  return RunRegistration(dialogs, registry, class_name, proposed);
+}
+
 std::optional<RegisteredClass> EditCustomClass(Dialogs& dialogs,
                                                catalog::CustomClassRegistry& registry,
                                                std::string_view class_name) {

@@ -29,6 +29,11 @@ struct RegisteredClass {
 std::optional<RegisteredClass> RegisterCustomClass(Dialogs& dialogs,
                                                    catalog::CustomClassRegistry& registry,
                                                    std::string_view class_name);
+// The same, the dialog starting with what is proposed (an import knows where the class is).
+std::optional<RegisteredClass> RegisterCustomClass(Dialogs& dialogs,
+                                                   catalog::CustomClassRegistry& registry,
+                                                   std::string_view class_name,
+                                                   const ClassRegistration& proposed);
 // A registered class: the dialog starts with its stored ancestor and unit.
 std::optional<RegisteredClass> EditCustomClass(Dialogs& dialogs,
                                                catalog::CustomClassRegistry& registry,

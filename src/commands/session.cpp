@@ -2,6 +2,7 @@
 #include "commands/session.h"
 
 #include "catalog/new_definition.h"
+#include "commands/component_unit_import.h"
 #include "commands/parent_selection.h"
 #include "model/name_rules.h"
 
@@ -130,6 +131,29 @@ bool Session::New(ParentSelector& selector, const catalog::NewDefinitionImports&
   open_ = true;
   modified_ = true;
   return true;
+}
+
+std::optional<std::vector<std::string>> Session::ImportUnit(
+    catalog::CustomClassRegistry& registry) {
+  if (open_ && !SaveIfWanted("Import Component Unit")) return std::nullopt;
+  const fs::path start = imported_unit_.empty() ? DialogFolder() : imported_unit_.parent_path();
+  const std::optional<fs::path> chosen = dialogs_.OpenFile(ImportUnitRequest(start));
+  if (!chosen) return std::nullopt;
+  // Remembered even when refused: the next try most likely looks beside it.
+  std::error_code error;
+  const fs::path whole = fs::absolute(*chosen, error);
+  imported_unit_ = error ? *chosen : whole;
+  std::optional<ImportedUnit> imported =
+      ImportComponentUnit(*chosen, dialogs_, registry, settings_);
+  if (!imported) return std::nullopt;
+  model::ReleaseDefinitionTexts(def_);
+  def_ = std::move(imported->def);
+  // Saving must ask for a name: the unit's folder may hold a definition of the same name.
+  file_.clear();
+  stamp_.reset();
+  open_ = true;
+  modified_ = true;
+  return std::move(imported->notes);
 }
 
 bool Session::ChangeParent(ParentSelector& selector) {

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "commands/definition_io.h"
 #include "commands/dialogs.h"
@@ -20,8 +21,9 @@
 #include "store/settings.h"
 
 namespace kx::catalog {
+class CustomClassRegistry;
 struct NewDefinitionImports;
-}
+}  // namespace kx::catalog
 
 namespace kx::commands {
 
@@ -65,6 +67,13 @@ class Session {
   // is open; it has no file yet.
   bool New(ParentSelector& selector);
   bool New(ParentSelector& selector, const catalog::NewDefinitionImports& imports);
+  // File > Import component unit: after the question whether to save, the unit to import
+  // (commands/component_unit_import.h). Like New, the imported definition opens unsaved and
+  // without a file, so that Save asks for its name. The import's notes when it opened; nothing
+  // when the user cancelled or nothing could be imported, the open definition then unchanged.
+  std::optional<std::vector<std::string>> ImportUnit(catalog::CustomClassRegistry& registry);
+  // The unit ImportUnit was last given, whether it was imported or not.
+  const std::filesystem::path& imported_unit() const { return imported_unit_; }
   // The main window's "New parent...": true when the parent was changed.
   bool ChangeParent(ParentSelector& selector);
 
@@ -89,6 +98,8 @@ class Session {
   std::filesystem::path file_;
   // The folder of the file last read or written; kept when the definition is closed or new.
   std::filesystem::path last_folder_;
+  // The unit last chosen to import; its folder is where the next import starts.
+  std::filesystem::path imported_unit_;
   // What file_ was when this session last read or wrote it.
   std::optional<platform::FileStamp> stamp_;
 };

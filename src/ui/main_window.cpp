@@ -182,6 +182,8 @@ void MainWindow::BuildMenus() {
   actions[MenuItem::kOpen] = item(
       file, "&Open component definition...", [this] { model_.OpenDefinition(); },
       QKeySequence::Open);
+  actions[MenuItem::kImportUnit] =
+      item(file, "&Import component unit...", [this] { model_.ImportComponentUnit(); });
   actions[MenuItem::kSave] = item(
       file, "&Save", [this] { model_.SaveDefinition(); }, QKeySequence("Ctrl+S"));
   actions[MenuItem::kSaveAs] = item(file, "S&ave as...", [this] { model_.SaveDefinitionAs(); });

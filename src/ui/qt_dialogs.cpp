@@ -18,6 +18,7 @@
 #include "commands/register_class.h"
 #include "generate/extras/editor_unit.h"
 #include "platform/run_program.h"
+#include "ui/class_choice_dialog.h"
 #include "ui/data_link_dialog.h"
 #include "ui/definition_findings_dialog.h"
 #include "ui/dialog_keys.h"
@@ -28,6 +29,7 @@
 #include "ui/link_property_dialog.h"
 #include "ui/list_choice_dialog.h"
 #include "ui/name_prompt.h"
+#include "ui/notes_window.h"
 #include "ui/other_options_dialog.h"
 #include "ui/parent_dialog.h"
 #include "ui/property_editor_dialog.h"
@@ -351,6 +353,34 @@ std::optional<int> QtDialogs::ChooseButton(const commands::ChoiceRequest& reques
 bool QtDialogs::DefinitionFindingsDialog(const std::vector<commands::DefinitionFinding>& findings) {
   DefinitionFindingsWindow dialog(parent_, findings);
   return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<std::string> QtDialogs::ChooseClass(const commands::ClassChoiceRequest& request) {
+  ClassChoiceWindow dialog(parent_, request, HelpOn(commands::kUnitImportHelpContext));
+  AddHelpKey(&dialog, HelpOn(commands::kUnitImportHelpContext));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+void QtDialogs::ShowNotes(const commands::NotesRequest& request) {
+  // Notes of an earlier import would read as this one's.
+  if (parent_ != nullptr) {
+    for (NotesWindow* earlier : parent_->findChildren<NotesWindow*>()) earlier->close();
+  }
+  auto* window = new NotesWindow(parent_, request);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  AddHelpKey(window, HelpOn(commands::kUnitImportHelpContext));
+  // Over the foot of the window rather than its middle: the notes are read beside the
+  // definition they concern.
+  if (parent_ != nullptr && parent_->isVisible()) {
+    window->adjustSize();
+    const QRect owner = parent_->frameGeometry();
+    window->move(owner.center().x() - window->width() / 2,
+                 owner.bottom() - window->frameGeometry().height() - 24);
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 }  // namespace kx::ui

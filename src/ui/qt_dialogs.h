@@ -69,6 +69,9 @@ class QtDialogs : public commands::Dialogs {
   std::optional<std::vector<std::string>> EditText(const commands::EditorRequest& request) override;
   std::optional<int> ChooseButton(const commands::ChoiceRequest& request) override;
   bool DefinitionFindingsDialog(const std::vector<commands::DefinitionFinding>& findings) override;
+  std::optional<std::string> ChooseClass(const commands::ClassChoiceRequest& request) override;
+  // Leaves the notes open beside the window; they close with it.
+  void ShowNotes(const commands::NotesRequest& request) override;
 
  private:
   // The Help button of the dialogs without a topic of their own: the help's contents.

@@ -188,4 +188,15 @@ bool ScriptedDialogs::DefinitionFindingsDialog(
   return As<bool>(Next("definition findings", {}));
 }
 
+std::optional<std::string> ScriptedDialogs::ChooseClass(
+    const commands::ClassChoiceRequest& request) {
+  class_requests_.push_back(request);
+  return As<std::optional<std::string>>(Next("class choice", {request.caption, request.prompt}));
+}
+
+void ScriptedDialogs::ShowNotes(const commands::NotesRequest& request) {
+  notes_shown_.push_back(request);
+  Next("notes", {request.caption, request.heading});
+}
+
 }  // namespace kx::testing

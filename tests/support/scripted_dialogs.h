@@ -119,6 +119,15 @@ class ScriptedDialogs : public commands::Dialogs {
     return Expect("definition findings", {}, generate_anyway);
   }
 
+  // Expects the class choice with this prompt; answers with the class (nothing: Cancel).
+  ScriptedDialogs& ExpectChooseClass(std::string prompt, std::optional<std::string> answer) {
+    return Expect("class choice", {std::nullopt, std::move(prompt)}, answer);
+  }
+  // Expects a list of notes, with this heading when one is given.
+  ScriptedDialogs& ExpectNotes(std::optional<std::string> heading = std::nullopt) {
+    return Expect("notes", {std::nullopt, std::move(heading)});
+  }
+
   struct DirectoryRequest {
     std::string title;
     std::filesystem::path initial_dir;
@@ -150,6 +159,10 @@ class ScriptedDialogs : public commands::Dialogs {
     return editor_unit_requests_;
   }
   const std::vector<int>& editor_kind_defaults() const { return editor_kind_defaults_; }
+  const std::vector<commands::ClassChoiceRequest>& class_requests() const {
+    return class_requests_;
+  }
+  const std::vector<commands::NotesRequest>& notes_shown() const { return notes_shown_; }
   bool done() const { return expected_.empty(); }
 
   commands::Answer Show(const commands::MessageBox& box) override;
@@ -187,6 +200,8 @@ class ScriptedDialogs : public commands::Dialogs {
   std::optional<std::vector<std::string>> EditText(const commands::EditorRequest& request) override;
   std::optional<int> ChooseButton(const commands::ChoiceRequest& request) override;
   bool DefinitionFindingsDialog(const std::vector<commands::DefinitionFinding>& findings) override;
+  std::optional<std::string> ChooseClass(const commands::ClassChoiceRequest& request) override;
+  void ShowNotes(const commands::NotesRequest& request) override;
 
  private:
   // What a dialog shows, in the order its function lists them, the caption or title first; an
@@ -216,6 +231,8 @@ class ScriptedDialogs : public commands::Dialogs {
   std::vector<commands::ParentSelectionRequest> parent_requests_;
   std::vector<commands::NamePromptRequest> name_requests_;
   std::vector<commands::EditorRequest> editor_requests_;
+  std::vector<commands::ClassChoiceRequest> class_requests_;
+  std::vector<commands::NotesRequest> notes_shown_;
 };
 
 }  // namespace kx::testing

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -28,6 +29,7 @@
 #include "commands/parent_selection.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
+#include "ui/class_choice_dialog.h"
 #include "ui/data_link_dialog.h"
 #include "ui/desktop.h"
 #include "ui/documentation_dialog.h"
@@ -37,6 +39,7 @@
 #include "ui/link_property_dialog.h"
 #include "ui/list_choice_dialog.h"
 #include "ui/name_prompt.h"
+#include "ui/notes_window.h"
 #include "ui/other_options_dialog.h"
 #include "ui/pages.h"
 #include "ui/parent_dialog.h"
@@ -638,6 +641,70 @@ TEST_F(NewDefinitionTest, ContainerImportChoosesAPanel) {
   EXPECT_TRUE(std::ranges::any_of(def().Items(), [](const model::ItemDef& item) {
     return item.Kind() == model::ItemKind::Variable && item.Variable().IsSubComponent;
   }));
+}
+
+// File > Import component unit with the real dialogs: the file dialog, the list of the unit's
+// classes (the arrow keys and Return choose), the registration of the parent the unit declares
+// itself, proposed from the unit, and the notes left open beside the window.
+TEST_F(NewDefinitionTest, ImportUnitOfTwoClasses) {
+  ModalScript script;
+  script
+      .Then<QFileDialog>([](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Select component unit to import");
+        dialog->selectFile(KX_UNIT_FIXTURES "/gauges.pas");
+        static_cast<QDialog*>(dialog)->accept();
+      })
+      .Then<ClassChoiceWindow>([](ClassChoiceWindow* dialog) {
+        QApplication::setActiveWindow(dialog);
+        EXPECT_EQ(QApplication::focusWidget(), dialog->list);
+        EXPECT_EQ(dialog->list->currentItem()->text(), "TBarGauge");
+        QTest::keyClick(dialog->list, Qt::Key_Down);
+        QTest::keyClick(dialog->list, Qt::Key_Return);
+      })
+      .Box(QMessageBox::Yes,
+           QString::fromStdString(catalog::UnregisteredClassQuestion("TBarGauge")))
+      .Then<RegisterClassWindow>([](RegisterClassWindow* dialog) {
+        EXPECT_EQ(dialog->ancestor->currentText(), "TGraphicControl");
+        EXPECT_EQ(dialog->unit->text(), "Gauges");
+        dialog->accept();
+      });
+  desktop_->window().actions[commands::MenuItem::kImportUnit]->trigger();
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(def().MainInfo.NewClassName.str(), "TDialGauge");
+  EXPECT_EQ(def().MainInfo.VCLAncestorName.str(), "TGraphicControl");
+  EXPECT_EQ(def().MainInfo.DefaultPalette.str(), "Dashboard");
+  EXPECT_EQ(desktop_->window().windowTitle(), "Component Definition - (Untitled)");
+  const QList<NotesWindow*> notes = desktop_->window().findChildren<NotesWindow*>();
+  ASSERT_EQ(notes.size(), 1);
+  EXPECT_TRUE(notes.front()->isVisible());
+  EXPECT_FALSE(notes.front()->isModal());
+  EXPECT_TRUE(notes.front()->list->item(0)->text().startsWith("line "));
+  notes.front()->copy->click();
+  EXPECT_TRUE(QApplication::clipboard()->text().contains("The registration of TBarGauge"));
+}
+
+// The class list and the notes alone: Escape cancels the list, F1 opens the import's page, and
+// notes of a later import replace those of an earlier one.
+TEST(QtDialogsTest, ClassListAndNotes) {
+  std::vector<int> helped;
+  QWidget owner;
+  QtDialogs dialogs(&owner, [&helped](int context) { helped.push_back(context); });
+  ModalScript script;
+  script.Then<ClassChoiceWindow>([](ClassChoiceWindow* dialog) {
+    EXPECT_EQ(dialog->windowTitle(), "Import component unit");
+    QApplication::setActiveWindow(dialog);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  });
+  EXPECT_FALSE(dialogs.ChooseClass({"Import component unit", "Which?", {"TA", "TB"}}));
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(helped, std::vector<int>{commands::kUnitImportHelpContext});
+  dialogs.ShowNotes({"Import component unit", "First", {"line 1: a"}});
+  dialogs.ShowNotes({"Import component unit", "Second", {"line 2: b", "line 3: c"}});
+  QList<NotesWindow*> open = owner.findChildren<NotesWindow*>();
+  open.removeIf([](const NotesWindow* window) { return !window->isVisible(); });
+  ASSERT_EQ(open.size(), 1);  // the first one closed
+  EXPECT_EQ(open.front()->list->count(), 2);
 }
 
 TEST_F(NewDefinitionTest, NewParentOpensOnTheOutlineWithTheParent) {

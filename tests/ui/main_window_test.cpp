@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <algorithm>
 
 #include "model/types.h"
 #include "store/definition_file.h"
@@ -480,6 +481,61 @@ TEST_F(MainWindowTest, AnOpenedDefinitionShowsItsFirstEntries) {
   EXPECT_TRUE(window().properties_page->name->isEnabled());
   EXPECT_EQ(window().properties_page->name->text(), "Active");
   EXPECT_FALSE(modified());
+}
+
+// File > Import component unit through the menu: a unit the window generated from an example
+// opens as a new definition; a unit of two classes asks which; Cancel there changes nothing.
+TEST_F(MainWindowTest, ImportComponentUnitThroughTheMenu) {
+  QAction* import = window().actions.at(MenuItem::kImportUnit);
+  EXPECT_EQ(import->text(), "&Import component unit...");
+  EXPECT_TRUE(import->isEnabled());  // also with no definition open
+  // The unit of an example, as Generate > Component code writes it.
+  Open("alarm.cd");
+  const auto unit = dir_ / "alarm.pas";
+  dialogs_.ExpectBox(BoxKind::kInformation, "Component code written to " + unit.string() + ".");
+  window().actions[MenuItem::kGenerateCode]->trigger();
+  Open("mybutton.cd");
+  dialogs_.ExpectOpenFile(unit);
+  import->trigger();
+  EXPECT_EQ(window().windowTitle(), "Component Definition - (Untitled)");
+  EXPECT_EQ(window().main_page->new_class_name->text(), "TAlarm");
+  EXPECT_EQ(window().main_page->parent_class->text(), "TComponent");
+  EXPECT_TRUE(modified());
+  SelectPage(1);
+  EXPECT_GT(window().properties_page->list->count(), 0);
+
+  // Two classes: the list, then Cancel; the imported definition stays, still unsaved.
+  const std::filesystem::path gauges = KX_UNIT_FIXTURES "/gauges.pas";
+  const std::string choose =
+      "gauges.pas registers several component classes. Select the class to import:";
+  dialogs_
+      .ExpectBox(BoxKind::kConfirmation, "Save this component definition?", Answer::kNo,
+                 "Import Component Unit")
+      .ExpectOpenFile(gauges)
+      .ExpectChooseClass(choose, std::nullopt);
+  import->trigger();
+  EXPECT_EQ(dialogs_.class_requests().back().classes,
+            (std::vector<std::string>{"TBarGauge", "TDialGauge"}));
+  EXPECT_EQ(window().main_page->new_class_name->text(), "TAlarm");
+  EXPECT_EQ(window().windowTitle(), "Component Definition - (Untitled)");
+  EXPECT_TRUE(modified());
+
+  // Again, choosing the bar: it opens, and the notes list what stayed behind, by line.
+  dialogs_
+      .ExpectBox(BoxKind::kConfirmation, "Save this component definition?", Answer::kNo,
+                 "Import Component Unit")
+      .ExpectOpenFile(gauges)
+      .ExpectChooseClass(choose, "TBarGauge")
+      .ExpectNotes();
+  import->trigger();
+  EXPECT_EQ(window().main_page->new_class_name->text(), "TBarGauge");
+  EXPECT_EQ(window().main_page->parent_class->text(), "TGraphicControl");
+  ASSERT_EQ(dialogs_.notes_shown().size(), 1u);
+  const std::vector<std::string>& notes = dialogs_.notes_shown().back().lines;
+  EXPECT_TRUE(std::any_of(notes.begin(), notes.end(), [](const std::string& note) {
+    return note.starts_with("line 78: The initialization section");
+  })) << ::testing::PrintToString(notes);
+  EXPECT_EQ(dialogs_.file_requests().back().initial_dir, gauges.parent_path());
 }
 
 }  // namespace

@@ -10,13 +10,9 @@
 namespace kx::cli {
 
 std::optional<store::Settings> LoadCliSettings(Context& context) {
-  const std::filesystem::path exe_dir = platform::ExecutableDir();
-  // Only without --settings: deciding the default looks at the program's folder.
-  const std::filesystem::path file =
-      context.settings_file ? *context.settings_file
-                            : store::DefaultSettingsPath(exe_dir, store::ReadEnvironment());
   try {
-    store::Settings settings = store::LoadSettings(file, exe_dir, platform::SystemClock());
+    store::Settings settings = store::LoadProgramSettings(
+        context.settings_file, platform::ExecutableDir(), platform::SystemClock());
     // The desktop's default target directory is the program's folder (or the one chosen in its
     // options); a definition read or made here without a target directory keeps none.
     settings.pascal_code_dir.clear();

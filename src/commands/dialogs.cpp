@@ -3,6 +3,18 @@
 
 namespace kx::commands {
 
+FileDialogRequest PrintToPdfRequest(std::string title, const std::filesystem::path& folder,
+                                    const std::filesystem::path& printed) {
+  std::filesystem::path name = printed.filename();
+  name.replace_extension(".pdf");
+  return {.title = std::move(title),
+          .filter = "PDF files (*.pdf)|*.pdf|All files (*.*)|*.*",
+          .default_ext = "pdf",
+          .initial_dir = folder,
+          .file_name = name.string(),
+          .overwrite_prompt = true};
+}
+
 std::string_view BoxKindName(BoxKind kind) {
   switch (kind) {
     case BoxKind::kInformation:

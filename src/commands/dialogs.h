@@ -45,6 +45,11 @@ struct FileDialogRequest {
   bool overwrite_prompt = false;
 };
 
+// Where printing goes when no printer is set up: a PDF file the user names, proposed as
+// the printed file's name with ".pdf" in folder.
+FileDialogRequest PrintToPdfRequest(std::string title, const std::filesystem::path& folder,
+                                    const std::filesystem::path& printed);
+
 // Options > Other options: the default copyright line, what to do with generated code, and
 // where keyword help looks words up.
 struct OtherOptions {

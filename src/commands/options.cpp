@@ -51,6 +51,20 @@ fs::path CompilerFolder(std::string_view compiler, std::string_view fallback) {
 
 }  // namespace
 
+void SavePrintFont(store::Settings& settings, std::string_view family, int size) {
+  store::UpdateProfile(settings.file, [&](store::Profile& profile) {
+    profile.WriteString(store::kPrintSection, store::kPrintFontKey, family);
+    profile.WriteInteger(store::kPrintSection, store::kPrintFontSizeKey, size);
+  });
+  settings.print_font = family;
+  settings.print_font_size = size;
+}
+
+void SaveWindowGeometry(store::Settings& settings, std::string_view geometry) {
+  WriteSetting(settings, store::kWindowSection, store::kGeometryKey, geometry);
+  settings.window_geometry = geometry;
+}
+
 bool ChangeDefaultSourceDirectory(Dialogs& dialogs, store::Settings& settings) {
   return ChangeDirectory(dialogs, settings, settings.definitions_dir, store::kDefinitionsKey,
                          "The default directory for component definitions is now ",

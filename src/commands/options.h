@@ -35,6 +35,10 @@ bool ChangeCodeTarget(Dialogs& dialogs, store::Settings& settings);
 // Chooses the help files of the new version (ChooseHelpFiles) before telling the user.
 bool ChangeDelphiVersion(Dialogs& dialogs, store::Settings& settings,
                          const std::filesystem::path& wine_prefix);
+// What the desktop remembers without asking: the printing font the user chose and the
+// window's place as it was closed.
+void SavePrintFont(store::Settings& settings, std::string_view family, int size);
+void SaveWindowGeometry(store::Settings& settings, std::string_view geometry);
 // The compiler of the Delphi version in use.
 bool ChangeResourceCompilerPath(Dialogs& dialogs, store::Settings& settings);
 // The dialog offers the copyright lines of the clock's year.

@@ -263,6 +263,18 @@ Settings LoadSettings(const fs::path& settings_file, const fs::path& exe_dir,
   settings.compiler16 = profile.ReadString(kResourcesSection, kCompiler16Key, bundled_compiler);
   settings.compiler32 = profile.ReadString(kResourcesSection, kCompiler32Key, bundled_compiler);
   settings.help_url = profile.ReadString(kHelpFilesSection, kKeywordUrlKey, "");
+  settings.window_geometry = profile.ReadString(kWindowSection, kGeometryKey, "");
+  settings.print_font = profile.ReadString(kPrintSection, kPrintFontKey, settings.print_font);
+  settings.print_font_size =
+      profile.ReadInteger(kPrintSection, kPrintFontSizeKey, settings.print_font_size);
+  return settings;
+}
+
+Settings LoadProgramSettings(const std::optional<fs::path>& named_file, const fs::path& exe_dir,
+                             const platform::Clock& clock, const Environment& env) {
+  Settings settings = LoadSettings(named_file ? *named_file : DefaultSettingsPath(exe_dir, env),
+                                   exe_dir, clock, env);
+  ChooseHelpFiles(settings, WinePrefix(env));
   return settings;
 }
 

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,13 @@ inline constexpr std::string_view kDelphiHelpKey = "DelphiHelp";
 inline constexpr std::string_view kCwgHelpKey = "CWGHelp";
 // The address template of the keyword look-ups in Delphi's help (commands/help.h).
 inline constexpr std::string_view kKeywordUrlKey = "KeywordUrl";
+// The main window's place and size, as the window system saves them, in hexadecimal.
+inline constexpr std::string_view kWindowSection = "Window";
+inline constexpr std::string_view kGeometryKey = "Geometry";
+// The font the component interface is printed in.
+inline constexpr std::string_view kPrintSection = "Print";
+inline constexpr std::string_view kPrintFontKey = "Font";
+inline constexpr std::string_view kPrintFontSizeKey = "FontSize";
 
 // Both compiler settings default to the resource compiler built and installed with the
 // program, which writes 16-bit and 32-bit resource files alike (platform::FindBundledProgram
@@ -75,6 +83,9 @@ struct Settings {
   std::string vcl_help;
   std::string help_url;             // address template of those look-ups; empty: none set
   std::filesystem::path help_file;  // the program's own manual: its contents page
+  std::string window_geometry;      // empty: the window system places the window
+  std::string print_font = "Courier New";
+  int print_font_size = 10;
 };
 
 // The environment variables the settings depend on; empty when unset.
@@ -113,6 +124,13 @@ std::string AsDirectory(std::string_view dir);
 Settings LoadSettings(const std::filesystem::path& settings_file,
                       const std::filesystem::path& exe_dir, const platform::Clock& clock,
                       const Environment& env = ReadEnvironment());
+
+// What both front ends start with: the file named on their command line, else the default
+// one (DefaultSettingsPath, looked for only then), read by LoadSettings, with the help files
+// chosen (ChooseHelpFiles). Throws ProfileError.
+Settings LoadProgramSettings(const std::optional<std::filesystem::path>& named_file,
+                             const std::filesystem::path& exe_dir, const platform::Clock& clock,
+                             const Environment& env = ReadEnvironment());
 
 // Names Delphi's help files for the Delphi version of the settings. With Delphi 1.0 they come
 // from the HelpFiles keys, or from MultiHlp.Ini in the prefix's Windows folder when either

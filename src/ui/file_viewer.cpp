@@ -121,15 +121,8 @@ void FileViewer::Print() {
   QsciPrinter& printer = Printer();
   printer.setDocName(FromPath(file_.filename().string()));
   if (QPrinterInfo::availablePrinters().isEmpty()) {
-    std::filesystem::path pdf = file_.filename();
-    pdf.replace_extension(".pdf");
-    const std::optional<std::filesystem::path> chosen =
-        dialogs_.SaveFile({.title = "Print to a PDF file",
-                           .filter = "PDF files (*.pdf)|*.pdf|All files (*.*)|*.*",
-                           .default_ext = "pdf",
-                           .initial_dir = file_.parent_path(),
-                           .file_name = pdf.string(),
-                           .overwrite_prompt = true});
+    const std::optional<std::filesystem::path> chosen = dialogs_.SaveFile(
+        commands::PrintToPdfRequest("Print to a PDF file", file_.parent_path(), file_));
     if (!chosen) return;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(FromPath(chosen->string()));

@@ -29,8 +29,8 @@
 #include <exception>
 
 #include "commands/help.h"
+#include "commands/options.h"
 #include "commands/target_directory.h"
-#include "store/profile_store.h"
 #include "ui/about.h"
 #include "ui/pages.h"
 #include "ui/text_boundary.h"
@@ -44,12 +44,6 @@ using commands::MenuItem;
 using commands::Page;
 
 namespace {
-
-constexpr std::string_view kWindowSection = "Window";
-constexpr std::string_view kGeometryKey = "Geometry";
-constexpr std::string_view kPrintSection = "Print";
-constexpr std::string_view kPrintFontKey = "Font";
-constexpr std::string_view kPrintFontSizeKey = "FontSize";
 
 // A menu shows one key of an item; an item with more keys shows them all. also: the same keys
 // as some keyboards report them (Shift+Tab comes as Backtab).
@@ -335,13 +329,7 @@ void MainWindow::ShowHelp(const store::HelpTopic& topic) {
 }
 
 QFont MainWindow::PrintFont() const {
-  store::Profile profile;
-  try {
-    profile = store::ReadProfile(settings_.file);
-  } catch (const std::exception&) {
-  }
-  QFont font(FromModel(profile.ReadString(kPrintSection, kPrintFontKey, "Courier New")),
-             profile.ReadInteger(kPrintSection, kPrintFontSizeKey, 10));
+  QFont font(FromModel(settings_.print_font), settings_.print_font_size);
   font.setStyleHint(QFont::TypeWriter);
   return font;
 }
@@ -358,11 +346,8 @@ void MainWindow::PrinterSetup() {
   bool ok = false;
   const QFont font = QFontDialog::getFont(&ok, PrintFont(), this, "Printing font");
   if (!ok) return;
-  store::UpdateProfile(settings_.file, [&](store::Profile& profile) {
-    profile.WriteString(kPrintSection, kPrintFontKey,
-                        ToModel(font.family()).value_or("Courier New"));
-    profile.WriteInteger(kPrintSection, kPrintFontSizeKey, font.pointSize());
-  });
+  commands::SavePrintFont(settings_, ToModel(font.family()).value_or(store::Settings().print_font),
+                          font.pointSize());
 }
 
 void MainWindow::PrintInterface(const QString& pdf_file) {
@@ -374,12 +359,9 @@ void MainWindow::PrintInterface(const QString& pdf_file) {
   if (pdf.isEmpty() && QPrinterInfo::availablePrinters().isEmpty()) {
     const model::MainInfoDef& info = model_.session().def().MainInfo;
     const std::optional<std::filesystem::path> chosen = dialogs_.SaveFile(
-        {.title = "Print component interface to a PDF file",
-         .filter = "PDF files (*.pdf)|*.pdf|All files (*.*)|*.*",
-         .default_ext = "pdf",
-         .initial_dir = commands::TargetDirectory(info, model_.DefaultTargetDir()),
-         .file_name = info.UnitName.str() + ".pdf",
-         .overwrite_prompt = true});
+        commands::PrintToPdfRequest("Print component interface to a PDF file",
+                                    commands::TargetDirectory(info, model_.DefaultTargetDir()),
+                                    info.UnitName.str() + ".pdf"));
     if (!chosen) return;
     pdf = FromPath(chosen->string());
   }
@@ -394,18 +376,14 @@ void MainWindow::PrintInterface(const QString& pdf_file) {
 }
 
 void MainWindow::Place(bool first_instance) {
-  store::Profile profile;
-  try {
-    profile = store::ReadProfile(settings_.file);
-  } catch (const std::exception&) {
-  }
   resize(760, 560);
-  const std::optional<std::string> saved = profile.Find(kWindowSection, kGeometryKey);
-  if (saved && first_instance && restoreGeometry(QByteArray::fromHex(saved->c_str()))) return;
-  if (saved) {
+  const QByteArray saved =
+      QByteArray::fromHex(QByteArray::fromStdString(settings_.window_geometry));
+  if (!saved.isEmpty() && first_instance && restoreGeometry(saved)) return;
+  if (!saved.isEmpty()) {
     // Another copy runs: its size, but the place the window system chooses.
     QMainWindow probe;
-    if (probe.restoreGeometry(QByteArray::fromHex(saved->c_str()))) resize(probe.size());
+    if (probe.restoreGeometry(saved)) resize(probe.size());
   }
   if (first_instance && screen() != nullptr) {
     move(screen()->availableGeometry().center() - rect().center());
@@ -413,14 +391,9 @@ void MainWindow::Place(bool first_instance) {
 }
 
 void MainWindow::SaveGeometry() {
-  try {
-    const std::string geometry = saveGeometry().toHex().toStdString();
-    store::UpdateProfile(settings_.file, [&](store::Profile& profile) {
-      profile.WriteString(kWindowSection, kGeometryKey, geometry);
-    });
-  } catch (const std::exception&) {
-    // A settings file that cannot be written costs only the remembered size.
-  }
+  const std::string geometry = saveGeometry().toHex().toStdString();
+  if (geometry == settings_.window_geometry) return;
+  Run([&] { commands::SaveWindowGeometry(settings_, geometry); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

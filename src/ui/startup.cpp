@@ -49,9 +49,7 @@ int RunDesktop(int argc, char** argv, const std::function<void()>& shown) {
   const std::filesystem::path exe_dir = platform::ExecutableDir();
   store::Settings settings;
   try {
-    settings = store::LoadSettings(settings_file.value_or(store::DefaultSettingsPath(exe_dir, env)),
-                                   exe_dir, platform::SystemClock(), env);
-    store::ChooseHelpFiles(settings, store::WinePrefix(env));
+    settings = store::LoadProgramSettings(settings_file, exe_dir, platform::SystemClock(), env);
   } catch (const std::exception& e) {
     QMessageBox::critical(nullptr, "Kestrix", QString::fromStdString(e.what()));
     return 1;

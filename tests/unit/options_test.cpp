@@ -245,6 +245,17 @@ TEST_F(OptionsTest, OtherOptions) {
   EXPECT_EQ(reloaded.codeview, 2);
 }
 
+TEST_F(OptionsTest, WhatTheDesktopRemembersIsReadBack) {
+  store::Settings settings = Load();
+  SavePrintFont(settings, "DejaVu Sans Mono", 12);
+  SaveWindowGeometry(settings, "01d9d0cb");
+  const store::Settings read = Load();
+  EXPECT_EQ(read.print_font, "DejaVu Sans Mono");
+  EXPECT_EQ(read.print_font_size, 12);
+  EXPECT_EQ(read.window_geometry, "01d9d0cb");
+  EXPECT_EQ(settings.window_geometry, read.window_geometry);
+}
+
 TEST_F(OptionsTest, AFailedWriteLeavesSettingsAndFileAsTheyWere) {
   dir_.Write("Kestrix.ini", "[Other]\r\nFullComments=1\r\n");
   store::Settings settings = Load();
@@ -258,7 +269,11 @@ TEST_F(OptionsTest, AFailedWriteLeavesSettingsAndFileAsTheyWere) {
       .ExpectOtherOptions(OtherOptions{"Mine", 0});
   EXPECT_THROW(ChangeCommentingLevel(dialogs, settings), store::ProfileError);
   EXPECT_THROW(ChangeOtherOptions(dialogs, settings, kClock), store::ProfileError);
+  EXPECT_THROW(SavePrintFont(settings, "Mono", 14), store::ProfileError);
+  EXPECT_THROW(SaveWindowGeometry(settings, "01d9"), store::ProfileError);
   EXPECT_TRUE(settings.full_comments);
+  EXPECT_EQ(settings.print_font, "Courier New");
+  EXPECT_TRUE(settings.window_geometry.empty());
   EXPECT_EQ(settings.copyright, "Copyright \xA9 2026 by ...");
   EXPECT_EQ(FileText(), "[Other]\r\nFullComments=1\r\n");
 }

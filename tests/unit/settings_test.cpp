@@ -44,6 +44,9 @@ TEST(LoadSettingsTest, WithoutAFileEveryKeyHasItsDefault) {
   EXPECT_EQ(s.compiler32, (exe_dir / "kxrc").string());
   EXPECT_EQ(s.delphi_help, "");
   EXPECT_EQ(s.help_file, exe_dir / "docs" / "help" / "index.html");
+  EXPECT_EQ(s.window_geometry, "");
+  EXPECT_EQ(s.print_font, "Courier New");
+  EXPECT_EQ(s.print_font_size, 10);
   EXPECT_FALSE(fs::exists(dir / "Kestrix.ini"));
 }
 
@@ -62,7 +65,12 @@ TEST(LoadSettingsTest, ReadsEveryKey) {
                               "Compiler16=/opt/kxrc\n"
                               "Compiler32=/opt/wine-brcc32\n"
                               "[HelpFiles]\n"
-                              "KeywordUrl=https://example.org/?q={keyword}\n");
+                              "KeywordUrl=https://example.org/?q={keyword}\n"
+                              "[Window]\n"
+                              "Geometry=01d9d0cb\n"
+                              "[Print]\n"
+                              "Font=DejaVu Sans Mono\n"
+                              "FontSize=12\n");
   const Settings s = LoadSettings(file, "/opt/kestrix", kClock);
   // The folder gets its separator and keeps its case.
   EXPECT_EQ(s.definitions_dir, "/home/Me/My Defs/");
@@ -75,6 +83,9 @@ TEST(LoadSettingsTest, ReadsEveryKey) {
   EXPECT_EQ(s.compiler16, "/opt/kxrc");
   EXPECT_EQ(s.compiler32, "/opt/wine-brcc32");
   EXPECT_EQ(s.help_url, "https://example.org/?q={keyword}");
+  EXPECT_EQ(s.window_geometry, "01d9d0cb");
+  EXPECT_EQ(s.print_font, "DejaVu Sans Mono");
+  EXPECT_EQ(s.print_font_size, 12);
 }
 
 TEST(LoadSettingsTest, UnusableValuesGiveTheDefault) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 #include <new>
+#include <stdexcept>
 #include <string_view>
 
 #include "cli/cli_dialogs.h"
@@ -159,6 +160,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     status = FunctionOf(command->name)(*parsed, context);
   } catch (const std::bad_alloc&) {
     return context.Fail("out of memory");
+  } catch (const std::logic_error& e) {
+    return context.Fail(commands::InternalFaultMessage(e.what()));
   } catch (const std::exception& e) {
     return context.Fail(e.what());
   }

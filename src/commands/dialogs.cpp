@@ -3,6 +3,11 @@
 
 namespace kx::commands {
 
+std::string InternalFaultMessage(std::string_view what) {
+  return "Kestrix met a fault of its own (" + std::string(what) +
+         ").  Nothing you did caused it; save your work under a new name and report the fault.";
+}
+
 FileDialogRequest PrintToPdfRequest(std::string title, const std::filesystem::path& folder,
                                     const std::filesystem::path& printed) {
   std::filesystem::path name = printed.filename();

@@ -45,6 +45,11 @@ struct FileDialogRequest {
   bool overwrite_prompt = false;
 };
 
+// What a front end says of a fault in the program itself (a std::logic_error, such as an
+// item number out of range): never a message that reads as if the user had done something
+// wrong.
+std::string InternalFaultMessage(std::string_view what);
+
 // Where printing goes when no printer is set up: a PDF file the user names, proposed as
 // the printed file's name with ".pdf" in folder.
 FileDialogRequest PrintToPdfRequest(std::string title, const std::filesystem::path& folder,

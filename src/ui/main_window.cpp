@@ -27,6 +27,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <exception>
+#include <stdexcept>
 
 #include "commands/help.h"
 #include "commands/options.h"
@@ -122,6 +123,8 @@ MainWindow::~MainWindow() = default;
 void MainWindow::Run(const std::function<void()>& handler) {
   try {
     handler();
+  } catch (const std::logic_error& e) {
+    dialogs_.Error(commands::InternalFaultMessage(e.what()));
   } catch (const std::exception& e) {
     dialogs_.Error(e.what());
   }

@@ -24,6 +24,7 @@ int ImportCommand(const Arguments& args, Context& context) {
   if (options.ancestor.empty() != options.ancestor_unit.empty()) {
     return context.Usage("--ancestor and --unit go together");
   }
+  options.mode = commands::PackageModeOf(file);
   const pascal::Outline unit = pascal::ReadUnitFile(file);
   commands::UnitImport result = commands::ImportUnit(unit, options);
   if (!result.candidates.empty()) {

@@ -16,6 +16,7 @@
 //   else for (const std::string& note : result.messages) show(note);
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,9 @@ struct UnitImportOptions {
   // For a parent the class catalogue does not know: its VCL ancestor and unit; empty: derived.
   std::string ancestor;
   std::string ancestor_unit;
+  // The compiler mode the unit is compiled in when it sets none itself ("objfpc" for a unit
+  // of a Lazarus package, which sets it for all its units); empty: none is known.
+  std::string mode;
 };
 
 struct UnitImport {
@@ -50,5 +54,10 @@ UnitImport ImportUnit(const pascal::Outline& unit, const UnitImportOptions& opti
 
 // The classes a unit registers with RegisterComponents, each once, in order.
 std::vector<std::string> RegisteredClasses(const pascal::Outline& unit);
+
+// The compiler mode a Lazarus package compiles the unit in: the syntax mode of the first
+// package file (*.lpk) in the unit's folder or the one above that lists the unit, "objfpc"
+// where that package names none (Lazarus's default); empty when no package lists it.
+std::string PackageModeOf(const std::filesystem::path& unit_file);
 
 }  // namespace kx::commands

@@ -187,9 +187,9 @@ TEST(UnitImport, HandWrittenUnit) {
             "Variable FSpare descr= code=<absent> type=Boolean obj=0 sub=0 def=\n"
             "Variable FText descr= code=<absent> type=string obj=0 sub=0 def=\n");
   EXPECT_EQ(r.def.Items()[4].Help, (std::vector<std::string>{"with both hands"}));
-  EXPECT_EQ(::testing::PrintToString(r.messages),
-            "{ \"line 47: The initialization section has no place in a definition and is left "
-            "out.\" }");
+  EXPECT_EQ(r.def.MainInfo.Switches, (std::vector<std::string>{"{$mode objfpc}{$H+}"}));
+  EXPECT_EQ(r.def.Initialization, (std::vector<std::string>{"initialization", "  Helper;"}));
+  EXPECT_EQ(::testing::PrintToString(r.messages), "{}");
 }
 
 TEST(UnitImport, RefusesWhatItCannotImport) {

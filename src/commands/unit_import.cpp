@@ -265,7 +265,7 @@ class Importer {
       m.VCLAncestorName = cls_->parent.text;
     } else {
       r_.custom_parent = true;
-      m.VCLAncestorName = options_.ancestor.empty() ? "TComponent" : options_.ancestor;
+      CustomParent();
     }
     m.Units.reset();
     if (u_.interface_uses) {
@@ -282,6 +282,37 @@ class Importer {
       }
     }
     if (r_.generated) ReadHeaderComment();
+  }
+
+  // A parent the catalogue does not know: its standard ancestor and unit as given, or, for a
+  // parent the unit declares, the first standard class up its line of parents and this unit.
+  void CustomParent() {
+    model::MainInfoDef& m = r_.def.MainInfo;
+    if (!options_.ancestor.empty()) {
+      m.VCLAncestorName = options_.ancestor;
+      r_.parent_unit = options_.ancestor_unit;
+      return;
+    }
+    m.VCLAncestorName = "TComponent";
+    const TypeDecl* type = u_.FindType(cls_->parent.text);
+    if (!type) {
+      Note(cls_->whole.begin.line,
+           "The parent " + cls_->parent.text +
+               " is declared in another unit; the definition takes TComponent as its standard "
+               "ancestor.");
+      return;
+    }
+    for (int depth = 0; type && depth < pascal::kMaxOutlineNesting; ++depth) {
+      if (catalog::IsCatalogueClass(type->parent.text)) {
+        m.VCLAncestorName = type->parent.text;
+        r_.parent_unit = u_.unit_name.text;
+        return;
+      }
+      type = u_.FindType(type->parent.text);
+    }
+    Note(cls_->whole.begin.line, "No standard class is among the parents of " + cls_->parent.text +
+                                     " in the unit; the definition takes TComponent as its "
+                                     "standard ancestor.");
   }
 
   // The header box of a generated unit: the component's description, its source file and

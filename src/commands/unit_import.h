@@ -46,8 +46,10 @@ struct UnitImport {
   bool generated = false;  // the unit is one Kestrix generated
   int mapped = 0;          // members that became items (or parts of items)
   int carried = 0;         // declarations carried verbatim as global code
-  // The parent is not in the class catalogue: how it should be registered.
+  // The parent is not in the class catalogue: it should be registered with the definition's
+  // VCLAncestorName and parent_unit, the unit that declares it (empty when unknown).
   bool custom_parent = false;
+  std::string parent_unit;
 };
 
 UnitImport ImportUnit(const pascal::Outline& unit, const UnitImportOptions& options = {});

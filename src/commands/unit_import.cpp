@@ -739,8 +739,9 @@ class Importer {
 
   // The body of a property's read or write method as the property's read or write code, which
   // the unit writer heads "GetX : T" and "SetX(Value : T)" (with the indexes I, J or S of an
-  // array property first): a parameter named otherwise is renamed in it, unless the body
-  // already uses the new name for something else.
+  // array property first): a parameter named otherwise is renamed in it. A body that already
+  // uses the new name for something else stays as written, with a note: renaming would change
+  // what it does, and the compiler then points at it.
   bool CodeWithParameters(const Member& method, const std::vector<std::string>& wanted,
                           model::TextBlock& code) {
     const pascal::RoutineHeading& h = method.routine;
@@ -772,7 +773,16 @@ class Importer {
         continue;
       const std::string word = UpperCase(u_.source.Text(token.begin, token.end));
       for (const auto& [from, to] : renames) {
-        if (word == UpperCase(to)) return false;  // the new name is taken in the body
+        if (word != UpperCase(to)) continue;
+        const auto renamed = std::find_if(
+            h.parameter_list.begin(), h.parameter_list.end(),
+            [&](const pascal::Parameter& p) { return UpperCase(p.name.text) == from; });
+        code = BodyLines(body);
+        Note(method.whole.begin.line, "The body of " + h.name.text + " uses the name " + to +
+                                          ", which its parameter " + renamed->name.text +
+                                          " takes in the code of property " +
+                                          h.name.text.substr(3) + "; the code is kept as written.");
+        return true;
       }
       if (const auto it = renames.find(word); it != renames.end())
         uses.emplace_back(&token, it->second);

@@ -14,6 +14,7 @@
 #include "generate/unit/class_declaration.h"
 #include "model/name_rules.h"
 #include "model/text.h"
+#include "platform/windows1252.h"
 
 namespace kx::commands {
 
@@ -281,7 +282,12 @@ class Importer {
         }
       }
     }
-    if (r_.generated) ReadHeaderComment();
+    if (r_.generated) {
+      ReadHeaderComment();
+    } else {
+      // The comment above the class describes the component.
+      Describe(r_.def.Global, cls_->comment);
+    }
   }
 
   // A parent the catalogue does not know: its standard ancestor and unit as given, or, for a
@@ -384,6 +390,11 @@ class Importer {
     std::vector<std::string> lines = CommentLines(u_.Text(comment));
     std::erase_if(lines, [](const std::string& line) { return IsWrittenComment(line); });
     if (lines.empty()) return;
+    // The unit writer puts a description into a brace comment, which a brace would end.
+    if (lines.front().find_first_of("{}") != std::string::npos) {
+      item.Help = lines;
+      return;
+    }
     item.Descr = lines.front();
     if (lines.size() > 1) item.Help = std::vector<std::string>(lines.begin() + 1, lines.end());
   }
@@ -1397,10 +1408,59 @@ class Importer {
 
 }  // namespace
 
+namespace {
+
+// The Windows-1252 text of a unit written in UTF-8, Lazarus's encoding (a byte-order mark
+// dropped); the lines where a character the code page cannot hold became "?". Nothing for a
+// unit that is not UTF-8 with characters beyond ASCII.
+std::optional<std::string> Windows1252Text(std::string_view bytes,
+                                           std::vector<std::uint32_t>& replaced_lines) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }) ||
+      !platform::IsValidUtf8(bytes))
+    return std::nullopt;
+  std::string text;
+  text.reserve(bytes.size());
+  std::uint32_t line = 1;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) c = (c << 6) | (bytes[i + k] & 0x3F);
+    i += length;
+    if (c == '\n') ++line;
+    if (const std::optional<char> byte = platform::Windows1252Byte(c)) {
+      text += *byte;
+    } else {
+      text += '?';
+      if (replaced_lines.empty() || replaced_lines.back() != line) replaced_lines.push_back(line);
+    }
+  }
+  return text;
+}
+
+}  // namespace
+
 UnitImport ImportUnit(const Outline& unit, const UnitImportOptions& options) {
   UnitImport result;
   model::ClearDefinition(result.def);
-  Importer(unit, options, result).Run();
+  std::vector<std::uint32_t> replaced;
+  if (std::optional<std::string> text = Windows1252Text(unit.source.text(), replaced)) {
+    // A definition holds Windows-1252; the Lazarus target writes it back as UTF-8.
+    const Outline converted = pascal::ParseUnit(std::move(*text));
+    Importer(converted, options, result).Run();
+    for (const std::uint32_t line : replaced) {
+      result.messages.push_back("line " + std::to_string(line) +
+                                ": A character Windows-1252 cannot hold is written ? in the "
+                                "definition.");
+    }
+    std::stable_sort(result.messages.begin(), result.messages.end(),
+                     [](const std::string& a, const std::string& b) {
+                       return std::atoi(a.c_str() + 5) < std::atoi(b.c_str() + 5);
+                     });
+  } else {
+    Importer(unit, options, result).Run();
+  }
   if (!result.error.empty()) result.def = model::ComponentDef();
   return result;
 }

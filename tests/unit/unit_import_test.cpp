@@ -426,3 +426,38 @@ TEST(UnitImport, PackageModeOfAUnit) {
 
 }  // namespace
 }  // namespace kx
+
+namespace kx {
+namespace {
+
+// Lazarus writes units in UTF-8, a definition holds Windows-1252: the text is converted, and a
+// character the code page cannot hold is marked and noted, never carried as bytes the Lazarus
+// target would encode a second time.
+TEST(UnitImport, Utf8UnitsComeIntoWindows1252) {
+  struct Case {
+    std::string bytes, global, notes;
+  } cases[] = {
+      {"\xEF\xBB\xBFunit A; interface uses Classes;\n"
+       "const S = 'gr\xC3\xBC\xC3\x9F'; { Vojt\xC4\x9B\x63h }\n\n",
+       "const S = 'gr\xFC\xDF'; { Vojt?ch }|",
+       "{ \"line 2: A character Windows-1252 cannot hold is written ? in the definition.\" }"},
+      {"unit A; interface uses Classes;\nconst S = '\x80 \xFC';\n", "const S = '\x80 \xFC';|",
+       "{}"},
+  };
+  for (const Case& c : cases) {
+    const std::string unit =
+        c.bytes +
+        "type TX = class(TComponent) end;\nimplementation\nprocedure Register;\nbegin\n"
+        "  RegisterComponents('P', [TX]);\nend;\nend.\n";
+    const commands::UnitImport r = commands::ImportUnit(pascal::ParseUnit(unit));
+    ASSERT_EQ(r.error, "");
+    std::string global;
+    for (const std::string& line : r.def.Global.Code.value_or(std::vector<std::string>{}))
+      global += line + "|";
+    EXPECT_EQ(global, c.global);
+    EXPECT_EQ(::testing::PrintToString(r.messages), c.notes);
+  }
+}
+
+}  // namespace
+}  // namespace kx

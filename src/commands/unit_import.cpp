@@ -615,9 +615,9 @@ class Importer {
   void NoteBinding(const Member& method, const std::string& property) {
     for (std::string_view directive : {"override", "virtual", "dynamic"}) {
       if (!method.routine.Has(directive)) continue;
-      Note(method.whole.begin.line, "The method " + method.name.text + " is " +
+      Note(method.whole.begin.line, "The method " + method.name.text + " is declared " +
                                         std::string(directive) + "; as a method of property " +
-                                        property + " it is no longer.");
+                                        property + " it is declared without it.");
       return;
     }
   }
@@ -785,9 +785,10 @@ class Importer {
       const std::string word = UpperCase(u_.source.Text(token.begin, token.end));
       for (const auto& [from, to] : renames) {
         if (word != UpperCase(to)) continue;
+        const std::string& parameter = from;  // a lambda cannot capture a structured binding
         const auto renamed = std::find_if(
             h.parameter_list.begin(), h.parameter_list.end(),
-            [&](const pascal::Parameter& p) { return UpperCase(p.name.text) == from; });
+            [&](const pascal::Parameter& p) { return UpperCase(p.name.text) == parameter; });
         code = BodyLines(body);
         Note(method.whole.begin.line, "The body of " + h.name.text + " uses the name " + to +
                                           ", which its parameter " + renamed->name.text +
@@ -1427,8 +1428,8 @@ std::optional<std::string> Windows1252Text(std::string_view bytes,
     const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
     char32_t c = length == 1 ? lead : lead & (0x7F >> length);
     for (std::size_t k = 1; k < length; ++k) c = (c << 6) | (bytes[i + k] & 0x3F);
+    if (c == '\n' || (c == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) ++line;
     i += length;
-    if (c == '\n') ++line;
     if (const std::optional<char> byte = platform::Windows1252Byte(c)) {
       text += *byte;
     } else {

@@ -158,12 +158,16 @@ void PrintDefinition(std::ostream& out, const model::ComponentDef& def) {
       << "FormMode: " << static_cast<int>(m.Form.FormMode) << "\n"
       << "FormFile: " << m.Form.FormFile << "\n";
   PrintBlock(out, "", "Units", m.Units);
+  // The blocks only an imported unit gives a definition, shown when it has them.
+  if (m.Switches) PrintBlock(out, "", "Switches", m.Switches);
   out << "Global:\n";
   PrintCommon(out, def.Global);
   PrintBlock(out, "    ", "Code", def.Global.Code);
   PrintBlock(out, "    ", "Help", def.Global.Help);
   out << "ImpGlobal:\n";
   PrintBlock(out, "    ", "Code", def.ImpGlobal.Code);
+  if (def.AfterClass) PrintBlock(out, "", "AfterClass", def.AfterClass);
+  if (def.Initialization) PrintBlock(out, "", "Initialization", def.Initialization);
   out << "Items: " << def.Count() << "\n";
   for (int n = 1; n <= def.Count(); ++n) PrintItem(out, n, def.Item(n));
 }

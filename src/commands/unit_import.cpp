@@ -2,14 +2,19 @@
 #include "commands/unit_import.h"
 
 #include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <utility>
 
 #include "catalog/class_catalog.h"
 #include "catalog/class_tables.h"
+#include "generate/unit/class_declaration.h"
 #include "model/name_rules.h"
 #include "model/text.h"
+#include "platform/windows1252.h"
 
 namespace kx::commands {
 
@@ -35,6 +40,55 @@ std::vector<std::string> RegisteredClasses(const Outline& unit) {
     }
   }
   return names;
+}
+
+namespace {
+
+// The value of each attribute Value="..." of an element of this name, in order.
+std::vector<std::string> ElementValues(std::string_view xml, std::string_view element) {
+  std::vector<std::string> values;
+  const std::string open = "<" + std::string(element) + " ";
+  for (std::size_t at = xml.find(open); at != std::string_view::npos; at = xml.find(open, at + 1)) {
+    const std::size_t close = xml.find('>', at);
+    const std::size_t value = xml.find("Value=\"", at);
+    if (value == std::string_view::npos || value > close) continue;
+    const std::size_t end = xml.find('"', value + 7);
+    if (end == std::string_view::npos || end > close) continue;
+    values.emplace_back(xml.substr(value + 7, end - value - 7));
+  }
+  return values;
+}
+
+}  // namespace
+
+std::string PackageModeOf(const std::filesystem::path& unit_file) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path unit = fs::weakly_canonical(fs::absolute(unit_file, error), error);
+  if (error) return {};
+  constexpr std::uintmax_t kMaxPackageSize = 4 << 20;
+  for (const fs::path& dir : {unit.parent_path(), unit.parent_path().parent_path()}) {
+    std::vector<fs::path> packages;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir, error)) {
+      if (entry.path().extension() == ".lpk" && entry.is_regular_file(error) &&
+          entry.file_size(error) <= kMaxPackageSize)
+        packages.push_back(entry.path());
+    }
+    std::sort(packages.begin(), packages.end());
+    for (const fs::path& package : packages) {
+      std::ifstream in(package, std::ios::binary);
+      const std::string xml{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+      bool lists = false;
+      for (std::string listed : ElementValues(xml, "Filename")) {
+        std::replace(listed.begin(), listed.end(), '\\', '/');
+        if (fs::weakly_canonical(dir / listed, error) == unit) lists = true;
+      }
+      if (!lists) continue;
+      const std::vector<std::string> modes = ElementValues(xml, "SyntaxMode");
+      return modes.empty() ? "objfpc" : model::LowerCase(modes.front());
+    }
+  }
+  return {};
 }
 
 namespace {
@@ -150,6 +204,7 @@ class Importer {
     MapMethods();
     MapFields();
     ReadEditorRegistrations();
+    ReadSwitches();
     CarryGlobalCode();
     NoteUnplaced();
   }
@@ -211,7 +266,7 @@ class Importer {
       m.VCLAncestorName = cls_->parent.text;
     } else {
       r_.custom_parent = true;
-      m.VCLAncestorName = options_.ancestor.empty() ? "TComponent" : options_.ancestor;
+      CustomParent();
     }
     m.Units.reset();
     if (u_.interface_uses) {
@@ -227,7 +282,43 @@ class Importer {
         }
       }
     }
-    if (r_.generated) ReadHeaderComment();
+    if (r_.generated) {
+      ReadHeaderComment();
+    } else {
+      // The comment above the class describes the component.
+      Describe(r_.def.Global, cls_->comment);
+    }
+  }
+
+  // A parent the catalogue does not know: its standard ancestor and unit as given, or, for a
+  // parent the unit declares, the first standard class up its line of parents and this unit.
+  void CustomParent() {
+    model::MainInfoDef& m = r_.def.MainInfo;
+    if (!options_.ancestor.empty()) {
+      m.VCLAncestorName = options_.ancestor;
+      r_.parent_unit = options_.ancestor_unit;
+      return;
+    }
+    m.VCLAncestorName = "TComponent";
+    const TypeDecl* type = u_.FindType(cls_->parent.text);
+    if (!type) {
+      Note(cls_->whole.begin.line,
+           "The parent " + cls_->parent.text +
+               " is declared in another unit; the definition takes TComponent as its standard "
+               "ancestor.");
+      return;
+    }
+    for (int depth = 0; type && depth < pascal::kMaxOutlineNesting; ++depth) {
+      if (catalog::IsCatalogueClass(type->parent.text)) {
+        m.VCLAncestorName = type->parent.text;
+        r_.parent_unit = u_.unit_name.text;
+        return;
+      }
+      type = u_.FindType(type->parent.text);
+    }
+    Note(cls_->whole.begin.line, "No standard class is among the parents of " + cls_->parent.text +
+                                     " in the unit; the definition takes TComponent as its "
+                                     "standard ancestor.");
   }
 
   // The header box of a generated unit: the component's description, its source file and
@@ -281,13 +372,16 @@ class Importer {
 
   // A body's lines after its heading through its final "end;".
   std::vector<std::string> BodyLines(const Routine& routine) const {
-    const std::string_view text = u_.source.text();
-    std::size_t begin = routine.heading.whole.end.offset;
+    const std::uint32_t begin = routine.heading.whole.end.offset;
+    return BodyLinesOf(u_.source.Text(begin, std::max(begin, routine.whole.end.offset)));
+  }
+  // The text after a heading, from the line after it.
+  static std::vector<std::string> BodyLinesOf(std::string_view text) {
+    std::size_t begin = 0;
     while (begin < text.size() && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
     if (begin < text.size() && text[begin] == '\r') ++begin;
     if (begin < text.size() && text[begin] == '\n') ++begin;
-    const std::size_t end = std::max<std::size_t>(begin, routine.whole.end.offset);
-    return SplitLines(text.substr(begin, end - begin));
+    return SplitLines(text.substr(begin));
   }
 
   // Description and help from the comments directly above a declaration.
@@ -296,6 +390,11 @@ class Importer {
     std::vector<std::string> lines = CommentLines(u_.Text(comment));
     std::erase_if(lines, [](const std::string& line) { return IsWrittenComment(line); });
     if (lines.empty()) return;
+    // The unit writer puts a description into a brace comment, which a brace would end.
+    if (lines.front().find_first_of("{}") != std::string::npos) {
+      item.Help = lines;
+      return;
+    }
     item.Descr = lines.front();
     if (lines.size() > 1) item.Help = std::vector<std::string>(lines.begin() + 1, lines.end());
   }
@@ -400,6 +499,7 @@ class Importer {
       const std::string write(u_.Text(s.write));
       if (MapEvent(member, type, read, write)) continue;
       if (MapHiddenInherited(member, read)) continue;
+      if (MapInheritedAccessors(member, read, write)) continue;
       if (s.read.empty()) {
         Note(line,
              "The property " + name + " has no read specifier; a definition has no place for it.");
@@ -410,21 +510,20 @@ class Importer {
       p.PropType = type;
       p.ReadOnly = s.write.empty();
       if (!s.parameters.empty()) {
-        std::string packed(u_.Text(s.parameters));
-        std::erase(packed, ' ');
-        const std::string upper = UpperCase(packed);
-        if (upper == "[I:LONGINT]")
-          p.Special = model::PropSpecialType::psIndexedI;
-        else if (upper == "[I,J:LONGINT]")
-          p.Special = model::PropSpecialType::psIndexedIJ;
-        else if (upper == "[S:STRING]")
-          p.Special = model::PropSpecialType::psIndexedString;
-        else {
+        p.Special = ArrayKind(u_.Text(s.parameters));
+        if (p.Special == model::PropSpecialType::psNone) {
           Note(line, "The array property " + name + " has index parameters " +
                          std::string(u_.Text(s.parameters)) +
                          " that a definition cannot hold; it is left out.");
           continue;
         }
+        const std::string held = model::IndexDeclaration(p);
+        std::string packed(u_.Text(s.parameters)), canonical = held;
+        std::erase(packed, ' ');
+        std::erase(canonical, ' ');
+        if (!SameText(packed, canonical))
+          Note(line, "The index parameters " + std::string(u_.Text(s.parameters)) +
+                         " of property " + name + " become " + held + ".");
         if (s.default_array)
           Note(line, "The property " + name + " is no longer the default array property.");
       }
@@ -434,10 +533,11 @@ class Importer {
       const Member* reader = FindMember(read, MemberKind::kMethod);
       if (field && !indexed && SameText(read, "F" + name) && s.index.empty()) {
         Use(field);
-      } else if (reader && SameText(read, "Get" + name) && s.index.empty() && BodyOf(reader)) {
+      } else if (reader && SameText(read, "Get" + name) && s.index.empty() && BodyOf(reader) &&
+                 CodeWithParameters(*reader, IndexNames(p.Special), p.ReadCode)) {
         Use(reader);
         p.UseReadMethod = true;
-        p.ReadCode = BodyLines(*BodyOf(reader));
+        NoteBinding(*reader, name);
         {
           // A generated array property's F field is the Boolean that hides it; a hand-written
           // one's is the getter's own, which stays a variable.
@@ -445,7 +545,8 @@ class Importer {
           const bool hiding = storage && r_.generated &&
                               u_.Text(storage->comment).find("Overload inherited property") !=
                                   std::string_view::npos;
-          if (storage && (!indexed || r_.generated)) Use(storage);
+          if (storage && hiding) Use(storage);
+          if (storage && !hiding && (!indexed || r_.generated)) UseStorage(storage, p);
           if (!indexed && (!storage || hiding)) {
             // No storage field: the property stands for something else, which a link says.
             p.Link = LinkOf(*p.ReadCode);
@@ -456,8 +557,14 @@ class Importer {
         }
       } else {
         p.UseReadMethod = true;
-        p.ReadCode = AccessorCode(true, read, std::string(u_.Text(s.index)), indexed);
-        r_.carried += 0;
+        p.ReadCode = AccessorCode(true, read, std::string(u_.Text(s.index)), p);
+        // A field named as the writer names the property's storage is that storage; without
+        // one, what the property reads is its storage and the writer declares no field.
+        if (const Member* storage = FindMember("F" + name, MemberKind::kField)) {
+          if (!indexed) UseStorage(storage, p);
+        } else if (!indexed) {
+          p.Link = LinkOf(*p.ReadCode);
+        }
       }
       // What AutoInitialize does with it: creates it, clears it or gives it its default.
       if (const Initial* initial =
@@ -477,13 +584,15 @@ class Importer {
         if (SameText(write, "F" + name) && !indexed && s.index.empty() &&
             FindMember(write, MemberKind::kField)) {
           Use(FindMember(write, MemberKind::kField));
-        } else if (setter && SameText(write, "Set" + name) && s.index.empty() && BodyOf(setter)) {
+        } else if (setter && SameText(write, "Set" + name) && s.index.empty() && BodyOf(setter) &&
+                   setter->routine.kind == pascal::RoutineKind::kProcedure &&
+                   CodeWithParameters(*setter, WriteParameterNames(p.Special), item.Code)) {
           Use(setter);
           p.UseWriteMethod = true;
-          item.Code = BodyLines(*BodyOf(setter));
+          NoteBinding(*setter, name);
         } else {
           p.UseWriteMethod = true;
-          item.Code = AccessorCode(false, write, std::string(u_.Text(s.index)), indexed);
+          item.Code = AccessorCode(false, write, std::string(u_.Text(s.index)), p);
         }
       }
       if (p.PropDefault.empty() && !s.default_value.empty())
@@ -496,29 +605,257 @@ class Importer {
           p.Special != model::PropSpecialType::psObjectManualCreate) {
         Note(line, "The public property " + name + " becomes published.");
       }
+      NoteTakenNames(member, p, read, write);
       Describe(item, member.comment);
       Add(std::move(item), member);
     }
   }
 
+  // The unit writer declares a property's read and write methods private and static.
+  void NoteBinding(const Member& method, const std::string& property) {
+    for (std::string_view directive : {"override", "virtual", "dynamic"}) {
+      if (!method.routine.Has(directive)) continue;
+      Note(method.whole.begin.line, "The method " + method.name.text + " is declared " +
+                                        std::string(directive) + "; as a method of property " +
+                                        property + " it is declared without it.");
+      return;
+    }
+  }
+
+  // A field taken as a property's storage, which the unit writer declares of the property's
+  // type.
+  void UseStorage(const Member* storage, const model::PropertyPart& p) {
+    Use(storage);
+    const std::string type = model::Trim(u_.Text(storage->type));
+    if (!SameText(type, p.PropType.str())) {
+      Note(storage->whole.begin.line, "The field " + storage->name.text + " of type " + type +
+                                          " becomes the storage of property " + p.Name.str() +
+                                          ", declared of its type " + p.PropType.str() + ".");
+    }
+  }
+
+  // The writer names a property's storage field and read and write methods after it; a member
+  // of the class with such a name that is not the property's own would be declared twice.
+  void NoteTakenNames(const Member& property, const model::PropertyPart& p, const std::string& read,
+                      const std::string& write) {
+    std::vector<std::string> names;
+    if (model::HasStorageVariable(p)) names.push_back("F" + p.Name.str());
+    if (generate::UsesReadMethod(p)) names.push_back(model::ReadMethodName(p.Name.str()));
+    if (generate::UsesWriteMethod(p)) names.push_back(model::WriteMethodName(p.Name.str()));
+    for (const std::string& name : names) {
+      if (SameText(name, read) || SameText(name, write)) continue;
+      for (const Member& other : cls_->members) {
+        if (&other == &property || !SameText(other.name.text, name)) continue;
+        if (used_.contains(IndexOf(&other))) continue;
+        Note(property.whole.begin.line,
+             "The property " + p.Name.str() + " needs a member named " + name +
+                 ", which the class declares for another purpose; the unit compiles only when "
+                 "one of them is renamed.");
+        break;
+      }
+    }
+  }
+
+  // Whether an accessor is a method: of the class or of an ancestor the unit declares, or,
+  // for an ancestor declared elsewhere, by the convention that fields are named F...
+  bool IsMethodOfClassOrAncestor(const std::string& accessor) const {
+    const TypeDecl* type = cls_;
+    for (int depth = 0; type && depth < pascal::kMaxOutlineNesting; ++depth) {
+      for (const Member& member : type->members) {
+        if (!SameText(member.name.text, accessor)) continue;
+        if (member.kind == MemberKind::kMethod) return true;
+        if (member.kind == MemberKind::kField) return false;
+      }
+      type = u_.FindType(type->parent.text);
+    }
+    return !(accessor.size() > 1 && (accessor[0] == 'F' || accessor[0] == 'f') &&
+             std::isupper(static_cast<unsigned char>(accessor[1])));
+  }
+
+  // "property Left: Integer read GetLeft write SetLeft;" in a class whose ancestor, declared in
+  // the unit, has that property through the same accessors: the inherited property redeclared.
+  bool MapInheritedAccessors(const Member& member, const std::string& read,
+                             const std::string& write) {
+    for (const std::string& accessor : {read, write}) {
+      if (!accessor.empty() &&
+          (FindMember(accessor, MemberKind::kField) || FindMember(accessor, MemberKind::kMethod)))
+        return false;
+    }
+    const TypeDecl* ancestor = u_.FindType(cls_->parent.text);
+    for (int depth = 0; ancestor && depth < pascal::kMaxOutlineNesting; ++depth) {
+      for (const Member& other : ancestor->members) {
+        if (other.kind != MemberKind::kProperty || !SameText(other.name.text, member.name.text))
+          continue;
+        const pascal::PropertySpecifiers& o = other.property;
+        if (!SameText(u_.Text(o.read), read) || !SameText(u_.Text(o.write), write)) return false;
+        MapRedeclared(member);
+        return true;
+      }
+      ancestor = u_.FindType(ancestor->parent.text);
+    }
+    return false;
+  }
+
+  // The kind of array property index parameters make: one or two integers, or a string.
+  static model::PropSpecialType ArrayKind(std::string_view parameters) {
+    std::string text(parameters.substr(1, parameters.size() >= 2 ? parameters.size() - 2 : 0));
+    int integers = 0, strings = 0, others = 0;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+      const std::size_t end = std::min(text.find(';', start), text.size());
+      const std::string group = model::Trim(text.substr(start, end - start));
+      start = end + 1;
+      const std::size_t colon = group.find(':');
+      if (colon == std::string::npos) {
+        ++others;
+        continue;
+      }
+      std::string names = group.substr(0, colon);
+      if (model::StartsWithText(names, "const ")) names.erase(0, 6);
+      const int count = static_cast<int>(std::count(names.begin(), names.end(), ',')) + 1;
+      const std::string type = UpperCase(model::Trim(group.substr(colon + 1)));
+      if (type == "INTEGER" || type == "LONGINT")
+        integers += count;
+      else if (type == "STRING" || type == "ANSISTRING")
+        strings += count;
+      else
+        ++others;
+    }
+    if (others == 0 && strings == 0 && integers == 1) return model::PropSpecialType::psIndexedI;
+    if (others == 0 && strings == 0 && integers == 2) return model::PropSpecialType::psIndexedIJ;
+    if (others == 0 && integers == 0 && strings == 1)
+      return model::PropSpecialType::psIndexedString;
+    return model::PropSpecialType::psNone;
+  }
+
+  // The parameter names the unit writer gives an array property's read and write methods.
+  static std::vector<std::string> IndexNames(model::PropSpecialType special) {
+    switch (special) {
+      case model::PropSpecialType::psIndexedI:
+        return {"I"};
+      case model::PropSpecialType::psIndexedIJ:
+        return {"I", "J"};
+      case model::PropSpecialType::psIndexedString:
+        return {"S"};
+      default:
+        return {};
+    }
+  }
+
+  static std::vector<std::string> WriteParameterNames(model::PropSpecialType special) {
+    std::vector<std::string> names = IndexNames(special);
+    names.push_back("Value");
+    return names;
+  }
+
+  // The body of a property's read or write method as the property's read or write code, which
+  // the unit writer heads "GetX : T" and "SetX(Value : T)" (with the indexes I, J or S of an
+  // array property first): a parameter named otherwise is renamed in it. A body that already
+  // uses the new name for something else stays as written, with a note: renaming would change
+  // what it does, and the compiler then points at it.
+  bool CodeWithParameters(const Member& method, const std::vector<std::string>& wanted,
+                          model::TextBlock& code) {
+    const pascal::RoutineHeading& h = method.routine;
+    const Routine& body = *BodyOf(&method);
+    if (h.parameter_list.size() != wanted.size()) return false;
+    std::map<std::string, std::string> renames;  // upper-cased parameter -> its new name
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+      const pascal::Parameter& parameter = h.parameter_list[i];
+      if (parameter.modifier == "var" || parameter.modifier == "out") return false;
+      if (!SameText(parameter.name.text, wanted[i]))
+        renames[UpperCase(parameter.name.text)] = wanted[i];
+    }
+    if (renames.empty()) {
+      code = BodyLines(body);
+      return true;
+    }
+    const std::uint32_t begin = body.heading.whole.end.offset;
+    const std::uint32_t end = body.whole.end.offset;
+    std::vector<std::pair<const pascal::Token*, std::string>> uses;
+    const pascal::Token* previous = nullptr;
+    for (const pascal::Token& token : u_.tokens) {
+      if (token.begin < begin || token.end > end) continue;
+      if (token.kind == pascal::TokenKind::kComment || token.kind == pascal::TokenKind::kDirective)
+        continue;
+      const bool member_name = previous && u_.source.Text(previous->begin, previous->end) == ".";
+      previous = &token;
+      if (token.kind != pascal::TokenKind::kIdentifier || token.Has(pascal::kEscaped) ||
+          member_name)
+        continue;
+      const std::string word = UpperCase(u_.source.Text(token.begin, token.end));
+      for (const auto& [from, to] : renames) {
+        if (word != UpperCase(to)) continue;
+        const std::string& parameter = from;  // a lambda cannot capture a structured binding
+        const auto renamed = std::find_if(
+            h.parameter_list.begin(), h.parameter_list.end(),
+            [&](const pascal::Parameter& p) { return UpperCase(p.name.text) == parameter; });
+        code = BodyLines(body);
+        Note(method.whole.begin.line, "The body of " + h.name.text + " uses the name " + to +
+                                          ", which its parameter " + renamed->name.text +
+                                          " takes in the code of property " +
+                                          h.name.text.substr(3) + "; the code is kept as written.");
+        return true;
+      }
+      if (const auto it = renames.find(word); it != renames.end())
+        uses.emplace_back(&token, it->second);
+    }
+    std::string text;
+    std::uint32_t at = begin;
+    for (const auto& [token, to] : uses) {
+      text += u_.source.Text(at, token->begin);
+      text += to;
+      at = token->end;
+    }
+    text += u_.source.Text(at, end);
+    code = BodyLinesOf(text);
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+      const std::string& name = h.parameter_list[i].name.text;
+      if (SameText(name, wanted[i])) continue;
+      Note(method.whole.begin.line, "The parameter " + name + " of " + h.name.text + " is named " +
+                                        wanted[i] + " in the code of property " +
+                                        h.name.text.substr(3) + ".");
+    }
+    return true;
+  }
+
   // Read (or write) code that goes through an accessor the property names, for a property
-  // whose read or write is not its own storage field or Get/Set method.
-  static std::vector<std::string> AccessorCode(bool read, const std::string& accessor,
-                                               const std::string& index, bool indexed) {
+  // whose read or write is not its own storage field or Get/Set method. A field is assigned
+  // ("FText := Value"), a method called ("SetText(Value)"); an index specifier or the indexes
+  // of an array property go first.
+  std::vector<std::string> AccessorCode(bool read, const std::string& accessor,
+                                        const std::string& index, const model::PropertyPart& p) {
+    const model::PropSpecialType special = p.Special;
     std::string args = index;
-    if (indexed) args = "I";
+    switch (special) {
+      case model::PropSpecialType::psIndexedI:
+        args = "I";
+        break;
+      case model::PropSpecialType::psIndexedIJ:
+        args = "I, J";
+        break;
+      case model::PropSpecialType::psIndexedString:
+        args = "S";
+        break;
+      default:
+        break;
+    }
+    const bool own =
+        FindMember(accessor, MemberKind::kMethod) || FindMember(accessor, MemberKind::kField);
+    // An inherited accessor named as the writer names the property's own method: the method
+    // would call itself.
+    const std::string name = p.Name.str();
+    const bool hidden = !own && SameText(accessor, read ? model::ReadMethodName(name)
+                                                        : model::WriteMethodName(name));
+    const std::string target = (hidden ? "inherited " : "") + accessor;
+    const bool method = hidden || !args.empty() || IsMethodOfClassOrAncestor(accessor);
     std::string statement;
     if (read) {
-      statement = "Result := " + accessor + (args.empty() ? "" : "(" + args + ")") + ";";
-    } else if (args.empty()) {
-      statement = accessor + " := Value;";
+      statement = "Result := " + target + (args.empty() ? "" : "(" + args + ")") + ";";
+    } else if (method) {
+      statement = target + "(" + (args.empty() ? "" : args + ", ") + "Value);";
     } else {
-      statement = accessor + "(" + args + ", Value);";
+      statement = target + " := Value;";
     }
-    // A field written through a method call would not compile: "F := Value" is right for
-    // a field, "SetX(Value)" for a method. Without the outline of the accessor's kind here,
-    // a plain name followed by no index is taken as either: Pascal accepts "SetX(Value)" only
-    // for a method, so the caller passes fields without an index.
     return {"begin", "     " + statement, "end;"};
   }
 
@@ -634,6 +971,7 @@ class Importer {
     item.ExistingEvent().Override = false;
     item.ExistingEvent().HandlerDecl = catalog::LookupInheritedEvent(name).HandlerDecl;
     pending_.push_back(std::move(item));
+    pending_lines_.push_back(0);
     return pending_.back();
   }
 
@@ -641,6 +979,7 @@ class Importer {
     Use(&member);
     ++r_.mapped;
     pending_.push_back(std::move(item));
+    pending_lines_.push_back(member.whole.begin.line);
   }
 
   void MapMethods() {
@@ -833,23 +1172,121 @@ class Importer {
   bool IsExcludedType(const TypeDecl& type) const {
     if (&type == cls_) return true;
     if (type.outer) return true;  // carried with its outer type
+    if (&type == kept_forward_) return false;
     return excluded_types_.contains(UpperCase(type.name.text)) ||
            (type.kind == pascal::TypeKind::kClassForward &&
             SameText(type.name.text, cls_->name.text));
   }
 
+  // The class's forward declaration stays where carried types between it and the class need
+  // it ("TItems = class; TItem = class ... FOwner: TItems; end;").
+  void KeepForwardDeclaration() {
+    const TypeDecl* forward = nullptr;
+    for (const pascal::Block& block : u_.blocks) {
+      if (block.kind != pascal::BlockKind::kType) continue;
+      for (std::size_t t : block.types) {
+        const TypeDecl& type = u_.types[t];
+        if (&type == cls_) {
+          kept_forward_ = forward;
+          return;
+        }
+        if (type.kind == pascal::TypeKind::kClassForward &&
+            SameText(type.name.text, cls_->name.text)) {
+          forward = &type;
+        } else if (forward && !IsExcludedType(type)) {
+          kept_forward_ = forward;
+        }
+      }
+      if (!kept_forward_) forward = nullptr;  // a forward declaration serves its own section
+    }
+  }
+
+  bool DeclaresModeOrIncludes(std::uint32_t begin, std::uint32_t end) const {
+    return std::any_of(u_.directives.begin(), u_.directives.end(), [&](const pascal::Directive& d) {
+      if (d.span.begin.offset < begin || d.span.end.offset > end) return false;
+      if (SameText(d.name, "mode") || SameText(d.name, "include")) return true;
+      return SameText(d.name, "I") && d.argument != "+" && d.argument != "-";
+    });
+  }
+  bool HasDirective(std::uint32_t begin, std::uint32_t end) const {
+    return std::any_of(u_.directives.begin(), u_.directives.end(), [&](const pascal::Directive& d) {
+      return d.span.begin.offset >= begin && d.span.end.offset <= end;
+    });
+  }
+
+  // The unit's compiler mode and switches: what stands between its heading and "interface",
+  // and the directives between "interface" and its uses clause, which must precede the uses
+  // clause the unit writer puts there.
+  void ReadSwitches() {
+    const std::uint32_t heading_end = u_.heading.end.offset;
+    const std::uint32_t interface_begin = u_.interface_part.begin.offset;
+    std::string text(u_.source.Text(heading_end, std::max(heading_end, interface_begin)));
+    bool sets_mode = DeclaresModeOrIncludes(heading_end, interface_begin);
+    if (u_.interface_uses) {
+      const std::uint32_t after = interface_begin + 9;
+      const std::uint32_t uses = u_.interface_uses->whole.begin.offset;
+      if (uses > after && HasDirective(after, uses)) {
+        text += "\n";
+        text += u_.source.Text(after, uses);
+        sets_mode = sets_mode || DeclaresModeOrIncludes(after, uses);
+        Exclude(u_.source.MakeSpan(after, uses));
+      }
+    }
+    std::vector<std::string> lines = SplitLines(text);
+    TrimBlankLines(lines);
+    if (!sets_mode && !options_.mode.empty()) {
+      lines.insert(lines.begin(), "{$mode " + options_.mode + "}");
+      Note(u_.heading.begin.line, "The unit sets no compiler mode; it keeps {$mode " +
+                                      options_.mode + "}, the mode its package compiles it in.");
+    }
+    // What the Lazarus target writes when a definition has no switches of its own.
+    if (lines.size() == 1 && SameText(model::Trim(lines.front()), "{$mode delphi}")) return;
+    if (!lines.empty()) r_.def.MainInfo.Switches = std::move(lines);
+  }
+
+  // The class's nested types and constants, which a definition cannot hold inside the class,
+  // declared at the unit's level just before it: the class's own code names them unqualified.
+  void HoistNestedDeclarations(std::vector<std::string>& code) {
+    for (const MemberKind kind : {MemberKind::kConstant, MemberKind::kType}) {
+      bool first = true;
+      for (const Member& member : cls_->members) {
+        if (member.kind != kind || member.class_member || used_.contains(IndexOf(&member)))
+          continue;
+        Span whole = member.whole;
+        if (kind == MemberKind::kType) {
+          if (!member.nested) continue;
+          whole = u_.types[*member.nested].whole;
+        }
+        if (first) {
+          code.push_back(kind == MemberKind::kType ? "type" : "const");
+          first = false;
+        }
+        std::vector<std::string> lines = SplitLines(u_.Text(whole));
+        if (!lines.empty()) lines.front() = "  " + lines.front();
+        code.insert(code.end(), lines.begin(), lines.end());
+        used_.insert(IndexOf(&member));
+        ++r_.carried;
+        Note(member.whole.begin.line,
+             std::string(kind == MemberKind::kType ? "The nested type " : "The constant ") +
+                 member.name.text + " of the class is declared before it, outside it.");
+      }
+    }
+  }
+
   void CarryGlobalCode() {
     // The interface: its keyword, its uses clause, the class and the event types the writer
-    // declares again, and "procedure Register;" are the definition's; the rest is carried.
+    // declares again, and "procedure Register;" are the definition's; the rest is carried,
+    // what precedes the class before it and what follows it after it.
     const Span& intf = u_.interface_part;
     const Span& impl = u_.implementation_part;
     Exclude(u_.source.MakeSpan(intf.begin.offset, intf.begin.offset + 9));
     Exclude(u_.source.MakeSpan(impl.begin.offset, impl.begin.offset + 14));
     if (u_.interface_uses) Exclude(u_.interface_uses->whole);
-    bool after_class = false;
+    KeepForwardDeclaration();
     for (const pascal::Block& block : u_.blocks) {
       if (block.kind != pascal::BlockKind::kType) continue;
       bool all = true;
+      bool carried_before_class = false;
       for (std::size_t t : block.types) {
         const TypeDecl& type = u_.types[t];
         if (IsExcludedType(type)) {
@@ -859,14 +1296,13 @@ class Importer {
           }
         } else {
           all = false;
-          if (after_class && type.part == pascal::Part::kInterface) {
-            Note(type.whole.begin.line,
-                 "The type " + type.name.text +
-                     " follows the class; it is carried before it and may not compile there.");
-          }
           ++r_.carried;
         }
-        if (&type == cls_) after_class = true;
+        if (&type == cls_ && !carried_before_class) {
+          // What follows the class continues the writer's own type section.
+          Exclude(u_.source.MakeSpan(block.whole.begin.offset, block.whole.begin.offset + 4));
+        }
+        if (!IsExcludedType(type)) carried_before_class = true;
       }
       if (all) {
         Exclude(block.comment);
@@ -897,16 +1333,32 @@ class Importer {
         }
       }
     }
-    std::vector<std::string> interface_code = Carry(intf);
-    std::vector<std::string> implementation_code = Carry(impl);
+    // Each part runs to the keyword that ends it, so that the comments and directives after
+    // its last declaration ("{$I bodies.inc}") go with it.
+    const std::uint32_t unit_end = u_.end.empty() ? u_.source.size() : u_.end.begin.offset;
+    const std::uint32_t interface_end = std::max(intf.end.offset, impl.begin.offset);
+    std::uint32_t implementation_end = unit_end;
+    for (const Span* part : {&u_.finalization, &u_.initialization}) {
+      if (!part->empty()) implementation_end = part->begin.offset;
+    }
+    implementation_end = std::max(implementation_end, impl.end.offset);
+    const std::uint32_t split =
+        std::clamp(cls_->whole.end.offset, intf.begin.offset, interface_end);
+    std::vector<std::string> interface_code = Carry(u_.source.MakeSpan(intf.begin.offset, split));
+    HoistNestedDeclarations(interface_code);
+    std::vector<std::string> after_class = Carry(u_.source.MakeSpan(split, interface_end));
+    std::vector<std::string> implementation_code =
+        Carry(u_.source.MakeSpan(impl.begin.offset, implementation_end));
     if (!interface_code.empty()) r_.def.Global.Code = std::move(interface_code);
+    if (!after_class.empty()) r_.def.AfterClass = std::move(after_class);
     if (!implementation_code.empty()) r_.def.ImpGlobal.Code = std::move(implementation_code);
-    if (!u_.initialization.empty())
-      Note(u_.initialization.begin.line,
-           "The initialization section has no place in a definition and is left out.");
-    if (!u_.finalization.empty())
-      Note(u_.finalization.begin.line,
-           "The finalization section has no place in a definition and is left out.");
+    // Initialization and finalization, with what stands between them and the unit's end.
+    const Span& first = u_.initialization.empty() ? u_.finalization : u_.initialization;
+    if (!first.empty()) {
+      std::vector<std::string> lines =
+          Carry(u_.source.MakeSpan(first.begin.offset, std::max(first.begin.offset, unit_end)));
+      if (!lines.empty()) r_.def.Initialization = std::move(lines);
+    }
   }
 
   void NoteUnplaced() {
@@ -920,25 +1372,29 @@ class Importer {
       Note(member.whole.begin.line,
            what + member.name.text + " has no place in a definition and is left out.");
     }
-    for (ItemDef& item : pending_) {
+    for (std::size_t i = 0; i < pending_.size(); ++i) {
+      ItemDef& item = pending_[i];
       const std::string name = model::ItemName(item);
-      if (model::AddItem(r_.def, std::move(item)) != model::AddResult::Added) {
-        r_.messages.push_back(
-            "The item " + name +
-            " could not be added to the definition (its name is taken or the definition is full).");
-      }
+      const model::NameLookup conflict = model::FindNewItemConflict(r_.def, item);
+      const model::AddResult added = model::AddItem(r_.def, std::move(item));
+      if (added == model::AddResult::Added) continue;
+      std::string text = "The item " + name + " could not be added to the definition: ";
+      text += added == model::AddResult::Full ? "it is full." : conflict.message;
+      if (pending_lines_[i] > 0) text = Line(pending_lines_[i], text);
+      r_.messages.push_back(text);
     }
-    std::sort(r_.messages.begin(), r_.messages.end(),
-              [](const std::string& a, const std::string& b) {
-                auto number = [](const std::string& m) { return std::atoi(m.c_str() + 5); };
-                return number(a) < number(b);
-              });
+    std::stable_sort(r_.messages.begin(), r_.messages.end(),
+                     [](const std::string& a, const std::string& b) {
+                       auto number = [](const std::string& m) { return std::atoi(m.c_str() + 5); };
+                       return number(a) < number(b);
+                     });
   }
 
   const Outline& u_;
   const UnitImportOptions& options_;
   UnitImport& r_;
   const TypeDecl* cls_ = nullptr;
+  const TypeDecl* kept_forward_ = nullptr;
   std::size_t class_index_ = 0;
   std::map<std::size_t, std::size_t> bodies_;
   std::set<std::size_t> used_;
@@ -947,15 +1403,65 @@ class Importer {
   std::set<std::string> links_;
   std::set<std::string> excluded_types_;
   std::vector<ItemDef> pending_;
+  std::vector<std::uint32_t> pending_lines_;  // the line of each, 0 when it has none
   std::vector<std::pair<std::size_t, std::size_t>> cuts_;
 };
+
+}  // namespace
+
+namespace {
+
+// The Windows-1252 text of a unit written in UTF-8, Lazarus's encoding (a byte-order mark
+// dropped); the lines where a character the code page cannot hold became "?". Nothing for a
+// unit that is not UTF-8 with characters beyond ASCII.
+std::optional<std::string> Windows1252Text(std::string_view bytes,
+                                           std::vector<std::uint32_t>& replaced_lines) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }) ||
+      !platform::IsValidUtf8(bytes))
+    return std::nullopt;
+  std::string text;
+  text.reserve(bytes.size());
+  std::uint32_t line = 1;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) c = (c << 6) | (bytes[i + k] & 0x3F);
+    if (c == '\n' || (c == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) ++line;
+    i += length;
+    if (const std::optional<char> byte = platform::Windows1252Byte(c)) {
+      text += *byte;
+    } else {
+      text += '?';
+      if (replaced_lines.empty() || replaced_lines.back() != line) replaced_lines.push_back(line);
+    }
+  }
+  return text;
+}
 
 }  // namespace
 
 UnitImport ImportUnit(const Outline& unit, const UnitImportOptions& options) {
   UnitImport result;
   model::ClearDefinition(result.def);
-  Importer(unit, options, result).Run();
+  std::vector<std::uint32_t> replaced;
+  if (std::optional<std::string> text = Windows1252Text(unit.source.text(), replaced)) {
+    // A definition holds Windows-1252; the Lazarus target writes it back as UTF-8.
+    const Outline converted = pascal::ParseUnit(std::move(*text));
+    Importer(converted, options, result).Run();
+    for (const std::uint32_t line : replaced) {
+      result.messages.push_back("line " + std::to_string(line) +
+                                ": A character Windows-1252 cannot hold is written ? in the "
+                                "definition.");
+    }
+    std::stable_sort(result.messages.begin(), result.messages.end(),
+                     [](const std::string& a, const std::string& b) {
+                       return std::atoi(a.c_str() + 5) < std::atoi(b.c_str() + 5);
+                     });
+  } else {
+    Importer(unit, options, result).Run();
+  }
   if (!result.error.empty()) result.def = model::ComponentDef();
   return result;
 }

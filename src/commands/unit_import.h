@@ -16,6 +16,7 @@
 //   else for (const std::string& note : result.messages) show(note);
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,9 @@ struct UnitImportOptions {
   // For a parent the class catalogue does not know: its VCL ancestor and unit; empty: derived.
   std::string ancestor;
   std::string ancestor_unit;
+  // The compiler mode the unit is compiled in when it sets none itself ("objfpc" for a unit
+  // of a Lazarus package, which sets it for all its units); empty: none is known.
+  std::string mode;
 };
 
 struct UnitImport {
@@ -42,13 +46,20 @@ struct UnitImport {
   bool generated = false;  // the unit is one Kestrix generated
   int mapped = 0;          // members that became items (or parts of items)
   int carried = 0;         // declarations carried verbatim as global code
-  // The parent is not in the class catalogue: how it should be registered.
+  // The parent is not in the class catalogue: it should be registered with the definition's
+  // VCLAncestorName and parent_unit, the unit that declares it (empty when unknown).
   bool custom_parent = false;
+  std::string parent_unit;
 };
 
 UnitImport ImportUnit(const pascal::Outline& unit, const UnitImportOptions& options = {});
 
 // The classes a unit registers with RegisterComponents, each once, in order.
 std::vector<std::string> RegisteredClasses(const pascal::Outline& unit);
+
+// The compiler mode a Lazarus package compiles the unit in: the syntax mode of the first
+// package file (*.lpk) in the unit's folder or the one above that lists the unit, "objfpc"
+// where that package names none (Lazarus's default); empty when no package lists it.
+std::string PackageModeOf(const std::filesystem::path& unit_file);
 
 }  // namespace kx::commands

@@ -156,7 +156,21 @@ model::TextBlock MapUnits(std::string_view clause) {
 
 std::span<const LazarusMapping> LazarusMappings() { return kMappings; }
 
-std::string ForTarget(std::string text, model::CodeTarget target) {
+bool SetsModeOrIncludes(std::string_view line) {
+  for (std::size_t at = line.find("{$"); at != std::string_view::npos;
+       at = line.find("{$", at + 2)) {
+    std::size_t end = at + 2;
+    while (end < line.size() && model::IsIdentChar(line[end])) ++end;
+    const std::string_view name = line.substr(at + 2, end - at - 2);
+    if (model::SameText(name, "mode") || model::SameText(name, "include")) return true;
+    // {$I+} and {$I-} switch I/O checks; {$I name} includes a file.
+    if (model::SameText(name, "I") && end < line.size() && line[end] == ' ') return true;
+  }
+  return false;
+}
+
+std::string ForTarget(std::string text, model::CodeTarget target,
+                      const model::TextBlock& switches) {
   if (target != model::CodeTarget::kLazarus) return text;
   const std::vector<std::string> lines = SplitLines(text);
   Printer out;
@@ -176,7 +190,11 @@ std::string ForTarget(std::string text, model::CodeTarget target) {
     if (!mode_written && (StartsWithWord(line, "unit") || StartsWithWord(line, "program"))) {
       out.Line(line);
       out.Line();
-      out.Line("{$mode delphi}");
+      const bool own_mode =
+          switches && std::any_of(switches->begin(), switches->end(),
+                                  [](const std::string& s) { return SetsModeOrIncludes(s); });
+      if (!own_mode) out.Line("{$mode delphi}");
+      if (switches) out.Lines(*switches);
       mode_written = true;
       continue;
     }

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "model/code_target.h"
+#include "model/component_def.h"
 
 namespace kx::generate {
 
@@ -29,8 +30,14 @@ struct LazarusMapping {
 std::span<const LazarusMapping> LazarusMappings();
 
 // Delphi's text unchanged; for Lazarus, "{$mode delphi}" after the unit line and every
-// mapping applied, the uses clause wrapped again with each unit once.
-std::string ForTarget(std::string text, model::CodeTarget target);
+// mapping applied, the uses clause wrapped again with each unit once. A unit's own switches
+// (a definition imported from a unit that had them) stand after the unit line instead; they
+// follow "{$mode delphi}" when they neither set the mode nor include a file, which may.
+std::string ForTarget(std::string text, model::CodeTarget target,
+                      const model::TextBlock& switches = std::nullopt);
+
+// Whether a line of switches sets the compiler mode or includes a file ("{$I defines.inc}").
+bool SetsModeOrIncludes(std::string_view line);
 
 // The bytes of a source file of the target, from text in the definition's Windows-1252:
 // unchanged for Delphi, UTF-8 for Lazarus (its editor's and the LCL's encoding). No byte-order

@@ -86,11 +86,16 @@ void ClearDefinition(ComponentDef& def, std::string_view default_target_dir) {
   def.MainInfo.TargetDir = default_target_dir;
   def.Global = NewMainItem();
   def.ImpGlobal = NewMainItem();
+  def.AfterClass.reset();
+  def.Initialization.reset();
   def.items_.clear();
 }
 
 void ReleaseDefinitionTexts(ComponentDef& def) {
   def.MainInfo.Units.reset();
+  def.MainInfo.Switches.reset();
+  def.AfterClass.reset();
+  def.Initialization.reset();
   auto release = [](ItemDef& item) {
     item.Code.reset();
     item.Help.reset();

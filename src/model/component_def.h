@@ -227,6 +227,9 @@ struct MainInfoDef {
   ShortString<127> VCLAncestorName;
   ShortString<127> DefaultPalette;
   TextBlock Units;
+  // The unit's own compiler mode and switches ("{$mode objfpc}{$H+}"), written after the unit
+  // line by the Lazarus target in place of its "{$mode delphi}"; absent for a new definition.
+  TextBlock Switches;
   std::string CopyrightLine;
   ShortString<127> FileName;
   ShortString<127> TargetDir;
@@ -243,6 +246,12 @@ class ComponentDef {
   MainInfoDef MainInfo;
   ItemDef Global;     // interface declarations, the component's help and description
   ItemDef ImpGlobal;  // implementation declarations
+  // Interface declarations that must follow the class (a descendant of it, a routine or
+  // constant that names it), written right after the class declaration.
+  TextBlock AfterClass;
+  // The unit's initialization and finalization parts, keywords included, written before its
+  // final "end.".
+  TextBlock Initialization;
 
   ComponentDef();
 

@@ -25,6 +25,11 @@ namespace {
 constexpr std::string_view kMainInfo = "MAININFO$";
 constexpr std::string_view kItemList = "ITEMLIST$";
 constexpr std::string_view kNoSection = "$$$";
+// Blocks that later versions added: a reader that does not know them skips them as the
+// sections of no item, so a file that holds them still opens there.
+constexpr std::string_view kSwitches = "SWITCHES$";
+constexpr std::string_view kAfterClass = "AFTERCLASS$";
+constexpr std::string_view kInitialization = "INITIALIZATION$";
 
 // The keys of a definition file's entries, as the writer spells them; the reader matches
 // them in any letter case.
@@ -297,9 +302,9 @@ class SecondPass {
  private:
   // Returns false when the header's line needs no applying.
   bool OpenHeader(const std::string& name, LineReader& reader, TextBlock& block) {
-    if (name == "UNITS$") {
+    if (model::TextBlock* lines = BlockOfSection(name)) {
       ChangeSection(name);
-      def_.MainInfo.Units = ReadLines(reader);
+      *lines = ReadLines(reader);
       section_ = kNoSection;
       subsection_.clear();
       return false;
@@ -323,6 +328,15 @@ class SecondPass {
     return true;
   }
 
+  // The sections that hold nothing but one block of lines.
+  model::TextBlock* BlockOfSection(std::string_view name) {
+    if (name == "UNITS$") return &def_.MainInfo.Units;
+    if (name == kSwitches) return &def_.MainInfo.Switches;
+    if (name == kAfterClass) return &def_.AfterClass;
+    if (name == kInitialization) return &def_.Initialization;
+    return nullptr;
+  }
+
   // The current section's name followed by "READCODE$", "CODE$" or "HELP$".
   bool IsSubsectionOfCurrent(std::string_view name) const {
     if (!name.starts_with(section_)) return false;
@@ -341,7 +355,7 @@ class SecondPass {
       work_ = std::move(def_.Global);
     } else if (next == "IMPGLOBAL$") {
       work_ = std::move(def_.ImpGlobal);
-    } else if (next != "UNITS$") {
+    } else if (!BlockOfSection(next)) {
       // Only the section named after an item fills it: one named after a name the item
       // derives (FColor for Color) is no part of it and is skipped with the other strays.
       index_ = names_.Find(next);
@@ -475,9 +489,9 @@ std::size_t EstimatedSize(const ComponentDef& def) {
 namespace {
 
 // The sections the writer opens whatever the items are.
-constexpr std::array<std::string_view, 9> kFileSections = {
-    "MAININFO$", "UNITS$",     "ITEMLIST$",       "GLOBAL$",        "CODE$",
-    "HELP$",     "IMPGLOBAL$", "IMPGLOBAL$CODE$", "IMPGLOBAL$HELP$"};
+constexpr std::array<std::string_view, 12> kFileSections = {
+    "MAININFO$",  "UNITS$",          "ITEMLIST$",       "GLOBAL$", "CODE$",     "HELP$",
+    "IMPGLOBAL$", "IMPGLOBAL$CODE$", "IMPGLOBAL$HELP$", kSwitches, kAfterClass, kInitialization};
 
 // The sections the writer opens for an item, upper-cased as the reader matches them.
 std::vector<std::string> ItemSections(const ItemDef& item) {
@@ -547,6 +561,9 @@ std::string WriteDefinition(const ComponentDef& def, const std::filesystem::path
   ini.WriteInteger(kMainInfo, keys::kFormMode, static_cast<int>(m.Form.FormMode));
   ini.WriteString(kMainInfo, keys::kFormFile, m.Form.FormFile);
   ini.WriteLines("UNITS$", m.Units);
+  // Written only when there is one, so that every definition without them keeps the layout it
+  // always had.
+  if (m.Switches) ini.WriteLines(kSwitches, m.Switches);
   // The header is written even without items, so that a definition whose items were all
   // deleted can be opened again.
   ini.WriteSection(kItemList);
@@ -559,6 +576,8 @@ std::string WriteDefinition(const ComponentDef& def, const std::filesystem::path
   WriteItemEntries(ini, "IMPGLOBAL$", def.ImpGlobal);
   ini.WriteLines("IMPGLOBAL$CODE$", def.ImpGlobal.Code);
   ini.WriteLines("IMPGLOBAL$HELP$", def.ImpGlobal.Help);
+  if (def.AfterClass) ini.WriteLines(kAfterClass, def.AfterClass);
+  if (def.Initialization) ini.WriteLines(kInitialization, def.Initialization);
   for (const ItemDef& item : def.Items()) {
     const std::string name = model::ItemName(item);
     WriteItemEntries(ini, name, item);

@@ -35,6 +35,10 @@ ComponentDef FullDefinition() {
   def.Global.Code = Lines{"const", "  Answer = 42;"};
   def.Global.Help = Lines{"<b>A button</b>", ""};
   def.ImpGlobal.Code = Lines{"var", "  Count : Integer;"};
+  // The blocks of an imported unit, in sections of their own.
+  m.Switches = Lines{"{$mode objfpc}{$H+}"};
+  def.AfterClass = Lines{"  TMyButtons = array of TMyButton;"};
+  def.Initialization = Lines{"initialization", "  RegisterClass(TMyButton);"};
 
   ItemDef property = model::NewPropertyItem("P" + Fill('p', 31));
   model::PropertyPart& p = property.Property();

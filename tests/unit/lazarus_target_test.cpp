@@ -41,5 +41,28 @@ INSTANTIATE_TEST_SUITE_P(
         MappingCase{"  S := 'it''s TMessage' + TMessage(X).Msg;\n",
                     "  S := 'it''s TMessage' + TLMessage(X).Msg;\n"}));
 
+// A unit's own switches stand where the target's mode would; the target's mode goes first
+// unless they set the mode or include a file that may.
+TEST(LazarusTargetSwitchesTest, TakeThePlaceOfTheMode) {
+  struct Case {
+    model::TextBlock switches;
+    const char* after_unit_line;
+  } cases[] = {
+      {std::nullopt, "{$mode delphi}\n"},
+      {model::TextBlock{{"{$mode objfpc}{$H+}"}}, "{$mode objfpc}{$H+}\n"},
+      {model::TextBlock{{"{$H+}", "{$R-}"}}, "{$mode delphi}\n{$H+}\n{$R-}\n"},
+      {model::TextBlock{{"{$I defines.inc}"}}, "{$I defines.inc}\n"},
+      {model::TextBlock{{"{$INCLUDE defines.inc}"}}, "{$INCLUDE defines.inc}\n"},
+      {model::TextBlock{{"{$I-}"}}, "{$mode delphi}\n{$I-}\n"},
+      {model::TextBlock{{"{$ifdef fpc}", "  {$MODE Delphi}", "{$endif}"}},
+       "{$ifdef fpc}\n  {$MODE Delphi}\n{$endif}\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ForTarget("unit A;\n\ninterface\n", CodeTarget::kLazarus, c.switches),
+              "unit A;\n\n" + std::string(c.after_unit_line) + "\ninterface\n");
+    EXPECT_EQ(ForTarget("unit A;\n", CodeTarget::kDelphi, c.switches), "unit A;\n");
+  }
+}
+
 }  // namespace
 }  // namespace kx::generate

@@ -108,6 +108,8 @@ void ExpectRoundTrip(model::ComponentDef def, const std::string& what) {
     EXPECT_EQ(imported.def.MainInfo.ParentClassName, prepared.MainInfo.ParentClassName);
     EXPECT_EQ(imported.def.Global.Code, prepared.Global.Code);
     EXPECT_EQ(imported.def.ImpGlobal.Code, prepared.ImpGlobal.Code);
+    EXPECT_EQ(imported.def.AfterClass, prepared.AfterClass);
+    EXPECT_EQ(imported.def.Initialization, prepared.Initialization);
   }
 }
 
@@ -187,9 +189,9 @@ TEST(UnitImport, HandWrittenUnit) {
             "Variable FSpare descr= code=<absent> type=Boolean obj=0 sub=0 def=\n"
             "Variable FText descr= code=<absent> type=string obj=0 sub=0 def=\n");
   EXPECT_EQ(r.def.Items()[4].Help, (std::vector<std::string>{"with both hands"}));
-  EXPECT_EQ(::testing::PrintToString(r.messages),
-            "{ \"line 47: The initialization section has no place in a definition and is left "
-            "out.\" }");
+  EXPECT_EQ(r.def.MainInfo.Switches, (std::vector<std::string>{"{$mode objfpc}{$H+}"}));
+  EXPECT_EQ(r.def.Initialization, (std::vector<std::string>{"initialization", "  Helper;"}));
+  EXPECT_EQ(::testing::PrintToString(r.messages), "{}");
 }
 
 TEST(UnitImport, RefusesWhatItCannotImport) {
@@ -208,6 +210,252 @@ TEST(UnitImport, RefusesWhatItCannotImport) {
         commands::ImportUnit(pascal::ParseUnit(c.unit), {.class_name = c.class_name});
     EXPECT_TRUE(r.error.starts_with(c.error)) << r.error;
     EXPECT_EQ(r.def, model::ComponentDef()) << c.unit;
+  }
+}
+
+}  // namespace
+}  // namespace kx
+
+namespace kx {
+namespace {
+
+// A component unit around one class: what stands before "interface" and between it and the
+// uses clause, the type section, and what follows "implementation".
+std::string UnitText(std::string_view head, std::string_view types, std::string_view tail = "",
+                     std::string_view before_uses = "") {
+  return "unit A;\n" + std::string(head) + "interface\n" + std::string(before_uses) +
+         "uses Classes;\n" + std::string(types) +
+         "\nprocedure Register;\nimplementation\nprocedure Register;\nbegin\n"
+         "  RegisterComponents('P', [TX]);\nend;\n" +
+         std::string(tail) + "end.\n";
+}
+
+std::string Lines(const model::TextBlock& block) {
+  if (!block) return "<absent>";
+  std::string text;
+  for (const std::string& line : *block) text += line + "|";
+  return text;
+}
+
+// What the definition holds of the unit beyond the class: its switches, the code before and
+// after the class and the initialization, in the places the unit writer puts them back.
+TEST(UnitImport, WhatSurroundsTheClassKeepsItsPlace) {
+  struct Case {
+    std::string name, unit, mode, switches, global, after_class, impl, initialization, notes;
+  } cases[] = {
+      {"the unit's own mode and switches",
+       UnitText("{$mode objfpc}{$H+}\n", "type\n  TX = class(TComponent)\n  end;\n"), "",
+       "{$mode objfpc}{$H+}|", "<absent>", "<absent>", "<absent>", "<absent>", "{}"},
+      {"directives before the uses clause go before it",
+       UnitText("", "type\n  TX = class(TComponent)\n  end;\n", "",
+                "{$ifdef fpc}{$mode delphi}{$endif}\n"),
+       "", "{$ifdef fpc}{$mode delphi}{$endif}|", "<absent>", "<absent>", "<absent>", "<absent>",
+       "{}"},
+      {"a package's mode where the unit sets none",
+       UnitText("{$H+}\n", "type\n  TX = class(TComponent)\n  end;\n"), "objfpc",
+       "{$mode objfpc}|{$H+}|", "<absent>", "<absent>", "<absent>", "<absent>",
+       "{ \"line 1: The unit sets no compiler mode; it keeps {$mode objfpc}, the mode its package "
+       "compiles it in.\" }"},
+      {"an include file may set the mode",
+       UnitText("{$I defines.inc}\n", "type\n  TX = class(TComponent)\n  end;\n"), "objfpc",
+       "{$I defines.inc}|", "<absent>", "<absent>", "<absent>", "<absent>", "{}"},
+      {"the Lazarus target's own mode is no switch of the unit's",
+       UnitText("\n{$mode delphi}\n\n", "type\n  TX = class(TComponent)\n  end;\n"), "", "<absent>",
+       "<absent>", "<absent>", "<absent>", "<absent>", "{}"},
+      {"a descendant and a constant follow the class",
+       UnitText("",
+                "type\n  TX = class(TComponent)\n  end;\n  TY = class(TX)\n  end;\n"
+                "const\n  C = 1;\n"),
+       "", "<absent>", "<absent>", "  TY = class(TX)|  end;|const|  C = 1;|", "<absent>",
+       "<absent>", "{}"},
+      {"the forward declaration stays for the types before the class",
+       UnitText("",
+                "type\n  TX = class;\n  TItem = class\n    FOwner: TX;\n  end;\n"
+                "  TX = class(TComponent)\n  end;\n"),
+       "", "<absent>", "type|  TX = class;|  TItem = class|    FOwner: TX;|  end;|", "<absent>",
+       "<absent>", "<absent>", "{}"},
+      {"initialization and finalization, and what stands after the last routine",
+       UnitText("", "type\n  TX = class(TComponent)\n  end;\n",
+                "\n{$I bodies.inc}\n\ninitialization\n  Start;\nfinalization\n  Stop;\n"),
+       "", "<absent>", "<absent>", "<absent>", "{$I bodies.inc}|",
+       "initialization|  Start;|finalization|  Stop;|", "{}"},
+      {"nested types and constants go before the class",
+       UnitText("",
+                "type\n  TX = class(TComponent)\n  private const N = 2;\n"
+                "  private type TR = record A: Integer; end;\n  private FR: TR;\n  end;\n"),
+       "", "<absent>", "const|  N = 2;|type|  TR = record A: Integer; end;|", "<absent>",
+       "<absent>", "<absent>",
+       "{ \"line 6: The constant N of the class is declared before it, outside it.\", "
+       "\"line 7: The nested type TR of the class is declared before it, outside it.\" }"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name + ":\n" + c.unit);
+    const commands::UnitImport r =
+        commands::ImportUnit(pascal::ParseUnit(c.unit), {.class_name = "TX", .mode = c.mode});
+    ASSERT_EQ(r.error, "");
+    EXPECT_EQ(Lines(r.def.MainInfo.Switches), c.switches);
+    EXPECT_EQ(Lines(r.def.Global.Code), c.global);
+    EXPECT_EQ(Lines(r.def.AfterClass), c.after_class);
+    EXPECT_EQ(Lines(r.def.ImpGlobal.Code), c.impl);
+    EXPECT_EQ(Lines(r.def.Initialization), c.initialization);
+    EXPECT_EQ(::testing::PrintToString(r.messages), c.notes);
+  }
+}
+
+// Accessors that are not the property's own storage or Get/Set methods as the writer names
+// them: the property's code goes through them, and bodies take the writer's parameter names.
+TEST(UnitImport, AccessorsBecomeThePropertysCode) {
+  const std::string parent =
+      "type\n  TBase = class(TComponent)\n  private\n    FLeft: Integer;\n"
+      "    function GetLeft: Integer;\n    procedure SetLeft(AValue: Integer);\n"
+      "  public\n    property Left: Integer read GetLeft write SetLeft;\n  end;\n";
+  struct Case {
+    std::string name, members, bodies, property, item, notes;
+  } cases[] = {
+      {"a setter's parameter is renamed Value",
+       "    FX: Integer;\n    procedure SetX(const AValue: Integer);\n"
+       "  published\n    property X: Integer read FX write SetX;\n",
+       "procedure TX.SetX(const AValue: Integer);\nbegin\n  if FX = AValue then Exit;\n"
+       "  FX := AValue;\nend;\n",
+       "X", "code=begin|  if FX = Value then Exit;|  FX := Value;|end;| read=<absent> sp=0",
+       "{ \"line 8: The parameter AValue of SetX is named Value in the code of property X.\" }"},
+      {"a body that names Value otherwise is kept as written",
+       "    FX: Integer;\n    procedure SetX(AValue: Integer);\n"
+       "  published\n    property X: Integer read FX write SetX;\n",
+       "procedure TX.SetX(AValue: Integer);\nbegin\n  FX := AValue + Value;\nend;\n", "X",
+       "code=begin|  FX := AValue + Value;|end;| read=<absent> sp=0",
+       "{ \"line 8: The body of SetX uses the name Value, which its parameter AValue takes in the "
+       "code of property X; the code is kept as written.\" }"},
+      {"an array property of an Integer index",
+       "    function GetItem(AIndex: Integer): string;\n"
+       "  public\n    property Item[AIndex: Integer]: string read GetItem;\n",
+       "function TX.GetItem(AIndex: Integer): string;\nbegin\n  Result := IntToStr(AIndex);\n"
+       "end;\n",
+       "Item", "code=<absent> read=begin|  Result := IntToStr(I);|end;| sp=4",
+       "{ \"line 7: The parameter AIndex of GetItem is named I in the code of property Item.\", "
+       "\"line 9: The index parameters [AIndex: Integer] of property Item become [I : "
+       "Longint].\" }"},
+      {"a write method of another name is called",
+       "    FX: Integer;\n    procedure ChangeX(AValue: Integer);\n"
+       "  published\n    property X: Integer read FX write ChangeX;\n",
+       "procedure TX.ChangeX(AValue: Integer);\nbegin\n  FX := AValue;\nend;\n", "X",
+       "code=begin|     ChangeX(Value);|end;| read=<absent> sp=0", "{}"},
+      {"a field of another name is its storage",
+       "    FText: string;\n  published\n    property Caption: string read FText write FText;\n",
+       "", "Caption",
+       "code=begin|     FText := Value;|end;| read=begin|     Result := FText;|end;| sp=0", "{}"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string unit = UnitText(
+        "", "type\n  TX = class(TComponent)\n  private\n" + c.members + "  end;\n", c.bodies);
+    const commands::UnitImport r =
+        commands::ImportUnit(pascal::ParseUnit(unit), {.class_name = "TX"});
+    ASSERT_EQ(r.error, "") << unit;
+    const model::ItemDef* item = nullptr;
+    for (const model::ItemDef& i : r.def.Items())
+      if (model::ItemName(i) == c.property) item = &i;
+    ASSERT_NE(item, nullptr) << unit;
+    EXPECT_EQ("code=" + Lines(item->Code) + " read=" + Lines(item->Property().ReadCode) +
+                  " sp=" + std::to_string(static_cast<int>(item->Property().Special)),
+              c.item)
+        << unit;
+    EXPECT_EQ(::testing::PrintToString(r.messages), c.notes) << unit;
+  }
+  // The ancestor's property redeclared through the ancestor's accessors is the inherited one.
+  const commands::UnitImport r = commands::ImportUnit(
+      pascal::ParseUnit(UnitText("", parent + "  TX = class(TBase)\n  public\n"
+                                              "    property Left: Integer read GetLeft write "
+                                              "SetLeft;\n  end;\n")),
+      {.class_name = "TX"});
+  ASSERT_EQ(r.error, "");
+  ASSERT_EQ(r.def.Count(), 1);
+  EXPECT_TRUE(r.def.Item(1).Property().Inherited);
+  EXPECT_EQ(r.def.MainInfo.VCLAncestorName, "TComponent");
+  EXPECT_EQ(r.parent_unit, "A");
+}
+
+// The blocks only an imported unit has come back from the units generated with them: the
+// Delphi unit with the code after the class and the initialization, the Lazarus unit with the
+// switches too.
+TEST(UnitImportRoundTrip, ImportedBlocks) {
+  const fs::path dir = fs::path(KX_SOURCE_DIR) / "tests/golden";
+  model::ComponentDef def = testing::ReadGoldenDefinition(dir, "button");
+  def.AfterClass = std::vector<std::string>{"  TButtons = array of TMyButton;", "",
+                                            "function Twice(B: TMyButton): TButtons;"};
+  def.Initialization = std::vector<std::string>{"initialization", "  RegisterClass(TMyButton);"};
+  ExpectRoundTrip(def, "button with blocks");
+  for (const model::TextBlock& switches :
+       {model::TextBlock{}, model::TextBlock{{"{$mode objfpc}{$H+}"}}}) {
+    model::ComponentDef lazarus = def;
+    lazarus.MainInfo.Switches = switches;
+    const generate::UnitOptions options{.target = model::CodeTarget::kLazarus};
+    generate::PrepareForUnit(lazarus, options);
+    const std::string unit = generate::WriteComponentUnit(lazarus, options, kDate);
+    const commands::UnitImport imported = commands::ImportUnit(pascal::ParseUnit(unit));
+    ASSERT_EQ(imported.error, "");
+    EXPECT_EQ(imported.def.MainInfo.Switches, switches);
+    EXPECT_EQ(imported.def.AfterClass, def.AfterClass);
+    EXPECT_EQ(imported.def.Initialization, def.Initialization);
+  }
+}
+
+// The mode of a Lazarus package that lists the unit, in the unit's folder or the one above.
+TEST(UnitImport, PackageModeOfAUnit) {
+  testing::TempDir temp;
+  const fs::path source = temp.path() / "source";
+  fs::create_directories(source);
+  auto package = [](std::string_view files, std::string_view options) {
+    return "<?xml version=\"1.0\"?>\n<CONFIG>\n  <Package>\n    <CompilerOptions>\n" +
+           std::string(options) + "    </CompilerOptions>\n    <Files>\n" + std::string(files) +
+           "    </Files>\n  </Package>\n</CONFIG>\n";
+  };
+  temp.Write("source/a.pas", "unit A; interface implementation end.");
+  temp.Write("b.pas", "unit B; interface implementation end.");
+  temp.Write("c.pas", "unit C; interface implementation end.");
+  temp.Write("first.lpk", package("      <Item1>\n        <Filename Value=\"source\\a.pas\"/>\n"
+                                  "      </Item1>\n",
+                                  "      <SyntaxMode Value=\"Delphi\"/>\n"));
+  temp.Write("second.lpk",
+             package("      <Item1>\n        <Filename Value=\"b.pas\"/>\n      </Item1>\n", ""));
+  EXPECT_EQ(commands::PackageModeOf(source / "a.pas"), "delphi");
+  EXPECT_EQ(commands::PackageModeOf(temp.path() / "b.pas"), "objfpc");
+  EXPECT_EQ(commands::PackageModeOf(temp.path() / "c.pas"), "");
+  EXPECT_EQ(commands::PackageModeOf(temp.path() / "missing" / "d.pas"), "");
+}
+
+}  // namespace
+}  // namespace kx
+
+namespace kx {
+namespace {
+
+// Lazarus writes units in UTF-8, a definition holds Windows-1252: the text is converted, and a
+// character the code page cannot hold is marked and noted, never carried as bytes the Lazarus
+// target would encode a second time.
+TEST(UnitImport, Utf8UnitsComeIntoWindows1252) {
+  struct Case {
+    std::string bytes, global, notes;
+  } cases[] = {
+      {"\xEF\xBB\xBFunit A; interface uses Classes;\n"
+       "const S = 'gr\xC3\xBC\xC3\x9F'; { Vojt\xC4\x9B\x63h }\n\n",
+       "const S = 'gr\xFC\xDF'; { Vojt?ch }|",
+       "{ \"line 2: A character Windows-1252 cannot hold is written ? in the definition.\" }"},
+      {"unit A; interface uses Classes;\nconst S = '\x80 \xFC';\n", "const S = '\x80 \xFC';|",
+       "{}"},
+  };
+  for (const Case& c : cases) {
+    const std::string unit =
+        c.bytes +
+        "type TX = class(TComponent) end;\nimplementation\nprocedure Register;\nbegin\n"
+        "  RegisterComponents('P', [TX]);\nend;\nend.\n";
+    const commands::UnitImport r = commands::ImportUnit(pascal::ParseUnit(unit));
+    ASSERT_EQ(r.error, "");
+    std::string global;
+    for (const std::string& line : r.def.Global.Code.value_or(std::vector<std::string>{}))
+      global += line + "|";
+    EXPECT_EQ(global, c.global);
+    EXPECT_EQ(::testing::PrintToString(r.messages), c.notes);
   }
 }
 

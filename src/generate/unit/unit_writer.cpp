@@ -118,13 +118,19 @@ std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions
   const std::vector<std::string> component_links =
       WriteTypeSection(out, def, options.full_comments);
   out.Line();
+  if (def.AfterClass) {
+    out.Lines(*def.AfterClass);
+    out.Line();
+  }
   // Registration belongs to the design-time package; a run-time unit that registered itself
   // would pull the IDE's units into every program that uses it.
   if (!options.runtime_only) {
     out.Line("procedure Register;");
     out.Line();
   }
-  if (options.interface_only) return ForTarget(out.text(), options.target);
+  if (options.interface_only) {
+    return ForTarget(out.text(), options.target, def.MainInfo.Switches);
+  }
   out.Line("implementation");
   out.Line();
   if (def.ImpGlobal.Code) {
@@ -137,8 +143,12 @@ std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions
   }
   WriteImplementationBodies(out, def, component_links, options.full_comments);
   out.Line();
+  if (def.Initialization) {
+    out.Lines(*def.Initialization);
+    out.Line();
+  }
   out.Line("end.");
-  return ForTarget(out.text(), options.target);
+  return ForTarget(out.text(), options.target, def.MainInfo.Switches);
 }
 
 }  // namespace kx::generate

@@ -153,11 +153,11 @@ const std::vector<CommandSyntax>& Table() {
                   "prints its path, and as notes what had no place in the definition",
        .details = "Without --class, the class the unit registers; a unit that registers\n"
                   "several names them and exits with status 2. A unit Kestrix generated\n"
-                   "gives back its definition. The unit's compiler mode is kept (its Lazarus\n"
-                   "package's when it sets none). A parent the catalogue does not know is\n"
-                   "registered in the settings with the ancestor and unit given, or those the\n"
-                   "unit declares. Each note names the line of the unit it concerns; --quiet\n"
-                   "leaves the notes out. An existing FILE.cd is replaced only with --yes.",
+                  "gives back its definition. The unit's compiler mode is kept (its Lazarus\n"
+                  "package's when it sets none). A parent the catalogue does not know is\n"
+                  "registered in the settings with the ancestor and unit given, or those the\n"
+                  "unit declares. Each note names the line of the unit it concerns; --quiet\n"
+                  "leaves the notes out. An existing FILE.cd is replaced only with --yes.",
        .options = {{"--class", "TNAME", "the class to import"},
                    {"--ancestor", "CLASS", "the standard class an unknown parent descends from"},
                    {"--unit", "UNIT", "the unit that declares an unknown parent"},

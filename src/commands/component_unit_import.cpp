@@ -82,6 +82,7 @@ std::optional<ImportedUnit> ImportComponentUnit(const fs::path& unit_file, Dialo
                                                 const store::Settings& settings) {
   const pascal::Outline unit = pascal::ReadUnitFile(unit_file);
   UnitImportOptions options;
+  options.mode = PackageModeOf(unit_file);
   // A unit that cannot be read is refused by the import itself, with the line at fault.
   if (unit.complete && !unit.HasErrors()) {
     const std::vector<std::string> classes = ImportableClasses(unit);

@@ -539,7 +539,7 @@ TEST_F(MainWindowTest, ImportComponentUnitThroughTheMenu) {
   ASSERT_EQ(dialogs_.notes_shown().size(), 1u);
   const std::vector<std::string>& notes = dialogs_.notes_shown().back().lines;
   EXPECT_TRUE(std::any_of(notes.begin(), notes.end(), [](const std::string& note) {
-    return note.starts_with("line 78: The initialization section");
+    return note.starts_with("line 73: The registration of TDialGauge is left out");
   })) << ::testing::PrintToString(notes);
   EXPECT_EQ(dialogs_.file_requests().back().initial_dir, gauges.parent_path());
 }

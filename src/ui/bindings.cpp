@@ -151,4 +151,16 @@ QLabel* Buddy(const QString& text, QWidget* buddy) {
   return label;
 }
 
+void ShowList(QListWidget* list, const commands::EntryList& entries) {
+  bool same = list->count() == static_cast<int>(entries.entries.size());
+  for (int i = 0; same && i < list->count(); ++i) {
+    same = list->item(i)->text() == FromModel(entries.entries[i]);
+  }
+  if (!same) {
+    list->clear();
+    for (const std::string& entry : entries.entries) list->addItem(FromModel(entry));
+  }
+  if (list->currentRow() != entries.selected) list->setCurrentRow(entries.selected);
+}
+
 }  // namespace kx::ui

@@ -34,6 +34,9 @@ void LimitLength(QLineEdit* edit, model::ShortString<N> Part::*) {
   edit->setMaxLength(static_cast<int>(N));
 }
 
+// Fills a list widget with entries only when they changed, and selects the entry.
+void ShowList(QListWidget* list, const commands::EntryList& entries);
+
 // A field whose text the model stores as typed.
 void BindText(PageContext& context, QLineEdit* edit, std::function<void(std::string_view)> handler);
 // A name field the model filters: the field shows the filtered text and caret.

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Events page: inherited or new events, and the fields of the selected one.
+#include "ui/events_page.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,7 +12,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "ui/pages.h"
 #include "ui/text_boundary.h"
 
 namespace kx::ui {

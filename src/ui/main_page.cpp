@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Main page: names, units, palette page, copyright line and target directory.
+#include "ui/main_page.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -9,22 +11,9 @@
 #include <QPushButton>
 
 #include "ui/entry_boxes.h"
-#include "ui/pages.h"
 #include "ui/text_boundary.h"
 
 namespace kx::ui {
-
-void ShowList(QListWidget* list, const commands::EntryList& entries) {
-  bool same = list->count() == static_cast<int>(entries.entries.size());
-  for (int i = 0; same && i < list->count(); ++i) {
-    same = list->item(i)->text() == FromModel(entries.entries[i]);
-  }
-  if (!same) {
-    list->clear();
-    for (const std::string& entry : entries.entries) list->addItem(FromModel(entry));
-  }
-  if (list->currentRow() != entries.selected) list->setCurrentRow(entries.selected);
-}
 
 MainPage::MainPage(PageContext& context) : context_(context) {
   auto* grid = new QGridLayout(this);

@@ -33,8 +33,12 @@
 #include "commands/options.h"
 #include "commands/target_directory.h"
 #include "ui/about.h"
-#include "ui/pages.h"
+#include "ui/events_page.h"
+#include "ui/main_page.h"
+#include "ui/methods_page.h"
+#include "ui/properties_page.h"
 #include "ui/text_boundary.h"
+#include "ui/variables_page.h"
 
 // The icons are built into the library, whose resources a program must ask for by name.
 static void InitIcons() { Q_INIT_RESOURCE(icons); }

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Methods page: the list of methods and the fields of the selected one.
+#include "ui/methods_page.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
@@ -11,7 +13,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "ui/pages.h"
 #include "ui/text_boundary.h"
 
 namespace kx::ui {

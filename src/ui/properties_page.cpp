@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Properties page: the list of properties and the fields of the selected one.
+#include "ui/properties_page.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -10,7 +12,6 @@
 #include <QPushButton>
 
 #include "ui/entry_boxes.h"
-#include "ui/pages.h"
 #include "ui/text_boundary.h"
 
 namespace kx::ui {

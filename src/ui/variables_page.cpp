@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Variables page: the list of variables and the fields of the selected one.
+#include "ui/variables_page.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -12,7 +14,6 @@
 #include <QVBoxLayout>
 
 #include "ui/entry_boxes.h"
-#include "ui/pages.h"
 #include "ui/text_boundary.h"
 
 namespace kx::ui {

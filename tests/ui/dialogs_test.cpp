@@ -34,17 +34,21 @@
 #include "ui/desktop.h"
 #include "ui/documentation_dialog.h"
 #include "ui/entry_boxes.h"
+#include "ui/events_page.h"
 #include "ui/identifier_edit.h"
 #include "ui/import_field_dialog.h"
 #include "ui/link_property_dialog.h"
 #include "ui/list_choice_dialog.h"
+#include "ui/main_page.h"
+#include "ui/methods_page.h"
 #include "ui/name_prompt.h"
 #include "ui/notes_window.h"
 #include "ui/other_options_dialog.h"
-#include "ui/pages.h"
 #include "ui/parent_dialog.h"
+#include "ui/properties_page.h"
 #include "ui/property_editor_dialog.h"
 #include "ui/register_class_dialog.h"
+#include "ui/variables_page.h"
 
 namespace kx::ui {
 namespace {

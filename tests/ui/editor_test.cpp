@@ -17,8 +17,12 @@
 #include "ui/code_edit.h"
 #include "ui/desktop.h"
 #include "ui/editor_window.h"
-#include "ui/pages.h"
+#include "ui/events_page.h"
+#include "ui/main_page.h"
+#include "ui/methods_page.h"
+#include "ui/properties_page.h"
 #include "ui/text_boundary.h"
+#include "ui/variables_page.h"
 
 namespace kx::ui {
 namespace {

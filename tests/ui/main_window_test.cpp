@@ -26,8 +26,12 @@
 #include "support/temp_dir.h"
 #include "ui/desktop.h"
 #include "ui/entry_boxes.h"
+#include "ui/events_page.h"
+#include "ui/main_page.h"
+#include "ui/methods_page.h"
 #include "ui/name_prompt.h"
-#include "ui/pages.h"
+#include "ui/properties_page.h"
+#include "ui/variables_page.h"
 
 namespace kx::ui {
 namespace {

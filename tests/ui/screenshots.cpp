@@ -16,14 +16,18 @@
 #include "ui/data_link_dialog.h"
 #include "ui/desktop.h"
 #include "ui/documentation_dialog.h"
+#include "ui/events_page.h"
 #include "ui/file_viewer.h"
 #include "ui/import_field_dialog.h"
 #include "ui/link_property_dialog.h"
 #include "ui/list_choice_dialog.h"
-#include "ui/pages.h"
+#include "ui/main_page.h"
+#include "ui/methods_page.h"
 #include "ui/parent_dialog.h"
+#include "ui/properties_page.h"
 #include "ui/property_editor_dialog.h"
 #include "ui/register_class_dialog.h"
+#include "ui/variables_page.h"
 
 namespace {
 

@@ -17,9 +17,7 @@ namespace {
 
 constexpr int kTemplateList = 1;
 
-QString EntryOf(const commands::CodeTemplate& t) {
-  return FromModel(t.key) + QString::fromUtf8(" \u2014 ") + FromModel(t.description);
-}
+QString EntryOf(const commands::CodeTemplate& t) { return FromModel(commands::TemplateEntry(t)); }
 
 }  // namespace
 
@@ -65,10 +63,7 @@ namespace {
 
 std::string LineBytes(QString text) {
   while (text.endsWith('\n') || text.endsWith('\r')) text.chop(1);
-  if (std::optional<std::string> bytes = ToModel(text)) return *bytes;
-  std::string bytes;
-  for (const QChar c : text) bytes += ToModel(QString(c)).value_or("?");
-  return bytes;
+  return ToModelMarked(text);
 }
 
 }  // namespace
@@ -152,23 +147,18 @@ void CodeEdit::InsertTemplate(const commands::CodeTemplate& chosen) {
   setSelection(line, static_cast<int>(start), line, column);
   replaceSelectedText(FromModel(body.text));
   endUndoAction();
-  const std::string before = body.text.substr(0, body.caret);
-  const std::size_t breaks = std::count(before.begin(), before.end(), '\n');
-  const std::size_t last_break = before.rfind('\n');
-  const std::size_t caret_column =
-      breaks == 0 ? start + before.size() : before.size() - last_break - 1;
-  setCursorPosition(line + static_cast<int>(breaks), static_cast<int>(caret_column));
+  setCursorPosition(line + static_cast<int>(body.caret_row), static_cast<int>(body.caret_column));
 }
 
 void CodeEdit::paste() {
-  QString text = QApplication::clipboard()->text();
+  const QString text = QApplication::clipboard()->text();
   if (text.isEmpty()) return;
-  text.replace("\r\n", "\n").replace('\r', '\n').replace('\t', ' ');
-  if (!ToModel(text)) {
+  const std::optional<std::string> bytes = ToModel(text);
+  if (!bytes) {
     if (refuse_) refuse_(text);
     return;
   }
-  replaceSelectedText(text);
+  replaceSelectedText(FromModel(commands::PastedText(*bytes)));
 }
 
 void CodeEdit::keyPressEvent(QKeyEvent* event) {

@@ -47,6 +47,47 @@ TEST(TemplateTest, ExpandIndentsLaterLinesAndPlacesTheCaret) {
   EXPECT_EQ(MatchingTemplates(all, "Colour").size(), 0u);
 }
 
+// Where the caret lands after a template is inserted at a column: rows below the line it was
+// inserted on, and the column there.
+TEST(TemplateTest, CaretAfterInsertion) {
+  const struct {
+    std::string_view body;
+    std::size_t column;
+    std::size_t row;
+    std::size_t caret_column;
+  } cases[] = {
+      {"begin\n|\nend;", 4, 1, 4},      // on the indented empty line
+      {"begin\n  |\nend;", 4, 1, 6},    // the body's own indent counts on top
+      {"Color", 2, 0, 7},               // no mark: after the text, on the same line
+      {"Ring(|)", 6, 0, 11},            // mark on the first line
+      {"a\nb", 3, 1, 4},                // no mark, two lines: the end of the last
+      {"if | then\n  x;\n|", 0, 0, 3},  // only the first mark counts
+      {"|", 5, 0, 5},
+  };
+  for (const auto& c : cases) {
+    const TemplateText t = ExpandTemplate(c.body, c.column);
+    EXPECT_EQ(t.caret_row, c.row) << c.body << " @" << c.column;
+    EXPECT_EQ(t.caret_column, c.caret_column) << c.body << " @" << c.column;
+  }
+}
+
+TEST(PasteTest, LineEndsAndTabs) {
+  const struct {
+    std::string_view clipboard;
+    std::string_view pasted;
+  } cases[] = {
+      {"a\r\nb", "a\nb"},
+      {"a\rb\r", "a\nb\n"},  // old Mac line ends
+      {"a\r\r\nb", "a\n\nb"},
+      {"a\n\rb", "a\n\nb"},  // not a line end pair
+      {"\tif A then\tB;", " if A then B;"},
+      {"\t\t", "  "},
+      {"", ""},
+      {"caf\xe9", "caf\xe9"},  // Windows-1252 kept as is
+  };
+  for (const auto& c : cases) EXPECT_EQ(PastedText(c.clipboard), c.pasted) << c.clipboard;
+}
+
 model::ComponentDef DefinitionOfEveryKind() {
   model::ComponentDef def;
   model::ClearDefinition(def);

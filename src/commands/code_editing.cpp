@@ -174,6 +174,19 @@ std::size_t IdentifierStartBefore(std::string_view line, std::size_t column) {
   return column;
 }
 
+std::size_t EnterIndent(std::vector<std::string> lines, std::size_t width) {
+  if (lines.empty()) return 0;
+  const std::optional<std::size_t> closer = CloserIndent(lines, lines.size() - 1);
+  if (closer) return *closer;
+  lines.pop_back();
+  return NewLineIndent(lines, width);
+}
+
+bool EndsFirstWord(std::string_view line, std::size_t column, std::size_t indentation) {
+  return IdentifierStartBefore(line, column) == indentation &&
+         (column >= line.size() || !model::IsIdentChar(line[column]));
+}
+
 namespace {
 
 // A word (lower-cased) or a punctuation character of Pascal code, outside comments and strings.

@@ -88,6 +88,13 @@ std::size_t NewLineIndent(const std::vector<std::string>& lines, std::size_t wid
 // holds its opener (begin, try, case, record or asm; repeat; try). Nothing for other lines or
 // when no opener is found.
 std::optional<std::size_t> CloserIndent(const std::vector<std::string>& lines, std::size_t row);
+// Enter: the indentation of the line it started. lines: the editor's lines through that one,
+// holding what Enter carried onto it; a closer carried there goes where its opener is.
+std::size_t EnterIndent(std::vector<std::string> lines, std::size_t width = kIndentWidth);
+// Whether a letter typed at column (the caret after it) ended the first word of a line indented
+// by indentation: only then may a closer be aligned, so that a line the user indented after
+// typing its closer stays as it is.
+bool EndsFirstWord(std::string_view line, std::size_t column, std::size_t indentation);
 
 // Help text: stored lines as the flowing paragraphs the editor shows (runs of lines joined
 // with a blank, an empty line kept as the gap between paragraphs), and back.

@@ -7,7 +7,6 @@
 #include <QClipboard>
 #include <QKeyEvent>
 
-#include "model/text.h"
 #include "ui/pascal_lexer.h"
 #include "ui/text_boundary.h"
 
@@ -85,11 +84,7 @@ void CodeEdit::IndentNewLine() {
   int column = 0;
   getCursorPosition(&line, &column);
   if (line == 0) return;
-  std::vector<std::string> above = LinesAbove(line + 1);
-  // Enter before an end (or until, except, finally) puts it where its opener is.
-  std::optional<std::size_t> closer = commands::CloserIndent(above, above.size() - 1);
-  above.pop_back();
-  const auto indent = static_cast<int>(closer.value_or(commands::NewLineIndent(above)));
+  const auto indent = static_cast<int>(commands::EnterIndent(LinesAbove(line + 1)));
   setIndentation(line, indent);
   setCursorPosition(line, indent);
 }
@@ -98,12 +93,8 @@ void CodeEdit::AlignCloser() {
   int line = 0;
   int column = 0;
   const std::string text = CaretLine(line, column);
-  // Only as the closing word's last letter is typed: a line the user indented afterwards stays.
-  const std::size_t word = commands::IdentifierStartBefore(text, column);
-  if (word != static_cast<std::size_t>(indentation(line)) ||
-      (static_cast<std::size_t>(column) < text.size() && model::IsIdentChar(text[column]))) {
-    return;
-  }
+  const auto word = static_cast<std::size_t>(indentation(line));
+  if (!commands::EndsFirstWord(text, static_cast<std::size_t>(column), word)) return;
   std::vector<std::string> above = LinesAbove(line);
   above.push_back(text);
   const std::optional<std::size_t> indent = commands::CloserIndent(above, above.size() - 1);

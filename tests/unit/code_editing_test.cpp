@@ -172,6 +172,45 @@ TEST(PascalIndentTest, NewLineFollowsTheBlockStructure) {
   }
 }
 
+// Each case: the lines through the one Enter started, as the editor holds them then.
+TEST(PascalIndentTest, EnterIndentsTheNewLine) {
+  const struct {
+    Lines lines;
+    std::size_t want;
+  } cases[] = {
+      {{"begin", ""}, 2},
+      {{"begin", "  A;", "end"}, 0},    // Enter before end: where its opener is
+      {{"begin", "  A;", "B;"}, 2},     // text carried along is no closer
+      {{"  if A then begin", "x"}, 4},  // the line above decides, not what was carried
+      {{"begin", "ending"}, 2},         // a word that only starts like end
+      {{""}, 0},
+      {{}, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(EnterIndent(c.lines), c.want) << (c.lines.empty() ? "" : c.lines.back());
+  }
+}
+
+// A closer is aligned only as the last letter of the line's first word is typed.
+TEST(PascalIndentTest, TypingEndsTheFirstWord) {
+  const struct {
+    std::string_view line;
+    std::size_t column;  // the caret, after the letter typed
+    std::size_t indentation;
+    bool ends;
+  } cases[] = {
+      {"    end", 7, 4, true},    {"    end;", 7, 4, true},  // punctuation after it
+      {"    en", 6, 4, true},      // any first word; the closer check comes after
+      {"    ed", 5, 4, false},     // a letter typed inside the word
+      {"  x end", 7, 2, false},    // not the first word
+      {"      end", 9, 4, false},  // the line's indentation is not where the word starts
+      {"end", 3, 0, true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(EndsFirstWord(c.line, c.column, c.indentation), c.ends) << c.line << " @" << c.column;
+  }
+}
+
 TEST(PascalIndentTest, ClosersAlignWithTheirOpeners) {
   const struct {
     Lines lines;  // the last line holds the closer

@@ -132,7 +132,29 @@ TemplateText ExpandTemplate(std::string_view body, std::size_t column) {
     if (c == '\n') result.text.append(column, ' ');
   }
   if (!marked) result.caret = result.text.size();
+  const std::string_view before = std::string_view(result.text).substr(0, result.caret);
+  const std::size_t last_break = before.rfind('\n');
+  result.caret_row = static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
+  result.caret_column = last_break == std::string_view::npos ? column + before.size()
+                                                             : before.size() - last_break - 1;
   return result;
+}
+
+std::string TemplateEntry(const CodeTemplate& t) { return t.key + " \x97 " + t.description; }
+
+std::string PastedText(std::string_view text) {
+  std::string pasted;
+  pasted.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r') {
+      pasted += '\n';
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      pasted += c == '\t' ? ' ' : c;
+    }
+  }
+  return pasted;
 }
 
 std::string IdentifierAtCaret(std::string_view line, std::size_t column) {
@@ -150,6 +172,19 @@ std::size_t IdentifierStartBefore(std::string_view line, std::size_t column) {
   column = std::min(column, line.size());
   while (column > 0 && model::IsIdentChar(line[column - 1])) --column;
   return column;
+}
+
+std::size_t EnterIndent(std::vector<std::string> lines, std::size_t width) {
+  if (lines.empty()) return 0;
+  const std::optional<std::size_t> closer = CloserIndent(lines, lines.size() - 1);
+  if (closer) return *closer;
+  lines.pop_back();
+  return NewLineIndent(lines, width);
+}
+
+bool EndsFirstWord(std::string_view line, std::size_t column, std::size_t indentation) {
+  return IdentifierStartBefore(line, column) == indentation &&
+         (column >= line.size() || !model::IsIdentChar(line[column]));
 }
 
 namespace {

@@ -54,12 +54,21 @@ struct TemplateOffer {
 };
 TemplateOffer OfferTemplates(const std::vector<CodeTemplate>& templates, std::string_view typed);
 // A template's body as inserted at a column: its later lines indented to that column, the
-// caret mark removed. caret: where the mark stood (the end without one).
+// caret mark removed. caret: where the mark stood (the end without one), also as the editor
+// places it: lines below the one inserted on, and the column on that line.
 struct TemplateText {
   std::string text;
   std::size_t caret = 0;
+  std::size_t caret_row = 0;
+  std::size_t caret_column = 0;
 };
 TemplateText ExpandTemplate(std::string_view body, std::size_t column);
+// A completion list's entry for a template: its key and description.
+std::string TemplateEntry(const CodeTemplate& t);
+
+// Text pasted into an editor: its line ends as the editor's ("\n") and its tabs as blanks, as
+// the stored code and help text never hold a tab.
+std::string PastedText(std::string_view text);
 
 // The identifier help looks up: the longest run of letters, digits and underscores on the
 // line that holds the character before the caret (at column 0, the character at it). Empty
@@ -79,6 +88,13 @@ std::size_t NewLineIndent(const std::vector<std::string>& lines, std::size_t wid
 // holds its opener (begin, try, case, record or asm; repeat; try). Nothing for other lines or
 // when no opener is found.
 std::optional<std::size_t> CloserIndent(const std::vector<std::string>& lines, std::size_t row);
+// Enter: the indentation of the line it started. lines: the editor's lines through that one,
+// holding what Enter carried onto it; a closer carried there goes where its opener is.
+std::size_t EnterIndent(std::vector<std::string> lines, std::size_t width = kIndentWidth);
+// Whether a letter typed at column (the caret after it) ended the first word of a line indented
+// by indentation: only then may a closer be aligned, so that a line the user indented after
+// typing its closer stays as it is.
+bool EndsFirstWord(std::string_view line, std::size_t column, std::size_t indentation);
 
 // Help text: stored lines as the flowing paragraphs the editor shows (runs of lines joined
 // with a blank, an empty line kept as the gap between paragraphs), and back.

@@ -56,4 +56,15 @@ FileDialogRequest BrowseUnitRequest() {
           .default_ext = "pas"};
 }
 
+ClassRegistration DontKnowChanged(ClassRegistration entries, bool checked) {
+  entries.dont_know = checked;
+  if (checked) entries.ancestor.clear();
+  return entries;
+}
+
+ClassRegistration UnitFileChosen(ClassRegistration entries, const std::filesystem::path& file) {
+  entries.unit = catalog::UnitNameFromFile(file);
+  return entries;
+}
+
 }  // namespace kx::commands

@@ -8,6 +8,7 @@
 //   }
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,8 +40,14 @@ std::optional<RegisteredClass> EditCustomClass(Dialogs& dialogs,
                                                catalog::CustomClassRegistry& registry,
                                                std::string_view class_name);
 
-// The file dialog of the registration dialog's "Browse..." button; the chosen file's unit
-// name is catalog::UnitNameFromFile.
+// The file dialog of the registration dialog's "Browse..." button.
 FileDialogRequest BrowseUnitRequest();
+
+// The registration dialog's entries as the user changes them. Checking "don't know" empties
+// the ancestor: OK then registers the default ancestor, and a name left in the box would look
+// as if it counted. Clearing the check leaves the ancestor to be entered.
+ClassRegistration DontKnowChanged(ClassRegistration entries, bool checked);
+// "Browse...": the unit the chosen file holds (catalog::UnitNameFromFile).
+ClassRegistration UnitFileChosen(ClassRegistration entries, const std::filesystem::path& file);
 
 }  // namespace kx::commands

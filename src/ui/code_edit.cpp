@@ -7,7 +7,6 @@
 #include <QClipboard>
 #include <QKeyEvent>
 
-#include "model/text.h"
 #include "ui/pascal_lexer.h"
 #include "ui/text_boundary.h"
 
@@ -17,9 +16,7 @@ namespace {
 
 constexpr int kTemplateList = 1;
 
-QString EntryOf(const commands::CodeTemplate& t) {
-  return FromModel(t.key) + QString::fromUtf8(" \u2014 ") + FromModel(t.description);
-}
+QString EntryOf(const commands::CodeTemplate& t) { return FromModel(commands::TemplateEntry(t)); }
 
 }  // namespace
 
@@ -65,10 +62,7 @@ namespace {
 
 std::string LineBytes(QString text) {
   while (text.endsWith('\n') || text.endsWith('\r')) text.chop(1);
-  if (std::optional<std::string> bytes = ToModel(text)) return *bytes;
-  std::string bytes;
-  for (const QChar c : text) bytes += ToModel(QString(c)).value_or("?");
-  return bytes;
+  return ToModelMarked(text);
 }
 
 }  // namespace
@@ -90,11 +84,7 @@ void CodeEdit::IndentNewLine() {
   int column = 0;
   getCursorPosition(&line, &column);
   if (line == 0) return;
-  std::vector<std::string> above = LinesAbove(line + 1);
-  // Enter before an end (or until, except, finally) puts it where its opener is.
-  std::optional<std::size_t> closer = commands::CloserIndent(above, above.size() - 1);
-  above.pop_back();
-  const auto indent = static_cast<int>(closer.value_or(commands::NewLineIndent(above)));
+  const auto indent = static_cast<int>(commands::EnterIndent(LinesAbove(line + 1)));
   setIndentation(line, indent);
   setCursorPosition(line, indent);
 }
@@ -103,12 +93,8 @@ void CodeEdit::AlignCloser() {
   int line = 0;
   int column = 0;
   const std::string text = CaretLine(line, column);
-  // Only as the closing word's last letter is typed: a line the user indented afterwards stays.
-  const std::size_t word = commands::IdentifierStartBefore(text, column);
-  if (word != static_cast<std::size_t>(indentation(line)) ||
-      (static_cast<std::size_t>(column) < text.size() && model::IsIdentChar(text[column]))) {
-    return;
-  }
+  const auto word = static_cast<std::size_t>(indentation(line));
+  if (!commands::EndsFirstWord(text, static_cast<std::size_t>(column), word)) return;
   std::vector<std::string> above = LinesAbove(line);
   above.push_back(text);
   const std::optional<std::size_t> indent = commands::CloserIndent(above, above.size() - 1);
@@ -152,23 +138,18 @@ void CodeEdit::InsertTemplate(const commands::CodeTemplate& chosen) {
   setSelection(line, static_cast<int>(start), line, column);
   replaceSelectedText(FromModel(body.text));
   endUndoAction();
-  const std::string before = body.text.substr(0, body.caret);
-  const std::size_t breaks = std::count(before.begin(), before.end(), '\n');
-  const std::size_t last_break = before.rfind('\n');
-  const std::size_t caret_column =
-      breaks == 0 ? start + before.size() : before.size() - last_break - 1;
-  setCursorPosition(line + static_cast<int>(breaks), static_cast<int>(caret_column));
+  setCursorPosition(line + static_cast<int>(body.caret_row), static_cast<int>(body.caret_column));
 }
 
 void CodeEdit::paste() {
-  QString text = QApplication::clipboard()->text();
+  const QString text = QApplication::clipboard()->text();
   if (text.isEmpty()) return;
-  text.replace("\r\n", "\n").replace('\r', '\n').replace('\t', ' ');
-  if (!ToModel(text)) {
+  const std::optional<std::string> bytes = ToModel(text);
+  if (!bytes) {
     if (refuse_) refuse_(text);
     return;
   }
-  replaceSelectedText(text);
+  replaceSelectedText(FromModel(commands::PastedText(*bytes)));
 }
 
 void CodeEdit::keyPressEvent(QKeyEvent* event) {

@@ -25,7 +25,7 @@ using catalog::ParentView;
 ParentDialog::ParentDialog(QWidget* parent, const commands::ParentSelectionRequest& request,
                            std::function<void(const ParentChoice&)> show_class_help)
     : QDialog(parent),
-      allow_forms_(request.allow_forms),
+      model_(request.allow_forms, request.custom_page != nullptr),
       custom_page_(request.custom_page),
       class_help_(std::move(show_class_help)) {
   setWindowTitle(FromModel(catalog::kSelectParentCaption));
@@ -55,16 +55,13 @@ QWidget* ParentDialog::MakeOutlinePage() {
   auto* layout = new QVBoxLayout(page);
   outline = new QTreeWidget;
   outline->setHeaderHidden(true);
-  std::vector<QTreeWidgetItem*> parents;  // the last item of each level
   const auto nodes = catalog::OutlineNodes();
   for (std::size_t i = 0; i < nodes.size(); ++i) {
-    const int level = nodes[i].level;
-    auto* item = level == 0 ? new QTreeWidgetItem(outline)
-                            : new QTreeWidgetItem(parents[static_cast<std::size_t>(level - 1)]);
+    const int up = commands::OutlineParent(static_cast<int>(i));
+    auto* item = up < 0 ? new QTreeWidgetItem(outline)
+                        : new QTreeWidgetItem(nodes_[static_cast<std::size_t>(up)]);
     item->setText(0, FromModel(nodes[i].text));
     item->setData(0, Qt::UserRole, static_cast<int>(i));
-    parents.resize(static_cast<std::size_t>(level));
-    parents.push_back(item);
     nodes_.push_back(item);
   }
   connect(outline, &QTreeWidget::currentItemChanged, this, &ParentDialog::UpdateButtons);
@@ -92,19 +89,17 @@ QWidget* ParentDialog::MakeListPage() {
   list->setInsertPolicy(QComboBox::NoInsert);
   list->setMaxVisibleItems(20);
   for (std::string_view name : catalog::ListViewClasses()) list->addItem(FromModel(name));
-  // Typing completes the first class that starts with what was typed, in any case, with the
-  // completed part selected so that the next key replaces it.
   list->setCompleter(nullptr);
   connect(list->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& typed) {
-    const bool grew = typed.size() > typed_.size();
-    typed_ = typed;
-    if (!grew || typed.isEmpty()) return;
-    const int found = list->findText(typed, Qt::MatchStartsWith);
-    if (found < 0) return;
-    const QString name = list->itemText(found);
+    const std::optional<commands::ListCompletion> completion =
+        model_.ListTyped(ToModelMarked(typed));
+    if (!completion) return;
+    const QString name = FromModel(completion->text);
     list->lineEdit()->setText(name);
-    list->lineEdit()->setSelection(static_cast<int>(name.size()),
-                                   static_cast<int>(typed.size() - name.size()));
+    // Selected backwards, so the caret stays where the typing stopped.
+    list->lineEdit()->setSelection(
+        static_cast<int>(name.size()),
+        static_cast<int>(completion->typed) - static_cast<int>(name.size()));
   });
   connect(list, &QComboBox::editTextChanged, this, &ParentDialog::UpdateButtons);
   auto* label = new QLabel("&Parent class (choose or type a name):");
@@ -148,20 +143,15 @@ QWidget* ParentDialog::MakeCustomPage(const std::vector<std::string>& classes) {
   for (QPushButton* button : {add, edit, del}) column->addWidget(button);
   column->addStretch();
   layout->addLayout(column);
-  add->setEnabled(custom_page_ != nullptr);
   return page;
 }
 
 void ParentDialog::Show(const ParentChoice& choice) {
-  // A change of parent shows the whole outline around the current parent.
-  if (!allow_forms_) outline->expandAll();
-  if (choice.outline_node >= 0 && choice.outline_node < static_cast<int>(nodes_.size())) {
-    QTreeWidgetItem* item = nodes_[static_cast<std::size_t>(choice.outline_node)];
-    for (QTreeWidgetItem* up = item->parent(); up != nullptr; up = up->parent()) {
-      up->setExpanded(true);
-    }
-    outline->setCurrentItem(item);
-  }
+  const commands::OutlineExpansion expansion = model_.Expansion(choice);
+  if (expansion.expand_all) outline->expandAll();
+  for (const int up : expansion.expanded) nodes_[static_cast<std::size_t>(up)]->setExpanded(true);
+  if (expansion.current >= 0)
+    outline->setCurrentItem(nodes_[static_cast<std::size_t>(expansion.current)]);
   list->setEditText(FromModel(choice.list_text));
   if (QAbstractButton* button = express->button(choice.express_item)) button->setChecked(true);
   SelectCustom(FromModel(choice.custom_class));
@@ -195,36 +185,33 @@ void ParentDialog::showEvent(QShowEvent* event) {
   // choice at once.
   if (QTreeWidgetItem* item = outline->currentItem()) outline->scrollToItem(item);
   if (QListWidgetItem* item = custom->currentItem()) custom->scrollToItem(item);
-  switch (static_cast<ParentView>(pages->currentIndex())) {
-    case ParentView::kOutline:
+  switch (commands::ParentDialogModel::FocusOnShow(Choice())) {
+    case commands::ParentFocus::kOutline:
       outline->setFocus();
       break;
-    case ParentView::kList:
+    case commands::ParentFocus::kList:
       list->setFocus();
       break;
-    case ParentView::kExpress:
+    case commands::ParentFocus::kExpressItem:
       if (QAbstractButton* button = express->checkedButton()) button->setFocus();
       break;
-    case ParentView::kCustom:
-      // A list without a current row would make its first row current on focus: a choice the
-      // user did not make.
-      if (custom->currentItem() != nullptr) {
-        custom->setFocus();
-      } else {
-        add->setFocus();
-      }
+    case commands::ParentFocus::kCustomList:
+      custom->setFocus();
+      break;
+    case commands::ParentFocus::kAddButton:
+      add->setFocus();
       break;
   }
 }
 
 void ParentDialog::UpdateButtons() {
   if (ok == nullptr) return;  // still being built
-  const ParentChoice choice = Choice();
-  ok->setEnabled(catalog::CanAccept(choice, allow_forms_));
-  class_help->setEnabled(catalog::IsClassSelection(choice));
-  const bool custom_selected = custom->currentItem() != nullptr;
-  edit->setEnabled(custom_selected && custom_page_ != nullptr);
-  del->setEnabled(custom_selected && custom_page_ != nullptr);
+  const commands::ParentDialogButtons enabled = model_.Buttons(Choice());
+  ok->setEnabled(enabled.ok);
+  class_help->setEnabled(enabled.class_help);
+  add->setEnabled(enabled.add);
+  edit->setEnabled(enabled.edit);
+  del->setEnabled(enabled.del);
 }
 
 void ParentDialog::AddClass() {

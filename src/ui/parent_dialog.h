@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "Select parent class": the four views of the parent (Outline, List, Express, Custom), Class
 // help and OK. The dialog only shows a catalog::ParentChoice and hands back the one the user
-// confirms; which class a view names and when OK and Class help are enabled are the
-// catalogue's rules, asked again after every change. The Custom view's buttons run the
+// confirms; which class a view names, which buttons are enabled, what the outline shows
+// expanded, the List view's completion and the focus on opening are commands::ParentDialogModel's,
+// asked again after every change. The Custom view's buttons run the
 // registry flows of the request's CustomClassPage.
 #pragma once
 
@@ -12,6 +13,7 @@
 
 #include "catalog/parent_selection.h"
 #include "commands/dialogs.h"
+#include "commands/parent_dialog_model.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -62,11 +64,10 @@ class ParentDialog : public QDialog {
   void EditClass();
   void DeleteClass();
 
-  bool allow_forms_;
+  commands::ParentDialogModel model_;
   commands::CustomClassPage* custom_page_;
   std::function<void(const catalog::ParentChoice&)> class_help_;
   std::vector<QTreeWidgetItem*> nodes_;  // by index into catalog::OutlineNodes()
-  QString typed_;                        // the List view's text as last typed
 };
 
 }  // namespace kx::ui

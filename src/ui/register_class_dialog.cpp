@@ -12,6 +12,7 @@
 
 #include "catalog/custom_class_registry.h"
 #include "catalog/parent_selection.h"
+#include "commands/register_class.h"
 #include "ui/text_boundary.h"
 
 namespace kx::ui {
@@ -57,13 +58,12 @@ RegisterClassWindow::RegisterClassWindow(
   grid->addWidget(browse, 2, 2);
   layout->addLayout(grid);
 
-  connect(dont_know, &QCheckBox::toggled, this, [this](bool checked) {
-    if (checked) ancestor->setEditText("");
-  });
+  connect(dont_know, &QCheckBox::toggled, this,
+          [this](bool checked) { Show(commands::DontKnowChanged(Result(), checked)); });
   connect(browse, &QPushButton::clicked, this, [this] {
     if (!browse_) return;
     if (const std::optional<std::filesystem::path> file = browse_()) {
-      unit->setText(FromModel(catalog::UnitNameFromFile(*file)));
+      Show(commands::UnitFileChosen(Result(), *file));
     }
   });
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -71,6 +71,14 @@ RegisterClassWindow::RegisterClassWindow(
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
   setMinimumWidth(460);
+}
+
+void RegisterClassWindow::Show(const commands::ClassRegistration& entries) {
+  // Only what changed is set again, so the caret stays in a box the change left alone.
+  const commands::ClassRegistration shown = Result();
+  if (entries.ancestor != shown.ancestor) ancestor->setEditText(FromModel(entries.ancestor));
+  if (entries.unit != shown.unit) unit->setText(FromModel(entries.unit));
+  if (entries.dont_know != shown.dont_know) dont_know->setChecked(entries.dont_know);
 }
 
 commands::ClassRegistration RegisterClassWindow::Result() const {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "Register custom/3rd party parent class": the VCL ancestor of a class the catalogue does not
-// know and the unit declaring it. The dialog hands back what was entered; the checks of OK and
-// the registry are commands/register_class.h's, which shows the dialog again after a refusal.
+// know and the unit declaring it. The dialog hands back what was entered; what its check box
+// and "Browse..." change, the checks of OK and the registry are commands/register_class.h's,
+// which shows the dialog again after a refusal.
 #pragma once
 
 #include <QDialog>
@@ -32,6 +33,8 @@ class RegisterClassWindow : public QDialog {
   QPushButton* browse = nullptr;
 
  private:
+  void Show(const commands::ClassRegistration& entries);
+
   std::function<std::optional<std::filesystem::path>()> browse_;
 };
 

@@ -33,6 +33,14 @@ std::optional<std::string> ToModel(const QString& text) {
   return out;
 }
 
+std::string ToModelMarked(const QString& text) {
+  if (std::optional<std::string> bytes = ToModel(text)) return *bytes;
+  std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(text.size()));
+  for (const QChar c : text) bytes += ToModel(QString(c)).value_or("?");
+  return bytes;
+}
+
 QString FirstUnstorable(const QString& text) {
   for (const uint code : text.toUcs4()) {
     const char32_t c = code;

@@ -21,6 +21,9 @@ namespace kx::ui {
 QString FromModel(std::string_view text);
 // Nothing when the text holds a character Windows-1252 cannot hold.
 std::optional<std::string> ToModel(const QString& text);
+// The same with each UTF-16 unit it cannot hold as "?", one byte per unit, so that lengths and
+// columns stay those of the widget.
+std::string ToModelMarked(const QString& text);
 // The first such character, for the message.
 QString FirstUnstorable(const QString& text);
 std::string RefusedCharacterMessage(const QString& text);

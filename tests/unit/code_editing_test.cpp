@@ -47,6 +47,47 @@ TEST(TemplateTest, ExpandIndentsLaterLinesAndPlacesTheCaret) {
   EXPECT_EQ(MatchingTemplates(all, "Colour").size(), 0u);
 }
 
+// Where the caret lands after a template is inserted at a column: rows below the line it was
+// inserted on, and the column there.
+TEST(TemplateTest, CaretAfterInsertion) {
+  const struct {
+    std::string_view body;
+    std::size_t column;
+    std::size_t row;
+    std::size_t caret_column;
+  } cases[] = {
+      {"begin\n|\nend;", 4, 1, 4},      // on the indented empty line
+      {"begin\n  |\nend;", 4, 1, 6},    // the body's own indent counts on top
+      {"Color", 2, 0, 7},               // no mark: after the text, on the same line
+      {"Ring(|)", 6, 0, 11},            // mark on the first line
+      {"a\nb", 3, 1, 4},                // no mark, two lines: the end of the last
+      {"if | then\n  x;\n|", 0, 0, 3},  // only the first mark counts
+      {"|", 5, 0, 5},
+  };
+  for (const auto& c : cases) {
+    const TemplateText t = ExpandTemplate(c.body, c.column);
+    EXPECT_EQ(t.caret_row, c.row) << c.body << " @" << c.column;
+    EXPECT_EQ(t.caret_column, c.caret_column) << c.body << " @" << c.column;
+  }
+}
+
+TEST(PasteTest, LineEndsAndTabs) {
+  const struct {
+    std::string_view clipboard;
+    std::string_view pasted;
+  } cases[] = {
+      {"a\r\nb", "a\nb"},
+      {"a\rb\r", "a\nb\n"},  // old Mac line ends
+      {"a\r\r\nb", "a\n\nb"},
+      {"a\n\rb", "a\n\nb"},  // not a line end pair
+      {"\tif A then\tB;", " if A then B;"},
+      {"\t\t", "  "},
+      {"", ""},
+      {"caf\xe9", "caf\xe9"},  // Windows-1252 kept as is
+  };
+  for (const auto& c : cases) EXPECT_EQ(PastedText(c.clipboard), c.pasted) << c.clipboard;
+}
+
 model::ComponentDef DefinitionOfEveryKind() {
   model::ComponentDef def;
   model::ClearDefinition(def);
@@ -128,6 +169,45 @@ TEST(PascalIndentTest, NewLineFollowsTheBlockStructure) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(NewLineIndent(c.above), c.want) << c.above.back();
+  }
+}
+
+// Each case: the lines through the one Enter started, as the editor holds them then.
+TEST(PascalIndentTest, EnterIndentsTheNewLine) {
+  const struct {
+    Lines lines;
+    std::size_t want;
+  } cases[] = {
+      {{"begin", ""}, 2},
+      {{"begin", "  A;", "end"}, 0},    // Enter before end: where its opener is
+      {{"begin", "  A;", "B;"}, 2},     // text carried along is no closer
+      {{"  if A then begin", "x"}, 4},  // the line above decides, not what was carried
+      {{"begin", "ending"}, 2},         // a word that only starts like end
+      {{""}, 0},
+      {{}, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(EnterIndent(c.lines), c.want) << (c.lines.empty() ? "" : c.lines.back());
+  }
+}
+
+// A closer is aligned only as the last letter of the line's first word is typed.
+TEST(PascalIndentTest, TypingEndsTheFirstWord) {
+  const struct {
+    std::string_view line;
+    std::size_t column;  // the caret, after the letter typed
+    std::size_t indentation;
+    bool ends;
+  } cases[] = {
+      {"    end", 7, 4, true},    {"    end;", 7, 4, true},  // punctuation after it
+      {"    en", 6, 4, true},      // any first word; the closer check comes after
+      {"    ed", 5, 4, false},     // a letter typed inside the word
+      {"  x end", 7, 2, false},    // not the first word
+      {"      end", 9, 4, false},  // the line's indentation is not where the word starts
+      {"end", 3, 0, true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(EndsFirstWord(c.line, c.column, c.indentation), c.ends) << c.line << " @" << c.column;
   }
 }
 

@@ -189,6 +189,28 @@ TEST(RegistrationDialogTest, OkChecksInOrder) {
   }
 }
 
+// What the dialog's check box and "Browse..." change in its entries.
+TEST(RegistrationDialogTest, EntriesAsTheUserChangesThem) {
+  using commands::DontKnowChanged;
+  using commands::UnitFileChosen;
+  const ClassRegistration typed{"TCustomGrid", "Grids2", false};
+  const struct {
+    ClassRegistration got;
+    ClassRegistration expected;
+  } cases[] = {
+      // Checking empties the ancestor; clearing the check does not bring it back.
+      {DontKnowChanged(typed, true), {"", "Grids2", true}},
+      {DontKnowChanged(DontKnowChanged(typed, true), false), {"", "Grids2", false}},
+      {DontKnowChanged(typed, false), typed},
+      // The unit is the chosen file's name; the other entries stay.
+      {UnitFileChosen(typed, "/src/MYGRIDS.PAS"), {"TCustomGrid", "Mygrids", false}},
+      {UnitFileChosen({"", "Old", true}, "/src/.pas"), {"", "", true}},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(cases[i].got, cases[i].expected) << "case " << i;
+  }
+}
+
 TEST_F(CustomClassRegistryTest, RegisterShowsTheDialogUntilItsEntriesPass) {
   CustomClassRegistry registry(file_);
   ScriptedDialogs dialogs;

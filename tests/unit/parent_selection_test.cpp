@@ -8,6 +8,7 @@
 #include <set>
 
 #include "catalog/class_catalog.h"
+#include "commands/parent_dialog_model.h"
 #include "commands/parent_selection.h"
 #include "commands/session.h"
 #include "model/text.h"
@@ -202,6 +203,109 @@ TEST(ParentSelectionRulesTest, PreselectingTheCurrentParent) {
   EXPECT_EQ(choice.list_text, "TMyGrid");
   catalog::PreselectParent(choice, "Thread");
   EXPECT_EQ(choice.outline_node, -1);
+}
+
+// ---------------------------------------------------------------------------------------
+// The dialog's own rules: buttons, outline, completion, focus.
+
+TEST(ParentDialogModelTest, EnabledButtons) {
+  using B = ParentDialogButtons;
+  const struct {
+    ParentChoice choice;
+    bool allow_forms;
+    bool registry;
+    B enabled;
+  } cases[] = {
+      {Express(0), true, true, {.ok = true, .class_help = true, .add = true}},
+      // The wrapper is no class: OK without Class help, and only where forms are allowed.
+      {Express(catalog::kExpressWrapperItem), true, true, {.ok = true, .add = true}},
+      {Express(catalog::kExpressWrapperItem), false, true, {.add = true}},
+      {Outline("Buttons"), true, true, {.add = true}},
+      {List("T"), true, false, {}},
+      // Edit and Delete follow the Custom view's selection, whichever page is shown, and need
+      // a registry to act on.
+      {{.view = ParentView::kList, .list_text = "TEdit", .custom_class = "TMyGrid"},
+       true,
+       true,
+       {.ok = true, .class_help = true, .add = true, .edit = true, .del = true}},
+      {Custom("TMyGrid"), true, false, {.ok = true, .class_help = true}},
+      {Custom(""), true, true, {.add = true}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(catalog::SelectedClassName(c.choice) + (c.allow_forms ? " forms" : "") +
+                 (c.registry ? " registry" : ""));
+    const B got = ParentDialogModel(c.allow_forms, c.registry).Buttons(c.choice);
+    EXPECT_EQ(got.ok, c.enabled.ok);
+    EXPECT_EQ(got.class_help, c.enabled.class_help);
+    EXPECT_EQ(got.add, c.enabled.add);
+    EXPECT_EQ(got.edit, c.enabled.edit);
+    EXPECT_EQ(got.del, c.enabled.del);
+  }
+}
+
+TEST(ParentDialogModelTest, OutlineExpansion) {
+  const int edit = Node("TEdit");
+  const int group = Node("Edit boxes");
+  const int top = Node("Derived from Delphi visual component");
+  const struct {
+    ParentChoice shown;
+    bool allow_forms;
+    OutlineExpansion expected;
+  } cases[] = {
+      {Outline("TEdit"), true, {.expanded = {group, top}, .current = edit}},
+      {Outline("TEdit"), false, {.expand_all = true, .expanded = {group, top}, .current = edit}},
+      {Outline("Edit boxes"), true, {.expanded = {top}, .current = group}},
+      {Outline("Wrapper for Delphi form"), true, {.current = catalog::WrapperOutlineNode()}},
+      // Another page shown still leaves its outline selection in place.
+      {{.view = ParentView::kList, .outline_node = edit},
+       true,
+       {.expanded = {group, top}, .current = edit}},
+      {{.view = ParentView::kOutline, .outline_node = -1}, false, {.expand_all = true}},
+      {{.view = ParentView::kOutline, .outline_node = 100000}, true, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shown.outline_node);
+    const OutlineExpansion got = ParentDialogModel(c.allow_forms, true).Expansion(c.shown);
+    EXPECT_EQ(got.expand_all, c.expected.expand_all);
+    EXPECT_EQ(got.expanded, c.expected.expanded);
+    EXPECT_EQ(got.current, c.expected.current);
+  }
+  EXPECT_EQ(OutlineParent(top), -1);
+  EXPECT_EQ(OutlineParent(-1), -1);
+  EXPECT_EQ(OutlineParent(static_cast<int>(catalog::OutlineNodes().size())), -1);
+}
+
+// One session of typing in the List view: each step is the text as a key left it.
+TEST(ParentDialogModelTest, ListTypeAhead) {
+  const struct {
+    std::string typed;
+    std::optional<ListCompletion> completed;
+  } steps[] = {
+      {"t", ListCompletion{"TAnimate", 1}},  // any case; the first class in the list's order
+      {"te", ListCompletion{"TEdit", 2}},    // the key replaced the completed part
+      {"tex", std::nullopt},                 // no class starts so
+      {"te", std::nullopt},                  // a deletion completes nothing
+      {"", std::nullopt},
+      {"TCustomE", ListCompletion{"TCustomEdit", 8}},  // pasted at once
+      {"TCustomEx", std::nullopt},
+      {"TCustomEy", std::nullopt},  // replaced, not grown
+      {"?", std::nullopt},          // what the box cannot hold matches nothing
+      {"TCustomEditX", std::nullopt},
+  };
+  ParentDialogModel model(true, true);
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.typed);
+    EXPECT_EQ(model.ListTyped(step.typed), step.completed);
+  }
+}
+
+TEST(ParentDialogModelTest, FocusOnShow) {
+  EXPECT_EQ(ParentDialogModel::FocusOnShow(Outline("TEdit")), ParentFocus::kOutline);
+  EXPECT_EQ(ParentDialogModel::FocusOnShow(List("")), ParentFocus::kList);
+  EXPECT_EQ(ParentDialogModel::FocusOnShow(Express(3)), ParentFocus::kExpressItem);
+  EXPECT_EQ(ParentDialogModel::FocusOnShow(Custom("TMyGrid")), ParentFocus::kCustomList);
+  // Focusing a list without a current row would select its first row for the user.
+  EXPECT_EQ(ParentDialogModel::FocusOnShow(Custom("")), ParentFocus::kAddButton);
 }
 
 // ---------------------------------------------------------------------------------------

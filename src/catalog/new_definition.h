@@ -11,7 +11,7 @@
 #include <functional>
 #include <string_view>
 
-#include "catalog/parent_selection.h"
+#include "catalog/parent_choices.h"
 #include "model/component_def.h"
 #include "store/settings.h"
 

@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "catalog/custom_class_registry.h"
-#include "catalog/parent_selection.h"
+#include "catalog/parent_choices.h"
 #include "cli/cli.h"
 #include "cli/cli_dialogs.h"
 #include "cli/commands.h"
 #include "cli/with_definition.h"
-#include "commands/parent_selection.h"
+#include "commands/parent_selection_flow.h"
 #include "commands/session.h"
 #include "model/text.h"
 #include "store/profile_store.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "catalog/class_catalog.h"
-#include "catalog/parent_selection.h"
+#include "catalog/parent_choices.h"
 #include "commands/unit_import.h"
 #include "model/text.h"
 

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "catalog/parent_selection.h"
+#include "catalog/parent_choices.h"
 #include "commands/code_editing.h"
 #include "model/component_def.h"
 #include "model/editor_options.h"
@@ -177,7 +177,7 @@ struct NotesRequest {
   std::vector<std::string> lines;
 };
 
-class CustomClassPage;  // commands/parent_selection.h
+class CustomClassPage;  // commands/parent_selection_flow.h
 
 // The parent selection dialog ("Select parent class") opens with these.
 struct ParentSelectionRequest {

@@ -6,7 +6,7 @@
 #include "catalog/class_catalog.h"
 #include "catalog/type_classes.h"
 #include "commands/main_window_model.h"
-#include "commands/parent_selection.h"
+#include "commands/parent_selection_flow.h"
 #include "model/text.h"
 
 namespace kx::commands {

@@ -12,7 +12,7 @@
 #include "commands/lazarus_output.h"
 #include "commands/options.h"
 #include "commands/palette_bitmap.h"
-#include "commands/parent_selection.h"
+#include "commands/parent_selection_flow.h"
 #include "commands/property_editors.h"
 #include "commands/target_directory.h"
 #include "generate/unit/unit_writer.h"

@@ -2,8 +2,8 @@
 // The "Select parent class" dialog's own rules, without its widgets: which buttons are enabled
 // for a choice, which outline nodes are expanded when a choice is shown, how the List view
 // completes what is typed, and which control takes the focus when the dialog opens. The
-// catalogue decides what a choice names (catalog/parent_selection.h); the flows behind OK and
-// the Custom view's buttons are commands/parent_selection.h's.
+// catalogue decides what a choice names (catalog/parent_choices.h); the flows behind OK and
+// the Custom view's buttons are commands/parent_selection_flow.h's.
 //
 //   ParentDialogModel model(request.allow_forms, request.custom_page != nullptr);
 //   const ParentDialogButtons enabled = model.Buttons(choice);
@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "catalog/parent_selection.h"
+#include "catalog/parent_choices.h"
 
 namespace kx::commands {
 

@@ -3,7 +3,7 @@
 
 #include "catalog/new_definition.h"
 #include "commands/component_unit_import.h"
-#include "commands/parent_selection.h"
+#include "commands/parent_selection_flow.h"
 #include "model/name_rules.h"
 
 namespace kx::commands {

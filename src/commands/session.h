@@ -27,7 +27,7 @@ struct NewDefinitionImports;
 
 namespace kx::commands {
 
-class ParentSelector;  // commands/parent_selection.h
+class ParentSelector;  // commands/parent_selection_flow.h
 
 inline constexpr std::string_view kDefinitionFilter =
     "Component defs (*.cd)|*.cd|All files (*.*)|*.*";

@@ -15,7 +15,7 @@
 
 #include "catalog/custom_class_registry.h"
 #include "commands/main_window_model.h"
-#include "commands/parent_selection.h"
+#include "commands/parent_selection_flow.h"
 #include "commands/session.h"
 #include "platform/clock.h"
 #include "store/settings.h"

@@ -14,7 +14,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "commands/parent_selection.h"
+#include "commands/parent_selection_flow.h"
 #include "ui/text_boundary.h"
 
 namespace kx::ui {

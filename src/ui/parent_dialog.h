@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-#include "catalog/parent_selection.h"
+#include "catalog/parent_choices.h"
 #include "commands/dialogs.h"
 #include "commands/parent_dialog_model.h"
 

@@ -11,7 +11,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include "catalog/parent_selection.h"
+#include "catalog/parent_choices.h"
 #include "commands/documentation.h"
 #include "commands/help.h"
 #include "commands/property_editors.h"

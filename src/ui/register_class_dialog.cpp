@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "catalog/custom_class_registry.h"
-#include "catalog/parent_selection.h"
+#include "catalog/parent_choices.h"
 #include "commands/register_class.h"
 #include "ui/text_boundary.h"
 

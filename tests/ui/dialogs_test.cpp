@@ -26,7 +26,7 @@
 #include <type_traits>
 
 #include "commands/help.h"
-#include "commands/parent_selection.h"
+#include "commands/parent_selection_flow.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 #include "ui/class_choice_dialog.h"

@@ -10,7 +10,7 @@
 #include "catalog/class_catalog.h"
 #include "catalog/type_classes.h"
 #include "commands/main_window_model.h"
-#include "commands/parent_selection.h"
+#include "commands/parent_selection_flow.h"
 #include "generate/unit/unit_writer.h"
 #include "store/definition_file.h"
 #include "support/scripted_dialogs.h"

@@ -8,7 +8,7 @@
 
 #include "catalog/custom_class_registry.h"
 #include "cli/cli.h"
-#include "commands/parent_selection.h"
+#include "commands/parent_selection_flow.h"
 #include "generate/extras/documentation.h"
 #include "model/text.h"
 #include "store/definition_file.h"

@@ -8,7 +8,7 @@
 
 #include "catalog/class_catalog.h"
 #include "cli/cli.h"
-#include "commands/parent_selection.h"
+#include "commands/parent_selection_flow.h"
 #include "commands/session.h"
 #include "model/text.h"
 #include "store/definition_file.h"

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "catalog/parent_selection.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -8,8 +6,9 @@
 #include <set>
 
 #include "catalog/class_catalog.h"
+#include "catalog/parent_choices.h"
 #include "commands/parent_dialog_model.h"
-#include "commands/parent_selection.h"
+#include "commands/parent_selection_flow.h"
 #include "commands/session.h"
 #include "model/text.h"
 #include "store/profile_store.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "commands/parent_selection.h"
+#include "commands/parent_selection_flow.h"
 
 #include <algorithm>
 

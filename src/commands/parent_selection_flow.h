@@ -19,7 +19,7 @@
 
 #include "catalog/custom_class_registry.h"
 #include "catalog/new_definition.h"
-#include "catalog/parent_selection.h"
+#include "catalog/parent_choices.h"
 #include "commands/dialogs.h"
 #include "model/component_def.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "catalog/parent_selection.h"
+#include "catalog/parent_choices.h"
 
 #include <iterator>
 

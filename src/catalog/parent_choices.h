@@ -3,7 +3,7 @@
 // four views (Outline, List, Express, Custom) with their fixed contents, which class a view's
 // selection names, when OK and Class help are enabled, and the result a confirmed selection
 // becomes. The front ends draw the views from these tables and recompute the enabled states
-// with the functions below whenever a selection changes; commands/parent_selection.h runs OK.
+// with the functions below whenever a selection changes; commands/parent_selection_flow.h runs OK.
 //
 //   ParentChoice choice{.view = ParentView::kList, .list_text = "tedit"};
 //   if (CanAccept(choice, /*allow_forms=*/true)) name = SelectedClassName(choice);  // "tedit"

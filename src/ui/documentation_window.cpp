@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/documentation_dialog.h"
+#include "ui/documentation_window.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/link_property_dialog.h"
+#include "ui/link_property_window.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/other_options_dialog.h"
+#include "ui/other_options_window.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/class_choice_dialog.h"
+#include "ui/class_choice_window.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

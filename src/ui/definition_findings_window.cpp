@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/definition_findings_dialog.h"
+#include "ui/definition_findings_window.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/register_class_dialog.h"
+#include "ui/register_class_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/data_link_dialog.h"
+#include "ui/data_link_window.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

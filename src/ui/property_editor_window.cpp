@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/property_editor_dialog.h"
+#include "ui/property_editor_window.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

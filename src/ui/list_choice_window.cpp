@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/list_choice_dialog.h"
+#include "ui/list_choice_window.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/import_field_dialog.h"
+#include "ui/import_field_window.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>

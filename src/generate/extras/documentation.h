@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "model/component_def.h"
 
 namespace kx::generate {

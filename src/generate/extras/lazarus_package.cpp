@@ -3,7 +3,7 @@
 
 #include "generate/extras/documentation.h"
 #include "generate/lazarus_target.h"
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "generate/unit/unit_writer.h"
 #include "generate/unit_frame.h"
 #include "model/text.h"

@@ -5,7 +5,7 @@
 
 #include "catalog/class_catalog.h"
 #include "generate/lazarus_target.h"
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "generate/unit/class_declaration.h"
 #include "generate/unit/unit_writer.h"
 #include "generate/unit_frame.h"

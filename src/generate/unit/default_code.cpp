@@ -7,7 +7,7 @@
 
 #include "catalog/class_catalog.h"
 #include "catalog/type_classes.h"
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "model/name_rules.h"
 #include "model/text.h"
 

@@ -22,23 +22,25 @@ struct PackageFile {
 
 std::string WritePackage(const PackageFile& p) {
   Printer out;
-  // clang-format off
-  out.Emit({"<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
-            "<CONFIG>",
-            "  <Package Version=\"5\">",
-            "    <Name Value=\"$name$\"/>",
-            "    <Type Value=\"$type$\"/>",
-            "    <CompilerOptions>",
-            "      <Version Value=\"11\"/>",
-            "      <SearchPaths>",
-            "        <UnitOutputDirectory Value=\"lib/$$(TargetCPU)-$$(TargetOS)\"/>",
-            "      </SearchPaths>",
-            "    </CompilerOptions>",
-            "    <Description Value=\"$description$\"/>",
-            "    <Files Count=\"$count$\">"},
-           {{"name", p.name}, {"type", p.type}, {"description", p.description},
-            {"count", std::to_string(p.units.size())}});
-  // clang-format on
+  out.Block(R"xml(
+      <?xml version="1.0" encoding="UTF-8"?>
+      <CONFIG>
+        <Package Version="5">
+          <Name Value="$name$"/>
+          <Type Value="$type$"/>
+          <CompilerOptions>
+            <Version Value="11"/>
+            <SearchPaths>
+              <UnitOutputDirectory Value="lib/$$(TargetCPU)-$$(TargetOS)"/>
+            </SearchPaths>
+          </CompilerOptions>
+          <Description Value="$description$"/>
+          <Files Count="$count$">
+      )xml",
+            {{"name", p.name},
+             {"type", p.type},
+             {"description", p.description},
+             {"count", std::to_string(p.units.size())}});
   int n = 0;
   for (const auto& [unit, registers] : p.units) {
     const Vars vars = {
@@ -57,17 +59,17 @@ std::string WritePackage(const PackageFile& p) {
       out.Emit({"        <DefaultFilename Value=\"$file$\" Prefer=\"True\"/>"}, vars);
     out.Emit({"      </Item$n$>"}, vars);
   }
-  // clang-format off
-  out.Emit({"    </RequiredPkgs>",
-            "    <UsageOptions>",
-            "      <UnitPath Value=\"$$(PkgOutDir)\"/>",
-            "    </UsageOptions>",
-            "    <PublishOptions>",
-            "      <Version Value=\"2\"/>",
-            "    </PublishOptions>",
-            "  </Package>",
-            "</CONFIG>"});
-  // clang-format on
+  out.Block(R"xml(
+          </RequiredPkgs>
+          <UsageOptions>
+            <UnitPath Value="$$(PkgOutDir)"/>
+          </UsageOptions>
+          <PublishOptions>
+            <Version Value="2"/>
+          </PublishOptions>
+        </Package>
+      </CONFIG>
+      )xml");
   return out.text();
 }
 
@@ -103,17 +105,18 @@ std::string WriteDesignTimePackage(const model::ComponentDef& def,
 std::string WritePackageMainUnit(std::string_view package, const std::vector<std::string>& units,
                                  const std::string& registering_unit) {
   Printer out;
-  // clang-format off
-  out.Emit({"{ This file was automatically created by Lazarus. Do not edit!",
-            "  This source is only used to compile and install the package.",
-            " }",
-            "",
-            "unit $package$;",
-            "",
-            "{$$warn 5023 off : no warning about unused units}",
-            "interface",
-            ""}, {{"package", std::string(package)}});
-  // clang-format on
+  out.Block(R"(
+      { This file was automatically created by Lazarus. Do not edit!
+        This source is only used to compile and install the package.
+       }
+
+      unit $package$;
+
+      {$$warn 5023 off : no warning about unused units}
+      interface
+
+      )",
+            {{"package", std::string(package)}});
   std::vector<std::string> used = units;
   if (!registering_unit.empty()) used.emplace_back("LazarusPackageIntf");
   std::string list;
@@ -124,16 +127,16 @@ std::string WritePackageMainUnit(std::string_view package, const std::vector<std
   out.Line("implementation");
   out.Line();
   if (!registering_unit.empty()) {
-    // clang-format off
-    out.Emit({"procedure Register;",
-              "begin",
-              "  RegisterUnit('$unit$', @$unit$.Register);",
-              "end;",
-              "",
-              "initialization",
-              "  RegisterPackage('$package$', @Register);"},
-             {{"unit", registering_unit}, {"package", std::string(package)}});
-    // clang-format on
+    out.Block(R"(
+        procedure Register;
+        begin
+          RegisterUnit('$unit$', @$unit$.Register);
+        end;
+
+        initialization
+          RegisterPackage('$package$', @Register);
+        )",
+              {{"unit", registering_unit}, {"package", std::string(package)}});
   }
   out.Line("end.");
   return out.text();

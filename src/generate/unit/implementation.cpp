@@ -114,15 +114,15 @@ void WriteAutoInitialize(Printer& out, const model::ComponentDef& def) {
 }
 
 void WriteNotification(Printer& out, const std::vector<std::string>& component_links) {
-  // clang-format off
-  out.Emit({"begin",
-            "     inherited Notification(AComponent, Operation);",
-            "     if Operation <> opRemove then",
-            "        Exit;",
-            "     { Has a component referenced by a property of ",
-            "       this component been deleted?  If so, update ",
-            "       the property. }"});
-  // clang-format on
+  out.Block(R"(
+      begin
+           inherited Notification(AComponent, Operation);
+           if Operation <> opRemove then
+              Exit;
+           { Has a component referenced by a property of |
+             this component been deleted?  If so, update |
+             the property. }
+      )");
   for (const std::string& link : component_links) {
     out.Emit({"     if AComponent = $c$ then", "        $c$ := nil;"}, {{"c", link}});
   }

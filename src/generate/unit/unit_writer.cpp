@@ -42,13 +42,14 @@ model::TextBlock RuntimeUnits(const model::ComponentDef& def) {
 void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def) {
   const Vars vars = {{"class", def.MainInfo.NewClassName.str()},
                      {"page", def.MainInfo.DefaultPalette.str()}};
-  // clang-format off
-  out.Emit({"procedure Register;",
-            "begin",
-            "     { Register $class$ with $page$ as its",
-            "       default page on the Delphi component palette }",
-            "     RegisterComponents('$page$', [$class$]);"}, vars);
-  // clang-format on
+  out.Block(R"(
+      procedure Register;
+      begin
+           { Register $class$ with $page$ as its
+             default page on the Delphi component palette }
+           RegisterComponents('$page$', [$class$]);
+      )",
+            vars);
   bool first = true;
   for (const ItemDef& item : def.Items()) {
     if (!HasOwnEditor(item) || item.Property().Hide) continue;

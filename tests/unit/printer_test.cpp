@@ -38,7 +38,7 @@ TEST(PrinterTest, BlockStripsSharedIndentationAndSubstitutes) {
             public
               procedure Paint;
           end;
-        )",
+          )",
        "  public\n    procedure Paint;\nend;\n"},
   };
   for (const auto& c : cases) {

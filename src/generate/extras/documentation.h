@@ -61,6 +61,8 @@ class PageWriter {
   void Write(std::string_view text);
   // Text, then a line break.
   void Line(std::string_view text = {});
+  // A multi-line literal, as ExpandBlock reads it; its first line continues an open line.
+  void Block(std::string_view block, const Vars& vars = {});
   // Everything so far, lines ended by "\n"; an open line comes last, unended.
   std::string text() const;
 

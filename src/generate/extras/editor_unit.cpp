@@ -407,15 +407,16 @@ void WriteEditorClass(Printer& out, const PropertyPart& property, int kind,
   const Vars v = {{"editor", property.PropertyEditor.EditorClass.str()}};
   // The editors that edit a value in a dialog share their methods.
   auto value_editor = [&](std::string_view base) {
-    out.Line("  " + v.at("editor") + " = class(" + std::string(base) + ")");
     out.Block(R"(
+          $editor$ = class($base$)
            public
             procedure Edit; override;
             function GetAttributes : TPropertyAttributes; override;
             function GetValue : String; override;
             procedure SetValue(const Value : String); override;
-        )");
-    out.Line("  end;");
+          end;
+        )",
+              {{"editor", v.at("editor")}, {"base", std::string(base)}});
   };
   switch (kind) {
     case kBooleanMessageBox:
@@ -590,10 +591,13 @@ std::string WriteEditorUnit(std::string_view unit_name, const model::ComponentDe
   Printer out;
   WriteEditorHeader(out, unit_name, def, at);
   out.Line();
-  out.Line("unit " + std::string(unit_name) + ";");
-  out.Line();
-  out.Line("interface");
-  out.Line();
+  out.Block(R"(
+      unit $unit$;
+
+      interface
+
+      )",
+            {{"unit", std::string(unit_name)}});
   model::TextBlock units;
   model::ResetUnits(units);
   model::AddUnit(units, "DsgnIntf");

@@ -50,7 +50,8 @@ std::string WritePackage(const PackageFile& p) {
     out.Emit({"        <UnitName Value=\"$unit$\"/>", "      </Item$n$>"}, vars);
   }
   out.Line("    </Files>");
-  out.Line("    <RequiredPkgs Count=\"" + std::to_string(p.required.size()) + "\">");
+  out.Emit({"    <RequiredPkgs Count=\"$count$\">"},
+           {{"count", std::to_string(p.required.size())}});
   n = 0;
   for (const auto& [package, file] : p.required) {
     const Vars vars = {{"n", std::to_string(++n)}, {"package", package}, {"file", file}};
@@ -122,7 +123,7 @@ std::string WritePackageMainUnit(std::string_view package, const std::vector<std
   std::string list;
   for (const std::string& unit : used) list += (list.empty() ? "" : ", ") + unit;
   out.Line("uses");
-  out.Line("  " + list + ";");
+  out.Emit({"  $units$;"}, {{"units", list}});
   out.Line();
   out.Line("implementation");
   out.Line();
@@ -147,21 +148,27 @@ std::string WriteRegistrationUnit(const model::ComponentDef& def, const platform
   Printer out;
   WriteHeaderComment(out, def, at);
   out.Line();
-  out.Line("unit " + names.registration + ";");
-  out.Line();
-  out.Line("interface");
-  out.Line();
+  out.Block(R"(
+      unit $unit$;
+
+      interface
+
+      )",
+            {{"unit", names.registration}});
   model::TextBlock units = def.MainInfo.Units;
   if (!units) units = std::vector<std::string>{};
   model::AddUnit(units, def.MainInfo.UnitName.str());
   WriteUsesClause(out, units);
   out.Line();
-  out.Line("procedure Register;");
-  out.Line();
-  out.Line("implementation");
-  out.Line();
-  out.Line("{$R " + names.icons + "}");
-  out.Line();
+  out.Block(R"(
+      procedure Register;
+
+      implementation
+
+      {$$R $icons$}
+
+      )",
+            {{"icons", names.icons}});
   WriteRegisterProcedure(out, def);
   out.Line();
   out.Line("end.");

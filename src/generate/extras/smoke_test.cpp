@@ -77,12 +77,16 @@ bool LeftOutAtDefault(const PropertyPart& p) { return Settable(p) && DeclaresDef
 // A check whose code runs guarded: an exception it raises is the check's FAIL line.
 void Guarded(Printer& out, std::string_view what, const std::vector<std::string>& code,
              std::string_view condition) {
+  const Vars vars = {{"what", Quoted(what)}, {"condition", std::string(condition)}};
   out.Line("     try");
-  for (const std::string& line : code) out.Line("        " + line);
-  out.Line("        Check(" + Quoted(what) + ", " + std::string(condition) + ");");
-  out.Line("     except");
-  out.Line("        on E : Exception do CheckRaised(" + Quoted(what) + ", E);");
-  out.Line("     end;");
+  for (const std::string& line : code) out.Emit({"        $line$"}, {{"line", line}});
+  out.Block(R"(
+              Check($what$, $condition$);
+           except
+              on E : Exception do CheckRaised($what$, E);
+           end;
+      )",
+            vars);
 }
 
 }  // namespace
@@ -127,10 +131,10 @@ std::string WriteSmokeProgram(const model::ComponentDef& def) {
   const auto unstored = Properties(def, LeftOutAtDefault);
 
   Printer out;
-  out.Line("program " + SmokeProgramName(def) + ";");
+  out.Emit({"program $name$;"}, {{"name", SmokeProgramName(def)}});
   out.Line();
   if (SmokeNeedsWindows(def)) {
-    out.Line("{ " + std::string(kNeedsWindows) + " }");
+    out.Emit({"{ $note$ }"}, {{"note", std::string(kNeedsWindows)}});
     out.Line();
   }
   model::TextBlock units = std::vector<std::string>{"Interfaces"};
@@ -300,9 +304,13 @@ std::string WriteSmokeProgram(const model::ComponentDef& def) {
         Stream : TMemoryStream;
       )",
             {{"class", cls}});
-  for (const PropertyPart* p : written) out.Line("  V" + p->Name + " : " + p->PropType + ";");
+  auto declare = [&](std::string_view prefix, const PropertyPart& p) {
+    out.Emit({"  $prefix$$name$ : $type$;"},
+             {{"prefix", std::string(prefix)}, {"name", p.Name.str()}, {"type", p.PropType.str()}});
+  };
+  for (const PropertyPart* p : written) declare("V", *p);
   for (const PropertyPart* p : defaults) {
-    if (KeptAsParentKeepsIt(*p)) out.Line("  D" + p->Name + " : " + p->PropType + ";");
+    if (KeptAsParentKeepsIt(*p)) declare("D", *p);
   }
   out.Block(R"(
       begin

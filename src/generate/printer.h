@@ -9,7 +9,7 @@
 //       begin
 //       )", {{"class", "TMyButton"}});
 //   out.Line("end;");
-//   WriteTextFile(path, WithCrlf(out.text()));  // CR LF line ends, atomically
+//   commands::WriteGeneratedFile(path, out.text(), dialogs);  // CR LF line ends, atomically
 #pragma once
 
 #include <initializer_list>

@@ -8,7 +8,7 @@
 #include "catalog/class_catalog.h"
 #include "catalog/member_sets.h"
 #include "catalog/type_classes.h"
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "generate/unit/class_declaration.h"
 #include "generate/unit/implementation.h"
 #include "generate/unit/unit_writer.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "generate/lazarus_target.h"
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "platform/atomic_file.h"
 
 namespace kx::commands {

@@ -7,7 +7,7 @@
 #include "commands/target_directory.h"
 #include "generate/extras/palette_bitmap.h"
 #include "generate/extras/resource_file.h"
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "model/name_rules.h"
 #include "platform/atomic_file.h"
 

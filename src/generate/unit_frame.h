@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "model/component_def.h"
 #include "platform/clock.h"
 
@@ -22,6 +22,10 @@ std::string DateText(const platform::DateTime& at);
 // "Generated from source file " + FileName, or the untitled text.
 std::string SourceText(const model::ComponentDef& def);
 
+// The boxed comment at the top of a generated unit: its title, the description when there is
+// one, where it was generated from, when, and the copyright line.
+void WriteHeaderBox(Printer& out, std::string_view title, std::string_view description,
+                    const model::ComponentDef& def, const platform::DateTime& at);
 // The boxed comment at the top of the component unit.
 void WriteHeaderComment(Printer& out, const model::ComponentDef& def, const platform::DateTime& at);
 // "uses A, B, ...;" wrapped after 60 characters; nothing for no units.

@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "catalog/type_classes.h"
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "generate/unit/unit_writer.h"
 #include "model/name_rules.h"
 #include "store/definition_file.h"

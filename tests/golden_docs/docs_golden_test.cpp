@@ -9,7 +9,7 @@
 
 #include "catalog/type_classes.h"
 #include "generate/extras/documentation.h"
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "store/definition_file.h"
 #include "support/golden.h"
 

@@ -12,7 +12,7 @@
 
 #include "catalog/type_classes.h"
 #include "generate/extras/editor_unit.h"
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "model/name_rules.h"
 #include "model/text.h"
 #include "store/definition_file.h"

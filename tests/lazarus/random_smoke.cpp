@@ -24,7 +24,7 @@
 
 #include "catalog/class_catalog.h"
 #include "generate/extras/smoke_test.h"
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "generate/unit/unit_writer.h"
 #include "model/text.h"
 #include "platform/atomic_file.h"

@@ -16,7 +16,7 @@
 #include "catalog/class_catalog.h"
 #include "catalog/new_definition.h"
 #include "catalog/parent_choices.h"
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "generate/unit/unit_writer.h"
 #include "model/text.h"
 #include "platform/atomic_file.h"

@@ -17,7 +17,7 @@
 
 #include "catalog/class_catalog.h"
 #include "catalog/new_definition.h"
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "generate/unit/default_code.h"
 #include "generate/unit/unit_writer.h"
 #include "model/name_rules.h"

@@ -9,7 +9,7 @@
 #include <iostream>
 
 #include "generate/extras/editor_unit.h"
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "generate/unit/unit_writer.h"
 #include "platform/atomic_file.h"
 #include "store/settings.h"

@@ -59,6 +59,10 @@ void PageWriter::Line(std::string_view text) {
   open_line_.clear();
 }
 
+void PageWriter::Block(std::string_view block, const Vars& vars) {
+  for (const std::string& line : ExpandBlock(block, vars)) Line(line);
+}
+
 std::string PageWriter::text() const { return printer_.text() + open_line_; }
 
 std::string EscapeHtml(std::string_view text) {
@@ -162,7 +166,8 @@ std::string DescriptionNotes(const ItemDef& item) {
 void WriteHelp(PageWriter& out, const ItemDef& item) {
   if (!item.Help) {
     const std::string notes = DescriptionNotes(item);
-    out.Line(notes.empty() ? std::string("<BR>") : "<P>" + EscapeHtml(notes) + "</P>");
+    out.Line(notes.empty() ? std::string("<BR>")
+                           : Substitute("<P>$notes$</P>", {{"notes", EscapeHtml(notes)}}));
     return;
   }
   // A blank line closes a paragraph without ending the line, so the next paragraph's "<P>"
@@ -194,19 +199,23 @@ std::string WriteText(const model::ComponentDef& def, int format, ScopeSet scope
 
   PageWriter out;
   const std::string title = EscapeHtml(def.MainInfo.NewClassName + " component");
-  out.Line("<HTML>");
-  out.Line("<HEAD>");
-  out.Line(kCharsetLine);
-  out.Line("<TITLE>" + title + "</TITLE>");
-  out.Line("</HEAD>");
-  out.Line("<BODY BGCOLOR=\"#f7f7f7\">");
-  out.Line("<H1>" + title + "</H1>");
+  out.Block(R"(
+      <HTML>
+      <HEAD>
+      $charset$
+      <TITLE>$title$</TITLE>
+      </HEAD>
+      <BODY BGCOLOR="#f7f7f7">
+      <H1>$title$</H1>
+      )",
+            {{"charset", std::string(kCharsetLine)}, {"title", title}});
   WriteHelp(out, def.Global);
 
   for (std::size_t s = 0; s < kSections.size(); ++s) {
     if (!present[s]) continue;
-    out.Line("<A HREF=\"#" + std::string(kSections[s].anchor) + "\">" +
-             std::string(kSections[s].title) + "</A><BR>");
+    out.Line(Substitute(R"(<A HREF="#$anchor$">$title$</A><BR>)",
+                        {{"anchor", std::string(kSections[s].anchor)},
+                         {"title", std::string(kSections[s].title)}}));
   }
   out.Line("<BR>");
   if (!def.MainInfo.CopyrightLine.empty()) {
@@ -217,12 +226,14 @@ std::string WriteText(const model::ComponentDef& def, int format, ScopeSet scope
     if (!present[s]) continue;
     const Section& section = kSections[s];
     // The anchor is left open, as the page has always had it; browsers close it.
-    out.Line("<HR><A NAME=\"" + std::string(section.anchor) + "\"><H2>" +
-             std::string(section.title) + "</H2>");
+    out.Line(Substitute(
+        R"(<HR><A NAME="$anchor$"><H2>$title$</H2>)",
+        {{"anchor", std::string(section.anchor)}, {"title", std::string(section.title)}}));
     for (const ItemDef& item : def.Items()) {
       if (!Holds(section, item.Kind()) || !IsDocumented(item, scopes)) continue;
-      out.Line("<A NAME=\"" + EscapeHtml(model::ItemNameView(item)) + "\"><H3>" +
-               EscapeHtml(DeclarationText(item)) + "</H3>");
+      out.Line(Substitute(R"(<A NAME="$name$"><H3>$declaration$</H3>)",
+                          {{"name", EscapeHtml(model::ItemNameView(item))},
+                           {"declaration", EscapeHtml(DeclarationText(item))}}));
       WriteHelp(out, item);
     }
   }

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "model/component_def.h"
 
 namespace kx::generate {
@@ -61,6 +61,8 @@ class PageWriter {
   void Write(std::string_view text);
   // Text, then a line break.
   void Line(std::string_view text = {});
+  // A multi-line literal, as ExpandBlock reads it; its first line continues an open line.
+  void Block(std::string_view block, const Vars& vars = {});
   // Everything so far, lines ended by "\n"; an open line comes last, unended.
   std::string text() const;
 

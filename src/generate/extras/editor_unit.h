@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "model/code_target.h"
 #include "model/component_def.h"
 #include "platform/clock.h"

@@ -3,7 +3,7 @@
 
 #include "generate/extras/documentation.h"
 #include "generate/lazarus_target.h"
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "generate/unit/unit_writer.h"
 #include "generate/unit_frame.h"
 #include "model/text.h"
@@ -22,23 +22,25 @@ struct PackageFile {
 
 std::string WritePackage(const PackageFile& p) {
   Printer out;
-  // clang-format off
-  out.Emit({"<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
-            "<CONFIG>",
-            "  <Package Version=\"5\">",
-            "    <Name Value=\"$name$\"/>",
-            "    <Type Value=\"$type$\"/>",
-            "    <CompilerOptions>",
-            "      <Version Value=\"11\"/>",
-            "      <SearchPaths>",
-            "        <UnitOutputDirectory Value=\"lib/$$(TargetCPU)-$$(TargetOS)\"/>",
-            "      </SearchPaths>",
-            "    </CompilerOptions>",
-            "    <Description Value=\"$description$\"/>",
-            "    <Files Count=\"$count$\">"},
-           {{"name", p.name}, {"type", p.type}, {"description", p.description},
-            {"count", std::to_string(p.units.size())}});
-  // clang-format on
+  out.Block(R"xml(
+      <?xml version="1.0" encoding="UTF-8"?>
+      <CONFIG>
+        <Package Version="5">
+          <Name Value="$name$"/>
+          <Type Value="$type$"/>
+          <CompilerOptions>
+            <Version Value="11"/>
+            <SearchPaths>
+              <UnitOutputDirectory Value="lib/$$(TargetCPU)-$$(TargetOS)"/>
+            </SearchPaths>
+          </CompilerOptions>
+          <Description Value="$description$"/>
+          <Files Count="$count$">
+      )xml",
+            {{"name", p.name},
+             {"type", p.type},
+             {"description", p.description},
+             {"count", std::to_string(p.units.size())}});
   int n = 0;
   for (const auto& [unit, registers] : p.units) {
     const Vars vars = {
@@ -48,7 +50,8 @@ std::string WritePackage(const PackageFile& p) {
     out.Emit({"        <UnitName Value=\"$unit$\"/>", "      </Item$n$>"}, vars);
   }
   out.Line("    </Files>");
-  out.Line("    <RequiredPkgs Count=\"" + std::to_string(p.required.size()) + "\">");
+  out.Emit({"    <RequiredPkgs Count=\"$count$\">"},
+           {{"count", std::to_string(p.required.size())}});
   n = 0;
   for (const auto& [package, file] : p.required) {
     const Vars vars = {{"n", std::to_string(++n)}, {"package", package}, {"file", file}};
@@ -57,17 +60,17 @@ std::string WritePackage(const PackageFile& p) {
       out.Emit({"        <DefaultFilename Value=\"$file$\" Prefer=\"True\"/>"}, vars);
     out.Emit({"      </Item$n$>"}, vars);
   }
-  // clang-format off
-  out.Emit({"    </RequiredPkgs>",
-            "    <UsageOptions>",
-            "      <UnitPath Value=\"$$(PkgOutDir)\"/>",
-            "    </UsageOptions>",
-            "    <PublishOptions>",
-            "      <Version Value=\"2\"/>",
-            "    </PublishOptions>",
-            "  </Package>",
-            "</CONFIG>"});
-  // clang-format on
+  out.Block(R"xml(
+          </RequiredPkgs>
+          <UsageOptions>
+            <UnitPath Value="$$(PkgOutDir)"/>
+          </UsageOptions>
+          <PublishOptions>
+            <Version Value="2"/>
+          </PublishOptions>
+        </Package>
+      </CONFIG>
+      )xml");
   return out.text();
 }
 
@@ -103,37 +106,38 @@ std::string WriteDesignTimePackage(const model::ComponentDef& def,
 std::string WritePackageMainUnit(std::string_view package, const std::vector<std::string>& units,
                                  const std::string& registering_unit) {
   Printer out;
-  // clang-format off
-  out.Emit({"{ This file was automatically created by Lazarus. Do not edit!",
-            "  This source is only used to compile and install the package.",
-            " }",
-            "",
-            "unit $package$;",
-            "",
-            "{$$warn 5023 off : no warning about unused units}",
-            "interface",
-            ""}, {{"package", std::string(package)}});
-  // clang-format on
+  out.Block(R"(
+      { This file was automatically created by Lazarus. Do not edit!
+        This source is only used to compile and install the package.
+       }
+
+      unit $package$;
+
+      {$$warn 5023 off : no warning about unused units}
+      interface
+
+      )",
+            {{"package", std::string(package)}});
   std::vector<std::string> used = units;
   if (!registering_unit.empty()) used.emplace_back("LazarusPackageIntf");
   std::string list;
   for (const std::string& unit : used) list += (list.empty() ? "" : ", ") + unit;
   out.Line("uses");
-  out.Line("  " + list + ";");
+  out.Emit({"  $units$;"}, {{"units", list}});
   out.Line();
   out.Line("implementation");
   out.Line();
   if (!registering_unit.empty()) {
-    // clang-format off
-    out.Emit({"procedure Register;",
-              "begin",
-              "  RegisterUnit('$unit$', @$unit$.Register);",
-              "end;",
-              "",
-              "initialization",
-              "  RegisterPackage('$package$', @Register);"},
-             {{"unit", registering_unit}, {"package", std::string(package)}});
-    // clang-format on
+    out.Block(R"(
+        procedure Register;
+        begin
+          RegisterUnit('$unit$', @$unit$.Register);
+        end;
+
+        initialization
+          RegisterPackage('$package$', @Register);
+        )",
+              {{"unit", registering_unit}, {"package", std::string(package)}});
   }
   out.Line("end.");
   return out.text();
@@ -144,21 +148,27 @@ std::string WriteRegistrationUnit(const model::ComponentDef& def, const platform
   Printer out;
   WriteHeaderComment(out, def, at);
   out.Line();
-  out.Line("unit " + names.registration + ";");
-  out.Line();
-  out.Line("interface");
-  out.Line();
+  out.Block(R"(
+      unit $unit$;
+
+      interface
+
+      )",
+            {{"unit", names.registration}});
   model::TextBlock units = def.MainInfo.Units;
   if (!units) units = std::vector<std::string>{};
   model::AddUnit(units, def.MainInfo.UnitName.str());
   WriteUsesClause(out, units);
   out.Line();
-  out.Line("procedure Register;");
-  out.Line();
-  out.Line("implementation");
-  out.Line();
-  out.Line("{$R " + names.icons + "}");
-  out.Line();
+  out.Block(R"(
+      procedure Register;
+
+      implementation
+
+      {$$R $icons$}
+
+      )",
+            {{"icons", names.icons}});
   WriteRegisterProcedure(out, def);
   out.Line();
   out.Line("end.");

@@ -126,7 +126,7 @@ void WriteBitmapScript(Printer& out) {
 
 std::string WriteResourceScript(std::string_view class_name) {
   Printer out;
-  out.Line(model::UpperCase(class_name) + " BITMAP ");
+  out.Emit({"$name$ BITMAP "}, {{"name", model::UpperCase(class_name)}});
   WriteBitmapScript(out);
   return out.text();
 }

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "generate/text_template.h"
+#include "generate/printer.h"
 
 namespace kx::generate {
 

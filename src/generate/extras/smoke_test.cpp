@@ -5,7 +5,7 @@
 
 #include "catalog/class_catalog.h"
 #include "generate/lazarus_target.h"
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "generate/unit/class_declaration.h"
 #include "generate/unit/unit_writer.h"
 #include "generate/unit_frame.h"
@@ -77,12 +77,16 @@ bool LeftOutAtDefault(const PropertyPart& p) { return Settable(p) && DeclaresDef
 // A check whose code runs guarded: an exception it raises is the check's FAIL line.
 void Guarded(Printer& out, std::string_view what, const std::vector<std::string>& code,
              std::string_view condition) {
+  const Vars vars = {{"what", Quoted(what)}, {"condition", std::string(condition)}};
   out.Line("     try");
-  for (const std::string& line : code) out.Line("        " + line);
-  out.Line("        Check(" + Quoted(what) + ", " + std::string(condition) + ");");
-  out.Line("     except");
-  out.Line("        on E : Exception do CheckRaised(" + Quoted(what) + ", E);");
-  out.Line("     end;");
+  for (const std::string& line : code) out.Emit({"        $line$"}, {{"line", line}});
+  out.Block(R"(
+              Check($what$, $condition$);
+           except
+              on E : Exception do CheckRaised($what$, E);
+           end;
+      )",
+            vars);
 }
 
 }  // namespace
@@ -127,10 +131,10 @@ std::string WriteSmokeProgram(const model::ComponentDef& def) {
   const auto unstored = Properties(def, LeftOutAtDefault);
 
   Printer out;
-  out.Line("program " + SmokeProgramName(def) + ";");
+  out.Emit({"program $name$;"}, {{"name", SmokeProgramName(def)}});
   out.Line();
   if (SmokeNeedsWindows(def)) {
-    out.Line("{ " + std::string(kNeedsWindows) + " }");
+    out.Emit({"{ $note$ }"}, {{"note", std::string(kNeedsWindows)}});
     out.Line();
   }
   model::TextBlock units = std::vector<std::string>{"Interfaces"};
@@ -140,181 +144,187 @@ std::string WriteSmokeProgram(const model::ComponentDef& def) {
   model::AddUnit(units, def.MainInfo.UnitName.str());
   WriteUsesClause(out, units);
   out.Line();
-  // clang-format off
-  out.Emit({"var",
-            "  Checks, Failures : Integer;",
-            "",
-            "procedure Check(const What : String; Passed : Boolean);",
-            "begin",
-            "     Inc(Checks);",
-            "     if Passed then",
-            "        WriteLn('ok   ', What)",
-            "     else",
-            "     begin",
-            "        WriteLn('FAIL ', What);",
-            "        Inc(Failures);",
-            "     end;",
-            "end;",
-            "",
-            "{ A check whose code raised an exception failed; the program goes on }",
-            "procedure CheckRaised(const What : String; E : Exception);",
-            "begin",
-            "     Inc(Checks);",
-            "     WriteLn('FAIL ', What, ' (', E.ClassName, ': ', E.Message, ')');",
-            "     Inc(Failures);",
-            "end;",
-            "",
-            "type",
-            "  { The root of a form file, as a form is: it writes the components it owns }",
-            "  TFormFile = class(TComponent)",
-            "  protected",
-            "    procedure GetChildren(Proc : TGetChildProc; Root : TComponent); override;",
-            "  end;",
-            "",
-            "procedure TFormFile.GetChildren(Proc : TGetChildProc; Root : TComponent);",
-            "var",
-            "  I : Integer;",
-            "begin",
-            "     for I := 0 to ComponentCount - 1 do",
-            "        Proc(Components[I]);",
-            "end;",
-            "",
-            "{ Whether the form file of the form holds the property of a component on it }",
-            "function Stored(Form : TFormFile; const Name : String) : Boolean;",
-            "var",
-            "  Binary : TMemoryStream;",
-            "  Text : TStringStream;",
-            "begin",
-            "     Binary := TMemoryStream.Create;",
-            "     Text := TStringStream.Create('');",
-            "     try",
-            "        Binary.WriteComponent(Form);",
-            "        Binary.Position := 0;",
-            "        ObjectBinaryToText(Binary, Text);",
-            "        Result := Pos(LineEnding + '    ' + Name + ' = ', Text.DataString) > 0;",
-            "     finally",
-            "        Text.Free;",
-            "        Binary.Free;",
-            "     end;",
-            "end;",
-            "",
-            "{ The published sub-component the property holds, or nil }",
-            "function SubComponent(Instance : TComponent; Info : PPropInfo) : TComponent;",
-            "var",
-            "  Value : TObject;",
-            "begin",
-            "     Result := nil;",
-            "     if Info^.PropType^.Kind <> tkClass then Exit;",
-            "     Value := GetObjectProp(Instance, Info);",
-            "     if (Value is TComponent) and (TComponent(Value).Owner = Instance) and",
-            "        (csSubComponent in TComponent(Value).ComponentStyle) then",
-            "        Result := TComponent(Value);",
-            "end;",
-            "",
-            "{ Gives each published sub-component a Tag, so that its owner's form file holds it }",
-            "procedure MarkSubComponents(Instance : TComponent);",
-            "var",
-            "  Props : PPropList;",
-            "  Count, I : Integer;",
-            "begin",
-            "     Count := GetPropList(Instance, Props);",
-            "     try",
-            "        for I := 0 to Count - 1 do",
-            "           if SubComponent(Instance, Props^[I]) <> nil then",
-            "              SubComponent(Instance, Props^[I]).Tag := 27;",
-            "     finally",
-            "        FreeMem(Props);",
-            "     end;",
-            "end;",
-            "",
-            "{ Whether the property reads back from the form file as it was written }",
-            "function ReadsBack(Written, Read : TComponent; Info : PPropInfo) : Boolean;",
-            "begin",
-            "     case Info^.PropType^.Kind of",
-            "       tkInteger, tkChar, tkWChar, tkEnumeration, tkBool:",
-            "          Result := GetOrdProp(Written, Info) = GetOrdProp(Read, Info);",
-            "       tkInt64, tkQWord:",
-            "          Result := GetInt64Prop(Written, Info) = GetInt64Prop(Read, Info);",
-            "       tkSet:",
-            "          Result := GetSetProp(Written, Info, True) = GetSetProp(Read, Info, True);",
-            "       tkFloat:",
-            "          Result := GetFloatProp(Written, Info) = GetFloatProp(Read, Info);",
-            "       tkSString, tkLString, tkAString:",
-            "          Result := GetStrProp(Written, Info) = GetStrProp(Read, Info);",
-            "       tkWString:",
-            "          Result := GetWideStrProp(Written, Info) = GetWideStrProp(Read, Info);",
-            "       tkUString:",
-            "          Result := GetUnicodeStrProp(Written, Info) = GetUnicodeStrProp(Read, Info);",
-            "     else",
-            "       Result := True;",
-            "     end;",
-            "end;",
-            "",
-            "{ Checks each published property of a simple, string, set or enumerated type that the",
-            "  form file holds, and each published sub-component with its own properties }",
-            "procedure CheckStreamed(const Path : String; Written, Read : TComponent);",
-            "const",
-            "  Compared = [tkInteger, tkChar, tkWChar, tkEnumeration, tkBool, tkInt64, tkQWord,",
-            "              tkSet, tkFloat, tkSString, tkLString, tkAString, tkWString, tkUString];",
-            "var",
-            "  Props : PPropList;",
-            "  Count, I : Integer;",
-            "  Info : PPropInfo;",
-            "  What : String;",
-            "  Sub : TComponent;",
-            "begin",
-            "     Count := GetPropList(Written, Props);",
-            "     try",
-            "        for I := 0 to Count - 1 do",
-            "        begin",
-            "             Info := Props^[I];",
-            "             What := Path + Info^.Name;",
-            "             Sub := SubComponent(Written, Info);",
-            "             if Sub <> nil then",
-            "             try",
-            "                Check(What + ' streams with its owner',",
-            "                      (SubComponent(Read, Info) <> nil) and",
-            "                      (SubComponent(Read, Info).Tag = Sub.Tag));",
-            "                if SubComponent(Read, Info) <> nil then",
-            "                   CheckStreamed(What + '.', Sub, SubComponent(Read, Info));",
-            "             except",
-            "                on E : Exception do CheckRaised(What + ' streams with its owner', E);",
-            "             end",
-            "             else if (Info^.PropType^.Kind in Compared) and (Info^.SetProc <> nil) and",
-            "                     IsStoredProp(Written, Info) then",
-            "             try",
-            "                Check(What + ' reads back from the form file', ReadsBack(Written, Read, Info));",
-            "             except",
-            "                on E : Exception do CheckRaised(What + ' reads back from the form file', E);",
-            "             end;",
-            "        end;",
-            "     finally",
-            "        FreeMem(Props);",
-            "     end;",
-            "end;",
-            "",
-            "var",
-            "  Owner, Copy : TFormFile;",
-            "  Link : TComponent;",
-            "  Component : $class$;",
-            "  Stream : TMemoryStream;"}, {{"class", cls}});
-  // clang-format on
-  for (const PropertyPart* p : written) out.Line("  V" + p->Name + " : " + p->PropType + ";");
+  out.Block(R"(
+      var
+        Checks, Failures : Integer;
+
+      procedure Check(const What : String; Passed : Boolean);
+      begin
+           Inc(Checks);
+           if Passed then
+              WriteLn('ok   ', What)
+           else
+           begin
+              WriteLn('FAIL ', What);
+              Inc(Failures);
+           end;
+      end;
+
+      { A check whose code raised an exception failed; the program goes on }
+      procedure CheckRaised(const What : String; E : Exception);
+      begin
+           Inc(Checks);
+           WriteLn('FAIL ', What, ' (', E.ClassName, ': ', E.Message, ')');
+           Inc(Failures);
+      end;
+
+      type
+        { The root of a form file, as a form is: it writes the components it owns }
+        TFormFile = class(TComponent)
+        protected
+          procedure GetChildren(Proc : TGetChildProc; Root : TComponent); override;
+        end;
+
+      procedure TFormFile.GetChildren(Proc : TGetChildProc; Root : TComponent);
+      var
+        I : Integer;
+      begin
+           for I := 0 to ComponentCount - 1 do
+              Proc(Components[I]);
+      end;
+
+      { Whether the form file of the form holds the property of a component on it }
+      function Stored(Form : TFormFile; const Name : String) : Boolean;
+      var
+        Binary : TMemoryStream;
+        Text : TStringStream;
+      begin
+           Binary := TMemoryStream.Create;
+           Text := TStringStream.Create('');
+           try
+              Binary.WriteComponent(Form);
+              Binary.Position := 0;
+              ObjectBinaryToText(Binary, Text);
+              Result := Pos(LineEnding + '    ' + Name + ' = ', Text.DataString) > 0;
+           finally
+              Text.Free;
+              Binary.Free;
+           end;
+      end;
+
+      { The published sub-component the property holds, or nil }
+      function SubComponent(Instance : TComponent; Info : PPropInfo) : TComponent;
+      var
+        Value : TObject;
+      begin
+           Result := nil;
+           if Info^.PropType^.Kind <> tkClass then Exit;
+           Value := GetObjectProp(Instance, Info);
+           if (Value is TComponent) and (TComponent(Value).Owner = Instance) and
+              (csSubComponent in TComponent(Value).ComponentStyle) then
+              Result := TComponent(Value);
+      end;
+
+      { Gives each published sub-component a Tag, so that its owner's form file holds it }
+      procedure MarkSubComponents(Instance : TComponent);
+      var
+        Props : PPropList;
+        Count, I : Integer;
+      begin
+           Count := GetPropList(Instance, Props);
+           try
+              for I := 0 to Count - 1 do
+                 if SubComponent(Instance, Props^[I]) <> nil then
+                    SubComponent(Instance, Props^[I]).Tag := 27;
+           finally
+              FreeMem(Props);
+           end;
+      end;
+
+      { Whether the property reads back from the form file as it was written }
+      function ReadsBack(Written, Read : TComponent; Info : PPropInfo) : Boolean;
+      begin
+           case Info^.PropType^.Kind of
+             tkInteger, tkChar, tkWChar, tkEnumeration, tkBool:
+                Result := GetOrdProp(Written, Info) = GetOrdProp(Read, Info);
+             tkInt64, tkQWord:
+                Result := GetInt64Prop(Written, Info) = GetInt64Prop(Read, Info);
+             tkSet:
+                Result := GetSetProp(Written, Info, True) = GetSetProp(Read, Info, True);
+             tkFloat:
+                Result := GetFloatProp(Written, Info) = GetFloatProp(Read, Info);
+             tkSString, tkLString, tkAString:
+                Result := GetStrProp(Written, Info) = GetStrProp(Read, Info);
+             tkWString:
+                Result := GetWideStrProp(Written, Info) = GetWideStrProp(Read, Info);
+             tkUString:
+                Result := GetUnicodeStrProp(Written, Info) = GetUnicodeStrProp(Read, Info);
+           else
+             Result := True;
+           end;
+      end;
+
+      { Checks each published property of a simple, string, set or enumerated type that the
+        form file holds, and each published sub-component with its own properties }
+      procedure CheckStreamed(const Path : String; Written, Read : TComponent);
+      const
+        Compared = [tkInteger, tkChar, tkWChar, tkEnumeration, tkBool, tkInt64, tkQWord,
+                    tkSet, tkFloat, tkSString, tkLString, tkAString, tkWString, tkUString];
+      var
+        Props : PPropList;
+        Count, I : Integer;
+        Info : PPropInfo;
+        What : String;
+        Sub : TComponent;
+      begin
+           Count := GetPropList(Written, Props);
+           try
+              for I := 0 to Count - 1 do
+              begin
+                   Info := Props^[I];
+                   What := Path + Info^.Name;
+                   Sub := SubComponent(Written, Info);
+                   if Sub <> nil then
+                   try
+                      Check(What + ' streams with its owner',
+                            (SubComponent(Read, Info) <> nil) and
+                            (SubComponent(Read, Info).Tag = Sub.Tag));
+                      if SubComponent(Read, Info) <> nil then
+                         CheckStreamed(What + '.', Sub, SubComponent(Read, Info));
+                   except
+                      on E : Exception do CheckRaised(What + ' streams with its owner', E);
+                   end
+                   else if (Info^.PropType^.Kind in Compared) and (Info^.SetProc <> nil) and
+                           IsStoredProp(Written, Info) then
+                   try
+                      Check(What + ' reads back from the form file', ReadsBack(Written, Read, Info));
+                   except
+                      on E : Exception do CheckRaised(What + ' reads back from the form file', E);
+                   end;
+              end;
+           finally
+              FreeMem(Props);
+           end;
+      end;
+
+      var
+        Owner, Copy : TFormFile;
+        Link : TComponent;
+        Component : $class$;
+        Stream : TMemoryStream;
+      )",
+            {{"class", cls}});
+  auto declare = [&](std::string_view prefix, const PropertyPart& p) {
+    out.Emit({"  $prefix$$name$ : $type$;"},
+             {{"prefix", std::string(prefix)}, {"name", p.Name.str()}, {"type", p.PropType.str()}});
+  };
+  for (const PropertyPart* p : written) declare("V", *p);
   for (const PropertyPart* p : defaults) {
-    if (KeptAsParentKeepsIt(*p)) out.Line("  D" + p->Name + " : " + p->PropType + ";");
+    if (KeptAsParentKeepsIt(*p)) declare("D", *p);
   }
-  // clang-format off
-  out.Emit({"begin",
-            "     { The LCL keeps heaptrc quiet when nothing leaked; the count is wanted }",
-            "     {$$if declared(GlobalSkipIfNoLeaks)}",
-            "     GlobalSkipIfNoLeaks := False;",
-            "     {$$endif}",
-            "     Checks := 0;",
-            "     Failures := 0;",
-            "     Component := nil;",
-            "     Copy := nil;",
-            "     Owner := TFormFile.Create(nil);"}, {{"class", cls}});
-  // clang-format on
+  out.Block(R"(
+      begin
+           { The LCL keeps heaptrc quiet when nothing leaked; the count is wanted }
+           {$$if declared(GlobalSkipIfNoLeaks)}
+           GlobalSkipIfNoLeaks := False;
+           {$$endif}
+           Checks := 0;
+           Failures := 0;
+           Component := nil;
+           Copy := nil;
+           Owner := TFormFile.Create(nil);
+      )",
+            {{"class", cls}});
   Guarded(out, cls + ".Create(Owner)", {"Component := " + cls + ".Create(Owner);"},
           "Component.Owner = Owner");
   for (const PropertyPart* p : defaults) {
@@ -368,20 +378,18 @@ std::string WriteSmokeProgram(const model::ComponentDef& def) {
   }
   // The form designer's round trip: the component on a form written to a form file, and the
   // form file read into a new form, which creates the component's copy.
-  // clang-format off
-  out.Emit({"     Stream := TMemoryStream.Create;"});
-  // clang-format on
+  out.Line("     Stream := TMemoryStream.Create;");
   Guarded(out, cls + " streams to a form file and back",
           {"MarkSubComponents(Component);", "Component.Name := 'Component1';",
            "RegisterClass(" + cls + ");", "Stream.WriteComponent(Owner);", "Stream.Position := 0;",
            "Copy := TFormFile.Create(nil);", "Stream.ReadComponent(Copy);"},
           "Copy.FindComponent('Component1') is " + cls);
-  // clang-format off
-  out.Emit({"     Stream.Free;",
-            "     if (Copy <> nil) and (Copy.FindComponent('Component1') is $class$) then",
-            "        CheckStreamed('', Component, Copy.FindComponent('Component1'));"},
-           {{"class", cls}});
-  // clang-format on
+  out.Block(R"(
+           Stream.Free;
+           if (Copy <> nil) and (Copy.FindComponent('Component1') is $class$) then
+              CheckStreamed('', Component, Copy.FindComponent('Component1'));
+      )",
+            {{"class", cls}});
   Guarded(out, "The form read from the form file frees", {"FreeAndNil(Copy);"}, "True");
   for (const PropertyPart* p : unstored) {
     Guarded(out, p->Name + " is not stored while it holds its default " + p->PropDefault,
@@ -390,16 +398,16 @@ std::string WriteSmokeProgram(const model::ComponentDef& def) {
   }
   Guarded(out, cls + ".Free leaves its owner", {"FreeAndNil(Component);"},
           "Owner.ComponentCount = 0");
-  // clang-format off
-  out.Emit({"     Owner.Free;",
-            "     if Failures > 0 then",
-            "     begin",
-            "          WriteLn(Failures, ' of ', Checks, ' checks failed');",
-            "          Halt(1);",
-            "     end;",
-            "     WriteLn('All ', Checks, ' checks passed');",
-            "end."});
-  // clang-format on
+  out.Block(R"(
+           Owner.Free;
+           if Failures > 0 then
+           begin
+                WriteLn(Failures, ' of ', Checks, ' checks failed');
+                Halt(1);
+           end;
+           WriteLn('All ', Checks, ' checks passed');
+      end.
+      )");
   return ForTarget(out.text(), model::CodeTarget::kLazarus);
 }
 
@@ -407,47 +415,48 @@ std::string WriteSmokeProject(const model::ComponentDef& def) {
   const std::string name = SmokeProgramName(def);
   const std::string file = model::LowerCase(name);
   Printer out;
-  // clang-format off
-  out.Emit({"<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
-            "<CONFIG>",
-            "  <ProjectOptions>",
-            "    <Version Value=\"12\"/>",
-            "    <General>",
-            "      <Flags>",
-            "        <MainUnitHasUsesSectionForAllUnits Value=\"False\"/>",
-            "        <MainUnitHasCreateFormStatements Value=\"False\"/>",
-            "        <MainUnitHasTitleStatement Value=\"False\"/>",
-            "      </Flags>",
-            "      <Title Value=\"$name$\"/>",
-            "    </General>",
-            "    <BuildModes>",
-            "      <Item Name=\"Default\" Default=\"True\"/>",
-            "    </BuildModes>",
-            "    <RequiredPackages>",
-            "      <Item>",
-            "        <PackageName Value=\"LCL\"/>",
-            "      </Item>",
-            "    </RequiredPackages>",
-            "    <Units>",
-            "      <Unit>",
-            "        <Filename Value=\"$file$.lpr\"/>",
-            "        <IsPartOfProject Value=\"True\"/>",
-            "      </Unit>",
-            "    </Units>",
-            "  </ProjectOptions>",
-            "  <CompilerOptions>",
-            "    <Version Value=\"11\"/>",
-            "    <Target>",
-            "      <Filename Value=\"$file$\"/>",
-            "    </Target>",
-            "    <Linking>",
-            "      <Debugging>",
-            "        <UseHeaptrc Value=\"True\"/>",
-            "      </Debugging>",
-            "    </Linking>",
-            "  </CompilerOptions>",
-            "</CONFIG>"}, {{"name", name}, {"file", file}});
-  // clang-format on
+  out.Block(R"(
+      <?xml version="1.0" encoding="UTF-8"?>
+      <CONFIG>
+        <ProjectOptions>
+          <Version Value="12"/>
+          <General>
+            <Flags>
+              <MainUnitHasUsesSectionForAllUnits Value="False"/>
+              <MainUnitHasCreateFormStatements Value="False"/>
+              <MainUnitHasTitleStatement Value="False"/>
+            </Flags>
+            <Title Value="$name$"/>
+          </General>
+          <BuildModes>
+            <Item Name="Default" Default="True"/>
+          </BuildModes>
+          <RequiredPackages>
+            <Item>
+              <PackageName Value="LCL"/>
+            </Item>
+          </RequiredPackages>
+          <Units>
+            <Unit>
+              <Filename Value="$file$.lpr"/>
+              <IsPartOfProject Value="True"/>
+            </Unit>
+          </Units>
+        </ProjectOptions>
+        <CompilerOptions>
+          <Version Value="11"/>
+          <Target>
+            <Filename Value="$file$"/>
+          </Target>
+          <Linking>
+            <Debugging>
+              <UseHeaptrc Value="True"/>
+            </Debugging>
+          </Linking>
+        </CompilerOptions>
+      </CONFIG>
+      )",
+            {{"name", name}, {"file", file}});
   return out.text();
 }
 

@@ -294,13 +294,15 @@ std::vector<std::string> WriteTypeSection(Printer& out, const model::ComponentDe
     if (item.Kind() != ItemKind::NewEvent) continue;
     const model::NewEventPart& e = item.NewEvent();
     if (model::IsNotifyArglist(e.Arglist)) continue;
-    out.Line("  " + model::EventTypeName(e.Name) + " = procedure " + e.Arglist + " of object;");
+    out.Emit({"  $type$ = procedure $arguments$ of object;"},
+             {{"type", model::EventTypeName(e.Name)}, {"arguments", e.Arglist.str()}});
     out.Line();
   }
   const std::string& class_name = def.MainInfo.NewClassName.str();
-  out.Line("  " + class_name + " = class(" + def.MainInfo.ParentClassName + ")");
+  out.Emit({"  $class$ = class($parent$)"},
+           {{"class", class_name}, {"parent", def.MainInfo.ParentClassName.str()}});
   auto write_list = [&](const Lines& list) {
-    for (const std::string& line : list) out.Line("        " + line);
+    for (const std::string& line : list) out.Emit({"        $line$"}, {{"line", line}});
   };
   struct Section {
     std::uint8_t scope;
@@ -313,13 +315,16 @@ std::vector<std::string> WriteTypeSection(Printer& out, const model::ComponentDe
       {model::kScopePublished, "published", "Published properties of ", ""},
   };
   for (const Section& s : sections) {
-    out.Line("    " + std::string(s.keyword));
-    out.Line("      { " + std::string(s.fields_comment) + class_name + " }");
+    const Vars vars = {{"keyword", std::string(s.keyword)},
+                       {"fields", std::string(s.fields_comment)},
+                       {"methods", std::string(s.methods_comment)},
+                       {"class", class_name}};
+    out.Emit({"    $keyword$", "      { $fields$$class$ }"}, vars);
     write_list(lists.at(s.scope, DL::kFields));
     write_list(lists.at(s.scope, DL::kProperties));
     out.Line();
     if (s.methods_comment.empty()) continue;  // published methods are never written
-    out.Line("      { " + std::string(s.methods_comment) + class_name + " }");
+    out.Emit({"      { $methods$$class$ }"}, vars);
     write_list(lists.at(s.scope, DL::kMethods));
     out.Line();
   }

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "model/component_def.h"
 
 namespace kx::generate {

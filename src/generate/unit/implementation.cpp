@@ -16,7 +16,7 @@ using model::PropSpecialType;
 namespace {
 
 void WriteMethodComment(Printer& out, std::string_view text) {
-  if (!text.empty()) out.Line("{ " + std::string(text) + " }");
+  if (!text.empty()) out.Emit({"{ $text$ }"}, {{"text", std::string(text)}});
 }
 
 bool IsObjectKind(PropSpecialType special) {
@@ -65,24 +65,28 @@ void WriteAutoInitialize(Printer& out, const model::ComponentDef& def) {
   for (const ItemDef& item : def.Items()) {
     if (item.Kind() != ItemKind::Variable) continue;
     const model::VariablePart& v = item.Variable();
+    const Vars vars = {
+        {"name", v.Name.str()}, {"type", v.DataType.str()}, {"value", v.Default.str()}};
     if (v.IsObject) {
-      std::string line = "     " + v.Name + " := " + v.DataType + ".Create";
       if (!v.IsSubComponent) {
-        out.Line(line + OwnerlessCreateArguments(v.DataType) + ";");
+        out.Emit({"     $name$ := $type$.Create$arguments$;"},
+                 {{"name", v.Name.str()},
+                  {"type", v.DataType.str()},
+                  {"arguments", OwnerlessCreateArguments(v.DataType)}});
       } else if (thread_ancestor) {
-        out.Line(line + "(nil);  { within thread component }");
+        out.Emit({"     $name$ := $type$.Create(nil);  { within thread component }"}, vars);
       } else {
-        out.Line(line + "(Self);");
+        out.Emit({"     $name$ := $type$.Create(Self);"}, vars);
         if (catalog::IsControl(v.DataType) && can_parent) {
-          out.Line("     " + v.Name + ".Parent := Self;");
+          out.Emit({"     $name$.Parent := Self;"}, vars);
         }
       }
       if (item.Code) {
-        out.Line("     with " + v.Name + " do");
-        for (const std::string& code : *item.Code) out.Line("          " + code);
+        out.Emit({"     with $name$ do"}, vars);
+        for (const std::string& code : *item.Code) out.Emit({"          $code$"}, {{"code", code}});
       }
     } else if (!v.Default.empty()) {
-      out.Line("     " + v.Name + " := " + v.Default + ";");
+      out.Emit({"     $name$ := $value$;"}, vars);
     }
   }
   for (const ItemDef& item : def.Items()) {
@@ -90,39 +94,39 @@ void WriteAutoInitialize(Printer& out, const model::ComponentDef& def) {
     const model::PropertyPart& p = item.Property();
     if (IsObjectKind(p.Special) && p.Link.empty()) {
       if (p.Inherited) continue;
-      std::string value = "nil;";
+      std::string value = "nil";
       if (p.Special == PropSpecialType::psObjectAutoCreate) {
         value = model::SameText(p.PropType, "TStrings")
-                    ? "TStringList.Create;"
-                    : p.PropType + ".Create" + OwnerlessCreateArguments(p.PropType) + ";";
+                    ? "TStringList.Create"
+                    : p.PropType + ".Create" + OwnerlessCreateArguments(p.PropType);
       }
-      out.Line("     F" + p.Name + " := " + value);
+      out.Emit({"     F$name$ := $value$;"}, {{"name", p.Name.str()}, {"value", value}});
     } else if (!p.PropDefault.empty() && !p.ReadOnly && !model::IsIndexedKind(p.Special)) {
       // An array property has neither a field nor a single value to set.
-      std::string target;
+      std::string_view field = "F";
       if (!p.Link.empty()) {
-        target = "     " + p.Name;
+        field = "";
       } else if (p.Inherited) {
-        target = (p.Hide ? "     inherited " : "     ") + p.Name;
-      } else {
-        target = "     F" + p.Name;
+        field = p.Hide ? "inherited " : "";
       }
-      out.Line(target + " := " + p.PropDefault + ";");
+      out.Emit(
+          {"     $field$$name$ := $value$;"},
+          {{"field", std::string(field)}, {"name", p.Name.str()}, {"value", p.PropDefault.str()}});
     }
   }
   out.Line("end; { of AutoInitialize }");
 }
 
 void WriteNotification(Printer& out, const std::vector<std::string>& component_links) {
-  // clang-format off
-  out.Emit({"begin",
-            "     inherited Notification(AComponent, Operation);",
-            "     if Operation <> opRemove then",
-            "        Exit;",
-            "     { Has a component referenced by a property of ",
-            "       this component been deleted?  If so, update ",
-            "       the property. }"});
-  // clang-format on
+  out.Block(R"(
+      begin
+           inherited Notification(AComponent, Operation);
+           if Operation <> opRemove then
+              Exit;
+           { Has a component referenced by a property of |
+             this component been deleted?  If so, update |
+             the property. }
+      )");
   for (const std::string& link : component_links) {
     out.Emit({"     if AComponent = $c$ then", "        $c$ := nil;"}, {{"c", link}});
   }
@@ -138,10 +142,10 @@ void WriteAutoDestroy(Printer& out, const model::ComponentDef& def) {
       if (p.Special != PropSpecialType::psObjectAutoCreate || p.Inherited || !p.Link.empty()) {
         continue;
       }
-      out.Line("     F" + p.Name + ".Free;");
+      out.Emit({"     F$name$.Free;"}, {{"name", p.Name.str()}});
       wrote = true;
     } else if (item.Kind() == ItemKind::Variable && item.Variable().IsObject) {
-      out.Line("     " + item.Variable().Name + ".Free;");
+      out.Emit({"     $name$.Free;"}, {{"name", item.Variable().Name.str()}});
       wrote = true;
     }
   }
@@ -153,20 +157,21 @@ void WriteImplementationBodies(Printer& out, const model::ComponentDef& def,
                                const std::vector<std::string>& component_links,
                                bool full_comments) {
   const std::string prefix = def.MainInfo.NewClassName + ".";
+  const Vars vars = {{"class", def.MainInfo.NewClassName.str()}};
 
   WriteMethodComment(out, "Method to set variable and property values and create objects");
-  out.Line("procedure " + prefix + "AutoInitialize;");
+  out.Emit({"procedure $class$.AutoInitialize;"}, vars);
   WriteAutoInitialize(out, def);
   out.Line();
   if (!component_links.empty()) {
     WriteMethodComment(out, "Resets prop of component type if referenced component deleted");
-    out.Line("procedure " + prefix +
-             "Notification(AComponent : TComponent; Operation : TOperation);");
+    out.Emit({"procedure $class$.Notification(AComponent : TComponent; Operation : TOperation);"},
+             vars);
     WriteNotification(out, component_links);
     out.Line();
   }
   WriteMethodComment(out, "Method to free any objects created by AutoInitialize");
-  out.Line("procedure " + prefix + "AutoDestroy;");
+  out.Emit({"procedure $class$.AutoDestroy;"}, vars);
   WriteAutoDestroy(out, def);
   out.Line();
 

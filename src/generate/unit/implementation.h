@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "model/component_def.h"
 
 namespace kx::generate {

@@ -42,13 +42,14 @@ model::TextBlock RuntimeUnits(const model::ComponentDef& def) {
 void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def) {
   const Vars vars = {{"class", def.MainInfo.NewClassName.str()},
                      {"page", def.MainInfo.DefaultPalette.str()}};
-  // clang-format off
-  out.Emit({"procedure Register;",
-            "begin",
-            "     { Register $class$ with $page$ as its",
-            "       default page on the Delphi component palette }",
-            "     RegisterComponents('$page$', [$class$]);"}, vars);
-  // clang-format on
+  out.Block(R"(
+      procedure Register;
+      begin
+           { Register $class$ with $page$ as its
+             default page on the Delphi component palette }
+           RegisterComponents('$page$', [$class$]);
+      )",
+            vars);
   bool first = true;
   for (const ItemDef& item : def.Items()) {
     if (!HasOwnEditor(item) || item.Property().Hide) continue;
@@ -58,10 +59,14 @@ void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def) {
       first = false;
     }
     const model::PropertyPart& p = item.Property();
-    out.Line("     RegisterPropertyEditor(TypeInfo(" + p.PropType + "), " +
-             def.MainInfo.NewClassName + ", ");
-    out.Line(std::string(28, ' ') + (p.PropertyEditor.ApplyToAll ? "''" : "'" + p.Name + "'") +
-             ", " + p.PropertyEditor.EditorClass + ");");
+    out.Block(R"(
+             RegisterPropertyEditor(TypeInfo($type$), $class$, |
+                                    '$property$', $editor$);
+        )",
+              {{"type", p.PropType.str()},
+               {"class", def.MainInfo.NewClassName.str()},
+               {"property", p.PropertyEditor.ApplyToAll ? "" : p.Name.str()},
+               {"editor", p.PropertyEditor.EditorClass.str()}});
   }
   out.Line("end;");
 }
@@ -109,10 +114,13 @@ std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions
   Printer out;
   WriteHeaderComment(out, def, at);
   out.Line();
-  out.Line("unit " + def.MainInfo.UnitName + ";");
-  out.Line();
-  out.Line("interface");
-  out.Line();
+  out.Block(R"(
+      unit $unit$;
+
+      interface
+
+      )",
+            {{"unit", def.MainInfo.UnitName.str()}});
   WriteUsesClause(out, options.runtime_only ? RuntimeUnits(def) : def.MainInfo.Units);
   out.Line();
   const std::vector<std::string> component_links =

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "generate/text_template.h"
+#include "generate/printer.h"
 #include "model/code_target.h"
 #include "model/component_def.h"
 #include "platform/clock.h"

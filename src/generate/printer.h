@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Generated text: fixed lines with names spliced in. A template is a list of lines in which
-// "$name$" stands for the value of name; user data only ever enters as such a value, never
-// as template text.
+// The one printer for generated text: fixed lines with names spliced in. In a template
+// "$name$" stands for the value of name and "$$" for one "$"; user data only ever enters
+// as such a value, never as template text.
 //
 //   Printer out;
-//   out.Emit({"procedure $class$.AutoInitialize;", "begin"}, {{"class", "TMyButton"}});
-//   WriteTextFile(path, out.text());  // CR LF line ends, atomically
+//   out.Block(R"(
+//       procedure $class$.AutoInitialize;
+//       begin
+//       )", {{"class", "TMyButton"}});
+//   out.Line("end;");
+//   commands::WriteGeneratedFile(path, out.text(), dialogs);  // CR LF line ends, atomically
 #pragma once
 
 #include <initializer_list>
@@ -24,6 +28,12 @@ using Lines = std::vector<std::string>;
 std::string Substitute(std::string_view line, const Vars& vars);
 // Each line of the template, substituted.
 Lines Expand(std::initializer_list<std::string_view> lines, const Vars& vars = {});
+// The lines of a multi-line literal, substituted. The line break after the opening quote is
+// dropped. When the closing quote stands on a line of its own, every line drops the blanks
+// before it (a line with fewer is a programming error); else the lines drop the indentation
+// they share. Blank lines come out empty. Editors trim trailing blanks from source, so those
+// go, unless the line ends in " |": then the "|" is dropped and the blanks before it stay.
+Lines ExpandBlock(std::string_view block, const Vars& vars = {});
 
 // Collects generated lines; knows nothing of files.
 class Printer {
@@ -31,6 +41,8 @@ class Printer {
   void Line(std::string_view text = {});
   void Lines(const std::vector<std::string>& lines);
   void Emit(std::initializer_list<std::string_view> lines, const Vars& vars = {});
+  // A multi-line literal, as ExpandBlock reads it.
+  void Block(std::string_view block, const Vars& vars = {});
 
   // Every line so far, each ended by "\n".
   const std::string& text() const { return text_; }

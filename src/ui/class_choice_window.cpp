@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/dialog_keys.h"
 #include "ui/text_boundary.h"
 
 namespace kx::ui {
@@ -27,18 +28,11 @@ ClassChoiceWindow::ClassChoiceWindow(QWidget* parent, const commands::ClassChoic
   prompt->setBuddy(list);
   layout->addWidget(prompt);
   layout->addWidget(list);
-  auto wanted = QDialogButtonBox::Ok | QDialogButtonBox::Cancel;
-  if (help) wanted |= QDialogButtonBox::Help;
-  auto* buttons = new QDialogButtonBox(wanted);
+  QDialogButtonBox* buttons = OkCancelButtons(this, std::move(help));
   QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
   ok->setEnabled(list->currentRow() >= 0);
   connect(list, &QListWidget::currentRowChanged, ok, [ok](int row) { ok->setEnabled(row >= 0); });
   connect(list, &QListWidget::itemActivated, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(buttons, &QDialogButtonBox::helpRequested, this, [help = std::move(help)] {
-    if (help) help();
-  });
   layout->addWidget(buttons);
   list->setFocus();
   setMinimumWidth(380);

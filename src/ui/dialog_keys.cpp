@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialog_keys.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QShortcut>
 #include <QWidget>
 
@@ -11,6 +13,17 @@ void AddHelpKey(QWidget* dialog, std::function<void()> help) {
   QObject::connect(f1, &QShortcut::activated, dialog, [help = std::move(help)] {
     if (help) help();
   });
+}
+
+QDialogButtonBox* OkCancelButtons(QDialog* dialog, std::function<void()> help) {
+  auto wanted = QDialogButtonBox::Ok | QDialogButtonBox::Cancel;
+  if (help) wanted |= QDialogButtonBox::Help;
+  auto* buttons = new QDialogButtonBox(wanted);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  QObject::connect(buttons, &QDialogButtonBox::helpRequested, dialog,
+                   [help = std::move(help)] { help(); });
+  return buttons;
 }
 
 }  // namespace kx::ui

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/dialog_keys.h"
 #include "ui/text_boundary.h"
 
 namespace kx::ui {
@@ -24,15 +25,7 @@ ListChoiceWindow::ListChoiceWindow(QWidget* parent, const QString& caption, cons
   text->setBuddy(list);
   layout->addWidget(text);
   layout->addWidget(list);
-  auto buttons_wanted = QDialogButtonBox::Ok | QDialogButtonBox::Cancel;
-  if (help) buttons_wanted |= QDialogButtonBox::Help;
-  auto* buttons = new QDialogButtonBox(buttons_wanted);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(buttons, &QDialogButtonBox::helpRequested, this, [help = std::move(help)] {
-    if (help) help();
-  });
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelButtons(this, std::move(help)));
   list->setFocus();
   setMinimumWidth(360);
 }

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/dialog_keys.h"
 #include "ui/text_boundary.h"
 
 namespace kx::ui {
@@ -91,14 +92,7 @@ PropertyEditorWindow::PropertyEditorWindow(QWidget* parent,
     });
   }
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
-                                       QDialogButtonBox::Help);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(buttons, &QDialogButtonBox::helpRequested, this, [help = std::move(help)] {
-    if (help) help();
-  });
-  layout->addWidget(buttons);
+  layout->addWidget(OkCancelButtons(this, std::move(help)));
 }
 
 void PropertyEditorWindow::accept() {

@@ -418,19 +418,23 @@ void WriteEditorClass(Printer& out, const PropertyPart& property, int kind,
         )",
               {{"editor", v.at("editor")}, {"base", std::string(base)}});
   };
+  // The editors whose dialog is the whole of their editing.
+  auto dialog_editor = [&](std::string_view base) {
+    out.Block(R"(
+          $editor$ = class($base$)
+           public
+            procedure Edit; override;
+            function GetAttributes : TPropertyAttributes; override;
+          end;
+        )",
+              {{"editor", v.at("editor")}, {"base", std::string(base)}});
+  };
   switch (kind) {
     case kBooleanMessageBox:
       // The IDE tells a default from a changed value by the text GetValue gives and the one
       // its own Boolean editor gives for the default; only that editor keeps them alike.
       if (target == model::CodeTarget::kLazarus) {
-        out.Block(R"(
-              $editor$ = class(TBoolPropertyEditor)
-               public
-                procedure Edit; override;
-                function GetAttributes : TPropertyAttributes; override;
-              end;
-            )",
-                  v);
+        dialog_editor("TBoolPropertyEditor");
         break;
       }
       out.Block(R"(
@@ -462,14 +466,7 @@ void WriteEditorClass(Printer& out, const PropertyPart& property, int kind,
       value_editor("TStringProperty");
       break;
     case kObjectForm:
-      out.Block(R"(
-            $editor$ = class(TClassProperty)
-             public
-              procedure Edit; override;
-              function GetAttributes : TPropertyAttributes; override;
-            end;
-          )",
-                v);
+      dialog_editor("TClassProperty");
       break;
     case kStringListViewInInspector:
     case kStringListEditInInspector:

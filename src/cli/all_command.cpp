@@ -50,11 +50,12 @@ int AllCommand(const Arguments& args, Context& context) {
         commands::GenerateUnitOptions unit = commands::GenerateUnitOptionsFrom(settings);
         unit.output_dir = dir;
         unit.target = TargetOf(args, settings.target);
+        unit.edited = EditedUnitOf(args, args.operands[0]);
         report(commands::GenerateComponentCode(def, unit, dialogs, clock));
 
         // Every editor unit the properties ask for, each editor of its default kind.
         const commands::PropertyEditorOptions editors{settings.codeview, settings.pascal_code_dir,
-                                                      dir, unit.target};
+                                                      dir, unit.target, unit.edited};
         for (const std::string& editor_unit : commands::RequestedEditorUnits(def)) {
           OneEditorUnit answers(context, editor_unit);
           report(commands::GeneratePropertyEditors(def, editors, answers, clock));

@@ -35,7 +35,7 @@ CommandFunction FunctionOf(std::string_view name) {
       {"docs", DocsCommand},         {"bitmap", BitmapCommand},     {"editors", EditorsCommand},
       {"all", AllCommand},           {"dfm2text", Dfm2TextCommand}, {"import", ImportCommand},
       {"datalink", DataLinkCommand}, {"new", NewCommand},           {"smoke", SmokeCommand},
-      {"package", PackageCommand},
+      {"package", PackageCommand},   {"sync", SyncCommand},
   };
   return kFunctions.at(name);
 }
@@ -94,6 +94,13 @@ int Context::Usage(std::string_view message) { return UsageError(err, command, m
 model::CodeTarget TargetOf(const Arguments& args, model::CodeTarget settings_target) {
   const std::optional<std::string> name = args.Value("--target");
   return name ? model::ParseCodeTarget(*name).value_or(settings_target) : settings_target;
+}
+
+commands::EditedUnitHandling EditedUnitOf(const Arguments& args, std::string_view definition) {
+  if (args.Has("--overwrite")) return {commands::EditedUnit::kReplace, {}};
+  return {commands::EditedUnit::kRefuse,
+          "Take its edits into the definition with \"kestrix-cli sync " + std::string(definition) +
+              "\" first, or replace it with --overwrite (the unit as it is now is kept as .bak)."};
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

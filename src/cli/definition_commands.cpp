@@ -141,6 +141,7 @@ int UnitCommand(const Arguments& args, Context& context) {
         }
         if (output_dir) options.output_dir = *output_dir;
         options.target = TargetOf(args, settings.target);
+        options.edited = EditedUnitOf(args, args.operands[0]);
         const platform::SystemClock system_clock;
         const platform::FixedClock fixed_clock(date.value_or(platform::DateTime{}));
         const platform::Clock& clock =

@@ -3,12 +3,15 @@
 
 #include "commands/generated_file.h"
 #include "commands/target_directory.h"
+#include "commands/unit_sync.h"
 #include "generate/unit/unit_writer.h"
 #include "model/name_rules.h"
 
 namespace kx::commands {
 
 namespace fs = std::filesystem;
+
+constexpr std::string_view kGenerateCaption = "Generate component code";
 
 GenerateUnitOptions GenerateUnitOptionsFrom(const store::Settings& settings) {
   return {settings.full_comments, settings.codeview, settings.target, settings.pascal_code_dir,
@@ -25,29 +28,88 @@ ComponentInterface PrepareComponentInterface(model::ComponentDef& def,
           generate::WriteComponentUnit(def, unit_options, clock.Now())};
 }
 
-std::optional<fs::path> GenerateComponentCode(model::ComponentDef& def,
-                                              const GenerateUnitOptions& options, Dialogs& dialogs,
-                                              const platform::Clock& clock) {
+std::optional<fs::path> ComponentUnitPath(const model::ComponentDef& def,
+                                          const GenerateUnitOptions& options, Dialogs& dialogs) {
   const model::DerivedFileName file = model::FileNameOf(def.MainInfo.UnitName.str(), ".pas");
   if (file.name.empty()) {
     dialogs.Error("The unit name " + file.why_not + ", so no unit was written.");
     return std::nullopt;
   }
-  const fs::path dir =
-      TargetDirectory(def.MainInfo, options.default_target_dir, options.output_dir);
-  const fs::path path = dir / file.name;
+  return TargetDirectory(def.MainInfo, options.default_target_dir, options.output_dir) / file.name;
+}
+
+namespace {
+
+// Before the unit at path is replaced: whether it may be, and the unit's edits taken into def
+// when the user asks for that.
+bool MayReplaceUnit(const fs::path& path, model::ComponentDef& def,
+                    const GenerateUnitOptions& options, Dialogs& dialogs, bool* took_edits) {
+  const std::optional<std::string> now = ChangedUnitText(path);
+  if (!now) return true;
+  UnitSync sync = SyncUnit(def, *now, ReadGeneratedRecord(path),
+                           {.target = options.target, .full_comments = options.full_comments});
+  if (sync.error.empty() && !sync.HoldsEdits()) return true;
+  const std::string backup = GeneratedBackupPath(path).filename().string();
+  switch (options.edited.handling) {
+    case EditedUnit::kReplace:
+      return true;
+    case EditedUnit::kRefuse:
+      dialogs.Error(path.string() +
+                        " was changed outside Kestrix and holds edits the definition "
+                        "lacks. " +
+                        options.edited.refusal_advice,
+                    kGenerateCaption);
+      return false;
+    case EditedUnit::kAsk:
+      break;
+  }
+  switch (dialogs.Confirm(Buttons::kYesNoCancel, kUnitChangedQuestion, kGenerateCaption)) {
+    case Answer::kNo:
+      return true;
+    case Answer::kYes:
+      break;
+    default:
+      return false;
+  }
+  if (!sync.error.empty()) {
+    dialogs.Error(sync.error, kGenerateCaption);
+    return false;
+  }
+  def = std::move(sync.def);
+  if (took_edits) *took_edits = true;
+  if (sync.unplaced.empty()) {
+    dialogs.Information(SyncSummary(sync), kGenerateCaption);
+    return true;
+  }
+  return dialogs.Confirm(Buttons::kYesCancel,
+                         SyncSummary(sync) +
+                             "\r\rWrite the unit anyway? The unit as it is now is "
+                             "kept as " +
+                             backup + ".",
+                         kGenerateCaption) == Answer::kYes;
+}
+
+}  // namespace
+
+std::optional<fs::path> GenerateComponentCode(model::ComponentDef& def,
+                                              const GenerateUnitOptions& options, Dialogs& dialogs,
+                                              const platform::Clock& clock, bool* took_edits) {
+  const std::optional<fs::path> unit_path = ComponentUnitPath(def, options, dialogs);
+  if (!unit_path) return std::nullopt;
+  const fs::path& path = *unit_path;
   std::string target_dir = path.parent_path().string();
   if (!target_dir.empty() && target_dir.back() != fs::path::preferred_separator) {
     target_dir += fs::path::preferred_separator;
   }
   def.MainInfo.TargetDir = target_dir;
+  if (!MayReplaceUnit(path, def, options, dialogs, took_edits)) return std::nullopt;
 
   const generate::UnitOptions unit_options{.full_comments = options.full_comments,
                                            .target = options.target};
   generate::PrepareForUnit(def, unit_options);
   const std::string text = generate::WriteComponentUnit(def, unit_options, clock.Now());
   if (!WriteAndOfferView(path, text,
-                         {options.codeview, "Component code", "Generate component code",
+                         {options.codeview, "Component code", kGenerateCaption,
                           /*say_when_not_shown=*/true},
                          dialogs, {.target = options.target, .keep_backup = true})) {
     return std::nullopt;

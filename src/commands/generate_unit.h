@@ -8,6 +8,7 @@
 #include <string>
 
 #include "commands/dialogs.h"
+#include "commands/generated_file.h"
 #include "model/component_def.h"
 #include "platform/clock.h"
 #include "store/settings.h"
@@ -21,7 +22,17 @@ struct GenerateUnitOptions {
   std::string default_target_dir;  // when the definition names none
   // A directory that replaces the target directory (kestrix-cli -o).
   std::optional<std::filesystem::path> output_dir;
+  EditedUnitHandling edited;
 };
+
+inline constexpr std::string_view kUnitChangedQuestion =
+    "The unit was changed outside Kestrix. Take those changes into the definition first?";
+
+// Where generation writes the definition's unit; nothing after the message that says why it
+// has no name.
+std::optional<std::filesystem::path> ComponentUnitPath(const model::ComponentDef& def,
+                                                       const GenerateUnitOptions& options,
+                                                       Dialogs& dialogs);
 
 GenerateUnitOptions GenerateUnitOptionsFrom(const store::Settings& settings);
 
@@ -37,10 +48,13 @@ ComponentInterface PrepareComponentInterface(model::ComponentDef& def,
                                              const platform::Clock& clock);
 
 // The path written, or nothing after the message that says why not. The definition changes
-// as generation changes it (sorted items, target directory, default code).
+// as generation changes it (sorted items, target directory, default code). A unit that holds
+// edits the definition lacks is replaced only as options.edited says; when the user chose to
+// take those edits first, the definition receives them and took_edits is set.
 std::optional<std::filesystem::path> GenerateComponentCode(model::ComponentDef& def,
                                                            const GenerateUnitOptions& options,
                                                            Dialogs& dialogs,
-                                                           const platform::Clock& clock);
+                                                           const platform::Clock& clock,
+                                                           bool* took_edits = nullptr);
 
 }  // namespace kx::commands

@@ -5,6 +5,7 @@
 
 #include "generate/lazarus_target.h"
 #include "generate/printer.h"
+#include "pascal/source.h"
 #include "platform/atomic_file.h"
 
 namespace kx::commands {
@@ -12,6 +13,45 @@ namespace kx::commands {
 std::filesystem::path GeneratedBackupPath(const std::filesystem::path& path) {
   std::filesystem::path backup = path;
   return backup += ".bak";
+}
+
+std::filesystem::path GeneratedRecordPath(const std::filesystem::path& path) {
+  std::filesystem::path record = path;
+  return record += ".kestrix";
+}
+
+std::optional<std::string> ReadGeneratedRecord(const std::filesystem::path& path) {
+  std::string bytes;
+  if (platform::ReadWholeFile(GeneratedRecordPath(path), bytes, pascal::kMaxSourceSize))
+    return std::nullopt;
+  return bytes;
+}
+
+std::optional<std::string> ChangedUnitText(const std::filesystem::path& path) {
+  std::string bytes;
+  if (platform::ReadWholeFile(path, bytes, pascal::kMaxSourceSize)) return std::nullopt;
+  if (ReadGeneratedRecord(path) == bytes) return std::nullopt;
+  return bytes;
+}
+
+bool MayReplaceEditedUnit(const std::filesystem::path& path, const EditedUnitHandling& edited,
+                          Dialogs& dialogs, std::string_view caption) {
+  // Without a record nothing tells an edit from an older generation's text.
+  if (!ReadGeneratedRecord(path) || !ChangedUnitText(path)) return true;
+  const std::string changed = path.string() + " was changed outside Kestrix.";
+  switch (edited.handling) {
+    case EditedUnit::kReplace:
+      return true;
+    case EditedUnit::kRefuse:
+      dialogs.Error(changed + " " + edited.refusal_advice, caption);
+      return false;
+    case EditedUnit::kAsk:
+      break;
+  }
+  return dialogs.Confirm(Buttons::kYesCancel,
+                         changed + " Replace it? The unit as it is now is kept as " +
+                             GeneratedBackupPath(path).filename().string() + ".",
+                         caption) == Answer::kYes;
 }
 
 bool WriteGeneratedFile(const std::filesystem::path& path, std::string_view text, Dialogs& dialogs,
@@ -22,6 +62,14 @@ bool WriteGeneratedFile(const std::filesystem::path& path, std::string_view text
                           : writer.Write(path, bytes)) {
     dialogs.Information("Could not open " + path.string());
     return false;
+  }
+  if (writing.keep_backup) {
+    const std::filesystem::path record = GeneratedRecordPath(path);
+    if (writer.Write(record, bytes)) {
+      dialogs.Warning("Could not write " + record.string() +
+                      ". The next generation cannot tell edits made to the unit from changes "
+                      "made to the definition, and asks before it replaces the unit.");
+    }
   }
   return true;
 }

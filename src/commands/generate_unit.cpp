@@ -6,6 +6,8 @@
 #include "commands/unit_sync.h"
 #include "generate/unit/unit_writer.h"
 #include "model/name_rules.h"
+#include "pascal/source.h"
+#include "platform/atomic_file.h"
 
 namespace kx::commands {
 
@@ -115,6 +117,47 @@ std::optional<fs::path> GenerateComponentCode(model::ComponentDef& def,
     return std::nullopt;
   }
   return path;
+}
+
+bool TakeUnitEdits(model::ComponentDef& def, const GenerateUnitOptions& options, Dialogs& dialogs) {
+  constexpr std::string_view kCaption = "Take edits from unit";
+  const std::optional<fs::path> proposed = ComponentUnitPath(def, options, dialogs);
+  if (!proposed) return false;
+  const std::optional<fs::path> path =
+      dialogs.OpenFile({.title = std::string(kCaption),
+                        .filter = "Pascal units (*.pas;*.pp)|*.pas;*.pp|All files (*.*)|*.*",
+                        .default_ext = "pas",
+                        .initial_dir = proposed->parent_path(),
+                        .file_name = proposed->filename().string(),
+                        .must_exist = true});
+  if (!path) return false;
+  std::string bytes;
+  if (const std::error_code error = platform::ReadWholeFile(*path, bytes, pascal::kMaxSourceSize)) {
+    dialogs.Error("Could not read " + path->string() + ": " + error.message() + ".", kCaption);
+    return false;
+  }
+  SyncOptions sync_options{.target = options.target, .full_comments = options.full_comments};
+  const std::optional<std::string> record = ReadGeneratedRecord(*path);
+  UnitSync sync = SyncUnit(def, bytes, record, sync_options);
+  if (!sync.error.empty()) {
+    dialogs.Error(sync.error, kCaption);
+    return false;
+  }
+  if (!sync.removed.empty()) {
+    std::string names;
+    for (const std::string& name : sync.removed) names += (names.empty() ? "" : ", ") + name;
+    if (dialogs.Confirm(Buttons::kYesNo,
+                        "The unit no longer declares " + names +
+                            ".\r\rDelete these items from the definition as well?",
+                        kCaption) == Answer::kYes) {
+      sync_options.remove = true;
+      sync = SyncUnit(def, bytes, record, sync_options);
+    }
+  }
+  dialogs.Information(SyncSummary(sync), kCaption);
+  if (!sync.Changed()) return false;
+  def = std::move(sync.def);
+  return true;
 }
 
 }  // namespace kx::commands

@@ -57,4 +57,8 @@ std::optional<std::filesystem::path> GenerateComponentCode(model::ComponentDef& 
                                                            const platform::Clock& clock,
                                                            bool* took_edits = nullptr);
 
+// Generate > Take edits from unit...: the unit chosen (the generated one proposed), its edits
+// taken into def as the user answers, what was taken shown; true when def changed.
+bool TakeUnitEdits(model::ComponentDef& def, const GenerateUnitOptions& options, Dialogs& dialogs);
+
 }  // namespace kx::commands

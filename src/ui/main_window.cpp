@@ -262,6 +262,8 @@ void MainWindow::BuildMenus() {
   actions[MenuItem::kGenerateCode] = item(
       generate, "&Component code...", [this] { model_.GenerateComponentCodeClick(); },
       QKeySequence("Ctrl+F9"));
+  actions[MenuItem::kTakeUnitEdits] =
+      item(generate, "&Take edits from unit...", [this] { model_.TakeUnitEditsClick(); });
   actions[MenuItem::kGeneratePropertyEditors] =
       item(generate, "&Property editors...", [this] { model_.GeneratePropertyEditorsClick(); });
   actions[MenuItem::kGeneratePaletteBitmap] = item(generate, "Palette &bitmap...", [this] {

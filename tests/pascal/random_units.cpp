@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "batch_compile.h"
 #include "catalog/class_catalog.h"
 #include "catalog/new_definition.h"
 #include "generate/printer.h"
@@ -23,7 +24,6 @@
 #include "model/name_rules.h"
 #include "model/text.h"
 #include "platform/atomic_file.h"
-#include "platform/run_program.h"
 #include "random_definition.h"
 #include "store/definition_file.h"
 
@@ -44,17 +44,6 @@ struct Options {
 int FromEnvironment(const char* name, int fallback) {
   const char* value = std::getenv(name);
   return value && *value ? std::atoi(value) : fallback;
-}
-
-// Compiles one source into the output directory; true when it compiled.
-bool Compile(const Options& options, const fs::path& source, std::string* output) {
-  std::vector<std::string> args(options.fpc.begin() + 1, options.fpc.end());
-  args.push_back("-FU" + options.out.string());
-  args.push_back(source.string());
-  const platform::RunResult run =
-      platform::RunAndWait(options.fpc.front(), args, std::chrono::minutes(5));
-  if (output) *output = run.output;
-  return run.ResultCode >= platform::kStarted && run.exit_status == 0;
 }
 
 }  // namespace
@@ -104,25 +93,8 @@ int main(int argc, char** argv) {
     units.push_back(model::LowerCase(unit));
   }
 
-  std::vector<std::string> failed;
-  for (std::size_t from = 0; from < units.size(); from += options.batch) {
-    const std::size_t to = std::min(units.size(), from + options.batch);
-    std::string uses;
-    for (std::size_t k = from; k < to; ++k) uses += (k > from ? ", " : "") + units[k];
-    const fs::path batch = options.out / ("kxrbatch" + std::to_string(from) + ".pas");
-    platform::WriteFileAtomically(batch, "unit kxrbatch" + std::to_string(from) +
-                                             ";\ninterface\nuses " + uses +
-                                             ";\nimplementation\nend.\n");
-    if (Compile(options, batch, nullptr)) continue;
-    for (std::size_t k = from; k < to; ++k) {
-      std::string output;
-      if (Compile(options, options.out / (units[k] + ".pas"), &output)) continue;
-      failed.push_back(units[k]);
-      std::cout << "--- " << (options.out / (units[k] + ".pas")).string() << " (definition "
-                << units[k] << ".cd) does not compile:\n"
-                << output << "\n";
-    }
-  }
+  const std::vector<std::string> failed =
+      testing::CompileInBatches(options.fpc, options.out, units, options.batch);
   std::cout << units.size() - failed.size() << " of " << units.size()
             << " random units compiled (seed " << options.seed << ")\n";
   return failed.empty() ? 0 : 1;

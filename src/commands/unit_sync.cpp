@@ -169,6 +169,13 @@ std::string Describe(const ItemDef& item, Field field) {
   }
 }
 
+// "method Flash", as the summary names an item added.
+std::string KindAndName(const ItemDef& item) {
+  constexpr std::array<std::string_view, 6> kKinds = {"property", "inherited event", "method",
+                                                      "variable", "event",           "item"};
+  return std::string(kKinds[static_cast<std::size_t>(item.Kind())]) + " " + model::ItemName(item);
+}
+
 // The routine of the class that carries a field's code.
 std::string RoutineOf(const ItemDef& item, Field field) {
   const std::string name = model::ItemName(item);
@@ -221,9 +228,16 @@ class Sync {
         b_(base ? &base->imported.def : nullptr) {}
 
   void Run() {
-    for (const GlobalSlot& slot : kGlobalSlots) {
-      Merge(Slot(a_, slot), Slot(g_, slot), b_ ? &Slot(*b_, slot) : nullptr, slot.of(r_.def), 0,
-            slot.what);
+    // Where each of kGlobalSlots starts in the unit.
+    const pascal::Outline& u = actual_.outline;
+    const std::array<std::uint32_t, kGlobalSlots.size()> lines = {
+        u.interface_part.begin.line, actual_.cls ? actual_.cls->whole.end.line : 0,
+        u.implementation_part.begin.line,
+        (u.initialization.empty() ? u.finalization : u.initialization).begin.line};
+    for (std::size_t i = 0; i < kGlobalSlots.size(); ++i) {
+      const GlobalSlot& slot = kGlobalSlots[i];
+      Merge(Slot(a_, slot), Slot(g_, slot), b_ ? &Slot(*b_, slot) : nullptr, slot.of(r_.def),
+            lines[i], slot.what);
     }
     Units();
     for (const ItemDef& item : a_.Items()) Item(item);
@@ -329,7 +343,7 @@ class Sync {
     const model::NameLookup conflict = model::FindNewItemConflict(r_.def, a);
     const model::AddResult added = model::AddItem(r_.def, a);
     if (added == model::AddResult::Added) {
-      r_.added.push_back(At(line, std::string(model::KindName(a.Kind())) + " " + name));
+      r_.added.push_back(At(line, KindAndName(a)));
       return;
     }
     Unplace(line,

@@ -577,7 +577,7 @@ TEST_F(MainWindowTest, GenerationTakesEditsMadeOutsideFirst) {
                  "unit, 0 not placed.\n\nChanged:\n  line " +
                      line_of("procedure TAlarm.SetActive") +
                      ": the write method of property Active\n\nAdded as items:\n  line " +
-                     line_of("procedure TAlarm.Snooze") + ": Method Snooze",
+                     line_of("procedure TAlarm.Snooze") + ": method Snooze",
                  Answer::kOk, "Generate component code")
       .ExpectBox(BoxKind::kInformation, written);
   window().actions[MenuItem::kGenerateCode]->trigger();

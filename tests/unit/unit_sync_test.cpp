@@ -117,7 +117,7 @@ TEST(UnitSync, EachKindOfEdit) {
        },
        nullptr, true, false, Counts{.added = 1},
        [](const commands::UnitSync& s) {
-         EXPECT_THAT(s.added[0], HasSubstr("Method Snooze"));
+         EXPECT_THAT(s.added[0], HasSubstr(": method Snooze"));
          EXPECT_THAT(Joined(ItemOf(s.def, "Snooze").Code), HasSubstr("Minutes / 1440"));
        }},
       {"a method removed, kept", [](std::string& u) { RemoveExecute(u); }, nullptr, true, false,

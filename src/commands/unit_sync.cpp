@@ -307,9 +307,21 @@ class Sync {
           Unplace(LineOf(actual_, name), name + " was deleted in Kestrix but changed in the unit");
         return;
       }
-      if (number == 0) Add(a);
+      if (number == 0) {
+        Add(a);
+      } else {
+        Unplace(LineOf(actual_, name),
+                name +
+                    " is declared in the unit, but the definition's item of that name "
+                    "generates no such member");
+      }
       return;
     }
+    if (g->Kind() != a.Kind()) {
+      Unplace(LineOf(actual_, name), name + " is a member of another kind in the unit");
+      return;
+    }
+    if (b && b->Kind() != a.Kind()) b = nullptr;
     for (const Field field : {Field::kCode, Field::kReadCode}) {
       const TextBlock* from = FieldOf(a, field);
       if (!from) continue;
@@ -321,7 +333,12 @@ class Sync {
         continue;
       }
       ItemDef& into = r_.def.Item(number);
-      if (into.Kind() != a.Kind()) continue;
+      if (into.Kind() != a.Kind()) {
+        if (Decide(*from, *FieldOf(*g, field), b ? FieldOf(*b, field) : nullptr) != Outcome::kKeep)
+          Unplace(line,
+                  "The change to " + RoutineOf(a, field) + " belongs to an item of another kind");
+        continue;
+      }
       Merge(*from, *FieldOf(*g, field), b ? FieldOf(*b, field) : nullptr, FieldOf(into, field),
             line, Describe(a, field));
     }

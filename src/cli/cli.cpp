@@ -97,10 +97,8 @@ model::CodeTarget TargetOf(const Arguments& args, model::CodeTarget settings_tar
 }
 
 commands::EditedUnitHandling EditedUnitOf(const Arguments& args, std::string_view definition) {
-  if (args.Has("--overwrite")) return {commands::EditedUnit::kReplace, {}};
-  return {commands::EditedUnit::kRefuse,
-          "Take its edits into the definition with \"kestrix-cli sync " + std::string(definition) +
-              "\" first, or replace it with --overwrite (the unit as it is now is kept as .bak)."};
+  return {args.Has("--overwrite") ? commands::EditedUnit::kReplace : commands::EditedUnit::kRefuse,
+          "kestrix-cli sync " + std::string(definition), "--overwrite"};
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

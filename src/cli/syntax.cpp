@@ -154,16 +154,20 @@ const std::vector<CommandSyntax>& Table() {
        .operand = "FILE.cd",
        .max_operands = 2},
       {.name = "package",
-       .synopsis = "FILE.cd [--icon IMAGE] [-o DIR]",
+       .synopsis = "FILE.cd [--icon IMAGE] [-o DIR] [--overwrite]",
        .summary = "write the component's Lazarus packages: DIR/runtime with the unit,\n"
                   "DIR/designtime with its registration, property editors and palette\n"
                   "icon; prints the design-time package's path",
        .details = "Without -o they go into lazarus/ in the target directory. Build and install\n"
                   "with `lazbuild --add-package DIR/designtime/<unit>_dsgn.lpk\n"
                   "--build-ide=`. The icon is the placeholder bitmap unless --icon names a\n"
-                  "PNG file (used as it is) or a bitmap (scaled to 24, 36 and 48 pixels).",
+                  "PNG file (used as it is) or a bitmap (scaled to 24, 36 and 48 pixels).\n"
+                  "The run-time unit and the property editor units, which the IDE lets you\n"
+                  "edit, are replaced only with --overwrite once changed (the old ones kept\n"
+                  "as .bak); `sync FILE.cd DIR/runtime/UNIT.pas` takes such edits back.",
        .options = {{"--icon", "IMAGE", "the palette icon, a PNG or BMP file"},
-                   {"-o", "DIR", "the folder to write into, made when missing"}},
+                   {"-o", "DIR", "the folder to write into, made when missing"},
+                   kOverwriteOption},
        .operand = "FILE.cd"},
       {.name = "smoke",
        .synopsis = "FILE.cd [-o DIR]",

@@ -40,32 +40,24 @@ std::optional<fs::path> ComponentUnitPath(const model::ComponentDef& def,
   return TargetDirectory(def.MainInfo, options.default_target_dir, options.output_dir) / file.name;
 }
 
-namespace {
-
-// Before the unit at path is replaced: whether it may be, and the unit's edits taken into def
-// when the user asks for that.
-bool MayReplaceUnit(const fs::path& path, model::ComponentDef& def,
-                    const GenerateUnitOptions& options, Dialogs& dialogs, bool* took_edits) {
+bool MayReplaceComponentUnit(const fs::path& path, model::ComponentDef& def,
+                             const SyncOptions& sync_options, const EditedUnitHandling& edited,
+                             std::string_view caption, Dialogs& dialogs, bool* took_edits) {
   const std::optional<std::string> now = ChangedUnitText(path);
   if (!now) return true;
-  UnitSync sync = SyncUnit(def, *now, ReadGeneratedRecord(path),
-                           {.target = options.target, .full_comments = options.full_comments});
+  UnitSync sync = SyncUnit(def, *now, ReadGeneratedRecord(path), sync_options);
   if (sync.error.empty() && !sync.HoldsEdits()) return true;
   const std::string backup = GeneratedBackupPath(path).filename().string();
-  switch (options.edited.handling) {
+  switch (edited.handling) {
     case EditedUnit::kReplace:
       return true;
     case EditedUnit::kRefuse:
-      dialogs.Error(path.string() +
-                        " was changed outside Kestrix and holds edits the definition "
-                        "lacks. " +
-                        options.edited.refusal_advice,
-                    kGenerateCaption);
+      dialogs.Error(EditedUnitRefusal(path, edited, /*can_sync=*/true), caption);
       return false;
     case EditedUnit::kAsk:
       break;
   }
-  switch (dialogs.Confirm(Buttons::kYesNoCancel, kUnitChangedQuestion, kGenerateCaption)) {
+  switch (dialogs.Confirm(Buttons::kYesNoCancel, kUnitChangedQuestion, caption)) {
     case Answer::kNo:
       return true;
     case Answer::kYes:
@@ -74,13 +66,13 @@ bool MayReplaceUnit(const fs::path& path, model::ComponentDef& def,
       return false;
   }
   if (!sync.error.empty()) {
-    dialogs.Error(sync.error, kGenerateCaption);
+    dialogs.Error(sync.error, caption);
     return false;
   }
   def = std::move(sync.def);
   if (took_edits) *took_edits = true;
   if (sync.unplaced.empty()) {
-    dialogs.Information(SyncSummary(sync), kGenerateCaption);
+    dialogs.Information(SyncSummary(sync), caption);
     return true;
   }
   return dialogs.Confirm(Buttons::kYesCancel,
@@ -88,10 +80,8 @@ bool MayReplaceUnit(const fs::path& path, model::ComponentDef& def,
                              "\r\rWrite the unit anyway? The unit as it is now is "
                              "kept as " +
                              backup + ".",
-                         kGenerateCaption) == Answer::kYes;
+                         caption) == Answer::kYes;
 }
-
-}  // namespace
 
 std::optional<fs::path> GenerateComponentCode(model::ComponentDef& def,
                                               const GenerateUnitOptions& options, Dialogs& dialogs,
@@ -104,7 +94,10 @@ std::optional<fs::path> GenerateComponentCode(model::ComponentDef& def,
     target_dir += fs::path::preferred_separator;
   }
   def.MainInfo.TargetDir = target_dir;
-  if (!MayReplaceUnit(path, def, options, dialogs, took_edits)) return std::nullopt;
+  if (!MayReplaceComponentUnit(path, def,
+                               {.target = options.target, .full_comments = options.full_comments},
+                               options.edited, kGenerateCaption, dialogs, took_edits))
+    return std::nullopt;
 
   const generate::UnitOptions unit_options{.full_comments = options.full_comments,
                                            .target = options.target};

@@ -9,6 +9,7 @@
 
 #include "commands/dialogs.h"
 #include "commands/generated_file.h"
+#include "commands/unit_sync.h"
 #include "model/component_def.h"
 #include "platform/clock.h"
 #include "store/settings.h"
@@ -56,6 +57,13 @@ std::optional<std::filesystem::path> GenerateComponentCode(model::ComponentDef& 
                                                            Dialogs& dialogs,
                                                            const platform::Clock& clock,
                                                            bool* took_edits = nullptr);
+
+// Before the component unit at path (or the Lazarus packages' copy of it) is replaced: true
+// when it may be. A unit that holds edits the definition lacks is replaced only as edited
+// says; when the user asks to take those edits first, def receives them and took_edits is set.
+bool MayReplaceComponentUnit(const std::filesystem::path& path, model::ComponentDef& def,
+                             const SyncOptions& sync, const EditedUnitHandling& edited,
+                             std::string_view caption, Dialogs& dialogs, bool* took_edits);
 
 // Generate > Take edits from unit...: the unit chosen (the generated one proposed), its edits
 // taken into def as the user answers, what was taken shown; true when def changed.

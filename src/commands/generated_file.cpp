@@ -34,22 +34,38 @@ std::optional<std::string> ChangedUnitText(const std::filesystem::path& path) {
   return bytes;
 }
 
+std::string EditedUnitRefusal(const std::filesystem::path& path, const EditedUnitHandling& edited,
+                              bool can_sync) {
+  const std::string kept =
+      " (the unit as it is now is kept as " + GeneratedBackupPath(path).filename().string() + ").";
+  if (!can_sync) {
+    return path.string() + " was changed outside Kestrix. Replace it with " +
+           edited.overwrite_option + kept;
+  }
+  return path.string() +
+         " was changed outside Kestrix and holds edits the definition lacks. Take them into "
+         "the definition with \"" +
+         edited.sync_command + " " + path.string() + "\" first, or replace it with " +
+         edited.overwrite_option + kept;
+}
+
 bool MayReplaceEditedUnit(const std::filesystem::path& path, const EditedUnitHandling& edited,
                           Dialogs& dialogs, std::string_view caption) {
   // Without a record nothing tells an edit from an older generation's text.
   if (!ReadGeneratedRecord(path) || !ChangedUnitText(path)) return true;
-  const std::string changed = path.string() + " was changed outside Kestrix.";
   switch (edited.handling) {
     case EditedUnit::kReplace:
       return true;
     case EditedUnit::kRefuse:
-      dialogs.Error(changed + " " + edited.refusal_advice, caption);
+      dialogs.Error(EditedUnitRefusal(path, edited, /*can_sync=*/false), caption);
       return false;
     case EditedUnit::kAsk:
       break;
   }
   return dialogs.Confirm(Buttons::kYesCancel,
-                         changed + " Replace it? The unit as it is now is kept as " +
+                         path.string() +
+                             " was changed outside Kestrix. Replace it? The unit as "
+                             "it is now is kept as " +
                              GeneratedBackupPath(path).filename().string() + ".",
                          caption) == Answer::kYes;
 }

@@ -21,11 +21,18 @@ enum class EditedUnit { kAsk, kReplace, kRefuse };
 
 struct EditedUnitHandling {
   EditedUnit handling = EditedUnit::kAsk;
-  std::string refusal_advice;  // appended to the refusal: what to run instead
+  // For kRefuse, what the refusal names: the command that takes a unit's edits back
+  // ("kestrix-cli sync mybutton.cd") and the option that replaces it ("--overwrite").
+  std::string sync_command;
+  std::string overwrite_option;
 };
 
-// For a unit about to be replaced whose text changed outside Kestrix and cannot be taken
-// back (the property editor unit): true when it may be replaced.
+// The refusal of kRefuse for the unit at path; can_sync: its edits can be taken back.
+std::string EditedUnitRefusal(const std::filesystem::path& path, const EditedUnitHandling& edited,
+                              bool can_sync);
+
+// Before a unit changed outside Kestrix since it was written is replaced, where its edits
+// cannot be taken into a definition (a property editor unit): true when it may be replaced.
 bool MayReplaceEditedUnit(const std::filesystem::path& path, const EditedUnitHandling& edited,
                           Dialogs& dialogs, std::string_view caption);
 

@@ -703,7 +703,9 @@ void MainWindowModel::GenerateLazarusPackagesClick() {
   const auto remembered = RememberSelections();
   LazarusOutputOptions options = LazarusOutputOptionsFrom(settings_);
   options.default_target_dir = DefaultTargetDir();
-  GenerateLazarusPackages(session_.def(), options, dialogs_, clock_);
+  bool took_edits = false;
+  GenerateLazarusPackages(session_.def(), options, dialogs_, clock_, &took_edits);
+  if (took_edits) Modified();
   Reselect(remembered);
 }
 

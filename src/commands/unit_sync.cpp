@@ -44,7 +44,8 @@ std::optional<Reading> Read(std::string bytes, const std::string& class_name, st
 std::string GeneratedText(const ComponentDef& def, const SyncOptions& options) {
   ComponentDef copy = def;
   const generate::UnitOptions unit_options{.full_comments = options.full_comments,
-                                           .target = options.target};
+                                           .target = options.target,
+                                           .runtime_only = options.runtime_only};
   generate::PrepareForUnit(copy, unit_options);
   return generate::WriteComponentUnit(copy, unit_options, platform::DateTime{});
 }

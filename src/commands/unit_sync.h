@@ -32,7 +32,8 @@ namespace kx::commands {
 struct SyncOptions {
   model::CodeTarget target = model::CodeTarget::kDelphi;
   bool full_comments = true;
-  bool remove = false;  // delete the items whose members were removed from the unit
+  bool runtime_only = false;  // the unit is a run-time package's, without Register
+  bool remove = false;        // delete the items whose members were removed from the unit
 };
 
 struct UnitSync {

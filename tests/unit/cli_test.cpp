@@ -371,7 +371,7 @@ TEST_F(CliDefinitionTest, AnEditedUnitIsRefusedUntilSynced) {
     EXPECT_TRUE(Contains(r.err, "--overwrite")) << r.err;
   }
   EXPECT_TRUE(Contains(RunWith({"unit", file, "-o", out.string()}).err,
-                       "\"kestrix-cli sync " + file + "\""));
+                       "\"kestrix-cli sync " + file + " " + unit.string() + "\" first"));
   EXPECT_EQ(TempDir::Read(unit), edited);
 
   Result r = RunWith({"sync", file, unit.string()});
@@ -390,6 +390,17 @@ TEST_F(CliDefinitionTest, AnEditedUnitIsRefusedUntilSynced) {
   r = RunWith({"editors", file, "-o", out.string(), "--overwrite"});
   EXPECT_EQ(r.status, kExitOk) << r.err;
   EXPECT_TRUE(Contains(TempDir::Read(out / "goeds.pas.bak"), "     Beep;\r\n"));
+
+  // The Lazarus packages' run-time unit, edited in the IDE, the same way.
+  const auto packages = dir_ / "packages";
+  ASSERT_EQ(RunWith({"package", file, "-o", packages.string()}).status, kExitOk);
+  const auto runtime_unit = packages / "runtime" / "gounit.pas";
+  edit(runtime_unit, "procedure TGo.Alpha;");
+  r = RunWith({"package", file, "-o", packages.string()});
+  EXPECT_EQ(r.status, kExitFailed);
+  EXPECT_TRUE(Contains(r.err, "\"kestrix-cli sync " + file + " " + runtime_unit.string())) << r.err;
+  ASSERT_EQ(RunWith({"sync", file, runtime_unit.string()}).status, kExitOk);
+  EXPECT_EQ(RunWith({"package", file, "-o", packages.string()}).status, kExitOk);
 }
 
 TEST_F(CliDefinitionTest, ResaveKeepsATargetDirectoryOfNone) {

@@ -238,7 +238,7 @@ TEST_F(GenerateComponentCodeTest, AsksBeforeReplacingAnEditedUnit) {
       dir_.Write("mybutton.pas", unit);
     }
     def_.MainInfo.DefaultPalette = "Other page";  // a change made in Kestrix meanwhile
-    options_.edited = {c.handling, "Run sync."};
+    options_.edited = {c.handling, "kestrix-cli sync my.cd", "--overwrite"};
     if (c.answer) {
       dialogs_.ExpectBox(BoxKind::kConfirmation, std::string(commands::kUnitChangedQuestion),
                          *c.answer, "Generate component code");
@@ -246,8 +246,12 @@ TEST_F(GenerateComponentCodeTest, AsksBeforeReplacingAnEditedUnit) {
     if (c.handling == EditedUnit::kRefuse) {
       dialogs_.ExpectBox(BoxKind::kError,
                          path.string() +
-                             " was changed outside Kestrix and holds edits the "
-                             "definition lacks. Run sync.",
+                             " was changed outside Kestrix and holds edits the definition "
+                             "lacks. Take them into the definition with \"kestrix-cli sync "
+                             "my.cd " +
+                             path.string() +
+                             "\" first, or replace it with "
+                             "--overwrite (the unit as it is now is kept as mybutton.pas.bak).",
                          Answer::kOk, "Generate component code");
     }
     if (c.took_edits) {

@@ -27,7 +27,7 @@ TEST(UnitFrameTest, BoxLinesAndDates) {
 TEST(UnitFrameTest, UntitledHeader) {
   model::ComponentDef def;
   Printer out;
-  WriteHeaderComment(out, def, {1999, 3, 3, 9, 5, 0});
+  WriteHeaderComment(out, def, {1999, 3, 3, 9, 5, 0}, TargetFor(model::CodeTarget::kDelphi));
   EXPECT_NE(out.text().find("{   Generated from untitled component definition " +
                             std::string(19, ' ') + " }\n"),
             std::string::npos)

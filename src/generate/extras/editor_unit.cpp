@@ -4,7 +4,7 @@
 #include <array>
 
 #include "catalog/class_catalog.h"
-#include "generate/lazarus_target.h"
+#include "generate/target.h"
 #include "generate/unit_frame.h"
 #include "model/text.h"
 
@@ -73,8 +73,8 @@ bool AddSelectedEditor(EditorSelection& selection, int item, int kind) {
 }
 
 void WriteEditorHeader(Printer& out, std::string_view unit_name, const model::ComponentDef& def,
-                       const platform::DateTime& at) {
-  WriteHeaderBox(out, "Property editor unit " + std::string(unit_name), "", def, at);
+                       const platform::DateTime& at, const Target& target) {
+  WriteHeaderBox(out, "Property editor unit " + std::string(unit_name), "", def, at, target);
 }
 
 namespace {
@@ -585,16 +585,12 @@ void WriteEditorMethods(Printer& out, const PropertyPart& property, const Select
 std::string WriteEditorUnit(std::string_view unit_name, const model::ComponentDef& def,
                             const EditorSelection& selection, const platform::DateTime& at,
                             model::CodeTarget target) {
-  Printer out;
-  WriteEditorHeader(out, unit_name, def, at);
+  const Target& design = TargetFor(target);
+  Printer out(design.words);
+  WriteEditorHeader(out, unit_name, def, at, design);
   out.Line();
-  out.Block(R"(
-      unit $unit$;
-
-      interface
-
-      )",
-            {{"unit", std::string(unit_name)}});
+  WriteUnitLine(out, "unit", unit_name, design);
+  out.Emit({"interface", ""});
   model::TextBlock units;
   model::ResetUnits(units);
   model::AddUnit(units, "DsgnIntf");
@@ -606,7 +602,7 @@ std::string WriteEditorUnit(std::string_view unit_name, const model::ComponentDe
     model::AddUnit(units, editor.form_unit);
     model::AddUnit(units, catalog::UnitOfClass(def.Item(editor.item).Property().PropType));
   }
-  WriteUsesClause(out, units);
+  WriteUsesClause(out, design.Units(units));
   out.Line();
   out.Line("type");
   for (const SelectedEditor& editor : selection.editors) {
@@ -621,7 +617,7 @@ std::string WriteEditorUnit(std::string_view unit_name, const model::ComponentDe
   }
   out.Line();
   out.Line("end.");
-  return ForTarget(out.text(), target);
+  return out.text();
 }
 
 }  // namespace kx::generate

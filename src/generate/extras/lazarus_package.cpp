@@ -2,8 +2,8 @@
 #include "generate/extras/lazarus_package.h"
 
 #include "generate/extras/documentation.h"
-#include "generate/lazarus_target.h"
 #include "generate/printer.h"
+#include "generate/target.h"
 #include "generate/unit/unit_writer.h"
 #include "generate/unit_frame.h"
 #include "model/text.h"
@@ -145,20 +145,16 @@ std::string WritePackageMainUnit(std::string_view package, const std::vector<std
 
 std::string WriteRegistrationUnit(const model::ComponentDef& def, const platform::DateTime& at) {
   const LazarusPackageNames names = LazarusPackageNamesOf(def);
-  Printer out;
-  WriteHeaderComment(out, def, at);
+  const Target& target = TargetFor(model::CodeTarget::kLazarus);
+  Printer out(target.words);
+  WriteHeaderComment(out, def, at, target);
   out.Line();
-  out.Block(R"(
-      unit $unit$;
-
-      interface
-
-      )",
-            {{"unit", names.registration}});
+  WriteUnitLine(out, "unit", names.registration, target);
+  out.Emit({"interface", ""});
   model::TextBlock units = def.MainInfo.Units;
   if (!units) units = std::vector<std::string>{};
   model::AddUnit(units, def.MainInfo.UnitName.str());
-  WriteUsesClause(out, units);
+  WriteUsesClause(out, target.Units(units));
   out.Line();
   out.Block(R"(
       procedure Register;
@@ -169,10 +165,10 @@ std::string WriteRegistrationUnit(const model::ComponentDef& def, const platform
 
       )",
             {{"icons", names.icons}});
-  WriteRegisterProcedure(out, def);
+  WriteRegisterProcedure(out, def, target);
   out.Line();
   out.Line("end.");
-  return ForTarget(out.text(), model::CodeTarget::kLazarus);
+  return out.text();
 }
 
 }  // namespace kx::generate

@@ -15,7 +15,7 @@ _kestrix_cli() {
   case $prev in
     --settings|--icon) COMPREPLY=($(compgen -f -- "$cur")); return ;;
     --comments) COMPREPLY=($(compgen -W "full normal" -- "$cur")); return ;;
-    --target) COMPREPLY=($(compgen -W "delphi lazarus" -- "$cur")); return ;;
+    --target) COMPREPLY=($(compgen -W "delphi lazarus delphi-xe" -- "$cur")); return ;;
     --audience) COMPREPLY=($(compgen -W "application descendant component" -- "$cur")); return ;;
     --wrap|--container|--fields)
       COMPREPLY=($(compgen -f -X '!*.[dD][fF][mM]' -- "$cur") $(compgen -d -- "$cur")); return ;;

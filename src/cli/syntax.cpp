@@ -13,9 +13,9 @@ namespace {
 constexpr std::size_t kAny = std::numeric_limits<std::size_t>::max();
 
 const OptionSyntax kTargetOption = {"--target",
-                                    "delphi|lazarus",
+                                    "delphi|lazarus|delphi-xe",
                                     "what the code is written for (default: settings)",
-                                    {"delphi", "lazarus"}};
+                                    {"delphi", "lazarus", "delphi-xe"}};
 
 void ListEditorKinds(std::ostream& out) {
   out << "\nEditor kinds (N of --kind; * edits the value in a form of --form):\n";
@@ -58,10 +58,13 @@ const std::vector<CommandSyntax>& Table() {
        .operand = "FILE.cd"},
       {.name = "unit",
        .synopsis = "FILE.cd [-o DIR] [--comments full|normal] [--date \"YYYY-MM-DD HH:MM\"]\n"
-                   "[--update] [--target delphi|lazarus]",
+                   "[--update] [--target delphi|lazarus|delphi-xe]",
        .summary = "write the component unit and print its path",
        .details = "Generation sorts the items by name and stores default code in items that had\n"
-                  "none; --update saves those changes back into the definition.",
+                  "none; --update saves those changes back into the definition. For delphi-xe\n"
+                  "the registration unit (UNITReg) is written beside it and its path printed\n"
+                  "too. delphi-xe is today's Delphi (XE2 and later); its code is checked with\n"
+                  "Free Pascal here, never with Delphi.",
        .options = {{"-o", "DIR", "the folder to write into, made when missing"},
                    {"--comments",
                     "full|normal",
@@ -73,7 +76,7 @@ const std::vector<CommandSyntax>& Table() {
                    kTargetOption},
        .operand = "FILE.cd"},
       {.name = "interface",
-       .synopsis = "FILE.cd [--raw] [--target delphi|lazarus]",
+       .synopsis = "FILE.cd [--raw] [--target delphi|lazarus|delphi-xe]",
        .summary = "print the interface part, as File > Print component interface does",
        .options = {{"--raw", "", "print the text as generated (Windows-1252), not converted"},
                    kTargetOption},
@@ -100,7 +103,8 @@ const std::vector<CommandSyntax>& Table() {
        .operand = "FILE.cd"},
       {.name = "editors",
        .synopsis = "FILE.cd [--unit NAME] [--kind EDITORCLASS=N]...\n"
-                   "[--form EDITORCLASS=FORM.dfm]... [-o DIR] [--target delphi|lazarus]",
+                   "[--form EDITORCLASS=FORM.dfm]... [-o DIR]\n"
+                   "[--target delphi|lazarus|delphi-xe]",
        .summary = "write the unit of custom property editors the properties ask for and\n"
                   "print its path",
        .details = "Every editor gets its default kind unless --kind names another. Without -o an\n"
@@ -114,7 +118,7 @@ const std::vector<CommandSyntax>& Table() {
        .operand = "FILE.cd",
        .more_help = ListEditorKinds},
       {.name = "all",
-       .synopsis = "FILE.cd -o DIR [--target delphi|lazarus]",
+       .synopsis = "FILE.cd -o DIR [--target delphi|lazarus|delphi-xe]",
        .summary = "unit, editor units, page and bitmap in one go, every question answered\n"
                   "with its default; prints each path",
        .options = {{"-o", "DIR", "the folder to write into, made when missing", {}, false, true},

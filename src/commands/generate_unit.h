@@ -37,10 +37,17 @@ ComponentInterface PrepareComponentInterface(model::ComponentDef& def,
                                              const platform::Clock& clock);
 
 // The path written, or nothing after the message that says why not. The definition changes
-// as generation changes it (sorted items, target directory, default code).
+// as generation changes it (sorted items, target directory, default code). For a target that
+// registers in a unit of its own, that unit is written beside it (RegistrationUnitPath).
 std::optional<std::filesystem::path> GenerateComponentCode(model::ComponentDef& def,
                                                            const GenerateUnitOptions& options,
                                                            Dialogs& dialogs,
                                                            const platform::Clock& clock);
+
+// Where GenerateComponentCode wrote the registration unit beside the unit at unit_path; nothing
+// for a target that registers in the component unit.
+std::optional<std::filesystem::path> RegistrationUnitPath(const model::ComponentDef& def,
+                                                          const std::filesystem::path& unit_path,
+                                                          model::CodeTarget target);
 
 }  // namespace kx::commands

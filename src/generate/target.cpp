@@ -70,15 +70,72 @@ constexpr std::array kLazarusWords = {
     WordMapping{"WM_GETDLGCODE", "LM_GETDLGCODE"},    // dialog keys
 };
 
+// Today's Delphi names every unit of the VCL and the run-time library with its scope; the
+// unscoped names compile only where a project lists the scopes. The Delphi 1-3 units of this
+// catalogue that no Delphi ships any longer (ReportSmith's Report, VBXCtrl, Proxies,
+// ToolIntf, the mask editor's MaskProp and MaskText) keep their names: nothing can stand in.
+constexpr std::array kDelphiXeUnits = {
+    UnitMapping{"WinTypes", "Winapi.Windows"},     // Delphi 1's halves of Windows
+    UnitMapping{"WinProcs", "Winapi.Windows"},
+    UnitMapping{"Windows", "Winapi.Windows"},
+    UnitMapping{"Messages", "Winapi.Messages"},
+    UnitMapping{"SysUtils", "System.SysUtils"},
+    UnitMapping{"Classes", "System.Classes"},
+    UnitMapping{"TypInfo", "System.TypInfo"},
+    UnitMapping{"IniFiles", "System.IniFiles"},
+    UnitMapping{"ScktComp", "System.Win.ScktComp"},
+    UnitMapping{"Controls", "Vcl.Controls"},
+    UnitMapping{"Forms", "Vcl.Forms"},
+    UnitMapping{"Graphics", "Vcl.Graphics"},
+    UnitMapping{"StdCtrls", "Vcl.StdCtrls"},
+    UnitMapping{"ExtCtrls", "Vcl.ExtCtrls"},
+    UnitMapping{"Buttons", "Vcl.Buttons"},
+    UnitMapping{"CheckLst", "Vcl.CheckLst"},
+    UnitMapping{"Clipbrd", "Vcl.Clipbrd"},
+    UnitMapping{"ComCtrls", "Vcl.ComCtrls"},
+    UnitMapping{"Dialogs", "Vcl.Dialogs"},
+    UnitMapping{"ExtDlgs", "Vcl.ExtDlgs"},
+    UnitMapping{"FileCtrl", "Vcl.FileCtrl"},
+    UnitMapping{"Grids", "Vcl.Grids"},
+    UnitMapping{"Mask", "Vcl.Mask"},
+    UnitMapping{"Menus", "Vcl.Menus"},
+    UnitMapping{"Printers", "Vcl.Printers"},
+    UnitMapping{"Outline", "Vcl.Outline"},
+    UnitMapping{"Tabs", "Vcl.Tabs"},
+    UnitMapping{"TabNotBk", "Vcl.TabNotBk"},
+    UnitMapping{"MPlayer", "Vcl.MPlayer"},
+    UnitMapping{"DdeMan", "Vcl.DdeMan"},
+    UnitMapping{"TOCtrl", "Vcl.OleCtnrs"},        // Delphi 1's OLE container
+    UnitMapping{"DBCtrls", "Vcl.DBCtrls"},
+    UnitMapping{"DBGrids", "Vcl.DBGrids"},
+    UnitMapping{"DBLookup", "Vcl.DBLookup"},
+    UnitMapping{"DBPWDlg", "Vcl.DBPWDlg"},
+    UnitMapping{"DB", "Data.DB"},
+    UnitMapping{"DBTables", "Bde.DBTables"},      // the BDE, still documented, installed apart
+    UnitMapping{"DBWeb", "Web.DBWeb"},
+    UnitMapping{"HTTPApp", "Web.HTTPApp"},
+    UnitMapping{"CGIApp", "Web.CGIApp"},
+    UnitMapping{"ISAPIApp", "Web.Win.ISAPIApp"},
+    // Delphi 6 split the design-time interface: registration and the designer in DesignIntf,
+    // the property editor classes in DesignEditors.
+    UnitMapping{"DsgnIntf", "DesignIntf, DesignEditors"},
+};
+
 constexpr Target kDelphi{
-    .code = model::CodeTarget::kDelphi, .library = "VCL", .tool = "Delphi", .mode = "",
-    .encoding = SourceEncoding::kWindows1252, .registration_unit = false, .units = {},
-    .words = {}};
+    .code = model::CodeTarget::kDelphi, .library = "VCL", .tool = "Delphi",
+    .palette = "Delphi", .mode = "", .encoding = SourceEncoding::kWindows1252,
+    .registration_unit = false, .units = {}, .words = {}};
 
 constexpr Target kLazarus{
     .code = model::CodeTarget::kLazarus, .library = "LCL", .tool = "Lazarus",
-    .mode = "{$mode delphi}", .encoding = SourceEncoding::kUtf8, .registration_unit = false,
-    .units = kLazarusUnits, .words = kLazarusWords};
+    .palette = "Lazarus", .mode = "{$mode delphi}", .encoding = SourceEncoding::kUtf8,
+    .registration_unit = false, .units = kLazarusUnits, .words = kLazarusWords};
+
+// UTF-8 with a byte-order mark is the one encoding every Delphi since 2009 reads as UTF-8.
+constexpr Target kDelphiXe{
+    .code = model::CodeTarget::kDelphiXe, .library = "VCL", .tool = "Delphi XE2 and later",
+    .palette = "Delphi", .mode = "", .encoding = SourceEncoding::kUtf8WithBom,
+    .registration_unit = true, .units = kDelphiXeUnits, .words = {}};
 // clang-format on
 
 std::string_view Trimmed(std::string_view text) {
@@ -124,6 +181,8 @@ const Target& TargetFor(model::CodeTarget code) {
   switch (code) {
     case model::CodeTarget::kLazarus:
       return kLazarus;
+    case model::CodeTarget::kDelphiXe:
+      return kDelphiXe;
     case model::CodeTarget::kDelphi:
       break;
   }

@@ -79,7 +79,7 @@ std::string WritePackage(const PackageFile& p) {
 LazarusPackageNames LazarusPackageNamesOf(const model::ComponentDef& def) {
   const std::string unit = def.MainInfo.UnitName.str();
   const std::string lower = model::LowerCase(unit);
-  return {lower + "_rt", lower + "_dsgn", unit + "Reg", lower + "reg.res"};
+  return {lower + "_rt", lower + "_dsgn", RegistrationUnitName(def), lower + "reg.res"};
 }
 
 std::string WriteRuntimePackage(const model::ComponentDef& def) {
@@ -144,31 +144,8 @@ std::string WritePackageMainUnit(std::string_view package, const std::vector<std
 }
 
 std::string WriteRegistrationUnit(const model::ComponentDef& def, const platform::DateTime& at) {
-  const LazarusPackageNames names = LazarusPackageNamesOf(def);
-  const Target& target = TargetFor(model::CodeTarget::kLazarus);
-  Printer out(target.words);
-  WriteHeaderComment(out, def, at, target);
-  out.Line();
-  WriteUnitLine(out, "unit", names.registration, target);
-  out.Emit({"interface", ""});
-  model::TextBlock units = def.MainInfo.Units;
-  if (!units) units = std::vector<std::string>{};
-  model::AddUnit(units, def.MainInfo.UnitName.str());
-  WriteUsesClause(out, target.Units(units));
-  out.Line();
-  out.Block(R"(
-      procedure Register;
-
-      implementation
-
-      {$$R $icons$}
-
-      )",
-            {{"icons", names.icons}});
-  WriteRegisterProcedure(out, def, target);
-  out.Line();
-  out.Line("end.");
-  return out.text();
+  return WriteRegistrationUnit(def, at, TargetFor(model::CodeTarget::kLazarus),
+                               LazarusPackageNamesOf(def).icons);
 }
 
 }  // namespace kx::generate

@@ -42,12 +42,12 @@ model::TextBlock RuntimeUnits(const model::ComponentDef& def) {
 void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def, const Target& target) {
   const Vars vars = {{"class", def.MainInfo.NewClassName.str()},
                      {"page", def.MainInfo.DefaultPalette.str()},
-                     {"tool", std::string(target.tool)}};
+                     {"palette", std::string(target.palette)}};
   out.Block(R"(
       procedure Register;
       begin
            { Register $class$ with $page$ as its
-             default page on the $tool$ component palette }
+             default page on the $palette$ component palette }
            RegisterComponents('$page$', [$class$]);
       )",
             vars);
@@ -70,6 +70,35 @@ void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def, const 
                {"editor", p.PropertyEditor.EditorClass.str()}});
   }
   out.Line("end;");
+}
+
+std::string RegistrationUnitName(const model::ComponentDef& def) {
+  return def.MainInfo.UnitName.str() + "Reg";
+}
+
+std::string WriteRegistrationUnit(const model::ComponentDef& def, const platform::DateTime& at,
+                                  const Target& target, std::string_view resource) {
+  Printer out(target.words);
+  WriteHeaderComment(out, def, at, target);
+  out.Line();
+  WriteUnitLine(out, "unit", RegistrationUnitName(def), target);
+  out.Emit({"interface", ""});
+  model::TextBlock units = def.MainInfo.Units;
+  if (!units) units = std::vector<std::string>{};
+  // RegisterComponents is declared in Classes, which a definition's own list may lack; a unit
+  // that does nothing but register must name it itself.
+  if (target.registration_unit) model::AddUnit(units, "Classes");
+  model::AddUnit(units, def.MainInfo.UnitName.str());
+  WriteUsesClause(out, target.Units(units));
+  out.Line();
+  out.Emit({"procedure Register;", "", "implementation", ""});
+  if (!resource.empty()) {
+    out.Emit({"{$$R $resource$}", ""}, {{"resource", std::string(resource)}});
+  }
+  WriteRegisterProcedure(out, def, target);
+  out.Line();
+  out.Line("end.");
+  return out.text();
 }
 
 void PrepareForUnit(model::ComponentDef& def, const UnitOptions& options) {

@@ -40,6 +40,16 @@ std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions
 // Register: the component on its palette page and the property editors of its properties.
 void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def, const Target& target);
 
+// "MyButtonReg": the unit that registers the component of unit MyButton where registration has
+// a unit of its own.
+std::string RegistrationUnitName(const model::ComponentDef& def);
+
+// That unit, of a prepared definition: Register as the component unit would write it (the
+// component and its property editors), using the definition's units and the component's, and
+// binding the resource file named, if any (the palette icons).
+std::string WriteRegistrationUnit(const model::ComponentDef& def, const platform::DateTime& at,
+                                  const Target& target, std::string_view resource = {});
+
 // The definition's units without the design-time interface and the property editor units.
 model::TextBlock RuntimeUnits(const model::ComponentDef& def);
 

@@ -110,7 +110,7 @@ void EditBoolean(Printer& out, const Vars& v, model::CodeTarget target) {
       )",
             v);
   // The LCL scales a form for the screen as it creates it, and so does the VCL since it learnt
-  // high DPI; scaling again clips the text. Only the Delphi of the original templates needs it.
+  // high DPI; scaling again clips the text. Only Delphi 1-3, which did neither, needs it.
   if (target == model::CodeTarget::kDelphi) {
     out.Line("        YesNoDlg.ScaleBy(Screen.PixelsPerInch, 96);");
   }

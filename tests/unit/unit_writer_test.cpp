@@ -180,10 +180,10 @@ TEST_F(GenerateComponentCodeTest, KeepsTheOldUnitAndWritesTheTargetsEncoding) {
     model::CodeTarget target;
     std::string copyright;
     std::string start;  // a byte-order mark or none
-  } cases[] = {{model::CodeTarget::kDelphi, "{   Copyright \xA9 1999 by me  ", ""},
-               {model::CodeTarget::kLazarus, "{   Copyright \xC2\xA9 1999 by me  ", ""},
-               {model::CodeTarget::kDelphiXe, "{   Copyright \xC2\xA9 1999 by me  ",
-                "\xEF\xBB\xBF"}};
+  } cases[] = {
+      {model::CodeTarget::kDelphi, "{   Copyright \xA9 1999 by me  ", ""},
+      {model::CodeTarget::kLazarus, "{   Copyright \xC2\xA9 1999 by me  ", ""},
+      {model::CodeTarget::kDelphiXe, "{   Copyright \xC2\xA9 1999 by me  ", "\xEF\xBB\xBF"}};
   for (const auto& c : cases) {
     const auto path = dir_.Write("mybutton.pas", "unit MyButton; { edited by hand }");
     dir_.Write("mybutton.bak", "the definition's backup");

@@ -15,7 +15,7 @@ _kestrix_cli() {
   case $prev in
     --settings|--icon) COMPREPLY=($(compgen -f -- "$cur")); return ;;
     --comments) COMPREPLY=($(compgen -W "full normal" -- "$cur")); return ;;
-    --target) COMPREPLY=($(compgen -W "delphi lazarus" -- "$cur")); return ;;
+    --target) COMPREPLY=($(compgen -W "delphi lazarus delphi-xe" -- "$cur")); return ;;
     --audience) COMPREPLY=($(compgen -W "application descendant component" -- "$cur")); return ;;
     --wrap|--container|--fields)
       COMPREPLY=($(compgen -f -X '!*.[dD][fF][mM]' -- "$cur") $(compgen -d -- "$cur")); return ;;
@@ -42,7 +42,7 @@ _kestrix_cli() {
     all) options="-o --overwrite --target" ;;
     sync) options="--remove --comments --target" ;;
     smoke) options="-o" ;;
-    package) options="--icon -o" ;;
+    package) options="--icon -o --overwrite" ;;
     editors) options="--unit --kind --form -o --overwrite --target" ;;
     import) options="--class --ancestor --unit -o" ;;
     new) options="--parent --ancestor --unit --container --panel --fields --wrap -o" ;;

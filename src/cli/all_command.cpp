@@ -51,7 +51,15 @@ int AllCommand(const Arguments& args, Context& context) {
         unit.output_dir = dir;
         unit.target = TargetOf(args, settings.target);
         unit.edited = EditedUnitOf(args, args.operands[0]);
-        report(commands::GenerateComponentCode(def, unit, dialogs, clock));
+        const std::optional<std::filesystem::path> unit_path =
+            commands::GenerateComponentCode(def, unit, dialogs, clock);
+        report(unit_path);
+        if (unit_path) {
+          if (const auto registration =
+                  commands::RegistrationUnitPath(def, *unit_path, unit.target)) {
+            report(registration);
+          }
+        }
 
         // Every editor unit the properties ask for, each editor of its default kind.
         const commands::PropertyEditorOptions editors{settings.codeview, settings.pascal_code_dir,

@@ -13,9 +13,9 @@ namespace {
 constexpr std::size_t kAny = std::numeric_limits<std::size_t>::max();
 
 const OptionSyntax kTargetOption = {"--target",
-                                    "delphi|lazarus",
+                                    "delphi|lazarus|delphi-xe",
                                     "what the code is written for (default: settings)",
-                                    {"delphi", "lazarus"}};
+                                    {"delphi", "lazarus", "delphi-xe"}};
 
 void ListEditorKinds(std::ostream& out) {
   out << "\nEditor kinds (N of --kind; * edits the value in a form of --form):\n";
@@ -61,12 +61,15 @@ const std::vector<CommandSyntax>& Table() {
        .operand = "FILE.cd"},
       {.name = "unit",
        .synopsis = "FILE.cd [-o DIR] [--comments full|normal] [--date \"YYYY-MM-DD HH:MM\"]\n"
-                   "[--update] [--overwrite] [--target delphi|lazarus]",
+                   "[--update] [--overwrite] [--target delphi|lazarus|delphi-xe]",
        .summary = "write the component unit and print its path",
        .details = "Generation sorts the items by name and stores default code in items that had\n"
                   "none; --update saves those changes back into the definition. A unit changed\n"
                   "outside Kestrix with edits the definition lacks is not replaced (exit status\n"
-                  "1): take them with `sync` first, or replace it with --overwrite.",
+                  "1): take them with `sync` first, or replace it with --overwrite. For\n"
+                  "delphi-xe the registration unit (UNITReg) is written beside it and its path\n"
+                  "printed too. delphi-xe is today's Delphi (XE2 and later); its code is checked\n"
+                  "with Free Pascal here, never with Delphi.",
        .options = {{"-o", "DIR", "the folder to write into, made when missing"},
                    {"--comments",
                     "full|normal",
@@ -79,7 +82,7 @@ const std::vector<CommandSyntax>& Table() {
                    kTargetOption},
        .operand = "FILE.cd"},
       {.name = "interface",
-       .synopsis = "FILE.cd [--raw] [--target delphi|lazarus]",
+       .synopsis = "FILE.cd [--raw] [--target delphi|lazarus|delphi-xe]",
        .summary = "print the interface part, as File > Print component interface does",
        .options = {{"--raw", "", "print the text as generated (Windows-1252), not converted"},
                    kTargetOption},
@@ -107,7 +110,7 @@ const std::vector<CommandSyntax>& Table() {
       {.name = "editors",
        .synopsis = "FILE.cd [--unit NAME] [--kind EDITORCLASS=N]...\n"
                    "[--form EDITORCLASS=FORM.dfm]... [-o DIR] [--overwrite]\n"
-                   "[--target delphi|lazarus]",
+                   "[--target delphi|lazarus|delphi-xe]",
        .summary = "write the unit of custom property editors the properties ask for and\n"
                   "print its path",
        .details = "Every editor gets its default kind unless --kind names another. Without -o an\n"
@@ -124,7 +127,7 @@ const std::vector<CommandSyntax>& Table() {
        .operand = "FILE.cd",
        .more_help = ListEditorKinds},
       {.name = "all",
-       .synopsis = "FILE.cd -o DIR [--overwrite] [--target delphi|lazarus]",
+       .synopsis = "FILE.cd -o DIR [--overwrite] [--target delphi|lazarus|delphi-xe]",
        .summary = "unit, editor units, page and bitmap in one go, every question answered\n"
                   "with its default; prints each path",
        .options = {{"-o", "DIR", "the folder to write into, made when missing", {}, false, true},
@@ -133,7 +136,7 @@ const std::vector<CommandSyntax>& Table() {
        .operand = "FILE.cd"},
       {.name = "sync",
        .synopsis = "FILE.cd [UNIT.pas] [--remove] [--comments full|normal]\n"
-                   "[--target delphi|lazarus]",
+                   "[--target delphi|lazarus|delphi-xe]",
        .summary = "take the edits made to the generated unit back into the definition, save\n"
                   "it (the old file kept as .bak) and print what was taken",
        .details = "UNIT.pas defaults to the unit `unit` writes. Bodies, the code before and\n"

@@ -4,6 +4,7 @@
 #include "commands/generated_file.h"
 #include "commands/target_directory.h"
 #include "commands/unit_sync.h"
+#include "generate/target.h"
 #include "generate/unit/unit_writer.h"
 #include "model/name_rules.h"
 #include "pascal/source.h"
@@ -103,6 +104,17 @@ std::optional<fs::path> GenerateComponentCode(model::ComponentDef& def,
                                            .target = options.target};
   generate::PrepareForUnit(def, unit_options);
   const std::string text = generate::WriteComponentUnit(def, unit_options, clock.Now());
+  // Where registration has a unit of its own, it is written first, so that the unit shown is
+  // never one that leaves its component unregistered.
+  if (const std::optional<fs::path> registration =
+          RegistrationUnitPath(def, path, options.target)) {
+    if (!WriteGeneratedFile(
+            *registration,
+            generate::WriteRegistrationUnit(def, clock.Now(), generate::TargetFor(options.target)),
+            dialogs, {.target = options.target, .keep_backup = true})) {
+      return std::nullopt;
+    }
+  }
   if (!WriteAndOfferView(path, text,
                          {options.codeview, "Component code", kGenerateCaption,
                           /*say_when_not_shown=*/true},
@@ -151,6 +163,13 @@ bool TakeUnitEdits(model::ComponentDef& def, const GenerateUnitOptions& options,
   if (!sync.Changed()) return false;
   def = std::move(sync.def);
   return true;
+}
+
+std::optional<fs::path> RegistrationUnitPath(const model::ComponentDef& def,
+                                             const fs::path& unit_path, model::CodeTarget target) {
+  if (!generate::TargetFor(target).registration_unit) return std::nullopt;
+  return unit_path.parent_path() /
+         model::FileNameOf(generate::RegistrationUnitName(def), ".pas").name;
 }
 
 }  // namespace kx::commands

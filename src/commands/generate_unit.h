@@ -51,7 +51,8 @@ ComponentInterface PrepareComponentInterface(model::ComponentDef& def,
 // The path written, or nothing after the message that says why not. The definition changes
 // as generation changes it (sorted items, target directory, default code). A unit that holds
 // edits the definition lacks is replaced only as options.edited says; when the user chose to
-// take those edits first, the definition receives them and took_edits is set.
+// take those edits first, the definition receives them and took_edits is set. For a target that
+// registers in a unit of its own, that unit is written beside it (RegistrationUnitPath).
 std::optional<std::filesystem::path> GenerateComponentCode(model::ComponentDef& def,
                                                            const GenerateUnitOptions& options,
                                                            Dialogs& dialogs,
@@ -68,5 +69,11 @@ bool MayReplaceComponentUnit(const std::filesystem::path& path, model::Component
 // Generate > Take edits from unit...: the unit chosen (the generated one proposed), its edits
 // taken into def as the user answers, what was taken shown; true when def changed.
 bool TakeUnitEdits(model::ComponentDef& def, const GenerateUnitOptions& options, Dialogs& dialogs);
+
+// Where GenerateComponentCode wrote the registration unit beside the unit at unit_path; nothing
+// for a target that registers in the component unit.
+std::optional<std::filesystem::path> RegistrationUnitPath(const model::ComponentDef& def,
+                                                          const std::filesystem::path& unit_path,
+                                                          model::CodeTarget target);
 
 }  // namespace kx::commands

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "generate/lazarus_target.h"
 #include "generate/printer.h"
+#include "generate/target.h"
 #include "pascal/source.h"
 #include "platform/atomic_file.h"
 

@@ -25,8 +25,8 @@
 
 #include "batch_compile.h"
 #include "commands/unit_sync.h"
-#include "generate/lazarus_target.h"
 #include "generate/printer.h"
+#include "generate/target.h"
 #include "generate/unit/unit_writer.h"
 #include "model/name_rules.h"
 #include "model/text.h"

@@ -27,7 +27,7 @@ TEST(UnitFrameTest, BoxLinesAndDates) {
 TEST(UnitFrameTest, UntitledHeader) {
   model::ComponentDef def;
   Printer out;
-  WriteHeaderComment(out, def, {1999, 3, 3, 9, 5, 0});
+  WriteHeaderComment(out, def, {1999, 3, 3, 9, 5, 0}, TargetFor(model::CodeTarget::kDelphi));
   EXPECT_NE(out.text().find("{   Generated from untitled component definition " +
                             std::string(19, ' ') + " }\n"),
             std::string::npos)
@@ -179,8 +179,11 @@ TEST_F(GenerateComponentCodeTest, KeepsTheOldUnitAndWritesTheTargetsEncoding) {
   const struct {
     model::CodeTarget target;
     std::string copyright;
-  } cases[] = {{model::CodeTarget::kDelphi, "{   Copyright \xA9 1999 by me  "},
-               {model::CodeTarget::kLazarus, "{   Copyright \xC2\xA9 1999 by me  "}};
+    std::string start;  // a byte-order mark or none
+  } cases[] = {
+      {model::CodeTarget::kDelphi, "{   Copyright \xA9 1999 by me  ", ""},
+      {model::CodeTarget::kLazarus, "{   Copyright \xC2\xA9 1999 by me  ", ""},
+      {model::CodeTarget::kDelphiXe, "{   Copyright \xC2\xA9 1999 by me  ", "\xEF\xBB\xBF"}};
   for (const auto& c : cases) {
     const auto path = dir_.Write("mybutton.pas", "unit MyButton; { edited by hand }");
     dir_.Write("mybutton.bak", "the definition's backup");
@@ -194,7 +197,16 @@ TEST_F(GenerateComponentCodeTest, KeepsTheOldUnitAndWritesTheTargetsEncoding) {
     EXPECT_EQ(TempDir::Read(dir_ / "mybutton.bak"), "the definition's backup");
     const std::string text = TempDir::Read(path);
     EXPECT_NE(text.find(c.copyright), std::string::npos) << text;
-    EXPECT_EQ(text.rfind("{ ****", 0), 0u) << "no byte-order mark";
+    EXPECT_EQ(text.rfind(c.start + "{ ****", 0), 0u);
+    // Today's Delphi registers in a unit of its own, which never replaces the component unit.
+    const std::filesystem::path registration = dir_ / "mybuttonreg.pas";
+    EXPECT_EQ(std::filesystem::exists(registration), c.target == model::CodeTarget::kDelphiXe);
+    if (std::filesystem::exists(registration)) {
+      const std::string reg = TempDir::Read(registration);
+      EXPECT_NE(reg.find("\r\nunit MyButtonReg;\r\n"), std::string::npos) << reg;
+      EXPECT_NE(reg.find("RegisterComponents("), std::string::npos) << reg;
+      EXPECT_EQ(text.find("procedure Register;"), std::string::npos) << text;
+    }
   }
 }
 

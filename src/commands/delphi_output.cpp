@@ -106,23 +106,14 @@ std::optional<fs::path> GenerateDelphiPackages(model::ComponentDef& def,
   const generate::DelphiPackageNames names = generate::DelphiPackageNamesOf(def);
   const fs::path runtime = dir / (names.runtime + ".dpk");
   const fs::path design = dir / (names.design_time + ".dpk");
-  // {$R *.res} needs the file when the package is built outside the IDE. Once there it is the
-  // IDE's (version information, its own icon) and is left as it is.
-  const auto resources_kept = [&](const std::string& package) {
-    const fs::path res = dir / (package + ".res");
-    std::error_code missing;
-    return fs::exists(res, missing) || WriteBinary(res, generate::WriteResources({}), dialogs);
-  };
   if (!WriteDelphiFile(
           dir / (model::LowerCase(names.registration) + ".pas"),
           generate::WriteRegistrationUnit(def, clock.Now(), generate::TargetFor(kTarget)), dialogs,
           /*editable=*/true) ||
       !WriteBinary(dir / names.icons, *icons, dialogs) ||
       !WriteDelphiFile(runtime, generate::WriteDelphiRuntimePackage(def), dialogs) ||
-      !resources_kept(names.runtime) ||
       !WriteDelphiFile(design, generate::WriteDelphiDesignTimePackage(def, editor_units),
-                       dialogs) ||
-      !resources_kept(names.design_time)) {
+                       dialogs)) {
     return std::nullopt;
   }
   dialogs.Information("Delphi packages written to " + runtime.string() + " and " + design.string() +

@@ -19,10 +19,11 @@ using PackageOutputOptions = LazarusOutputOptions;
 
 // The run-time package (<unit>_rt.dpk with the component unit) and the design-time package
 // (<unit>_dsgn.dpk with the registration unit, the property editor units, their kinds asked as
-// Generate > Property editors asks them, and the palette icon <unit>reg.dcr), each with an
-// empty resource file for its {$R *.res}; the design-time package's path, or nothing after the
-// message that says why not. The component unit and the editor units, which a user may edit in
-// the IDE, are replaced as the Lazarus packages' are (took_edits).
+// Generate > Property editors asks them, and the palette icon <unit>reg.dcr); the design-time
+// package's path, or nothing after the message that says why not. Each package's {$R *.res} is
+// the IDE's to make (an empty resource file is no valid one). The component unit and the
+// editor units, which a user may edit in the IDE, are replaced as the Lazarus packages' are
+// (took_edits).
 std::optional<std::filesystem::path> GenerateDelphiPackages(model::ComponentDef& def,
                                                             const PackageOutputOptions& options,
                                                             Dialogs& dialogs,

@@ -82,6 +82,10 @@ std::optional<fs::path> GenerateDelphiPackages(model::ComponentDef& def,
                                {.target = kTarget, .full_comments = options.full_comments},
                                options.edited, kCaption, dialogs, took_edits))
     return std::nullopt;
+  // Registration's unit is written from the definition alone: edits there cannot be taken.
+  const generate::DelphiPackageNames names = generate::DelphiPackageNamesOf(def);
+  const fs::path registration = dir / (model::LowerCase(names.registration) + ".pas");
+  if (!MayReplaceEditedUnit(registration, options.edited, dialogs, kCaption)) return std::nullopt;
   generate::PrepareForUnit(def, unit_options);
   if (!WriteDelphiFile(dir / unit_file.name,
                        generate::WriteComponentUnit(def, unit_options, clock.Now()), dialogs,
@@ -103,11 +107,10 @@ std::optional<fs::path> GenerateDelphiPackages(model::ComponentDef& def,
     editor_units.push_back(unit);
   }
 
-  const generate::DelphiPackageNames names = generate::DelphiPackageNamesOf(def);
   const fs::path runtime = dir / (names.runtime + ".dpk");
   const fs::path design = dir / (names.design_time + ".dpk");
   if (!WriteDelphiFile(
-          dir / (model::LowerCase(names.registration) + ".pas"),
+          registration,
           generate::WriteRegistrationUnit(def, clock.Now(), generate::TargetFor(kTarget)), dialogs,
           /*editable=*/true) ||
       !WriteBinary(dir / names.icons, *icons, dialogs) ||

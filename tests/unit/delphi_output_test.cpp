@@ -159,24 +159,26 @@ TEST(DelphiOutputTest, TheIconIsA32BitBitmapOrAPng) {
   }
 }
 
-// The units a user may edit in the IDE are not replaced unawares, as in the Lazarus packages.
+// The units a user may edit in the IDE are not replaced unawares, as in the Lazarus packages;
+// only the component unit's edits can be taken back.
 TEST(DelphiOutputTest, AnEditedUnitIsRefused) {
-  TempDir dir;
-  model::ComponentDef def = Definition(dir);
-  const PackageOutputOptions options{.output_dir = dir.path()};
-  ScriptedDialogs first;
-  first.ExpectBox(BoxKind::kInformation, Expected(dir.path()));
-  ASSERT_TRUE(GenerateDelphiPackages(def, options, first, kClock));
-  dir.Write("alarm.pas", TempDir::Read(dir / "alarm.pas") + "{ mine }\r\n");
-  PackageOutputOptions refusing = options;
-  refusing.edited = {.handling = EditedUnit::kRefuse,
-                     .sync_command = "kestrix-cli sync alarm.cd",
-                     .overwrite_option = "--overwrite"};
-  ScriptedDialogs second;
-  second.ExpectBox(BoxKind::kError,
-                   EditedUnitRefusal(dir / "alarm.pas", refusing.edited, /*can_sync=*/true));
-  EXPECT_FALSE(GenerateDelphiPackages(def, refusing, second, kClock));
-  EXPECT_TRUE(TempDir::Read(dir / "alarm.pas").ends_with("{ mine }\r\n"));
+  for (const auto& [file, can_sync] : {std::pair{"alarm.pas", true}, {"alarmreg.pas", false}}) {
+    TempDir dir;
+    model::ComponentDef def = Definition(dir);
+    const PackageOutputOptions options{.output_dir = dir.path()};
+    ScriptedDialogs first;
+    first.ExpectBox(BoxKind::kInformation, Expected(dir.path()));
+    ASSERT_TRUE(GenerateDelphiPackages(def, options, first, kClock));
+    dir.Write(file, TempDir::Read(dir / file) + "{ mine }\r\n");
+    PackageOutputOptions refusing = options;
+    refusing.edited = {.handling = EditedUnit::kRefuse,
+                       .sync_command = "kestrix-cli sync alarm.cd",
+                       .overwrite_option = "--overwrite"};
+    ScriptedDialogs second;
+    second.ExpectBox(BoxKind::kError, EditedUnitRefusal(dir / file, refusing.edited, can_sync));
+    EXPECT_FALSE(GenerateDelphiPackages(def, refusing, second, kClock)) << file;
+    EXPECT_TRUE(TempDir::Read(dir / file).ends_with("{ mine }\r\n")) << file;
+  }
 }
 
 // The reader must tell a broken package from a good one, or its checks prove nothing.

@@ -100,14 +100,19 @@ std::optional<fs::path> GenerateComponentCode(model::ComponentDef& def,
                                options.edited, kGenerateCaption, dialogs, took_edits))
     return std::nullopt;
 
+  // Registration's own unit is written from the definition alone: edits there cannot be taken.
+  const std::optional<fs::path> registration = RegistrationUnitPath(def, path, options.target);
+  if (registration &&
+      !MayReplaceEditedUnit(*registration, options.edited, dialogs, kGenerateCaption))
+    return std::nullopt;
+
   const generate::UnitOptions unit_options{.full_comments = options.full_comments,
                                            .target = options.target};
   generate::PrepareForUnit(def, unit_options);
   const std::string text = generate::WriteComponentUnit(def, unit_options, clock.Now());
   // Where registration has a unit of its own, it is written first, so that the unit shown is
   // never one that leaves its component unregistered.
-  if (const std::optional<fs::path> registration =
-          RegistrationUnitPath(def, path, options.target)) {
+  if (registration) {
     if (!WriteGeneratedFile(
             *registration,
             generate::WriteRegistrationUnit(def, clock.Now(), generate::TargetFor(options.target)),

@@ -325,6 +325,12 @@ TEST_F(CliDefinitionTest, PackagesForDelphiAreRefused) {
             "kestrix-cli: package: packages are written for --target lazarus and delphi-xe, not "
             "for Delphi 1 to 3\n");
   EXPECT_FALSE(std::filesystem::exists(dir_ / "p/gounit.pas"));
+
+  // Without --target the settings decide: delphi-xe there writes Delphi's packages.
+  dir_.Write("Kestrix.ini", "[Other]\r\nTarget=delphi-xe\r\n");
+  const Result xe = RunWith({"package", file, "-o", (dir_ / "xe").string()});
+  EXPECT_EQ(xe.status, kExitOk) << xe.err;
+  EXPECT_EQ(xe.out, (dir_ / "xe/gounit_dsgn.dpk").string() + "\n");
 }
 
 TEST_F(CliDefinitionTest, UnitWritesIntoAFolderItMakes) {

@@ -42,7 +42,7 @@ _kestrix_cli() {
     all) options="-o --overwrite --target" ;;
     sync) options="--remove --comments --target" ;;
     smoke) options="-o" ;;
-    package) options="--icon -o --overwrite" ;;
+    package) options="--icon -o --overwrite --target" ;;
     editors) options="--unit --kind --form -o --overwrite --target" ;;
     import) options="--class --ancestor --unit -o" ;;
     new) options="--parent --ancestor --unit --container --panel --fields --wrap -o" ;;

@@ -65,7 +65,14 @@ Answer CliDialogs::Defaulted(const commands::MessageBox& box, Answer answer, std
   return answer;
 }
 
-std::optional<std::filesystem::path> CliDialogs::OpenFile(const commands::FileDialogRequest&) {
+std::optional<std::filesystem::path> CliDialogs::OpenFile(
+    const commands::FileDialogRequest& request) {
+  // Without a window nobody can pick the file; a command that stops here must say why, or it
+  // fails with no message at all.
+  Error(request.title + ": no file can be chosen here" +
+        (request.title.starts_with("Select form for editor ")
+             ? "; `editors FILE.cd --form EDITORCLASS=FORM.dfm` writes that editor's unit"
+             : ""));
   return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/with_definition.h"
+#include "commands/delphi_output.h"
 #include "commands/lazarus_output.h"
 
 namespace kx::cli {
@@ -16,7 +17,10 @@ using Generator = std::optional<std::filesystem::path> (*)(model::ComponentDef&,
                                                            commands::Dialogs&,
                                                            const platform::Clock&);
 
-int RunLazarusCommand(const Arguments& args, Context& context, Generator generate) {
+// delphi_xe: the generator for --target delphi-xe, or for the settings' target when no --target
+// is given.
+int RunLazarusCommand(const Arguments& args, Context& context, Generator generate,
+                      Generator delphi_xe = nullptr) {
   const std::optional<std::string> output_dir = args.Value("-o");
   return WithDefinition(
       args.operands[0], context,
@@ -25,8 +29,11 @@ int RunLazarusCommand(const Arguments& args, Context& context, Generator generat
         if (output_dir) options.output_dir = *output_dir;
         if (const std::optional<std::string> icon = args.Value("--icon")) options.icon = *icon;
         options.edited = EditedUnitOf(args, args.operands[0]);
+        const Generator chosen =
+            delphi_xe && TargetOf(args, settings.target) == model::CodeTarget::kDelphiXe ? delphi_xe
+                                                                                         : generate;
         const std::optional<std::filesystem::path> written =
-            generate(session.def(), options, dialogs, platform::SystemClock());
+            chosen(session.def(), options, dialogs, platform::SystemClock());
         if (!written) return kExitFailed;
         if (!context.quiet) context.out << written->string() << "\n";
         return kExitOk;
@@ -40,11 +47,24 @@ int SmokeCommand(const Arguments& args, Context& context) {
 }
 
 int PackageCommand(const Arguments& args, Context& context) {
+  // An explicit --target delphi is refused: Delphi 1 to 3 had no packages to write. Without
+  // --target the settings decide, and only delphi-xe changes what has always been written.
+  const std::optional<std::string> named = args.Value("--target");
+  const std::optional<model::CodeTarget> target =
+      named ? model::ParseCodeTarget(*named) : std::nullopt;
+  if (target == model::CodeTarget::kDelphi) {
+    return context.Fail(
+        "packages are written for --target lazarus and delphi-xe, not for Delphi 1 to 3");
+  }
   return RunLazarusCommand(
       args, context,
       [](model::ComponentDef& def, const commands::LazarusOutputOptions& options,
          commands::Dialogs& dialogs, const platform::Clock& clock) {
         return commands::GenerateLazarusPackages(def, options, dialogs, clock);
+      },
+      [](model::ComponentDef& def, const commands::LazarusOutputOptions& options,
+         commands::Dialogs& dialogs, const platform::Clock& clock) {
+        return commands::GenerateDelphiPackages(def, options, dialogs, clock);
       });
 }
 

@@ -157,20 +157,36 @@ const std::vector<CommandSyntax>& Table() {
        .operand = "FILE.cd",
        .max_operands = 2},
       {.name = "package",
-       .synopsis = "FILE.cd [--icon IMAGE] [-o DIR] [--overwrite]",
-       .summary = "write the component's Lazarus packages: DIR/runtime with the unit,\n"
+       .synopsis = "FILE.cd [--icon IMAGE] [-o DIR] [--overwrite]\n"
+                   "[--target lazarus|delphi-xe]",
+       .summary = "write the component's packages: for Lazarus DIR/runtime with the unit,\n"
                   "DIR/designtime with its registration, property editors and palette\n"
-                  "icon; prints the design-time package's path",
-       .details = "Without -o they go into lazarus/ in the target directory. Build and install\n"
-                  "with `lazbuild --add-package DIR/designtime/<unit>_dsgn.lpk\n"
+                  "icon; for delphi-xe a run-time and a design-time .dpk in DIR; prints\n"
+                  "the design-time package's path",
+       .details = "Without --target the settings' target decides: delphi-xe writes Delphi's\n"
+                  "packages, lazarus or delphi Lazarus's; --target delphi is refused, as\n"
+                  "Delphi 1 to 3 had no such packages.\n\n"
+                  "Lazarus: without -o they go into lazarus/ in the target directory. Build\n"
+                  "and install with `lazbuild --add-package DIR/designtime/<unit>_dsgn.lpk\n"
                   "--build-ide=`. The icon is the placeholder bitmap unless --icon names a\n"
-                  "PNG file (used as it is) or a bitmap (scaled to 24, 36 and 48 pixels).\n"
-                  "The run-time unit and the property editor units, which the IDE lets you\n"
+                  "PNG file (used as it is) or a bitmap (scaled to 24, 36 and 48 pixels).\n\n"
+                  "delphi-xe: without -o they go into delphi/ in the target directory:\n"
+                  "<unit>_rt.dpk (run-time only: the unit), <unit>_dsgn.dpk (design-time\n"
+                  "only: <Unit>Reg, the property editors, the icons <unit>reg.dcr) and the\n"
+                  "units. In the IDE open <unit>_dsgn.dpk and choose Install. The icon is a\n"
+                  "24-pixel 32-bit bitmap named after the class (a PNG file is kept as it is).\n"
+                  "Checked with Free Pascal and windres, not with Delphi.\n\n"
+                  "The component unit and the property editor units, which the IDE lets you\n"
                   "edit, are replaced only with --overwrite once changed (the old ones kept\n"
-                  "as .bak); `sync FILE.cd DIR/runtime/UNIT.pas` takes such edits back.",
+                  "as .bak); `sync FILE.cd DIR/runtime/UNIT.pas` (Lazarus) or `sync FILE.cd\n"
+                  "DIR/UNIT.pas --target delphi-xe` takes such edits back.",
        .options = {{"--icon", "IMAGE", "the palette icon, a PNG or BMP file"},
                    {"-o", "DIR", "the folder to write into, made when missing"},
-                   kOverwriteOption},
+                   kOverwriteOption,
+                   {"--target",
+                    "lazarus|delphi-xe",
+                    "whose packages (default: settings)",
+                    {"delphi", "lazarus", "delphi-xe"}}},
        .operand = "FILE.cd"},
       {.name = "smoke",
        .synopsis = "FILE.cd [-o DIR]",

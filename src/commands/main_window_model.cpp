@@ -8,6 +8,7 @@
 #include "commands/component_unit_import.h"
 #include "commands/data_links.h"
 #include "commands/definition_checks.h"
+#include "commands/delphi_output.h"
 #include "commands/generate_unit.h"
 #include "commands/lazarus_output.h"
 #include "commands/options.h"
@@ -705,6 +706,16 @@ void MainWindowModel::GenerateLazarusPackagesClick() {
   options.default_target_dir = DefaultTargetDir();
   bool took_edits = false;
   GenerateLazarusPackages(session_.def(), options, dialogs_, clock_, &took_edits);
+  if (took_edits) Modified();
+  Reselect(remembered);
+}
+
+void MainWindowModel::GenerateDelphiPackagesClick() {
+  const auto remembered = RememberSelections();
+  PackageOutputOptions options = LazarusOutputOptionsFrom(settings_);
+  options.default_target_dir = DefaultTargetDir();
+  bool took_edits = false;
+  GenerateDelphiPackages(session_.def(), options, dialogs_, clock_, &took_edits);
   if (took_edits) Modified();
   Reselect(remembered);
 }

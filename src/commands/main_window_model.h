@@ -145,6 +145,7 @@ enum class MenuItem : std::uint8_t {
   kGenerateDocumentation,
   kGenerateSmokeTest,
   kGenerateLazarusPackage,
+  kGenerateDelphiPackages,
   kClassHelp,
 };
 
@@ -361,6 +362,7 @@ class MainWindowModel {
   void GenerateDocumentationClick();
   void GenerateSmokeTestClick();
   void GenerateLazarusPackagesClick();
+  void GenerateDelphiPackagesClick();
   void DefaultSourceDirectoryClick();
   void DefaultTargetDirectoryClick();
   void CommentingLevelClick();

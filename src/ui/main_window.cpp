@@ -281,6 +281,8 @@ void MainWindow::BuildMenus() {
       item(generate, "&Smoke test...", [this] { model_.GenerateSmokeTestClick(); });
   actions[MenuItem::kGenerateLazarusPackage] =
       item(generate, "&Lazarus package...", [this] { model_.GenerateLazarusPackagesClick(); });
+  actions[MenuItem::kGenerateDelphiPackages] =
+      item(generate, "Delphi pac&kages...", [this] { model_.GenerateDelphiPackagesClick(); });
 
   QMenu* options = menuBar()->addMenu("&Options");
   item(options, "Default &source (*.cd) directory...",

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -491,6 +492,35 @@ TEST_F(MainWindowTest, AnOpenedDefinitionShowsItsFirstEntries) {
   }
   EXPECT_TRUE(window().properties_page->name->isEnabled());
   EXPECT_EQ(window().properties_page->name->text(), "Active");
+  EXPECT_FALSE(modified());
+}
+
+// Generate > Delphi packages through the menu: beside Lazarus package and enabled like it, it
+// writes both packages and their units into delphi/ of the target directory.
+TEST_F(MainWindowTest, DelphiPackagesThroughTheMenu) {
+  QAction* packages = window().actions.at(MenuItem::kGenerateDelphiPackages);
+  QAction* lazarus = window().actions.at(MenuItem::kGenerateLazarusPackage);
+  EXPECT_EQ(packages->text(), "Delphi pac&kages...");
+  QList<QAction*> generate;
+  for (QObject* object : lazarus->associatedObjects()) {
+    if (auto* menu = qobject_cast<QMenu*>(object)) generate = menu->actions();
+  }
+  EXPECT_EQ(generate.indexOf(packages), generate.indexOf(lazarus) + 1);
+  EXPECT_FALSE(packages->isEnabled());
+  EXPECT_FALSE(lazarus->isEnabled());
+  Open("alarm.cd");
+  EXPECT_TRUE(packages->isEnabled());
+  EXPECT_TRUE(lazarus->isEnabled());
+  const auto out = dir_ / "delphi";
+  dialogs_.ExpectChooseEditorKind("TActiveProperty", 1);  // asked as Property editors asks
+  dialogs_.ExpectBox(BoxKind::kInformation, "Delphi packages written to " +
+                                                (out / "alarm_rt.dpk").string() + " and " +
+                                                (out / "alarm_dsgn.dpk").string() + ".");
+  packages->trigger();
+  for (const char* file : {"alarm_rt.dpk", "alarm_dsgn.dpk", "alarm.pas", "alarmreg.pas",
+                           "alarmeds.pas", "alarmreg.dcr"}) {
+    EXPECT_TRUE(std::filesystem::is_regular_file(out / file)) << file;
+  }
   EXPECT_FALSE(modified());
 }
 

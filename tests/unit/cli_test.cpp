@@ -304,6 +304,8 @@ TEST_F(CliDefinitionTest, EveryCommandWritesIntoFoldersItMakes) {
       {{"editors", file, "-o", (out / "editors").string()}, out / "editors/goeds.pas"},
       {{"package", file, "-o", (out / "package").string()},
        out / "package/designtime/gounit_dsgn.lpk"},
+      {{"package", file, "--target", "delphi-xe", "-o", (out / "dpk").string()},
+       out / "dpk/gounit_dsgn.dpk"},
       {{"smoke", file, "-o", (out / "smoke").string()}, out / "smoke/gounitsmoke.lpr"},
       {{"new", "--parent", "TButton", "-o", (out / "new/x.cd").string()}, out / "new/x.cd"},
   };
@@ -312,6 +314,23 @@ TEST_F(CliDefinitionTest, EveryCommandWritesIntoFoldersItMakes) {
     EXPECT_EQ(r.status, kExitOk) << c.args[0] << ": " << r.err;
     EXPECT_TRUE(std::filesystem::is_regular_file(c.written)) << c.args[0];
   }
+}
+
+// Delphi 1 to 3 had no packages: asked for them, the command says which targets have some.
+TEST_F(CliDefinitionTest, PackagesForDelphiAreRefused) {
+  const std::string file = Definition().string();
+  const Result r = RunWith({"package", file, "--target", "delphi", "-o", (dir_ / "p").string()});
+  EXPECT_EQ(r.status, kExitFailed);
+  EXPECT_EQ(r.err,
+            "kestrix-cli: package: packages are written for --target lazarus and delphi-xe, not "
+            "for Delphi 1 to 3\n");
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "p/gounit.pas"));
+
+  // Without --target the settings decide: delphi-xe there writes Delphi's packages.
+  dir_.Write("Kestrix.ini", "[Other]\r\nTarget=delphi-xe\r\n");
+  const Result xe = RunWith({"package", file, "-o", (dir_ / "xe").string()});
+  EXPECT_EQ(xe.status, kExitOk) << xe.err;
+  EXPECT_EQ(xe.out, (dir_ / "xe/gounit_dsgn.dpk").string() + "\n");
 }
 
 TEST_F(CliDefinitionTest, UnitWritesIntoAFolderItMakes) {

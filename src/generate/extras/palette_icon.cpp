@@ -136,7 +136,7 @@ std::string WritePng(const Picture& picture) {
   return png;
 }
 
-std::string WriteRcdataResources(const std::vector<std::pair<std::string, std::string>>& entries) {
+std::string WriteResources(const std::vector<ResourceEntry>& entries) {
   auto entry = [](std::string& out, std::uint32_t type, std::string_view name,
                   std::string_view data) {
     std::string head;
@@ -163,9 +163,14 @@ std::string WriteRcdataResources(const std::vector<std::pair<std::string, std::s
   };
   std::string out;
   entry(out, 0, "", "");  // the empty entry that opens every 32-bit resource file
-  constexpr std::uint32_t kRcdata = 10;
-  for (const auto& [name, data] : entries) entry(out, kRcdata, model::UpperCase(name), data);
+  for (const ResourceEntry& e : entries) entry(out, e.type, model::UpperCase(e.name), e.data);
   return out;
+}
+
+std::string WriteRcdataResources(const std::vector<std::pair<std::string, std::string>>& entries) {
+  std::vector<ResourceEntry> typed;
+  for (const auto& [name, data] : entries) typed.push_back({kResourceRcdata, name, data});
+  return WriteResources(typed);
 }
 
 std::string WriteIconResource(std::string_view class_name, const Picture& picture) {

@@ -31,6 +31,15 @@ Picture Scaled(const Picture& picture, int side);
 // A PNG file of the picture (RGBA, stored without compression).
 std::string WritePng(const Picture& picture);
 
+// A 32-bit resource file holding each entry, its name in capitals.
+inline constexpr std::uint16_t kResourceBitmap = 2;
+inline constexpr std::uint16_t kResourceRcdata = 10;
+struct ResourceEntry {
+  std::uint16_t type;
+  std::string name;
+  std::string data;
+};
+std::string WriteResources(const std::vector<ResourceEntry>& entries);
 // A 32-bit resource file holding each (name, data) as RCDATA.
 std::string WriteRcdataResources(const std::vector<std::pair<std::string, std::string>>& entries);
 

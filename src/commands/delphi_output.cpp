@@ -36,27 +36,6 @@ bool WriteBinary(const fs::path& path, std::string_view bytes, Dialogs& dialogs)
   return true;
 }
 
-// The palette icon resource's bytes, or nothing after the message.
-std::optional<std::string> IconResource(const model::ComponentDef& def,
-                                        const PackageOutputOptions& options, Dialogs& dialogs) {
-  const std::string cls = def.MainInfo.NewClassName.str();
-  if (!options.icon) {
-    return generate::WriteDelphiIconResource(cls,
-                                             *generate::ReadBitmap(generate::PlaceholderBitmap()));
-  }
-  std::string bytes;
-  if (platform::ReadWholeFile(*options.icon, bytes)) {
-    dialogs.Error("Could not read " + options.icon->string() + ".");
-    return std::nullopt;
-  }
-  if (generate::IsPng(bytes)) return generate::WriteDelphiIconResourceFromPng(cls, bytes);
-  if (const std::optional<generate::Picture> picture = generate::ReadBitmap(bytes)) {
-    return generate::WriteDelphiIconResource(cls, *picture);
-  }
-  dialogs.Error(options.icon->string() + " is neither a PNG file nor an uncompressed bitmap.");
-  return std::nullopt;
-}
-
 }  // namespace
 
 std::optional<fs::path> GenerateDelphiPackages(model::ComponentDef& def,
@@ -68,7 +47,9 @@ std::optional<fs::path> GenerateDelphiPackages(model::ComponentDef& def,
     dialogs.Error("The unit name " + unit_file.why_not + ", so nothing was written.");
     return std::nullopt;
   }
-  const std::optional<std::string> icons = IconResource(def, options, dialogs);
+  const std::optional<std::string> icons = PaletteIconResource(
+      def, options.icon,
+      {generate::WriteDelphiIconResource, generate::WriteDelphiIconResourceFromPng}, dialogs);
   if (!icons) return std::nullopt;
   const fs::path dir = options.output_dir
                            ? *options.output_dir

@@ -75,27 +75,26 @@ std::optional<fs::path> WriteRuntimeUnit(model::ComponentDef& def,
   return dir;
 }
 
-// The icon resource's bytes, or nothing after the message.
-std::optional<std::string> IconResource(const model::ComponentDef& def,
-                                        const LazarusOutputOptions& options, Dialogs& dialogs) {
+}  // namespace
+
+std::optional<std::string> PaletteIconResource(const model::ComponentDef& def,
+                                               const std::optional<fs::path>& icon,
+                                               const IconResourceWriters& writers,
+                                               Dialogs& dialogs) {
   const std::string cls = def.MainInfo.NewClassName.str();
-  if (!options.icon) {
-    return generate::WriteIconResource(cls, *generate::ReadBitmap(generate::PlaceholderBitmap()));
-  }
+  if (!icon) return writers.from_picture(cls, *generate::ReadBitmap(generate::PlaceholderBitmap()));
   std::string bytes;
-  if (platform::ReadWholeFile(*options.icon, bytes)) {
-    dialogs.Error("Could not read " + options.icon->string() + ".");
+  if (platform::ReadWholeFile(*icon, bytes)) {
+    dialogs.Error("Could not read " + icon->string() + ".");
     return std::nullopt;
   }
-  if (generate::IsPng(bytes)) return generate::WriteIconResourceFromPng(cls, bytes);
+  if (generate::IsPng(bytes)) return writers.from_png(cls, bytes);
   if (const std::optional<generate::Picture> picture = generate::ReadBitmap(bytes)) {
-    return generate::WriteIconResource(cls, *picture);
+    return writers.from_picture(cls, *picture);
   }
-  dialogs.Error(options.icon->string() + " is neither a PNG file nor an uncompressed bitmap.");
+  dialogs.Error(icon->string() + " is neither a PNG file nor an uncompressed bitmap.");
   return std::nullopt;
 }
-
-}  // namespace
 
 LazarusOutputOptions LazarusOutputOptionsFrom(const store::Settings& settings) {
   return {.full_comments = settings.full_comments, .default_target_dir = settings.pascal_code_dir};
@@ -123,7 +122,9 @@ std::optional<fs::path> GenerateLazarusPackages(model::ComponentDef& def,
                                                 const LazarusOutputOptions& options,
                                                 Dialogs& dialogs, const platform::Clock& clock,
                                                 bool* took_edits) {
-  const std::optional<std::string> icons = IconResource(def, options, dialogs);
+  const std::optional<std::string> icons = PaletteIconResource(
+      def, options.icon, {generate::WriteIconResource, generate::WriteIconResourceFromPng},
+      dialogs);
   if (!icons) return std::nullopt;
   LazarusOutputOptions runtime_options = options;
   runtime_options.output_dir = OutputFolder(def, options, "lazarus") / "runtime";

@@ -11,6 +11,7 @@
 
 #include "commands/dialogs.h"
 #include "commands/generated_file.h"
+#include "generate/extras/palette_icon.h"
 #include "model/component_def.h"
 #include "platform/clock.h"
 #include "store/settings.h"
@@ -29,6 +30,19 @@ struct LazarusOutputOptions {
 };
 
 LazarusOutputOptions LazarusOutputOptionsFrom(const store::Settings& settings);
+
+// How a package's palette icon resource is written from a picture and from a PNG file.
+struct IconResourceWriters {
+  std::string (*from_picture)(std::string_view class_name, const generate::Picture& picture);
+  std::string (*from_png)(std::string_view class_name, std::string_view png);
+};
+
+// The palette icon resource of the definition's class, from icon (PNG or BMP) or else the
+// placeholder bitmap; nothing after the message that says why not.
+std::optional<std::string> PaletteIconResource(const model::ComponentDef& def,
+                                               const std::optional<std::filesystem::path>& icon,
+                                               const IconResourceWriters& writers,
+                                               Dialogs& dialogs);
 
 // The program (<unit>smoke.lpr), its project (.lpi) and the unit; the program's path, or
 // nothing after the message that says why not.

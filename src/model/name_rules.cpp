@@ -180,20 +180,33 @@ NameLookup FindName(const ComponentDef& def, std::string_view name) {
 void NameIndex::Add(const ItemDef& item, int number) {
   // An item's own name wins over a name another item derives, as in FindName; among derived
   // names the first item keeps it.
-  owners_[UpperCase(ItemNameView(item))] = number;
+  owners_.insert_or_assign(std::string(ItemNameView(item)), number);
   std::array<Claim, 3> claims;
   const std::size_t count = ClaimsOf(item, claims);
   for (std::size_t c = 0; c < count; ++c) {
     std::string derived(claims[c].prefix);
     derived += claims[c].base;
-    owners_.emplace(UpperCase(derived), number);
+    owners_.try_emplace(std::move(derived), number);
   }
 }
 
 int NameIndex::Find(std::string_view name) const {
   if (IsGeneratedMethodName(name)) return 0;
-  const auto at = owners_.find(UpperCase(name));
+  const auto at = owners_.find(name);
   return at == owners_.end() ? -1 : at->second;
+}
+
+std::size_t NameIndex::CaselessHash::operator()(std::string_view name) const {
+  std::size_t hash = 14695981039346656037ULL;  // FNV-1a
+  for (char c : name) {
+    hash ^= static_cast<unsigned char>(UpCase(c));
+    hash *= 1099511628211ULL;
+  }
+  return hash;
+}
+
+bool NameIndex::CaselessEqual::operator()(std::string_view a, std::string_view b) const {
+  return SameText(a, b);
 }
 
 namespace {

@@ -62,7 +62,17 @@ class NameIndex {
   int Find(std::string_view name) const;
 
  private:
-  std::unordered_map<std::string, int> owners_;  // upper-cased name -> item number
+  // Names in any letter case: a file's reader looks up every section, so a lookup copies
+  // nothing.
+  struct CaselessHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const;
+  };
+  struct CaselessEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  std::unordered_map<std::string, int, CaselessHash, CaselessEqual> owners_;  // -> item number
 };
 
 // The names the unit declares for an item besides its own: a property's storage variable and

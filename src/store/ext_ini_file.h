@@ -79,14 +79,17 @@ class LineReader {
   std::size_t next_lf_ = kUnknown;  // position of the next LF at or after pos_, or the end
 };
 
+// The key and the value are views into the text being read: a reader of a large file copies
+// only what it keeps.
 struct Entry {
   bool is_header = false;
-  std::string section;  // for a header: its name, upper-cased
-  std::string key;      // upper-cased and trimmed; empty for a header or a line without "="
-  std::string value;    // trimmed
+  std::string section;     // for a header: its name, upper-cased
+  std::string_view key;    // trimmed, as written; empty for a header or a line without "="
+  std::string_view value;  // trimmed
 };
 
-// The next non-blank line as an entry; false at the end of the text.
+// The next non-blank line as an entry; false at the end of the text. The entry's views are
+// valid while the text is.
 bool ReadEntry(LineReader& reader, Entry& entry);
 // A block: a "Lines=n" entry and the next n lines (fewer at the end of the text). Absent when
 // the first line read is not such an entry, n is below 1, or nothing could be read.

@@ -77,7 +77,7 @@ TEST(ReadEntryTest, HeadersKeysAndValues) {
   EXPECT_EQ(e.section, "FOO");
   ASSERT_TRUE(ReadEntry(reader, e));
   EXPECT_FALSE(e.is_header);
-  EXPECT_EQ(e.key, "KEY");
+  EXPECT_EQ(e.key, "key");
   EXPECT_EQ(e.value, "a = b");
   ASSERT_TRUE(ReadEntry(reader, e));
   EXPECT_EQ(e.section, "OPE") << "a header without ']' still loses its last character";

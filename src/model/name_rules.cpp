@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 #include "model/text.h"
 
@@ -177,26 +178,33 @@ NameLookup FindName(const ComponentDef& def, std::string_view name) {
   return FindNameExcept(def, name, 0);
 }
 
+NameIndex::NameIndex(std::size_t expected) {
+  owners_.reserve(4 * expected);
+  Rehash(std::bit_ceil(std::max<std::size_t>(16, 8 * expected)));
+}
+
 void NameIndex::Add(const ItemDef& item, int number) {
   // An item's own name wins over a name another item derives, as in FindName; among derived
   // names the first item keeps it.
-  owners_.insert_or_assign(std::string(ItemNameView(item)), number);
+  Put(std::string(ItemNameView(item)), number, true);
   std::array<Claim, 3> claims;
   const std::size_t count = ClaimsOf(item, claims);
   for (std::size_t c = 0; c < count; ++c) {
     std::string derived(claims[c].prefix);
     derived += claims[c].base;
-    owners_.try_emplace(std::move(derived), number);
+    Put(std::move(derived), number, false);
   }
 }
 
 int NameIndex::Find(std::string_view name) const {
   if (IsGeneratedMethodName(name)) return 0;
-  const auto at = owners_.find(name);
-  return at == owners_.end() ? -1 : at->second;
+  const std::uint32_t at = slots_[SlotOf(name)];
+  return at == 0 ? -1 : owners_[at - 1].second;
 }
 
-std::size_t NameIndex::CaselessHash::operator()(std::string_view name) const {
+namespace {
+
+std::size_t CaselessHash(std::string_view name) {
   std::size_t hash = 14695981039346656037ULL;  // FNV-1a
   for (char c : name) {
     hash ^= static_cast<unsigned char>(UpCase(c));
@@ -205,8 +213,35 @@ std::size_t NameIndex::CaselessHash::operator()(std::string_view name) const {
   return hash;
 }
 
-bool NameIndex::CaselessEqual::operator()(std::string_view a, std::string_view b) const {
-  return SameText(a, b);
+}  // namespace
+
+std::size_t NameIndex::SlotOf(std::string_view name) const {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = CaselessHash(name) & mask;; i = (i + 1) & mask) {
+    const std::uint32_t at = slots_[i];
+    if (at == 0 || SameText(owners_[at - 1].first, name)) return i;
+  }
+}
+
+void NameIndex::Put(std::string name, int number, bool replace) {
+  if (2 * (owners_.size() + 1) > slots_.size()) Rehash(2 * slots_.size());
+  const std::size_t slot = SlotOf(name);
+  if (slots_[slot] != 0) {
+    if (replace) owners_[slots_[slot] - 1].second = number;
+    return;
+  }
+  owners_.emplace_back(std::move(name), number);
+  slots_[slot] = static_cast<std::uint32_t>(owners_.size());
+}
+
+void NameIndex::Rehash(std::size_t slot_count) {
+  slots_.assign(slot_count, 0);
+  const std::size_t mask = slot_count - 1;
+  for (std::size_t n = 0; n < owners_.size(); ++n) {
+    std::size_t i = CaselessHash(owners_[n].first) & mask;
+    while (slots_[i] != 0) i = (i + 1) & mask;
+    slots_[i] = static_cast<std::uint32_t>(n + 1);
+  }
 }
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "model/component_def.h"
@@ -57,22 +57,19 @@ NameLookup FindName(const ComponentDef& def, std::string_view name);
 class NameIndex {
  public:
   // Room for the names of expected items, each with its derived names.
-  explicit NameIndex(std::size_t expected = 0) { owners_.reserve(4 * expected); }
+  explicit NameIndex(std::size_t expected = 0);
   void Add(const ItemDef& item, int number);
   int Find(std::string_view name) const;
 
  private:
-  // Names in any letter case: a file's reader looks up every section, so a lookup copies
-  // nothing.
-  struct CaselessHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view name) const;
-  };
-  struct CaselessEqual {
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const;
-  };
-  std::unordered_map<std::string, int, CaselessHash, CaselessEqual> owners_;  // -> item number
+  // A reader looks up every section of a file here: the names sit in one array, matched in any
+  // letter case, and a lookup copies nothing.
+  std::size_t SlotOf(std::string_view name) const;  // name's slot, or the free one it would take
+  void Put(std::string name, int number, bool replace);
+  void Rehash(std::size_t slot_count);
+
+  std::vector<std::pair<std::string, int>> owners_;  // name -> item number
+  std::vector<std::uint32_t> slots_;  // 1 + an index into owners_, 0 free; a power of two long
 };
 
 // The names the unit declares for an item besides its own: a property's storage variable and

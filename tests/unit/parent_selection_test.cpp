@@ -332,7 +332,7 @@ class ParentSelectorTest : public ::testing::Test {
   }
   void Register(std::string_view name, std::string_view ancestor, std::string_view unit) {
     registry_.SetCustomClass(name, ancestor, unit);
-    registry_.Save();
+    ASSERT_TRUE(registry_.Save().ok());
   }
 
   TempDir dir_;
@@ -613,7 +613,7 @@ TEST_F(CustomClassPageTest, AddRegistersANewClass) {
 TEST_F(CustomClassPageTest, DeleteAsksFirst) {
   registry_.SetCustomClass("TMyGrid", "TStringGrid", "MyGrids");
   registry_.SetCustomClass("TOther", "TEdit", "Other");
-  registry_.Save();
+  ASSERT_TRUE(registry_.Save().ok());
   dialogs_.ExpectBox(BoxKind::kConfirmation, "Delete TMyGrid?", Answer::kNo, std::nullopt,
                      Buttons::kYesNo);
   EXPECT_FALSE(page_.Delete("TMyGrid"));

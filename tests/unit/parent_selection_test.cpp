@@ -591,7 +591,7 @@ TEST_F(CustomClassPageTest, AddRefusals) {
     EXPECT_EQ(page_.Add(), std::nullopt);
   }
   for (const std::string& shown : dialogs_.captions) EXPECT_EQ(shown, caption);
-  EXPECT_EQ(registry_.entries().size(), 1u);
+  EXPECT_EQ(page_.Classes(), std::vector<std::string>{"TMyGrid"});
 }
 
 TEST_F(CustomClassPageTest, AddRegistersANewClass) {

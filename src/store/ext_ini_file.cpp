@@ -7,7 +7,6 @@
 #include <limits>
 
 #include "model/text.h"
-#include "platform/atomic_file.h"
 
 namespace kx::store {
 
@@ -71,12 +70,6 @@ void TExtIniFile::WriteLines(std::string_view section, const model::TextBlock& b
     key.resize(1);
     key += std::to_string(i + 1);
     WriteString(section, key, EncodeBlockLine((*block)[i]));
-  }
-}
-
-void TExtIniFile::Commit() const {
-  if (platform::WriteFileAtomically(file_name_, text_)) {
-    throw TIniFileException(file_name_.string() + " could not be created");
   }
 }
 

@@ -4,8 +4,8 @@
 //
 // TExtIniFile writes such a file strictly in order: sections appear in the order of their
 // first entry, and returning to a section already left is an error. The bytes collect in
-// memory and reach the disk in one atomic write (Commit), so a failed save never leaves a
-// half-written file behind.
+// memory; the caller writes them in one atomic write (platform/atomic_file.h), so a failed save
+// never leaves a half-written file behind.
 //
 // LineReader and the reading primitives walk such a file entry by entry.
 #pragma once
@@ -44,9 +44,6 @@ class TExtIniFile {
   std::string TakeText() && { return std::move(text_); }
   // Room for a text of about this size, so that a large file is not copied while it grows.
   void Reserve(std::size_t bytes) { text_.reserve(bytes); }
-  // Writes the text to the file atomically; on failure throws TIniFileException
-  // (file name + " could not be created").
-  void Commit() const;
 
  private:
   void OpenSection(std::string_view section);

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "model/text.h"
-#include "support/temp_dir.h"
 
 namespace kx::store {
 namespace {
@@ -115,19 +114,6 @@ TEST(TExtIniFileTest, LineBreaksInValuesCannotStartNewEntries) {
   TExtIniFile ini("x.cd");
   ini.WriteString("S", "Key", "one\r\n[EVIL]\nL1=x");
   EXPECT_EQ(ini.text(), "[S]\r\nKey=one  [EVIL] L1=x\r\n");
-}
-
-TEST(TExtIniFileTest, CommitFailureNamesTheFile) {
-  kx::testing::TempDir dir;
-  TExtIniFile ini(dir / "missing-folder" / "a.cd");
-  ini.WriteString("S", "K", "V");
-  try {
-    ini.Commit();
-    FAIL() << "no exception";
-  } catch (const TIniFileException& e) {
-    EXPECT_EQ(std::string(e.what()),
-              (dir / "missing-folder" / "a.cd").string() + " could not be created");
-  }
 }
 
 TEST(ParsePascalIntegerTest, PascalRules) {

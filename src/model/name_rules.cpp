@@ -196,12 +196,6 @@ void NameIndex::Add(const ItemDef& item, int number) {
   }
 }
 
-int NameIndex::Find(std::string_view name) const {
-  if (IsGeneratedMethodName(name)) return 0;
-  const std::uint32_t at = slots_[SlotOf(name)];
-  return at == 0 ? -1 : owners_[at - 1].second;
-}
-
 namespace {
 
 std::size_t CaselessHash(std::string_view name) {
@@ -215,22 +209,31 @@ std::size_t CaselessHash(std::string_view name) {
 
 }  // namespace
 
-std::size_t NameIndex::SlotOf(std::string_view name) const {
+int NameIndex::Find(std::string_view name) const {
+  if (IsGeneratedMethodName(name)) return 0;
+  const std::uint32_t at = slots_[SlotOf(name, CaselessHash(name))];
+  return at == 0 ? -1 : owners_[at - 1].number;
+}
+
+std::size_t NameIndex::SlotOf(std::string_view name, std::size_t hash) const {
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = CaselessHash(name) & mask;; i = (i + 1) & mask) {
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
     const std::uint32_t at = slots_[i];
-    if (at == 0 || SameText(owners_[at - 1].first, name)) return i;
+    if (at == 0) return i;
+    const Owner& owner = owners_[at - 1];
+    if (owner.hash == hash && SameText(owner.name, name)) return i;
   }
 }
 
 void NameIndex::Put(std::string name, int number, bool replace) {
   if (2 * (owners_.size() + 1) > slots_.size()) Rehash(2 * slots_.size());
-  const std::size_t slot = SlotOf(name);
+  const std::size_t hash = CaselessHash(name);
+  const std::size_t slot = SlotOf(name, hash);
   if (slots_[slot] != 0) {
-    if (replace) owners_[slots_[slot] - 1].second = number;
+    if (replace) owners_[slots_[slot] - 1].number = number;
     return;
   }
-  owners_.emplace_back(std::move(name), number);
+  owners_.push_back({std::move(name), hash, number});
   slots_[slot] = static_cast<std::uint32_t>(owners_.size());
 }
 
@@ -238,7 +241,7 @@ void NameIndex::Rehash(std::size_t slot_count) {
   slots_.assign(slot_count, 0);
   const std::size_t mask = slot_count - 1;
   for (std::size_t n = 0; n < owners_.size(); ++n) {
-    std::size_t i = CaselessHash(owners_[n].first) & mask;
+    std::size_t i = owners_[n].hash & mask;
     while (slots_[i] != 0) i = (i + 1) & mask;
     slots_[i] = static_cast<std::uint32_t>(n + 1);
   }

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "model/component_def.h"
@@ -64,11 +63,17 @@ class NameIndex {
  private:
   // A reader looks up every section of a file here: the names sit in one array, matched in any
   // letter case, and a lookup copies nothing.
-  std::size_t SlotOf(std::string_view name) const;  // name's slot, or the free one it would take
+  struct Owner {
+    std::string name;
+    std::size_t hash;
+    int number;
+  };
+  // name's slot, or the free one it would take.
+  std::size_t SlotOf(std::string_view name, std::size_t hash) const;
   void Put(std::string name, int number, bool replace);
   void Rehash(std::size_t slot_count);
 
-  std::vector<std::pair<std::string, int>> owners_;  // name -> item number
+  std::vector<Owner> owners_;
   std::vector<std::uint32_t> slots_;  // 1 + an index into owners_, 0 free; a power of two long
 };
 

@@ -695,19 +695,20 @@ ParseResult ParseDefinition(std::string_view text, const std::string& display_pa
     if (equals == std::string_view::npos) continue;
     const std::string_view name = model::TrimView(line.substr(0, equals));
     const std::string_view kind = model::TrimView(line.substr(equals + 1)).substr(0, 4);
-    ItemDef item;
+    ItemDef (*make)(std::string_view) = nullptr;
     if (model::SameText(kind, "PROP"))
-      item = model::NewPropertyItem(name);
+      make = model::NewPropertyItem;
     else if (model::SameText(kind, "EXIS"))
-      item = model::NewExistingEventItem(name);
+      make = model::NewExistingEventItem;
     else if (model::SameText(kind, "NEWE"))
-      item = model::NewEventItem(name);
+      make = model::NewEventItem;
     else if (model::SameText(kind, "METH"))
-      item = model::NewMethodItem(name);
+      make = model::NewMethodItem;
     else if (model::SameText(kind, "VARI"))
-      item = model::NewVariableItem(name);
+      make = model::NewVariableItem;
     else
       continue;
+    ItemDef item = make(name);
     // The file's own sections would be read into the item.
     const std::string_view item_name = model::ItemNameView(item);
     if (std::any_of(kFileSections.begin(), kFileSections.end(), [&](std::string_view section) {

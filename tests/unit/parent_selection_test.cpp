@@ -362,6 +362,18 @@ TEST_F(ParentSelectorTest, AStandardClassFromEachView) {
   EXPECT_TRUE(dialogs_.boxes().empty());
 }
 
+// Settings that cannot be read are told instead of showing a registry that seems empty; the
+// dialog does not open.
+TEST_F(ParentSelectorTest, UnreadableSettingsAreToldAndNothingIsSelected) {
+  catalog::CustomClassRegistry unreadable(dir_.path());
+  ParentSelector selector(dialogs_, unreadable);
+  dialogs_.ExpectBox(BoxKind::kError,
+                     dir_.path().string() + " could not be read (" +
+                         std::make_error_code(std::errc::is_a_directory).message() + ")");
+  EXPECT_EQ(selector.SelectForNewDefinition(), std::nullopt);
+  EXPECT_TRUE(dialogs_.parent_requests().empty());
+}
+
 TEST_F(ParentSelectorTest, TheDialogOpensAsTheUserLeftIt) {
   Register("TZeta", "TEdit", "Zeta");
   Register("talpha", "TMemo", "Alpha");

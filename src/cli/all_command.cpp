@@ -50,11 +50,20 @@ int AllCommand(const Arguments& args, Context& context) {
         commands::GenerateUnitOptions unit = commands::GenerateUnitOptionsFrom(settings);
         unit.output_dir = dir;
         unit.target = TargetOf(args, settings.target);
-        report(commands::GenerateComponentCode(def, unit, dialogs, clock));
+        unit.edited = EditedUnitOf(args, args.operands[0]);
+        const std::optional<std::filesystem::path> unit_path =
+            commands::GenerateComponentCode(def, unit, dialogs, clock);
+        report(unit_path);
+        if (unit_path) {
+          if (const auto registration =
+                  commands::RegistrationUnitPath(def, *unit_path, unit.target)) {
+            report(registration);
+          }
+        }
 
         // Every editor unit the properties ask for, each editor of its default kind.
         const commands::PropertyEditorOptions editors{settings.codeview, settings.pascal_code_dir,
-                                                      dir, unit.target};
+                                                      dir, unit.target, unit.edited};
         for (const std::string& editor_unit : commands::RequestedEditorUnits(def)) {
           OneEditorUnit answers(context, editor_unit);
           report(commands::GeneratePropertyEditors(def, editors, answers, clock));

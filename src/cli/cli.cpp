@@ -35,7 +35,7 @@ CommandFunction FunctionOf(std::string_view name) {
       {"docs", DocsCommand},         {"bitmap", BitmapCommand},     {"editors", EditorsCommand},
       {"all", AllCommand},           {"dfm2text", Dfm2TextCommand}, {"import", ImportCommand},
       {"datalink", DataLinkCommand}, {"new", NewCommand},           {"smoke", SmokeCommand},
-      {"package", PackageCommand},
+      {"package", PackageCommand},   {"sync", SyncCommand},
   };
   return kFunctions.at(name);
 }
@@ -94,6 +94,11 @@ int Context::Usage(std::string_view message) { return UsageError(err, command, m
 model::CodeTarget TargetOf(const Arguments& args, model::CodeTarget settings_target) {
   const std::optional<std::string> name = args.Value("--target");
   return name ? model::ParseCodeTarget(*name).value_or(settings_target) : settings_target;
+}
+
+commands::EditedUnitHandling EditedUnitOf(const Arguments& args, std::string_view definition) {
+  return {args.Has("--overwrite") ? commands::EditedUnit::kReplace : commands::EditedUnit::kRefuse,
+          "kestrix-cli sync " + std::string(definition), "--overwrite"};
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

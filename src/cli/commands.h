@@ -13,6 +13,7 @@
 #include "cli/cli.h"
 #include "cli/syntax.h"
 #include "commands/dialogs.h"
+#include "commands/generated_file.h"
 #include "model/code_target.h"
 
 namespace kx::cli {
@@ -49,6 +50,10 @@ struct Context {
 // --target when given, else the settings' target.
 model::CodeTarget TargetOf(const Arguments& args, model::CodeTarget settings_target);
 
+// The unit commands' handling of a unit changed outside Kestrix: replaced with --overwrite,
+// else refused with a message naming the sync command for the definition file.
+commands::EditedUnitHandling EditedUnitOf(const Arguments& args, std::string_view definition);
+
 int ClassCommand(const Arguments& args, Context& context);
 int CheckCommand(const Arguments& args, Context& context);
 int ShowCommand(const Arguments& args, Context& context);
@@ -65,5 +70,6 @@ int NewCommand(const Arguments& args, Context& context);
 int SmokeCommand(const Arguments& args, Context& context);
 int PackageCommand(const Arguments& args, Context& context);
 int ImportCommand(const Arguments& args, Context& context);
+int SyncCommand(const Arguments& args, Context& context);
 
 }  // namespace kx::cli

@@ -141,6 +141,7 @@ int UnitCommand(const Arguments& args, Context& context) {
         }
         if (output_dir) options.output_dir = *output_dir;
         options.target = TargetOf(args, settings.target);
+        options.edited = EditedUnitOf(args, args.operands[0]);
         const platform::SystemClock system_clock;
         const platform::FixedClock fixed_clock(date.value_or(platform::DateTime{}));
         const platform::Clock& clock =
@@ -150,7 +151,13 @@ int UnitCommand(const Arguments& args, Context& context) {
         const std::optional<std::filesystem::path> written =
             commands::GenerateComponentCode(def, options, dialogs, clock);
         if (!written) return kExitFailed;
-        if (!context.quiet) context.out << written->string() << "\n";
+        if (!context.quiet) {
+          context.out << written->string() << "\n";
+          if (const auto registration =
+                  commands::RegistrationUnitPath(def, *written, options.target)) {
+            context.out << registration->string() << "\n";
+          }
+        }
         if (!args.Has("--update")) return kExitOk;
         // The current directory was not chosen as the definition's target directory.
         if (!had_target_dir && !output_dir) def.MainInfo.TargetDir = "";

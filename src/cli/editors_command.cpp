@@ -166,7 +166,8 @@ int EditorsCommand(const Arguments& args, Context& context) {
 
         EditorAnswers answers(context, unit, kinds, forms);
         commands::PropertyEditorOptions options{settings.codeview, settings.pascal_code_dir,
-                                                std::nullopt, TargetOf(args, settings.target)};
+                                                std::nullopt, TargetOf(args, settings.target),
+                                                EditedUnitOf(args, args.operands[0])};
         if (output_dir) {
           options.output_dir = *output_dir;
         } else {

@@ -24,6 +24,7 @@ int RunLazarusCommand(const Arguments& args, Context& context, Generator generat
         commands::LazarusOutputOptions options = commands::LazarusOutputOptionsFrom(settings);
         if (output_dir) options.output_dir = *output_dir;
         if (const std::optional<std::string> icon = args.Value("--icon")) options.icon = *icon;
+        options.edited = EditedUnitOf(args, args.operands[0]);
         const std::optional<std::filesystem::path> written =
             generate(session.def(), options, dialogs, platform::SystemClock());
         if (!written) return kExitFailed;
@@ -39,7 +40,12 @@ int SmokeCommand(const Arguments& args, Context& context) {
 }
 
 int PackageCommand(const Arguments& args, Context& context) {
-  return RunLazarusCommand(args, context, commands::GenerateLazarusPackages);
+  return RunLazarusCommand(
+      args, context,
+      [](model::ComponentDef& def, const commands::LazarusOutputOptions& options,
+         commands::Dialogs& dialogs, const platform::Clock& clock) {
+        return commands::GenerateLazarusPackages(def, options, dialogs, clock);
+      });
 }
 
 }  // namespace kx::cli

@@ -13,9 +13,9 @@ namespace {
 constexpr std::size_t kAny = std::numeric_limits<std::size_t>::max();
 
 const OptionSyntax kTargetOption = {"--target",
-                                    "delphi|lazarus",
+                                    "delphi|lazarus|delphi-xe",
                                     "what the code is written for (default: settings)",
-                                    {"delphi", "lazarus"}};
+                                    {"delphi", "lazarus", "delphi-xe"}};
 
 void ListEditorKinds(std::ostream& out) {
   out << "\nEditor kinds (N of --kind; * edits the value in a form of --form):\n";
@@ -24,6 +24,9 @@ void ListEditorKinds(std::ostream& out) {
         << generate::EditorKindText(kind) << "\n";
   }
 }
+
+const OptionSyntax kOverwriteOption = {
+    "--overwrite", "", "replace a unit changed outside Kestrix (the old one kept as .bak)"};
 
 const std::vector<CommandSyntax>& Table() {
   static const std::vector<CommandSyntax> table = {
@@ -58,10 +61,15 @@ const std::vector<CommandSyntax>& Table() {
        .operand = "FILE.cd"},
       {.name = "unit",
        .synopsis = "FILE.cd [-o DIR] [--comments full|normal] [--date \"YYYY-MM-DD HH:MM\"]\n"
-                   "[--update] [--target delphi|lazarus]",
+                   "[--update] [--overwrite] [--target delphi|lazarus|delphi-xe]",
        .summary = "write the component unit and print its path",
        .details = "Generation sorts the items by name and stores default code in items that had\n"
-                  "none; --update saves those changes back into the definition.",
+                  "none; --update saves those changes back into the definition. A unit changed\n"
+                  "outside Kestrix with edits the definition lacks is not replaced (exit status\n"
+                  "1): take them with `sync` first, or replace it with --overwrite. For\n"
+                  "delphi-xe the registration unit (UNITReg) is written beside it and its path\n"
+                  "printed too. delphi-xe is today's Delphi (XE2 and later); its code is checked\n"
+                  "with Free Pascal here, never with Delphi.",
        .options = {{"-o", "DIR", "the folder to write into, made when missing"},
                    {"--comments",
                     "full|normal",
@@ -70,10 +78,11 @@ const std::vector<CommandSyntax>& Table() {
                    {"--date", "\"YYYY-MM-DD HH:MM\"",
                     "the time in the unit's header (default: now)"},
                    {"--update", "", "save the definition as generation changed it"},
+                   kOverwriteOption,
                    kTargetOption},
        .operand = "FILE.cd"},
       {.name = "interface",
-       .synopsis = "FILE.cd [--raw] [--target delphi|lazarus]",
+       .synopsis = "FILE.cd [--raw] [--target delphi|lazarus|delphi-xe]",
        .summary = "print the interface part, as File > Print component interface does",
        .options = {{"--raw", "", "print the text as generated (Windows-1252), not converted"},
                    kTargetOption},
@@ -100,37 +109,68 @@ const std::vector<CommandSyntax>& Table() {
        .operand = "FILE.cd"},
       {.name = "editors",
        .synopsis = "FILE.cd [--unit NAME] [--kind EDITORCLASS=N]...\n"
-                   "[--form EDITORCLASS=FORM.dfm]... [-o DIR] [--target delphi|lazarus]",
+                   "[--form EDITORCLASS=FORM.dfm]... [-o DIR] [--overwrite]\n"
+                   "[--target delphi|lazarus|delphi-xe]",
        .summary = "write the unit of custom property editors the properties ask for and\n"
                   "print its path",
        .details = "Every editor gets its default kind unless --kind names another. Without -o an\n"
                   "existing unit is replaced only with --yes. An editor class or unit that\n"
-                  "the definition does not ask for is refused with the list of those it does.",
+                  "the definition does not ask for is refused with the list of those it does.\n"
+                  "A unit changed outside Kestrix since it was written is replaced only with\n"
+                  "--overwrite.",
        .options = {{"--unit", "NAME", "the editor unit, when the properties name several"},
                    {"--kind", "EDITORCLASS=N", "the kind of an editor (below)", {}, true},
                    {"--form", "EDITORCLASS=FORM.dfm", "the form an editor (*) edits in", {}, true},
                    {"-o", "DIR", "the folder to write into, made when missing"},
+                   kOverwriteOption,
                    kTargetOption},
        .operand = "FILE.cd",
        .more_help = ListEditorKinds},
       {.name = "all",
-       .synopsis = "FILE.cd -o DIR [--target delphi|lazarus]",
+       .synopsis = "FILE.cd -o DIR [--overwrite] [--target delphi|lazarus|delphi-xe]",
        .summary = "unit, editor units, page and bitmap in one go, every question answered\n"
                   "with its default; prints each path",
        .options = {{"-o", "DIR", "the folder to write into, made when missing", {}, false, true},
+                   kOverwriteOption,
                    kTargetOption},
        .operand = "FILE.cd"},
+      {.name = "sync",
+       .synopsis = "FILE.cd [UNIT.pas] [--remove] [--comments full|normal]\n"
+                   "[--target delphi|lazarus|delphi-xe]",
+       .summary = "take the edits made to the generated unit back into the definition, save\n"
+                  "it (the old file kept as .bak) and print what was taken",
+       .details = "UNIT.pas defaults to the unit `unit` writes. Bodies, the code before and\n"
+                  "after the class and the units used are taken where the unit differs from\n"
+                  "what generation last wrote; members added to the class become items.\n"
+                  "Code changed on both sides since then keeps the definition's version with\n"
+                  "the unit's beside it in a comment marked as a conflict. Members removed\n"
+                  "from the unit are listed and kept unless --remove is given; what Kestrix\n"
+                  "composes from many items (AutoInitialize, AutoDestroy, Notification,\n"
+                  "Register, the header comment) is listed with its line as not placed. A\n"
+                  "unit that matches the definition changes nothing.",
+       .options = {{"--remove", "", "delete the items whose members were removed"},
+                   {"--comments",
+                    "full|normal",
+                    "how much the code explains (default: settings)",
+                    {"full", "normal"}},
+                   kTargetOption},
+       .operand = "FILE.cd",
+       .max_operands = 2},
       {.name = "package",
-       .synopsis = "FILE.cd [--icon IMAGE] [-o DIR]",
+       .synopsis = "FILE.cd [--icon IMAGE] [-o DIR] [--overwrite]",
        .summary = "write the component's Lazarus packages: DIR/runtime with the unit,\n"
                   "DIR/designtime with its registration, property editors and palette\n"
                   "icon; prints the design-time package's path",
        .details = "Without -o they go into lazarus/ in the target directory. Build and install\n"
                   "with `lazbuild --add-package DIR/designtime/<unit>_dsgn.lpk\n"
                   "--build-ide=`. The icon is the placeholder bitmap unless --icon names a\n"
-                  "PNG file (used as it is) or a bitmap (scaled to 24, 36 and 48 pixels).",
+                  "PNG file (used as it is) or a bitmap (scaled to 24, 36 and 48 pixels).\n"
+                  "The run-time unit and the property editor units, which the IDE lets you\n"
+                  "edit, are replaced only with --overwrite once changed (the old ones kept\n"
+                  "as .bak); `sync FILE.cd DIR/runtime/UNIT.pas` takes such edits back.",
        .options = {{"--icon", "IMAGE", "the palette icon, a PNG or BMP file"},
-                   {"-o", "DIR", "the folder to write into, made when missing"}},
+                   {"-o", "DIR", "the folder to write into, made when missing"},
+                   kOverwriteOption},
        .operand = "FILE.cd"},
       {.name = "smoke",
        .synopsis = "FILE.cd [-o DIR]",

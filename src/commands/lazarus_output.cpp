@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/lazarus_output.h"
 
+#include "commands/generate_unit.h"
 #include "commands/generated_file.h"
 #include "commands/property_editors.h"
 #include "commands/target_directory.h"
@@ -25,6 +26,15 @@ bool WriteLazarusFile(const fs::path& path, std::string_view text, Dialogs& dial
   return WriteGeneratedFile(path, text, dialogs, {.target = model::CodeTarget::kLazarus});
 }
 
+constexpr std::string_view kPackagesCaption = "Lazarus packages";
+
+// A unit of the packages that the user may edit in the IDE: the old one kept as .bak, what is
+// written recorded for the next time.
+bool WriteEditableUnit(const fs::path& path, std::string_view text, Dialogs& dialogs) {
+  return WriteGeneratedFile(path, text, dialogs,
+                            {.target = model::CodeTarget::kLazarus, .keep_backup = true});
+}
+
 fs::path OutputFolder(const model::ComponentDef& def, const LazarusOutputOptions& options,
                       std::string_view folder) {
   return options.output_dir ? *options.output_dir
@@ -32,10 +42,13 @@ fs::path OutputFolder(const model::ComponentDef& def, const LazarusOutputOptions
 }
 
 // The folder written into and the run-time unit written there; nothing after the message.
+// editable: the unit is the packages' own, which the user may edit in the IDE and which is
+// not replaced unawares.
 std::optional<fs::path> WriteRuntimeUnit(model::ComponentDef& def,
                                          const LazarusOutputOptions& options,
                                          std::string_view folder, Dialogs& dialogs,
-                                         const platform::Clock& clock) {
+                                         const platform::Clock& clock, bool editable = false,
+                                         bool* took_edits = nullptr) {
   const model::DerivedFileName file = model::FileNameOf(def.MainInfo.UnitName.str(), ".pas");
   if (file.name.empty()) {
     dialogs.Error("The unit name " + file.why_not + ", so nothing was written.");
@@ -47,9 +60,16 @@ std::optional<fs::path> WriteRuntimeUnit(model::ComponentDef& def,
   const generate::UnitOptions unit_options{.full_comments = options.full_comments,
                                            .target = model::CodeTarget::kLazarus,
                                            .runtime_only = true};
+  if (editable && !MayReplaceComponentUnit(dir / file.name, def,
+                                           {.target = unit_options.target,
+                                            .full_comments = unit_options.full_comments,
+                                            .runtime_only = true},
+                                           options.edited, kPackagesCaption, dialogs, took_edits))
+    return std::nullopt;
   generate::PrepareForUnit(def, unit_options);
-  if (!WriteLazarusFile(dir / file.name,
-                        generate::WriteComponentUnit(def, unit_options, clock.Now()), dialogs)) {
+  const std::string text = generate::WriteComponentUnit(def, unit_options, clock.Now());
+  if (editable ? !WriteEditableUnit(dir / file.name, text, dialogs)
+               : !WriteLazarusFile(dir / file.name, text, dialogs)) {
     return std::nullopt;
   }
   return dir;
@@ -101,13 +121,14 @@ std::optional<fs::path> GenerateSmokeTest(model::ComponentDef& def,
 
 std::optional<fs::path> GenerateLazarusPackages(model::ComponentDef& def,
                                                 const LazarusOutputOptions& options,
-                                                Dialogs& dialogs, const platform::Clock& clock) {
+                                                Dialogs& dialogs, const platform::Clock& clock,
+                                                bool* took_edits) {
   const std::optional<std::string> icons = IconResource(def, options, dialogs);
   if (!icons) return std::nullopt;
   LazarusOutputOptions runtime_options = options;
   runtime_options.output_dir = OutputFolder(def, options, "lazarus") / "runtime";
   const std::optional<fs::path> runtime =
-      WriteRuntimeUnit(def, runtime_options, "", dialogs, clock);
+      WriteRuntimeUnit(def, runtime_options, "", dialogs, clock, /*editable=*/true, took_edits);
   if (!runtime) return std::nullopt;
   const generate::LazarusPackageNames names = generate::LazarusPackageNamesOf(def);
   if (!WriteLazarusFile(*runtime / (names.runtime + ".lpk"), generate::WriteRuntimePackage(def),
@@ -130,7 +151,9 @@ std::optional<fs::path> GenerateLazarusPackages(model::ComponentDef& def,
     if (!selection) return std::nullopt;
     const std::string text =
         generate::WriteEditorUnit(unit, def, *selection, clock.Now(), model::CodeTarget::kLazarus);
-    if (!WriteLazarusFile(design / file.name, text, dialogs)) return std::nullopt;
+    if (!MayReplaceEditedUnit(design / file.name, options.edited, dialogs, kPackagesCaption) ||
+        !WriteEditableUnit(design / file.name, text, dialogs))
+      return std::nullopt;
     editor_units.push_back(unit);
   }
   const fs::path package = design / (names.design_time + ".lpk");

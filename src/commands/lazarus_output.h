@@ -10,6 +10,7 @@
 #include <string>
 
 #include "commands/dialogs.h"
+#include "commands/generated_file.h"
 #include "model/component_def.h"
 #include "platform/clock.h"
 #include "store/settings.h"
@@ -22,6 +23,9 @@ struct LazarusOutputOptions {
   std::optional<std::filesystem::path> output_dir;
   // The palette icon's picture (PNG or BMP); without one, the placeholder bitmap.
   std::optional<std::filesystem::path> icon;
+  // The packages' units a user may edit in the IDE (the run-time unit, the property editor
+  // units), changed since they were written: replaced only as this says.
+  EditedUnitHandling edited;
 };
 
 LazarusOutputOptions LazarusOutputOptionsFrom(const store::Settings& settings);
@@ -36,10 +40,12 @@ std::optional<std::filesystem::path> GenerateSmokeTest(model::ComponentDef& def,
 // The run-time package (runtime/<unit>_rt.lpk with the unit) and the design-time package
 // (designtime/<unit>_dsgn.lpk with the registration unit, the property editor units, their
 // kinds asked as Generate > Property editors asks them, and the palette icon); the
-// design-time package's path, or nothing after the message that says why not.
+// design-time package's path, or nothing after the message that says why not. A run-time unit
+// edited in the IDE is handled as Generate > Component code handles its unit (took_edits).
 std::optional<std::filesystem::path> GenerateLazarusPackages(model::ComponentDef& def,
                                                              const LazarusOutputOptions& options,
                                                              Dialogs& dialogs,
-                                                             const platform::Clock& clock);
+                                                             const platform::Clock& clock,
+                                                             bool* took_edits = nullptr);
 
 }  // namespace kx::commands

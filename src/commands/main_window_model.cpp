@@ -653,9 +653,19 @@ void MainWindowModel::GenerateComponentCodeClick() {
   const auto remembered = RememberSelections();
   GenerateUnitOptions options = GenerateUnitOptionsFrom(settings_);
   options.default_target_dir = DefaultTargetDir();
-  GenerateComponentCode(session_.def(), options, dialogs_, clock_);
+  bool took_edits = false;
+  GenerateComponentCode(session_.def(), options, dialogs_, clock_, &took_edits);
+  if (took_edits) Modified();
   Reselect(remembered);
   FillPage(Page::kMain);
+}
+
+void MainWindowModel::TakeUnitEditsClick() {
+  GenerateUnitOptions options = GenerateUnitOptionsFrom(settings_);
+  options.default_target_dir = DefaultTargetDir();
+  if (!TakeUnitEdits(session_.def(), options, dialogs_)) return;
+  Modified();
+  RefillShownPages();
 }
 
 void MainWindowModel::GeneratePropertyEditorsClick() {
@@ -693,7 +703,9 @@ void MainWindowModel::GenerateLazarusPackagesClick() {
   const auto remembered = RememberSelections();
   LazarusOutputOptions options = LazarusOutputOptionsFrom(settings_);
   options.default_target_dir = DefaultTargetDir();
-  GenerateLazarusPackages(session_.def(), options, dialogs_, clock_);
+  bool took_edits = false;
+  GenerateLazarusPackages(session_.def(), options, dialogs_, clock_, &took_edits);
+  if (took_edits) Modified();
   Reselect(remembered);
 }
 

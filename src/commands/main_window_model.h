@@ -139,6 +139,7 @@ enum class MenuItem : std::uint8_t {
   kPageEvents,
   kPageVariables,
   kGenerateCode,
+  kTakeUnitEdits,
   kGeneratePropertyEditors,
   kGeneratePaletteBitmap,
   kGenerateDocumentation,
@@ -354,6 +355,7 @@ class MainWindowModel {
   std::string DefaultTargetDir() const;
   void AddDataLinkClick();
   void GenerateComponentCodeClick();
+  void TakeUnitEditsClick();
   void GeneratePropertyEditorsClick();
   void GeneratePaletteBitmapClick(platform::BusyHook busy);
   void GenerateDocumentationClick();

@@ -2,6 +2,7 @@
 #include "commands/options.h"
 
 #include <string>
+#include <vector>
 
 #include "model/types.h"
 #include "store/profile_store.h"
@@ -112,13 +113,23 @@ bool ChangeCommentingLevel(Dialogs& dialogs, store::Settings& settings) {
 }
 
 bool ChangeCodeTarget(Dialogs& dialogs, store::Settings& settings) {
-  const bool lazarus = settings.target == model::CodeTarget::kLazarus;
-  const std::string_view question =
-      lazarus ? "Code is now generated for Lazarus.  Do you want it generated for Delphi instead?"
-              : "Code is now generated for Delphi.  Do you want it generated for Lazarus instead?";
-  if (dialogs.Confirm(Buttons::kYesNo, question) != Answer::kYes) return false;
-  const model::CodeTarget target =
-      lazarus ? model::CodeTarget::kDelphi : model::CodeTarget::kLazarus;
+  // The two targets code is not generated for, in a fixed order, one button each.
+  std::vector<model::CodeTarget> others;
+  for (const model::CodeTarget target :
+       {model::CodeTarget::kDelphi, model::CodeTarget::kLazarus, model::CodeTarget::kDelphiXe}) {
+    if (target != settings.target) others.push_back(target);
+  }
+  auto button = [](model::CodeTarget target) {
+    return "Generate it for " + std::string(model::CodeTargetName(target));
+  };
+  const std::optional<int> choice =
+      dialogs.ChooseButton({.caption = "Code is now generated for " +
+                                       std::string(model::CodeTargetName(settings.target)),
+                            .first = button(others[0]),
+                            .second = button(others[1]),
+                            .cancel_button = true});
+  if (!choice || *choice < 0 || *choice > 1) return false;
+  const model::CodeTarget target = others[static_cast<std::size_t>(*choice)];
   if (!WriteSetting(dialogs, settings, store::kOtherSection, store::kTargetKey,
                     model::CodeTargetName(target))) {
     return false;

@@ -30,7 +30,8 @@ inline constexpr std::array<std::string_view, 3> kCodeViewingChoices = {
 bool ChangeDefaultSourceDirectory(Dialogs& dialogs, store::Settings& settings);
 bool ChangeDefaultTargetDirectory(Dialogs& dialogs, store::Settings& settings);
 bool ChangeCommentingLevel(Dialogs& dialogs, store::Settings& settings);
-// Delphi or Lazarus: what the component and property editor units are written for.
+// Delphi, Lazarus or today's Delphi: what the component and property editor units are written
+// for, chosen from the two it is not.
 bool ChangeCodeTarget(Dialogs& dialogs, store::Settings& settings);
 // Chooses the help files of the new version (ChooseHelpFiles) before telling the user.
 bool ChangeDelphiVersion(Dialogs& dialogs, store::Settings& settings,

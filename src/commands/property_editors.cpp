@@ -132,6 +132,8 @@ std::optional<fs::path> GeneratePropertyEditors(model::ComponentDef& def,
         return std::nullopt;
     }
   }
+  if (!MayReplaceEditedUnit(path, options.edited, dialogs, kPropertyEditorsCaption))
+    return std::nullopt;
   const std::optional<generate::EditorSelection> selection =
       SelectEditorKinds(def, unit_name, dialogs);
   if (!selection) return std::nullopt;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "commands/dialogs.h"
+#include "commands/generated_file.h"
 #include "generate/extras/editor_unit.h"
 #include "model/component_def.h"
 #include "platform/clock.h"
@@ -28,6 +29,7 @@ struct PropertyEditorOptions {
   // A folder chosen beforehand (kestrix-cli -o): the unit goes there without the question.
   std::optional<std::filesystem::path> output_dir;
   model::CodeTarget target = model::CodeTarget::kDelphi;
+  EditedUnitHandling edited;
 };
 
 // The editor units the properties name, sorted, each once in any letter case.

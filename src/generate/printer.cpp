@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "model/text.h"
+
 namespace kx::generate {
 
 std::string Substitute(std::string_view line, const Vars& vars) {
@@ -92,7 +94,38 @@ Lines ExpandBlock(std::string_view block, const Vars& vars) {
   return out;
 }
 
+std::string MapWords(std::string_view line, std::span<const WordMapping> words) {
+  std::string out;
+  out.reserve(line.size());
+  bool in_string = false;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    const char c = line[i];
+    if (c == '\'') in_string = !in_string;
+    if (in_string || !model::IsIdentChar(c) || (i > 0 && model::IsIdentChar(line[i - 1]))) {
+      out += c;
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < line.size() && model::IsIdentChar(line[end])) ++end;
+    const std::string_view word = line.substr(i, end - i);
+    std::string_view replacement = word;
+    for (const WordMapping& m : words) {
+      if (model::SameText(word, m.from)) replacement = m.to;
+    }
+    out += replacement;
+    i = end;
+  }
+  return out;
+}
+
 void Printer::Line(std::string_view text) {
+  if (!words_.empty()) {
+    text_ += MapWords(text, words_);
+    text_ += '\n';
+    return;
+  }
   text_.append(text);
   text_ += '\n';
 }

@@ -14,6 +14,7 @@
 
 #include <initializer_list>
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,9 +36,21 @@ Lines Expand(std::initializer_list<std::string_view> lines, const Vars& vars = {
 // go, unless the line ends in " |": then the "|" is dropped and the blanks before it stay.
 Lines ExpandBlock(std::string_view block, const Vars& vars = {});
 
+// A word the printer replaces in every line it is given: a whole identifier outside string
+// literals, in any letter case.
+struct WordMapping {
+  std::string_view from;
+  std::string_view to;
+};
+std::string MapWords(std::string_view line, std::span<const WordMapping> words);
+
 // Collects generated lines; knows nothing of files.
 class Printer {
  public:
+  Printer() = default;
+  // Every line given, the template's and the user's alike, with these words replaced.
+  explicit Printer(std::span<const WordMapping> words) : words_(words) {}
+
   void Line(std::string_view text = {});
   void Lines(const std::vector<std::string>& lines);
   void Emit(std::initializer_list<std::string_view> lines, const Vars& vars = {});
@@ -48,6 +61,7 @@ class Printer {
   const std::string& text() const { return text_; }
 
  private:
+  std::span<const WordMapping> words_;
   std::string text_;
 };
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "generate/printer.h"
+#include "generate/target.h"
 #include "model/component_def.h"
 #include "platform/clock.h"
 
@@ -23,11 +24,14 @@ std::string DateText(const platform::DateTime& at);
 std::string SourceText(const model::ComponentDef& def);
 
 // The boxed comment at the top of a generated unit: its title, the description when there is
-// one, where it was generated from, when, and the copyright line.
+// one, the tool chain it is written for, where it was generated from, when, and the copyright
+// line.
 void WriteHeaderBox(Printer& out, std::string_view title, std::string_view description,
-                    const model::ComponentDef& def, const platform::DateTime& at);
-// The boxed comment at the top of the component unit.
-void WriteHeaderComment(Printer& out, const model::ComponentDef& def, const platform::DateTime& at);
+                    const model::ComponentDef& def, const platform::DateTime& at,
+                    const Target& target);
+// The boxed comment at the top of the component unit, titled with the target's class library.
+void WriteHeaderComment(Printer& out, const model::ComponentDef& def, const platform::DateTime& at,
+                        const Target& target);
 // "uses A, B, ...;" wrapped after 60 characters; nothing for no units.
 void WriteUsesClause(Printer& out, const model::TextBlock& units);
 

@@ -6,11 +6,19 @@
 namespace kx::model {
 
 std::string_view CodeTargetName(CodeTarget target) {
-  return target == CodeTarget::kLazarus ? "Lazarus" : "Delphi";
+  switch (target) {
+    case CodeTarget::kLazarus:
+      return "Lazarus";
+    case CodeTarget::kDelphiXe:
+      return "Delphi-XE";
+    case CodeTarget::kDelphi:
+      break;
+  }
+  return "Delphi";
 }
 
 std::optional<CodeTarget> ParseCodeTarget(std::string_view name) {
-  for (CodeTarget target : {CodeTarget::kDelphi, CodeTarget::kLazarus}) {
+  for (CodeTarget target : {CodeTarget::kDelphi, CodeTarget::kLazarus, CodeTarget::kDelphiXe}) {
     if (SameText(name, CodeTargetName(target))) return target;
   }
   return std::nullopt;

@@ -262,6 +262,8 @@ void MainWindow::BuildMenus() {
   actions[MenuItem::kGenerateCode] = item(
       generate, "&Component code...", [this] { model_.GenerateComponentCodeClick(); },
       QKeySequence("Ctrl+F9"));
+  actions[MenuItem::kTakeUnitEdits] =
+      item(generate, "&Take edits from unit...", [this] { model_.TakeUnitEditsClick(); });
   actions[MenuItem::kGeneratePropertyEditors] =
       item(generate, "&Property editors...", [this] { model_.GeneratePropertyEditorsClick(); });
   actions[MenuItem::kGeneratePaletteBitmap] = item(generate, "Palette &bitmap...", [this] {
@@ -286,7 +288,7 @@ void MainWindow::BuildMenus() {
   item(options, "Default &target (*.pas) directory...",
        [this] { model_.DefaultTargetDirectoryClick(); });
   item(options, "Commenting &level...", [this] { model_.CommentingLevelClick(); });
-  item(options, "Code &for Delphi or Lazarus...", [this] { model_.CodeTargetClick(); });
+  item(options, "Code &for Delphi, Lazarus or Delphi-XE...", [this] { model_.CodeTargetClick(); });
   item(options, "&Resource compiler path...", [this] { model_.ResourceCompilerPathClick(); });
   item(options, "&Delphi version...",
        [this] { model_.DelphiVersionClick(store::WinePrefix(store::ReadEnvironment())); });

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Each folder below tests/golden holds a definition (input.cd) and the units expected from
 // it: full/<unit>.pas at the detailed commenting level, normal/<unit>.pas at the normal
-// one, generated as if on 3 March 1999 at 9:05 from a file named <case>.cd; and lazarus.diff,
-// how the Lazarus target's unit differs from the Delphi one at the normal level.
+// one, generated as if on 3 March 1999 at 9:05 from a file named <case>.cd; lazarus.diff and
+// delphi-xe.diff, how the Lazarus and today's Delphi targets' units differ from the Delphi one
+// at the normal level; and delphi-xe-reg.pas, today's Delphi's registration unit.
 //
 #include "support/golden.h"
 
@@ -60,6 +61,19 @@ TEST_P(GoldenUnitTest, TheLazarusTargetDiffersOnlyInMappedLines) {
   const std::string lazarus = Generate(def, false, model::CodeTarget::kLazarus);
   kx::testing::ExpectGoldenFile(kGoldenDir / GetParam() / "lazarus.diff",
                                 kx::testing::TargetDiff(delphi, lazarus), "kx_golden_tests");
+}
+
+TEST_P(GoldenUnitTest, TodaysDelphiDiffersOnlyInMappedLinesAndRegistersApart) {
+  model::ComponentDef def = ReadCase(GetParam());
+  const std::string delphi = Generate(def, false);
+  const std::string today = Generate(def, false, model::CodeTarget::kDelphiXe);
+  kx::testing::ExpectGoldenFile(kGoldenDir / GetParam() / "delphi-xe.diff",
+                                kx::testing::TargetDiff(delphi, today, "Delphi-XE"),
+                                "kx_golden_tests");
+  kx::testing::ExpectGoldenFile(
+      kGoldenDir / GetParam() / "delphi-xe-reg.pas",
+      WithCrlf(WriteRegistrationUnit(def, kGoldenDate, TargetFor(model::CodeTarget::kDelphiXe))),
+      "kx_golden_tests");
 }
 
 // Preparing sorts the items and stores default code; a second run on the changed

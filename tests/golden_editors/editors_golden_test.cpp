@@ -2,8 +2,8 @@
 // Each folder below tests/golden_editors holds a definition (input.cd), the editors chosen
 // for one of its editor units (editors.txt: "unit NAME", then "EDITORCLASS KIND [FORMCLASS
 // FORMUNIT]" per editor) and the unit expected from them, <unit>.pas, generated as if on
-// 7 March 1997 at 9:05 from a file named <case>.cd; and lazarus.diff, how the Lazarus
-// target's unit differs from it.
+// 7 March 1997 at 9:05 from a file named <case>.cd; lazarus.diff, how the Lazarus target's
+// unit differs from it; and delphi-xe/<unit>.pas, today's Delphi's unit.
 
 #include <gtest/gtest.h>
 
@@ -60,6 +60,10 @@ TEST_P(GoldenEditorUnitTest, MatchesTheExpectedUnit) {
       kx::testing::TargetDiff(
           WithCrlf(text),
           WithCrlf(WriteEditorUnit(unit_name, def, selection, at, model::CodeTarget::kLazarus))),
+      "kx_editors_golden_tests");
+  kx::testing::ExpectGoldenFile(
+      dir / "delphi-xe" / model::FileNameOf(unit_name, ".pas").name,
+      WithCrlf(WriteEditorUnit(unit_name, def, selection, at, model::CodeTarget::kDelphiXe)),
       "kx_editors_golden_tests");
 }
 

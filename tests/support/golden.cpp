@@ -122,11 +122,12 @@ std::string UnifiedDiff(std::string_view expected, std::string_view actual,
   return out.str();
 }
 
-std::string TargetDiff(std::string_view delphi, std::string_view lazarus) {
-  std::string diff = UnifiedDiff(delphi, lazarus, "Delphi");
+std::string TargetDiff(std::string_view delphi, std::string_view other,
+                       std::string_view other_name) {
+  std::string diff = UnifiedDiff(delphi, other, "Delphi");
   constexpr std::string_view kGenerated = "+++ Delphi (generated)";
   if (const std::size_t at = diff.find(kGenerated); at != std::string::npos) {
-    diff.replace(at, kGenerated.size(), "+++ Lazarus");
+    diff.replace(at, kGenerated.size(), "+++ " + std::string(other_name));
   }
   return diff;
 }

@@ -26,9 +26,10 @@ model::ComponentDef ReadGoldenDefinition(const std::filesystem::path& dir, const
 std::string UnifiedDiff(std::string_view expected, std::string_view actual,
                         const std::string& expected_name);
 
-// The unified diff from a unit's Delphi text to its Lazarus text, headed "--- Delphi" and
-// "+++ Lazarus".
-std::string TargetDiff(std::string_view delphi, std::string_view lazarus);
+// The unified diff from a unit's Delphi text to its text for another target, headed
+// "--- Delphi" and "+++ Lazarus" (or the other target's name).
+std::string TargetDiff(std::string_view delphi, std::string_view other,
+                       std::string_view other_name = "Lazarus");
 
 // Expects the file to hold actual; program is the test program, as in
 // "KX_UPDATE_GOLDEN=1 build/tests/<program>".

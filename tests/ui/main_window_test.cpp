@@ -20,6 +20,7 @@
 #include <QTest>
 #include <algorithm>
 
+#include "commands/generate_unit.h"
 #include "model/types.h"
 #include "store/definition_file.h"
 #include "support/scripted_dialogs.h"
@@ -546,6 +547,55 @@ TEST_F(MainWindowTest, ImportComponentUnitThroughTheMenu) {
     return note.starts_with("line 73: The registration of TDialGauge is left out");
   })) << ::testing::PrintToString(notes);
   EXPECT_EQ(dialogs_.file_requests().back().initial_dir, gauges.parent_path());
+}
+
+// A unit edited outside Kestrix: Generate asks before replacing it, Yes takes the edits into
+// the definition first (the Methods page lists the new method), and the new unit holds them;
+// Generate > Take edits from unit then finds nothing more to take.
+TEST_F(MainWindowTest, GenerationTakesEditsMadeOutsideFirst) {
+  Open("alarm.cd");
+  const auto unit = dir_ / "alarm.pas";
+  const std::string written = "Component code written to " + unit.string() + ".";
+  dialogs_.ExpectBox(BoxKind::kInformation, written);
+  window().actions[MenuItem::kGenerateCode]->trigger();
+  std::string text = TempDir::Read(unit);
+  const std::string setter = "     FActive := Value;\r\n";
+  text.insert(text.find(setter) + setter.size(), "     Change(Self);\r\n");
+  text.insert(text.find("constructor TAlarm.Create"),
+              "procedure TAlarm.Snooze;\r\nbegin\r\n     Active := False;\r\nend;\r\n\r\n");
+  text.insert(text.find("        destructor Destroy; override;"), "        procedure Snooze;\r\n");
+  dir_.Write("alarm.pas", text);
+  const auto line_of = [&text](std::string_view what) {
+    return std::to_string(1 + std::count(text.begin(), text.begin() + text.find(what), '\n'));
+  };
+
+  dialogs_
+      .ExpectBox(BoxKind::kConfirmation, std::string(commands::kUnitChangedQuestion), Answer::kYes,
+                 "Generate component code")
+      .ExpectBox(BoxKind::kInformation,
+                 "Taken from the unit: 1 changed, 1 added, 0 in conflict; 0 removed from the "
+                 "unit, 0 not placed.\n\nChanged:\n  line " +
+                     line_of("procedure TAlarm.SetActive") +
+                     ": the write method of property Active\n\nAdded as items:\n  line " +
+                     line_of("procedure TAlarm.Snooze") + ": method Snooze",
+                 Answer::kOk, "Generate component code")
+      .ExpectBox(BoxKind::kInformation, written);
+  window().actions[MenuItem::kGenerateCode]->trigger();
+  EXPECT_TRUE(modified());
+  SelectPage(2);
+  EXPECT_EQ(window().methods_page->list->findItems("Snooze", Qt::MatchStartsWith).size(), 1);
+  const std::string regenerated = TempDir::Read(unit);
+  EXPECT_NE(regenerated.find(setter + "     Change(Self);\r\n"), std::string::npos);
+  EXPECT_NE(regenerated.find("procedure TAlarm.Snooze;"), std::string::npos);
+  EXPECT_EQ(TempDir::Read(dir_ / "alarm.pas.bak"), text);
+
+  QAction* take = window().actions.at(MenuItem::kTakeUnitEdits);
+  EXPECT_EQ(take->text(), "&Take edits from unit...");
+  dialogs_.ExpectOpenFile(unit).ExpectBox(
+      BoxKind::kInformation, "No edits to take: the unit is what the definition generates.",
+      Answer::kOk, "Take edits from unit");
+  take->trigger();
+  EXPECT_EQ(dialogs_.file_requests().back().file_name, "alarm.pas");
 }
 
 }  // namespace

@@ -345,6 +345,70 @@ TEST_F(CliDefinitionTest, UnitWritesIntoAFolderItMakes) {
   EXPECT_TRUE(Contains(saved, "TargetDir=" + out.string() + "/\r\n")) << "-o was chosen";
 }
 
+// A unit edited since generation is replaced only with --overwrite; sync takes the edit into
+// the definition (saved with its backup), after which generation goes ahead and keeps it.
+TEST_F(CliDefinitionTest, AnEditedUnitIsRefusedUntilSynced) {
+  const std::string file =
+      dir_.Write("go.cd",
+                 "[MAININFO$]\r\nUnitName=GoUnit\r\nNewClassName=TGo\r\n"
+                 "ParentClassName=TComponent\r\nVCLAncestorName=TComponent\r\n[ITEMLIST$]\r\n"
+                 "Alpha=Method\r\nFlag=Property\r\n"
+                 "[Flag]\r\nPropType=Boolean\r\nEC=GoEds\r\nEU=TFlagProperty\r\n")
+          .string();
+  const auto out = dir_ / "out";
+  const auto unit = out / "gounit.pas";
+  ASSERT_EQ(RunWith({"unit", file, "-o", out.string()}).status, kExitOk);
+  ASSERT_EQ(RunWith({"editors", file, "-o", out.string()}).status, kExitOk);
+  auto edit = [&](const std::filesystem::path& path, std::string_view after) {
+    std::string text = TempDir::Read(path);
+    const std::size_t at = text.find("begin\r\n", text.find(after));
+    EXPECT_NE(at, std::string::npos) << after;
+    text.insert(at + 7, "     Beep;\r\n");
+    dir_.Write(path.lexically_relative(dir_.path()).string(), text);
+    return text;
+  };
+  const std::string edited = edit(unit, "procedure TGo.Alpha;");
+  edit(out / "goeds.pas", "implementation");
+
+  for (const std::string command : {"unit", "editors"}) {
+    const Result r = RunWith({command, file, "-o", out.string()});
+    EXPECT_EQ(r.status, kExitFailed) << command;
+    EXPECT_TRUE(Contains(r.err, "was changed outside Kestrix")) << r.err;
+    EXPECT_TRUE(Contains(r.err, "--overwrite")) << r.err;
+  }
+  EXPECT_TRUE(Contains(RunWith({"unit", file, "-o", out.string()}).err,
+                       "\"kestrix-cli sync " + file + " " + unit.string() + "\" first"));
+  EXPECT_EQ(TempDir::Read(unit), edited);
+
+  Result r = RunWith({"sync", file, unit.string()});
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  EXPECT_EQ(r.out.rfind("Taken from the unit: 1 changed, 0 added", 0), 0u) << r.out;
+  EXPECT_TRUE(Contains(r.out, ": the body of method Alpha\n")) << r.out;
+  EXPECT_TRUE(Contains(TempDir::Read(file), "=~~~~~Beep;\r\n"));  // blanks kept as ~
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "go.bak"));
+  const std::string synced = TempDir::Read(file);
+  r = RunWith({"sync", file, unit.string()});
+  EXPECT_EQ(r.out, "No edits to take: the unit is what the definition generates.\n");
+  EXPECT_EQ(TempDir::Read(file), synced);
+
+  ASSERT_EQ(RunWith({"unit", file, "-o", out.string()}).status, kExitOk);
+  EXPECT_TRUE(Contains(TempDir::Read(unit), "begin\r\n     Beep;\r\n"));
+  r = RunWith({"editors", file, "-o", out.string(), "--overwrite"});
+  EXPECT_EQ(r.status, kExitOk) << r.err;
+  EXPECT_TRUE(Contains(TempDir::Read(out / "goeds.pas.bak"), "     Beep;\r\n"));
+
+  // The Lazarus packages' run-time unit, edited in the IDE, the same way.
+  const auto packages = dir_ / "packages";
+  ASSERT_EQ(RunWith({"package", file, "-o", packages.string()}).status, kExitOk);
+  const auto runtime_unit = packages / "runtime" / "gounit.pas";
+  edit(runtime_unit, "procedure TGo.Alpha;");
+  r = RunWith({"package", file, "-o", packages.string()});
+  EXPECT_EQ(r.status, kExitFailed);
+  EXPECT_TRUE(Contains(r.err, "\"kestrix-cli sync " + file + " " + runtime_unit.string())) << r.err;
+  ASSERT_EQ(RunWith({"sync", file, runtime_unit.string()}).status, kExitOk);
+  EXPECT_EQ(RunWith({"package", file, "-o", packages.string()}).status, kExitOk);
+}
+
 TEST_F(CliDefinitionTest, ResaveKeepsATargetDirectoryOfNone) {
   const auto file = Definition();
   ASSERT_EQ(RunWith({"resave", file.string()}).status, kExitOk);

@@ -102,7 +102,8 @@ TEST_F(MainWindowModelTest, PrintInterfaceIsTheCommandLinesInterface) {
     while (text.ends_with('\n')) text.pop_back();
     return text;
   };
-  for (const model::CodeTarget target : {model::CodeTarget::kDelphi, model::CodeTarget::kLazarus}) {
+  for (const model::CodeTarget target :
+       {model::CodeTarget::kDelphi, model::CodeTarget::kLazarus, model::CodeTarget::kDelphiXe}) {
     settings_.target = target;
     model::ItemDef event = model::NewEventItem("OnBlink");
     event.NewEvent().Arglist = "Sender:TObject;  Count:Integer";
@@ -116,7 +117,7 @@ TEST_F(MainWindowModelTest, PrintInterfaceIsTheCommandLinesInterface) {
 
     std::ostringstream out;
     std::ostringstream err;
-    const std::string target_name = target == model::CodeTarget::kLazarus ? "lazarus" : "delphi";
+    const std::string target_name = model::LowerCase(model::CodeTargetName(target));
     ASSERT_EQ(cli::Run({"--settings", settings_.file.string(), "interface", "--raw", "--target",
                         target_name, file_.string()},
                        out, err, cli::TerminalEncoding::kUtf8),

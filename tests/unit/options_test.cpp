@@ -125,24 +125,26 @@ TEST_F(OptionsTest, CommentingLevelBothWays) {
   EXPECT_EQ(FileText(), "[Other]\r\nFullComments=1\r\n");
 }
 
-TEST_F(OptionsTest, CodeTargetBothWaysAndReadBack) {
+TEST_F(OptionsTest, CodeTargetChosenFromTheOtherTwoAndReadBack) {
   store::Settings settings = Load();
   ScriptedDialogs dialogs;
-  dialogs
-      .ExpectBox(BoxKind::kConfirmation,
-                 "Code is now generated for Delphi.  Do you want it generated for Lazarus "
-                 "instead?",
-                 Answer::kYes, "", Buttons::kYesNo)
+  dialogs.ExpectChooseButton("Code is now generated for Delphi", 1)
+      .ExpectBox(BoxKind::kInformation, "New code will be generated for Delphi-XE.")
+      .ExpectChooseButton("Code is now generated for Delphi-XE", 1)
       .ExpectBox(BoxKind::kInformation, "New code will be generated for Lazarus.")
-      .ExpectBox(BoxKind::kConfirmation,
-                 "Code is now generated for Lazarus.  Do you want it generated for Delphi "
-                 "instead?",
-                 Answer::kNo);
+      .ExpectChooseButton("Code is now generated for Lazarus", std::nullopt)
+      .ExpectChooseButton("Code is now generated for Lazarus", 0)
+      .ExpectBox(BoxKind::kInformation, "New code will be generated for Delphi.");
   EXPECT_TRUE(ChangeCodeTarget(dialogs, settings));
-  EXPECT_EQ(FileText(), "[Other]\r\nTarget=Lazarus\r\n");
+  EXPECT_EQ(FileText(), "[Other]\r\nTarget=Delphi-XE\r\n");
+  EXPECT_EQ(Load().target, model::CodeTarget::kDelphiXe);
+  EXPECT_TRUE(ChangeCodeTarget(dialogs, settings));
   EXPECT_EQ(Load().target, model::CodeTarget::kLazarus);
+  // Cancel keeps the target.
   EXPECT_FALSE(ChangeCodeTarget(dialogs, settings));
   EXPECT_EQ(settings.target, model::CodeTarget::kLazarus);
+  EXPECT_TRUE(ChangeCodeTarget(dialogs, settings));
+  EXPECT_EQ(FileText(), "[Other]\r\nTarget=Delphi\r\n");
 }
 
 TEST_F(OptionsTest, DelphiVersionChoosesTheHelpFilesAgain) {

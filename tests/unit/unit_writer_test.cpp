@@ -27,7 +27,7 @@ TEST(UnitFrameTest, BoxLinesAndDates) {
 TEST(UnitFrameTest, UntitledHeader) {
   model::ComponentDef def;
   Printer out;
-  WriteHeaderComment(out, def, {1999, 3, 3, 9, 5, 0});
+  WriteHeaderComment(out, def, {1999, 3, 3, 9, 5, 0}, TargetFor(model::CodeTarget::kDelphi));
   EXPECT_NE(out.text().find("{   Generated from untitled component definition " +
                             std::string(19, ' ') + " }\n"),
             std::string::npos)
@@ -179,20 +179,116 @@ TEST_F(GenerateComponentCodeTest, KeepsTheOldUnitAndWritesTheTargetsEncoding) {
   const struct {
     model::CodeTarget target;
     std::string copyright;
-  } cases[] = {{model::CodeTarget::kDelphi, "{   Copyright \xA9 1999 by me  "},
-               {model::CodeTarget::kLazarus, "{   Copyright \xC2\xA9 1999 by me  "}};
+    std::string start;  // a byte-order mark or none
+  } cases[] = {
+      {model::CodeTarget::kDelphi, "{   Copyright \xA9 1999 by me  ", ""},
+      {model::CodeTarget::kLazarus, "{   Copyright \xC2\xA9 1999 by me  ", ""},
+      {model::CodeTarget::kDelphiXe, "{   Copyright \xC2\xA9 1999 by me  ", "\xEF\xBB\xBF"}};
   for (const auto& c : cases) {
     const auto path = dir_.Write("mybutton.pas", "unit MyButton; { edited by hand }");
     dir_.Write("mybutton.bak", "the definition's backup");
     def_.MainInfo.CopyrightLine = "Copyright \xA9 1999 by me";
     options_.target = c.target;
+    dialogs_.ExpectBox(BoxKind::kConfirmation, std::string(commands::kUnitChangedQuestion),
+                       commands::Answer::kNo, "Generate component code");
     dialogs_.ExpectViewFile(path);
     ASSERT_EQ(commands::GenerateComponentCode(def_, options_, dialogs_, clock_), path);
     EXPECT_EQ(TempDir::Read(dir_ / "mybutton.pas.bak"), "unit MyButton; { edited by hand }");
     EXPECT_EQ(TempDir::Read(dir_ / "mybutton.bak"), "the definition's backup");
     const std::string text = TempDir::Read(path);
     EXPECT_NE(text.find(c.copyright), std::string::npos) << text;
-    EXPECT_EQ(text.rfind("{ ****", 0), 0u) << "no byte-order mark";
+    EXPECT_EQ(text.rfind(c.start + "{ ****", 0), 0u);
+    // Today's Delphi registers in a unit of its own, which never replaces the component unit.
+    const std::filesystem::path registration = dir_ / "mybuttonreg.pas";
+    EXPECT_EQ(std::filesystem::exists(registration), c.target == model::CodeTarget::kDelphiXe);
+    if (std::filesystem::exists(registration)) {
+      const std::string reg = TempDir::Read(registration);
+      EXPECT_NE(reg.find("\r\nunit MyButtonReg;\r\n"), std::string::npos) << reg;
+      EXPECT_NE(reg.find("RegisterComponents("), std::string::npos) << reg;
+      EXPECT_EQ(text.find("procedure Register;"), std::string::npos) << text;
+    }
+  }
+}
+
+// A unit edited since it was generated is replaced only as the user or the command line says;
+// one that only the definition changed since is replaced without a word.
+TEST_F(GenerateComponentCodeTest, AsksBeforeReplacingAnEditedUnit) {
+  using commands::Answer;
+  using commands::EditedUnit;
+  constexpr std::string_view kEdit = "     { edited in the IDE }\r\n";
+  const struct {
+    std::string name;
+    bool edit_unit;
+    EditedUnit handling;
+    std::optional<Answer> answer;  // to the question; nothing: not asked
+    bool written;                  // the unit replaced
+    bool took_edits;
+  } cases[] = {
+      {"not edited", false, EditedUnit::kAsk, std::nullopt, true, false},
+      {"cancelled", true, EditedUnit::kAsk, Answer::kCancel, false, false},
+      {"replaced", true, EditedUnit::kAsk, Answer::kNo, true, false},
+      {"taken first", true, EditedUnit::kAsk, Answer::kYes, true, true},
+      {"refused", true, EditedUnit::kRefuse, std::nullopt, false, false},
+      {"overwritten", true, EditedUnit::kReplace, std::nullopt, true, false},
+  };
+  options_.codeview = store::kCodeviewNever;
+  model::ItemDef ring = model::NewMethodItem("Ring");
+  ring.Code = std::vector<std::string>{"begin", "     Beep;", "end;"};
+  model::AddItem(def_, ring);
+  const model::ComponentDef start = def_;
+  const std::filesystem::path path = dir_ / "mybutton.pas";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    def_ = start;
+    std::filesystem::remove(path);
+    dialogs_.ExpectBox(BoxKind::kInformation, "Component code written to " + path.string() + ".",
+                       Answer::kOk, "Generate component code");
+    ASSERT_TRUE(commands::GenerateComponentCode(def_, options_, dialogs_, clock_));
+    std::string unit = TempDir::Read(path);
+    if (c.edit_unit) {
+      unit.insert(unit.find("     Beep;\r\n") + 12, kEdit);
+      dir_.Write("mybutton.pas", unit);
+    }
+    def_.MainInfo.DefaultPalette = "Other page";  // a change made in Kestrix meanwhile
+    options_.edited = {c.handling, "kestrix-cli sync my.cd", "--overwrite"};
+    if (c.answer) {
+      dialogs_.ExpectBox(BoxKind::kConfirmation, std::string(commands::kUnitChangedQuestion),
+                         *c.answer, "Generate component code");
+    }
+    if (c.handling == EditedUnit::kRefuse) {
+      dialogs_.ExpectBox(BoxKind::kError,
+                         path.string() +
+                             " was changed outside Kestrix and holds edits the definition "
+                             "lacks. Take them into the definition with \"kestrix-cli sync "
+                             "my.cd " +
+                             path.string() +
+                             "\" first, or replace it with "
+                             "--overwrite (the unit as it is now is kept as mybutton.pas.bak).",
+                         Answer::kOk, "Generate component code");
+    }
+    if (c.took_edits) {
+      const auto line = 1 + std::count(unit.begin(),
+                                       unit.begin() + static_cast<std::ptrdiff_t>(
+                                                          unit.find("procedure TMyButton.Ring;")),
+                                       '\n');
+      dialogs_.ExpectBox(BoxKind::kInformation,
+                         "Taken from the unit: 1 changed, 0 added, 0 in conflict; 0 removed from "
+                         "the unit, 0 not placed.\n\nChanged:\n  line " +
+                             std::to_string(line) + ": the body of method Ring",
+                         Answer::kOk, "Generate component code");
+    }
+    if (c.written) {
+      dialogs_.ExpectBox(BoxKind::kInformation, "Component code written to " + path.string() + ".",
+                         Answer::kOk, "Generate component code");
+    }
+    bool took = false;
+    EXPECT_EQ(commands::GenerateComponentCode(def_, options_, dialogs_, clock_, &took).has_value(),
+              c.written);
+    EXPECT_EQ(took, c.took_edits);
+    const std::string now = TempDir::Read(path);
+    EXPECT_EQ(now.find("Other page") != std::string::npos, c.written);
+    EXPECT_EQ(now.find(kEdit) != std::string::npos, c.edit_unit && !(c.written && !c.took_edits));
+    if (c.written && c.edit_unit) EXPECT_EQ(TempDir::Read(dir_ / "mybutton.pas.bak"), unit);
   }
 }
 

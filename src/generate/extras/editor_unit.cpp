@@ -4,7 +4,7 @@
 #include <array>
 
 #include "catalog/class_catalog.h"
-#include "generate/lazarus_target.h"
+#include "generate/target.h"
 #include "generate/unit_frame.h"
 #include "model/text.h"
 
@@ -73,8 +73,8 @@ bool AddSelectedEditor(EditorSelection& selection, int item, int kind) {
 }
 
 void WriteEditorHeader(Printer& out, std::string_view unit_name, const model::ComponentDef& def,
-                       const platform::DateTime& at) {
-  WriteHeaderBox(out, "Property editor unit " + std::string(unit_name), "", def, at);
+                       const platform::DateTime& at, const Target& target) {
+  WriteHeaderBox(out, "Property editor unit " + std::string(unit_name), "", def, at, target);
 }
 
 namespace {
@@ -109,8 +109,9 @@ void EditBoolean(Printer& out, const Vars& v, model::CodeTarget target) {
               YesNoDlg.FormStyle := fsStayOnTop;
       )",
             v);
-  // The LCL scales a form for the screen as it creates it; scaling again clips the text.
-  if (target != model::CodeTarget::kLazarus) {
+  // The LCL scales a form for the screen as it creates it, and so does the VCL since it learnt
+  // high DPI; scaling again clips the text. Only Delphi 1-3, which did neither, needs it.
+  if (target == model::CodeTarget::kDelphi) {
     out.Line("        YesNoDlg.ScaleBy(Screen.PixelsPerInch, 96);");
   }
   out.Block(R"(
@@ -174,7 +175,7 @@ void EditForm(Printer& out, const Vars& v, FormVariant variant) {
       out.Emit({"       SetStrValue(FormInstance.Value);"}, v);
       break;
     case FormVariant::kObject:
-      out.Emit({"       SetOrdValue(Longint(FormInstance.Value));"}, v);
+      out.Emit({"       SetOrdValue($ordinal$(FormInstance.Value));"}, v);
       break;
   }
   out.Emit({"  finally", "    FormInstance.Free;"}, v);
@@ -327,7 +328,13 @@ void GetValuesList(Printer& out, const Vars& v) {
             v);
 }
 
-void GetValuesComponents(Printer& out, const Vars& v) {
+// The form or frame being designed: the designer's Form of Delphi 1-3, its Root since Delphi 6.
+Vars WithDesignerRoot(Vars v, model::CodeTarget target) {
+  v["root"] = target == model::CodeTarget::kDelphiXe ? "Root" : "Form";
+  return v;
+}
+
+void GetValuesComponents(Printer& out, const Vars& v, model::CodeTarget target) {
   out.Block(R"(
       procedure $editor$.GetValues(Proc : TGetStrProc);
       var
@@ -336,9 +343,9 @@ void GetValuesComponents(Printer& out, const Vars& v) {
       begin
         { Build a drop-down list of components on the form that are
           of type $type$ or its descendants }
-        for I := 0 to Designer.Form.ComponentCount - 1 do
+        for I := 0 to Designer.$root$.ComponentCount - 1 do
         begin
-          Component := Designer.Form.Components[I];
+          Component := Designer.$root$.Components[I];
           if (Component is $type$) |
              and (Component.Name <> '') then
              begin
@@ -352,10 +359,17 @@ void GetValuesComponents(Printer& out, const Vars& v) {
         end
       end;
       )",
-            v);
+            WithDesignerRoot(v, target));
 }
 
-void GetValuesFields(Printer& out, const Vars& v) {
+void GetValuesFields(Printer& out, const Vars& v, model::CodeTarget target) {
+  // Today's Delphi edits any persistent object and reads ordinal properties as NativeInt; an
+  // object property is read as an object there.
+  const bool today = target == model::CodeTarget::kDelphiXe;
+  Vars vars = v;
+  vars["instance"] = today ? "TPersistent" : "TComponent";
+  vars["datasource"] =
+      today ? "GetObjectProp(Instance, PropInfo)" : "TObject(GetOrdProp(Instance, PropInfo))";
   out.Block(R"(
       procedure $editor$.GetValues(Proc : TGetStrProc);
       { Generate list of values for drop-down field list }
@@ -364,7 +378,7 @@ void GetValuesFields(Printer& out, const Vars& v) {
            data field property }
          DataSourcePropName = 'DataSource';
       var
-         Instance : TComponent;
+         Instance : $instance$;
          PropInfo : PPropInfo;
          DataSource : TDataSource;
          List : TStringList;
@@ -376,7 +390,7 @@ void GetValuesFields(Printer& out, const Vars& v) {
            if (PropInfo <> nil) |
               and (PropInfo^.PropType^.Kind = tkClass) then
               begin
-              DataSource := TObject(GetOrdProp(Instance, PropInfo))
+              DataSource := $datasource$
                               as TDataSource;
               if DataSource <> nil then
                  if DataSource.DataSet <> nil then
@@ -397,7 +411,7 @@ void GetValuesFields(Printer& out, const Vars& v) {
               end
       end;
       )",
-            v);
+            vars);
 }
 
 }  // namespace
@@ -496,9 +510,11 @@ void WriteEditorClass(Printer& out, const PropertyPart& property, int kind,
 
 void WriteEditorMethods(Printer& out, const PropertyPart& property, const SelectedEditor& editor,
                         model::CodeTarget target) {
+  // An object travels through an ordinal value: a pointer-sized one since 64-bit Delphi.
   const Vars v = {{"editor", property.PropertyEditor.EditorClass.str()},
                   {"type", BodyType(property)},
-                  {"form", editor.form_class}};
+                  {"form", editor.form_class},
+                  {"ordinal", target == model::CodeTarget::kDelphiXe ? "NativeInt" : "Longint"}};
   const int kind = editor.kind;
   // The editors that edit the value in a form: three of each value type, in this order.
   auto form_editor = [&](FormVariant variant, int first_kind) {
@@ -569,10 +585,10 @@ void WriteEditorMethods(Printer& out, const PropertyPart& property, const Select
       out.Line();
       break;
     case kComponentList:
-      GetValuesComponents(out, v);
+      GetValuesComponents(out, v, target);
       break;
     case kStringDataFieldList:
-      GetValuesFields(out, v);
+      GetValuesFields(out, v, target);
       out.Line();
       WriteAttributes(out, v, Attributes::kList);
       out.Line();
@@ -585,16 +601,12 @@ void WriteEditorMethods(Printer& out, const PropertyPart& property, const Select
 std::string WriteEditorUnit(std::string_view unit_name, const model::ComponentDef& def,
                             const EditorSelection& selection, const platform::DateTime& at,
                             model::CodeTarget target) {
-  Printer out;
-  WriteEditorHeader(out, unit_name, def, at);
+  const Target& design = TargetFor(target);
+  Printer out(design.words);
+  WriteEditorHeader(out, unit_name, def, at, design);
   out.Line();
-  out.Block(R"(
-      unit $unit$;
-
-      interface
-
-      )",
-            {{"unit", std::string(unit_name)}});
+  WriteUnitLine(out, "unit", unit_name, design);
+  out.Emit({"interface", ""});
   model::TextBlock units;
   model::ResetUnits(units);
   model::AddUnit(units, "DsgnIntf");
@@ -606,7 +618,7 @@ std::string WriteEditorUnit(std::string_view unit_name, const model::ComponentDe
     model::AddUnit(units, editor.form_unit);
     model::AddUnit(units, catalog::UnitOfClass(def.Item(editor.item).Property().PropType));
   }
-  WriteUsesClause(out, units);
+  WriteUsesClause(out, design.Units(units));
   out.Line();
   out.Line("type");
   for (const SelectedEditor& editor : selection.editors) {
@@ -621,7 +633,7 @@ std::string WriteEditorUnit(std::string_view unit_name, const model::ComponentDe
   }
   out.Line();
   out.Line("end.");
-  return ForTarget(out.text(), target);
+  return out.text();
 }
 
 }  // namespace kx::generate

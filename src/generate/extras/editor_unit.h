@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "generate/printer.h"
+#include "generate/target.h"
 #include "model/code_target.h"
 #include "model/component_def.h"
 #include "platform/clock.h"
@@ -76,7 +77,7 @@ std::string WriteEditorUnit(std::string_view unit_name, const model::ComponentDe
                             model::CodeTarget target = model::CodeTarget::kDelphi);
 
 void WriteEditorHeader(Printer& out, std::string_view unit_name, const model::ComponentDef& def,
-                       const platform::DateTime& at);
+                       const platform::DateTime& at, const Target& target);
 void WriteEditorClass(Printer& out, const model::PropertyPart& property, int kind,
                       model::CodeTarget target);
 void WriteEditorMethods(Printer& out, const model::PropertyPart& property,

@@ -2,8 +2,8 @@
 #include "generate/extras/lazarus_package.h"
 
 #include "generate/extras/documentation.h"
-#include "generate/lazarus_target.h"
 #include "generate/printer.h"
+#include "generate/target.h"
 #include "generate/unit/unit_writer.h"
 #include "generate/unit_frame.h"
 #include "model/text.h"
@@ -79,7 +79,7 @@ std::string WritePackage(const PackageFile& p) {
 LazarusPackageNames LazarusPackageNamesOf(const model::ComponentDef& def) {
   const std::string unit = def.MainInfo.UnitName.str();
   const std::string lower = model::LowerCase(unit);
-  return {lower + "_rt", lower + "_dsgn", unit + "Reg", lower + "reg.res"};
+  return {lower + "_rt", lower + "_dsgn", RegistrationUnitName(def), lower + "reg.res"};
 }
 
 std::string WriteRuntimePackage(const model::ComponentDef& def) {
@@ -144,35 +144,8 @@ std::string WritePackageMainUnit(std::string_view package, const std::vector<std
 }
 
 std::string WriteRegistrationUnit(const model::ComponentDef& def, const platform::DateTime& at) {
-  const LazarusPackageNames names = LazarusPackageNamesOf(def);
-  Printer out;
-  WriteHeaderComment(out, def, at);
-  out.Line();
-  out.Block(R"(
-      unit $unit$;
-
-      interface
-
-      )",
-            {{"unit", names.registration}});
-  model::TextBlock units = def.MainInfo.Units;
-  if (!units) units = std::vector<std::string>{};
-  model::AddUnit(units, def.MainInfo.UnitName.str());
-  WriteUsesClause(out, units);
-  out.Line();
-  out.Block(R"(
-      procedure Register;
-
-      implementation
-
-      {$$R $icons$}
-
-      )",
-            {{"icons", names.icons}});
-  WriteRegisterProcedure(out, def);
-  out.Line();
-  out.Line("end.");
-  return ForTarget(out.text(), model::CodeTarget::kLazarus);
+  return WriteRegistrationUnit(def, at, TargetFor(model::CodeTarget::kLazarus),
+                               LazarusPackageNamesOf(def).icons);
 }
 
 }  // namespace kx::generate

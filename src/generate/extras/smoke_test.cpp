@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "catalog/class_catalog.h"
-#include "generate/lazarus_target.h"
 #include "generate/printer.h"
+#include "generate/target.h"
 #include "generate/unit/class_declaration.h"
 #include "generate/unit/unit_writer.h"
 #include "generate/unit_frame.h"
@@ -130,9 +130,9 @@ std::string WriteSmokeProgram(const model::ComponentDef& def) {
   const auto links = Properties(def, IsLink);
   const auto unstored = Properties(def, LeftOutAtDefault);
 
-  Printer out;
-  out.Emit({"program $name$;"}, {{"name", SmokeProgramName(def)}});
-  out.Line();
+  const Target& target = TargetFor(model::CodeTarget::kLazarus);
+  Printer out(target.words);
+  WriteUnitLine(out, "program", SmokeProgramName(def), target);
   if (SmokeNeedsWindows(def)) {
     out.Emit({"{ $note$ }"}, {{"note", std::string(kNeedsWindows)}});
     out.Line();
@@ -142,7 +142,7 @@ std::string WriteSmokeProgram(const model::ComponentDef& def) {
   for (const std::string& unit : *runtime_units) model::AddUnit(units, unit);
   for (std::string_view unit : {"SysUtils", "Classes", "TypInfo"}) model::AddUnit(units, unit);
   model::AddUnit(units, def.MainInfo.UnitName.str());
-  WriteUsesClause(out, units);
+  WriteUsesClause(out, target.Units(units));
   out.Line();
   out.Block(R"(
       var
@@ -408,7 +408,7 @@ std::string WriteSmokeProgram(const model::ComponentDef& def) {
            WriteLn('All ', Checks, ' checks passed');
       end.
       )");
-  return ForTarget(out.text(), model::CodeTarget::kLazarus);
+  return out.text();
 }
 
 std::string WriteSmokeProject(const model::ComponentDef& def) {

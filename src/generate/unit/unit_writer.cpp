@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "generate/lazarus_target.h"
+#include "generate/target.h"
 #include "generate/unit/class_declaration.h"
 #include "generate/unit/default_code.h"
 #include "generate/unit/implementation.h"
@@ -39,14 +39,15 @@ model::TextBlock RuntimeUnits(const model::ComponentDef& def) {
   return units;
 }
 
-void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def) {
+void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def, const Target& target) {
   const Vars vars = {{"class", def.MainInfo.NewClassName.str()},
-                     {"page", def.MainInfo.DefaultPalette.str()}};
+                     {"page", def.MainInfo.DefaultPalette.str()},
+                     {"palette", std::string(target.palette)}};
   out.Block(R"(
       procedure Register;
       begin
            { Register $class$ with $page$ as its
-             default page on the Delphi component palette }
+             default page on the $palette$ component palette }
            RegisterComponents('$page$', [$class$]);
       )",
             vars);
@@ -69,6 +70,35 @@ void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def) {
                {"editor", p.PropertyEditor.EditorClass.str()}});
   }
   out.Line("end;");
+}
+
+std::string RegistrationUnitName(const model::ComponentDef& def) {
+  return def.MainInfo.UnitName.str() + "Reg";
+}
+
+std::string WriteRegistrationUnit(const model::ComponentDef& def, const platform::DateTime& at,
+                                  const Target& target, std::string_view resource) {
+  Printer out(target.words);
+  WriteHeaderComment(out, def, at, target);
+  out.Line();
+  WriteUnitLine(out, "unit", RegistrationUnitName(def), target);
+  out.Emit({"interface", ""});
+  model::TextBlock units = def.MainInfo.Units;
+  if (!units) units = std::vector<std::string>{};
+  // RegisterComponents is declared in Classes, which a definition's own list may lack; a unit
+  // that does nothing but register must name it itself.
+  if (target.registration_unit) model::AddUnit(units, "Classes");
+  model::AddUnit(units, def.MainInfo.UnitName.str());
+  WriteUsesClause(out, target.Units(units));
+  out.Line();
+  out.Emit({"procedure Register;", "", "implementation", ""});
+  if (!resource.empty()) {
+    out.Emit({"{$$R $resource$}", ""}, {{"resource", std::string(resource)}});
+  }
+  WriteRegisterProcedure(out, def, target);
+  out.Line();
+  out.Line("end.");
+  return out.text();
 }
 
 void PrepareForUnit(model::ComponentDef& def, const UnitOptions& options) {
@@ -111,17 +141,16 @@ void PrepareForUnit(model::ComponentDef& def, const UnitOptions& options) {
 
 std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions& options,
                                const platform::DateTime& at) {
-  Printer out;
-  WriteHeaderComment(out, def, at);
+  const Target& target = TargetFor(options.target);
+  // Registration belongs to the design-time package; a run-time unit that registered itself
+  // would pull the IDE's units into every program that uses it.
+  const bool registers = !options.runtime_only && !target.registration_unit;
+  Printer out(target.words);
+  WriteHeaderComment(out, def, at, target);
   out.Line();
-  out.Block(R"(
-      unit $unit$;
-
-      interface
-
-      )",
-            {{"unit", def.MainInfo.UnitName.str()}});
-  WriteUsesClause(out, options.runtime_only ? RuntimeUnits(def) : def.MainInfo.Units);
+  WriteUnitLine(out, "unit", def.MainInfo.UnitName.str(), target, def.MainInfo.Switches);
+  out.Emit({"interface", ""});
+  WriteUsesClause(out, target.Units(registers ? def.MainInfo.Units : RuntimeUnits(def)));
   out.Line();
   const std::vector<std::string> component_links =
       WriteTypeSection(out, def, options.full_comments);
@@ -130,23 +159,19 @@ std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions
     out.Lines(*def.AfterClass);
     out.Line();
   }
-  // Registration belongs to the design-time package; a run-time unit that registered itself
-  // would pull the IDE's units into every program that uses it.
-  if (!options.runtime_only) {
+  if (registers) {
     out.Line("procedure Register;");
     out.Line();
   }
-  if (options.interface_only) {
-    return ForTarget(out.text(), options.target, def.MainInfo.Switches);
-  }
+  if (options.interface_only) return out.text();
   out.Line("implementation");
   out.Line();
   if (def.ImpGlobal.Code) {
     out.Lines(*def.ImpGlobal.Code);
     out.Line();
   }
-  if (!options.runtime_only) {
-    WriteRegisterProcedure(out, def);
+  if (registers) {
+    WriteRegisterProcedure(out, def, target);
     out.Line();
   }
   WriteImplementationBodies(out, def, component_links, options.full_comments);
@@ -156,7 +181,7 @@ std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions
     out.Line();
   }
   out.Line("end.");
-  return ForTarget(out.text(), options.target, def.MainInfo.Switches);
+  return out.text();
 }
 
 }  // namespace kx::generate

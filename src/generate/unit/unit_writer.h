@@ -10,6 +10,7 @@
 #include <string>
 
 #include "generate/printer.h"
+#include "generate/target.h"
 #include "model/code_target.h"
 #include "model/component_def.h"
 #include "platform/clock.h"
@@ -22,7 +23,8 @@ struct UnitOptions {
   bool interface_only = false;
   model::CodeTarget target = model::CodeTarget::kDelphi;
   // For a run-time package or program: no Register procedure and none of the units that only
-  // the IDE has (the design-time interface, the editor units).
+  // the IDE has (the design-time interface, the editor units). A target that registers in a
+  // unit of its own always writes the component unit so.
   bool runtime_only = false;
 };
 
@@ -35,7 +37,18 @@ void PrepareForUnit(model::ComponentDef& def, const UnitOptions& options);
 std::string WriteComponentUnit(const model::ComponentDef& def, const UnitOptions& options,
                                const platform::DateTime& at);
 
-void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def);
+// Register: the component on its palette page and the property editors of its properties.
+void WriteRegisterProcedure(Printer& out, const model::ComponentDef& def, const Target& target);
+
+// "MyButtonReg": the unit that registers the component of unit MyButton where registration has
+// a unit of its own.
+std::string RegistrationUnitName(const model::ComponentDef& def);
+
+// That unit, of a prepared definition: Register as the component unit would write it (the
+// component and its property editors), using the definition's units and the component's, and
+// binding the resource file named, if any (the palette icons).
+std::string WriteRegistrationUnit(const model::ComponentDef& def, const platform::DateTime& at,
+                                  const Target& target, std::string_view resource = {});
 
 // The definition's units without the design-time interface and the property editor units.
 model::TextBlock RuntimeUnits(const model::ComponentDef& def);

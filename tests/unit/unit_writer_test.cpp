@@ -288,7 +288,9 @@ TEST_F(GenerateComponentCodeTest, AsksBeforeReplacingAnEditedUnit) {
     const std::string now = TempDir::Read(path);
     EXPECT_EQ(now.find("Other page") != std::string::npos, c.written);
     EXPECT_EQ(now.find(kEdit) != std::string::npos, c.edit_unit && !(c.written && !c.took_edits));
-    if (c.written && c.edit_unit) EXPECT_EQ(TempDir::Read(dir_ / "mybutton.pas.bak"), unit);
+    if (c.written && c.edit_unit) {
+      EXPECT_EQ(TempDir::Read(dir_ / "mybutton.pas.bak"), unit);
+    }
   }
 }
 

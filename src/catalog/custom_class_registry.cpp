@@ -62,11 +62,17 @@ std::vector<CustomClassEntry> ParseCustomClasses(const store::Profile& settings)
 CustomClassRegistry::CustomClassRegistry(std::filesystem::path settings_file)
     : settings_file_(std::move(settings_file)) {}
 
+store::ProfileStatus CustomClassRegistry::Load() {
+  LoadIfNeeded();
+  return load_status_;
+}
+
 void CustomClassRegistry::LoadIfNeeded() {
   if (loaded_) return;
-  // Loaded even when reading fails: the registry is then empty, and the error ends the command.
   loaded_ = true;
-  entries_ = ParseCustomClasses(store::ReadProfile(settings_file_));
+  store::Profile profile;
+  load_status_ = store::ReadProfile(settings_file_, profile);
+  entries_ = ParseCustomClasses(profile);
 }
 
 std::vector<CustomClassEntry>::iterator CustomClassRegistry::Position(std::string_view class_name) {
@@ -93,31 +99,38 @@ void CustomClassRegistry::SetCustomClass(std::string_view class_name, std::strin
   changed_ = true;
 }
 
-void CustomClassRegistry::DeleteCustomClass(std::string_view class_name) {
+store::ProfileStatus CustomClassRegistry::DeleteCustomClass(std::string_view class_name) {
   LoadIfNeeded();
-  if (entries_.empty()) return;
-  store::UpdateProfile(settings_file_, [&](store::Profile& profile) {
+  if (!load_status_.ok()) return load_status_;
+  if (entries_.empty()) return {};
+  store::ProfileStatus erased = store::UpdateProfile(settings_file_, [&](store::Profile& profile) {
     profile.EraseSection(SectionOf(class_name));
   });
+  if (!erased.ok()) return erased;
   if (const auto entry = Position(class_name); entry != entries_.end()) entries_.erase(entry);
   changed_ = true;
+  return {};
 }
 
 void CustomClassRegistry::FillList(std::vector<std::string>& list) {
   for (const CustomClassEntry& entry : entries()) list.push_back(entry.class_name);
 }
 
-void CustomClassRegistry::Save() {
+store::ProfileStatus CustomClassRegistry::Save() {
+  if (!load_status_.ok()) return load_status_;
   if (loaded_ && !entries_.empty()) {
     // All entries in one write: the file is replaced once, not twice per class.
-    store::UpdateProfile(settings_file_, [&](store::Profile& profile) {
-      for (const CustomClassEntry& entry : entries_) {
-        profile.WriteString(SectionOf(entry.class_name), kAncestorKey, entry.ancestor);
-        profile.WriteString(SectionOf(entry.class_name), kUnitKey, entry.unit);
-      }
-    });
+    store::ProfileStatus written =
+        store::UpdateProfile(settings_file_, [&](store::Profile& profile) {
+          for (const CustomClassEntry& entry : entries_) {
+            profile.WriteString(SectionOf(entry.class_name), kAncestorKey, entry.ancestor);
+            profile.WriteString(SectionOf(entry.class_name), kUnitKey, entry.unit);
+          }
+        });
+    if (!written.ok()) return written;
   }
   changed_ = false;
+  return {};
 }
 
 const std::vector<CustomClassEntry>& CustomClassRegistry::entries() {

@@ -37,21 +37,26 @@ std::vector<CustomClassEntry> ParseCustomClasses(const store::Profile& settings)
 
 // The registry over one settings file. Loaded on first use; changes stay in memory until Save,
 // except a deletion, which erases the class's section from the file at once. Class names are
-// matched in any case, the first match winning. File failures throw store::ProfileError.
+// matched in any case, the first match winning. A flow checks Load before it looks anything up:
+// a registry whose file could not be read is empty, and it writes nothing.
 class CustomClassRegistry {
  public:
   explicit CustomClassRegistry(std::filesystem::path settings_file);
+
+  // Reads the file the first time; every later call answers as the first did.
+  store::ProfileStatus Load();
 
   // Nothing when the class is not registered.
   std::optional<CustomClassEntry> FindCustomClass(std::string_view class_name);
   // Updates the class's entry (keeping its name as first typed) or appends a new one.
   void SetCustomClass(std::string_view class_name, std::string_view ancestor,
                       std::string_view unit);
-  void DeleteCustomClass(std::string_view class_name);
+  store::ProfileStatus DeleteCustomClass(std::string_view class_name);
   // Appends every registered class name to list.
   void FillList(std::vector<std::string>& list);
-  // Writes every entry's keys; an empty registry writes nothing.
-  void Save();
+  // Writes every entry's keys; an empty registry writes nothing. A failed write keeps the
+  // changes, to be saved again.
+  store::ProfileStatus Save();
 
   const std::vector<CustomClassEntry>& entries();
   // Whether entries were set or deleted since loading or the last Save.
@@ -63,6 +68,7 @@ class CustomClassRegistry {
 
   std::filesystem::path settings_file_;
   bool loaded_ = false;
+  store::ProfileStatus load_status_;
   bool changed_ = false;
   std::vector<CustomClassEntry> entries_;
 };

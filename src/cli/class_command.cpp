@@ -21,7 +21,11 @@ int ClassCommand(const Arguments& args, Context& context) {
   if (catalog::ClassFamilyOf(name) == catalog::kFamilyOther && !catalog::IsCatalogueClass(name)) {
     const std::optional<store::Settings> settings = LoadCliSettings(context);
     if (!settings) return kExitFailed;
-    registered = catalog::CustomClassRegistry(settings->file).FindCustomClass(name);
+    catalog::CustomClassRegistry registry(settings->file);
+    if (const store::ProfileStatus loaded = registry.Load(); !loaded.ok()) {
+      return context.Fail(loaded.message);
+    }
+    registered = registry.FindCustomClass(name);
     if (!registered) {
       return context.Fail(name + " is neither a standard class nor a registered one");
     }

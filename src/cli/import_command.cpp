@@ -50,6 +50,9 @@ int ImportCommand(const Arguments& args, Context& context) {
     settings = LoadCliSettings(context);
     if (!settings) return kExitFailed;
     registry.emplace(settings->file);
+    if (const store::ProfileStatus loaded = registry->Load(); !loaded.ok()) {
+      return context.Fail(loaded.message);
+    }
     const auto known = registry->FindCustomClass(result.def.MainInfo.ParentClassName.str());
     if (known && options.ancestor.empty()) {
       result.def.MainInfo.VCLAncestorName = known->ancestor;
@@ -76,7 +79,10 @@ int ImportCommand(const Arguments& args, Context& context) {
     const model::MainInfoDef& main = result.def.MainInfo;
     registry->SetCustomClass(main.ParentClassName.str(), main.VCLAncestorName.str(),
                              result.parent_unit);
-    registry->Save();
+    // The definition is written; only its parent's registration is not.
+    if (const store::ProfileStatus saved = registry->Save(); !saved.ok()) {
+      return context.Fail(saved.message);
+    }
     if (!context.quiet) {
       context.err << "kestrix-cli: import: note: " << main.ParentClassName.str()
                   << " is registered in the settings with ancestor " << main.VCLAncestorName.str()

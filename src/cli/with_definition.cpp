@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/with_definition.h"
 
-#include <exception>
 #include <filesystem>
 
 #include "platform/clock.h"
@@ -10,17 +9,17 @@
 namespace kx::cli {
 
 std::optional<store::Settings> LoadCliSettings(Context& context) {
-  try {
-    store::Settings settings = store::LoadProgramSettings(
-        context.settings_file, platform::ExecutableDir(), platform::SystemClock());
-    // The desktop's default target directory is the program's folder (or the one chosen in its
-    // options); a definition read or made here without a target directory keeps none.
-    settings.pascal_code_dir.clear();
-    return settings;
-  } catch (const std::exception& e) {
-    context.err << "kestrix-cli: " << context.MessageText(e.what()) << "\n";
+  store::Settings settings;
+  if (const store::ProfileStatus loaded = store::LoadProgramSettings(
+          settings, context.settings_file, platform::ExecutableDir(), platform::SystemClock());
+      !loaded.ok()) {
+    context.err << "kestrix-cli: " << context.MessageText(loaded.message) << "\n";
     return std::nullopt;
   }
+  // The desktop's default target directory is the program's folder (or the one chosen in its
+  // options); a definition read or made here without a target directory keeps none.
+  settings.pascal_code_dir.clear();
+  return settings;
 }
 
 bool LoadDefinition(commands::Session& session, const std::string& file, CliDialogs& dialogs) {

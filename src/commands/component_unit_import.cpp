@@ -117,6 +117,10 @@ std::optional<ImportedUnit> ImportComponentUnit(const fs::path& unit_file, Dialo
   }
 
   if (result.custom_parent) {
+    if (const store::ProfileStatus loaded = registry.Load(); !loaded.ok()) {
+      dialogs.Error(loaded.message);
+      return std::nullopt;
+    }
     const std::string parent = result.def.MainInfo.ParentClassName.str();
     std::optional<catalog::CustomClassEntry> entry = registry.FindCustomClass(parent);
     if (!entry) {
@@ -129,7 +133,11 @@ std::optional<ImportedUnit> ImportComponentUnit(const fs::path& unit_file, Dialo
       if (!registered) return std::nullopt;
       // Saved at once, as the parent selection saves when it closes: the class is the user's
       // to derive from again, whatever becomes of this import.
-      if (registry.changed()) registry.Save();
+      if (registry.changed()) {
+        if (const store::ProfileStatus saved = registry.Save(); !saved.ok()) {
+          dialogs.Error(saved.message);
+        }
+      }
       entry = catalog::CustomClassEntry{parent, registered->ancestor, registered->unit};
     }
     options.ancestor = entry->ancestor;

@@ -25,6 +25,8 @@ FilteredText Filtered(model::NameFieldFilter& filter, std::string_view text, std
   return filtered;
 }
 
+bool IsEmpty(std::string_view name) { return name.empty(); }
+
 FilteredText Filtered(std::string_view text, std::size_t caret, TextControl& control) {
   FilteredText filtered = model::FilterIdentifier(text, caret, "");
   control.text = filtered.text;
@@ -240,6 +242,25 @@ void MainWindowModel::RefuseTakenName(Page page) {
   RefreshEntry(page);
 }
 
+// --- What every item page does with its name and description ------------------------------
+
+void MainWindowModel::ItemDescriptionChange(Page page, TextControl& field, std::string_view text) {
+  if (!Editing(page)) return;
+  Current(page)->Descr = text;
+  field.text = Current(page)->Descr.str();
+  Modified();
+}
+
+bool MainWindowModel::ItemNameExit(Page page, std::string_view what,
+                                   bool (*missing)(std::string_view name)) {
+  const ItemDef* item = Current(page);
+  if (item == nullptr) return true;
+  RefreshEntry(page);
+  if (!RequireText(missing(model::ItemNameView(*item)), what)) return false;
+  RefuseTakenName(page);
+  return true;
+}
+
 // --- Properties page ---------------------------------------------------------------------
 
 FilteredText MainWindowModel::PropNameChange(std::string_view text, std::size_t caret) {
@@ -252,19 +273,11 @@ FilteredText MainWindowModel::PropNameChange(std::string_view text, std::size_t 
 }
 
 bool MainWindowModel::PropNameExit() {
-  const ItemDef* item = Current(Page::kProperties);
-  if (item == nullptr) return true;
-  RefreshEntry(Page::kProperties);
-  if (!RequireText(item->Property().Name.empty(), model::missing::kPropertyName)) return false;
-  RefuseTakenName(Page::kProperties);
-  return true;
+  return ItemNameExit(Page::kProperties, model::missing::kPropertyName, IsEmpty);
 }
 
 void MainWindowModel::PropDescriptionChange(std::string_view text) {
-  if (!Editing(Page::kProperties)) return;
-  Current(Page::kProperties)->Descr = text;
-  props_.description.text = Current(Page::kProperties)->Descr.str();
-  Modified();
+  ItemDescriptionChange(Page::kProperties, props_.description, text);
 }
 
 void MainWindowModel::PropTypeChange(std::string_view text) {
@@ -429,10 +442,7 @@ bool MainWindowModel::MethodHeaderExit() {
 }
 
 void MainWindowModel::MethodDescriptionChange(std::string_view text) {
-  if (!Editing(Page::kMethods)) return;
-  Current(Page::kMethods)->Descr = text;
-  methods_.description.text = Current(Page::kMethods)->Descr.str();
-  Modified();
+  ItemDescriptionChange(Page::kMethods, methods_.description, text);
 }
 
 void MainWindowModel::MethodScopeChange(int scope) {
@@ -485,22 +495,11 @@ FilteredText MainWindowModel::EventNameChange(std::string_view text, std::size_t
 }
 
 bool MainWindowModel::EventNameExit() {
-  const ItemDef* item = Current(Page::kEvents);
-  if (item == nullptr) return true;
-  RefreshEntry(Page::kEvents);
-  if (!RequireText(model::IsMissingEventName(model::ItemNameView(*item)),
-                   model::missing::kEventName)) {
-    return false;
-  }
-  RefuseTakenName(Page::kEvents);
-  return true;
+  return ItemNameExit(Page::kEvents, model::missing::kEventName, model::IsMissingEventName);
 }
 
 void MainWindowModel::EventDescriptionChange(std::string_view text) {
-  if (!Editing(Page::kEvents)) return;
-  Current(Page::kEvents)->Descr = text;
-  events_.description.text = Current(Page::kEvents)->Descr.str();
-  Modified();
+  ItemDescriptionChange(Page::kEvents, events_.description, text);
 }
 
 void MainWindowModel::HandlerDeclChange(std::string_view text) {
@@ -572,19 +571,11 @@ FilteredText MainWindowModel::VariableNameChange(std::string_view text, std::siz
 }
 
 bool MainWindowModel::VariableNameExit() {
-  const ItemDef* item = Current(Page::kVariables);
-  if (item == nullptr) return true;
-  RefreshEntry(Page::kVariables);
-  if (!RequireText(item->Variable().Name.empty(), model::missing::kVariableName)) return false;
-  RefuseTakenName(Page::kVariables);
-  return true;
+  return ItemNameExit(Page::kVariables, model::missing::kVariableName, IsEmpty);
 }
 
 void MainWindowModel::VariableDescriptionChange(std::string_view text) {
-  if (!Editing(Page::kVariables)) return;
-  Current(Page::kVariables)->Descr = text;
-  vars_.description.text = Current(Page::kVariables)->Descr.str();
-  Modified();
+  ItemDescriptionChange(Page::kVariables, vars_.description, text);
 }
 
 void MainWindowModel::VariableDataTypeChange(std::string_view text) {

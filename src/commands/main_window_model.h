@@ -401,6 +401,10 @@ class MainWindowModel {
   // Leaving an item's name field (a method's header): a name Add would refuse is refused with
   // Add's message and the name the item had before is put back.
   void RefuseTakenName(Page page);
+  // What the item pages share: the description stored as typed, and leaving the name field
+  // (a missing name keeps the focus there with the message about what).
+  void ItemDescriptionChange(Page page, TextControl& field, std::string_view text);
+  bool ItemNameExit(Page page, std::string_view what, bool (*missing)(std::string_view name));
   // The "Override Handler" question before editing; false when cancelled.
   bool AskOverrideHandler(model::ItemDef& item, std::string_view question);
   // The Code button's refusals, in order; sets which method of a property is edited.

@@ -13,10 +13,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void WriteSetting(const store::Settings& settings, std::string_view section, std::string_view key,
-                  std::string_view value) {
-  store::UpdateProfile(settings.file,
-                       [&](store::Profile& profile) { profile.WriteString(section, key, value); });
+// Whether the settings file took the change; a failure is told the user here.
+bool Written(Dialogs& dialogs, const store::ProfileStatus& status) {
+  if (!status.ok()) dialogs.Error(status.message);
+  return status.ok();
+}
+
+bool WriteSetting(Dialogs& dialogs, const store::Settings& settings, std::string_view section,
+                  std::string_view key, std::string_view value) {
+  return Written(dialogs, store::UpdateProfile(settings.file, [&](store::Profile& profile) {
+                   profile.WriteString(section, key, value);
+                 }));
 }
 
 bool ChangeDirectory(Dialogs& dialogs, const store::Settings& settings, std::string& dir,
@@ -27,7 +34,7 @@ bool ChangeDirectory(Dialogs& dialogs, const store::Settings& settings, std::str
   const std::optional<fs::path> chosen = dialogs.SelectDirectory(title, dir);
   if (!chosen || chosen->empty()) return false;
   const std::string new_dir = store::AsDirectory(chosen->string());
-  WriteSetting(settings, store::kDirectoriesSection, key, new_dir);
+  if (!WriteSetting(dialogs, settings, store::kDirectoriesSection, key, new_dir)) return false;
   dir = new_dir;
   return true;
 }
@@ -36,9 +43,11 @@ bool ChangeDirectory(Dialogs& dialogs, const store::Settings& settings, std::str
 bool AskToFlip(Dialogs& dialogs, const store::Settings& settings, bool& flag, std::string_view key,
                std::string_view question) {
   if (dialogs.Confirm(Buttons::kYesNo, question) != Answer::kYes) return false;
-  store::UpdateProfile(settings.file, [&](store::Profile& profile) {
-    profile.WriteBool(store::kOtherSection, key, !flag);
-  });
+  if (!Written(dialogs, store::UpdateProfile(settings.file, [&](store::Profile& profile) {
+                 profile.WriteBool(store::kOtherSection, key, !flag);
+               }))) {
+    return false;
+  }
   flag = !flag;
   return true;
 }
@@ -52,18 +61,24 @@ fs::path CompilerFolder(std::string_view compiler, std::string_view fallback) {
 
 }  // namespace
 
-void SavePrintFont(store::Settings& settings, std::string_view family, int size) {
-  store::UpdateProfile(settings.file, [&](store::Profile& profile) {
-    profile.WriteString(store::kPrintSection, store::kPrintFontKey, family);
-    profile.WriteInteger(store::kPrintSection, store::kPrintFontSizeKey, size);
-  });
+bool SavePrintFont(Dialogs& dialogs, store::Settings& settings, std::string_view family, int size) {
+  if (!Written(dialogs, store::UpdateProfile(settings.file, [&](store::Profile& profile) {
+                 profile.WriteString(store::kPrintSection, store::kPrintFontKey, family);
+                 profile.WriteInteger(store::kPrintSection, store::kPrintFontSizeKey, size);
+               }))) {
+    return false;
+  }
   settings.print_font = family;
   settings.print_font_size = size;
+  return true;
 }
 
-void SaveWindowGeometry(store::Settings& settings, std::string_view geometry) {
-  WriteSetting(settings, store::kWindowSection, store::kGeometryKey, geometry);
+bool SaveWindowGeometry(Dialogs& dialogs, store::Settings& settings, std::string_view geometry) {
+  if (!WriteSetting(dialogs, settings, store::kWindowSection, store::kGeometryKey, geometry)) {
+    return false;
+  }
   settings.window_geometry = geometry;
+  return true;
 }
 
 bool ChangeDefaultSourceDirectory(Dialogs& dialogs, store::Settings& settings) {
@@ -115,7 +130,10 @@ bool ChangeCodeTarget(Dialogs& dialogs, store::Settings& settings) {
                             .cancel_button = true});
   if (!choice || *choice < 0 || *choice > 1) return false;
   const model::CodeTarget target = others[static_cast<std::size_t>(*choice)];
-  WriteSetting(settings, store::kOtherSection, store::kTargetKey, model::CodeTargetName(target));
+  if (!WriteSetting(dialogs, settings, store::kOtherSection, store::kTargetKey,
+                    model::CodeTargetName(target))) {
+    return false;
+  }
   settings.target = target;
   dialogs.Information("New code will be generated for " +
                       std::string(model::CodeTargetName(target)) + ".");
@@ -132,7 +150,8 @@ bool ChangeDelphiVersion(Dialogs& dialogs, store::Settings& settings, const fs::
   if (!AskToFlip(dialogs, settings, settings.using_delphi16, store::kUsingDelphi16Key, question)) {
     return false;
   }
-  store::ChooseHelpFiles(settings, wine_prefix);
+  // The version is written; only the help files it names are not known.
+  if (!Written(dialogs, store::ChooseHelpFiles(settings, wine_prefix))) return true;
   dialogs.Information(settings.using_delphi16
                           ? "Kestrix is now set up to work with Delphi 1.0."
                           : "Kestrix is now set up to work with 32-bit Delphi.");
@@ -158,8 +177,10 @@ bool ChangeResourceCompilerPath(Dialogs& dialogs, store::Settings& settings) {
        .must_exist = true});
   if (!chosen || chosen->empty()) return false;
   const std::string path = chosen->string();
-  WriteSetting(settings, store::kResourcesSection,
-               delphi16 ? store::kCompiler16Key : store::kCompiler32Key, path);
+  if (!WriteSetting(dialogs, settings, store::kResourcesSection,
+                    delphi16 ? store::kCompiler16Key : store::kCompiler32Key, path)) {
+    return false;
+  }
   compiler = path;
   dialogs.Information("The " + kind + " Resource Compiler path name has been changed to " + path +
                       ".");
@@ -171,14 +192,17 @@ bool ChangeOtherOptions(Dialogs& dialogs, store::Settings& settings, const platf
       dialogs.OtherOptionsDialog({model::CopyrightLines(clock.Now().year),
                                   {settings.copyright, settings.codeview, settings.help_url}});
   if (!chosen) return false;
-  store::UpdateProfile(settings.file, [&](store::Profile& profile) {
-    profile.WriteString(store::kOtherSection, store::kCopyrightKey, chosen->copyright);
-    profile.WriteInteger(store::kOtherSection, store::kCodeviewKey, chosen->codeview);
-    // Written only when changed: most users never set one.
-    if (chosen->help_url != settings.help_url) {
-      profile.WriteString(store::kHelpFilesSection, store::kKeywordUrlKey, chosen->help_url);
-    }
-  });
+  if (!Written(dialogs, store::UpdateProfile(settings.file, [&](store::Profile& profile) {
+                 profile.WriteString(store::kOtherSection, store::kCopyrightKey, chosen->copyright);
+                 profile.WriteInteger(store::kOtherSection, store::kCodeviewKey, chosen->codeview);
+                 // Written only when changed: most users never set one.
+                 if (chosen->help_url != settings.help_url) {
+                   profile.WriteString(store::kHelpFilesSection, store::kKeywordUrlKey,
+                                       chosen->help_url);
+                 }
+               }))) {
+    return false;
+  }
   settings.copyright = chosen->copyright;
   settings.codeview = chosen->codeview;
   settings.help_url = chosen->help_url;

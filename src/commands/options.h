@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Options menu: each command asks whether to change one setting, lets the user choose the
 // new value, writes its key to the settings file at once and updates the settings in memory.
-// Each returns whether the setting changed. A failed write throws store::ProfileError and
-// leaves the settings as they were.
+// Each returns whether the setting changed. A failed write is told the user as an error box
+// and leaves the settings as they were.
 //
 //   if (ChangeCommentingLevel(dialogs, settings)) RefreshStatus();
 #pragma once
@@ -38,8 +38,8 @@ bool ChangeDelphiVersion(Dialogs& dialogs, store::Settings& settings,
                          const std::filesystem::path& wine_prefix);
 // What the desktop remembers without asking: the printing font the user chose and the
 // window's place as it was closed.
-void SavePrintFont(store::Settings& settings, std::string_view family, int size);
-void SaveWindowGeometry(store::Settings& settings, std::string_view geometry);
+bool SavePrintFont(Dialogs& dialogs, store::Settings& settings, std::string_view family, int size);
+bool SaveWindowGeometry(Dialogs& dialogs, store::Settings& settings, std::string_view geometry);
 // The compiler of the Delphi version in use.
 bool ChangeResourceCompilerPath(Dialogs& dialogs, store::Settings& settings);
 // The dialog offers the copyright lines of the clock's year.

@@ -49,6 +49,10 @@ std::optional<ParentSelection> ParentSelector::SelectNewParent(std::string_view 
 }
 
 std::optional<ParentSelection> ParentSelector::Run(bool allow_forms) {
+  if (const store::ProfileStatus loaded = registry_.Load(); !loaded.ok()) {
+    dialogs_.Error(loaded.message);
+    return std::nullopt;
+  }
   CustomClassPage page(dialogs_, registry_);
   std::optional<ParentSelection> result;
   for (;;) {
@@ -74,7 +78,12 @@ std::optional<ParentSelection> ParentSelector::Run(bool allow_forms) {
     if (outcome == Outcome::kOk) result = std::move(selection);
     break;
   }
-  if (registry_.changed()) registry_.Save();
+  // The classes registered stay registered for this run when the file cannot take them.
+  if (registry_.changed()) {
+    if (const store::ProfileStatus saved = registry_.Save(); !saved.ok()) {
+      dialogs_.Error(saved.message);
+    }
+  }
   return result;
 }
 
@@ -183,7 +192,10 @@ bool CustomClassPage::Delete(std::string_view class_name) {
       Answer::kYes) {
     return false;
   }
-  registry_.DeleteCustomClass(class_name);
+  if (const store::ProfileStatus deleted = registry_.DeleteCustomClass(class_name); !deleted.ok()) {
+    dialogs_.Error(deleted.message);
+    return false;
+  }
   return true;
 }
 

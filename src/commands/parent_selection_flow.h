@@ -52,7 +52,8 @@ bool ChooseFormFile(Dialogs& dialogs, model::FormModeKind import_mode, std::stri
 
 // The parent selection dialog, kept between uses: the page and selections the user left it
 // with, and the registry its Custom view edits. Registry changes are saved to the settings
-// file when the dialog closes (store::ProfileError when that fails).
+// file when the dialog closes; a settings file that cannot be read or written is told the user
+// as an error box.
 class ParentSelector {
  public:
   ParentSelector(Dialogs& dialogs, catalog::CustomClassRegistry& registry);

@@ -121,6 +121,10 @@ AddResult AddItem(ComponentDef& def, ItemDef item, NameIndex& names) {
   return AddResult::Added;
 }
 
+void ReserveItems(ComponentDef& def, int count) {
+  def.items_.reserve(static_cast<std::size_t>(std::clamp(count, 0, kMaxItems)));
+}
+
 void DeleteItem(ComponentDef& def, int number) {
   def.Item(number);  // range check
   def.items_.erase(def.items_.begin() + (number - 1));

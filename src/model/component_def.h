@@ -269,6 +269,7 @@ class ComponentDef {
   friend void DeleteItem(ComponentDef& def, int number);
   friend void SortItemsByName(ComponentDef& def);
   friend void ClearDefinition(ComponentDef& def, std::string_view default_target_dir);
+  friend void ReserveItems(ComponentDef& def, int count);
 
   std::vector<ItemDef> items_;
 };
@@ -292,6 +293,8 @@ AddResult AddItem(ComponentDef& def, ItemDef item);
 // The same, for a reader adding many items: names, filled by these calls only, answers the
 // lookup instead of a pass over every item (model/name_rules.h).
 AddResult AddItem(ComponentDef& def, ItemDef item, NameIndex& names);
+// Room for count items (at most kMaxItems), so that a reader's additions move no item.
+void ReserveItems(ComponentDef& def, int count);
 void DeleteItem(ComponentDef& def, int number);
 std::string ItemName(const ItemDef& item);
 // The same name without a copy; valid while the item lives unchanged.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 #include "model/text.h"
 
@@ -177,23 +178,73 @@ NameLookup FindName(const ComponentDef& def, std::string_view name) {
   return FindNameExcept(def, name, 0);
 }
 
+NameIndex::NameIndex(std::size_t expected) {
+  owners_.reserve(4 * expected);
+  Rehash(std::bit_ceil(std::max<std::size_t>(16, 8 * expected)));
+}
+
 void NameIndex::Add(const ItemDef& item, int number) {
   // An item's own name wins over a name another item derives, as in FindName; among derived
   // names the first item keeps it.
-  owners_[UpperCase(ItemNameView(item))] = number;
+  Put(std::string(ItemNameView(item)), number, true);
   std::array<Claim, 3> claims;
   const std::size_t count = ClaimsOf(item, claims);
   for (std::size_t c = 0; c < count; ++c) {
     std::string derived(claims[c].prefix);
     derived += claims[c].base;
-    owners_.emplace(UpperCase(derived), number);
+    Put(std::move(derived), number, false);
   }
 }
 
+namespace {
+
+std::size_t CaselessHash(std::string_view name) {
+  std::size_t hash = 14695981039346656037ULL;  // FNV-1a
+  for (char c : name) {
+    hash ^= static_cast<unsigned char>(UpCase(c));
+    hash *= 1099511628211ULL;
+  }
+  return hash;
+}
+
+}  // namespace
+
 int NameIndex::Find(std::string_view name) const {
   if (IsGeneratedMethodName(name)) return 0;
-  const auto at = owners_.find(UpperCase(name));
-  return at == owners_.end() ? -1 : at->second;
+  const std::uint32_t at = slots_[SlotOf(name, CaselessHash(name))];
+  return at == 0 ? -1 : owners_[at - 1].number;
+}
+
+std::size_t NameIndex::SlotOf(std::string_view name, std::size_t hash) const {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    const std::uint32_t at = slots_[i];
+    if (at == 0) return i;
+    const Owner& owner = owners_[at - 1];
+    if (owner.hash == hash && SameText(owner.name, name)) return i;
+  }
+}
+
+void NameIndex::Put(std::string name, int number, bool replace) {
+  if (2 * (owners_.size() + 1) > slots_.size()) Rehash(2 * slots_.size());
+  const std::size_t hash = CaselessHash(name);
+  const std::size_t slot = SlotOf(name, hash);
+  if (slots_[slot] != 0) {
+    if (replace) owners_[slots_[slot] - 1].number = number;
+    return;
+  }
+  owners_.push_back({std::move(name), hash, number});
+  slots_[slot] = static_cast<std::uint32_t>(owners_.size());
+}
+
+void NameIndex::Rehash(std::size_t slot_count) {
+  slots_.assign(slot_count, 0);
+  const std::size_t mask = slot_count - 1;
+  for (std::size_t n = 0; n < owners_.size(); ++n) {
+    std::size_t i = owners_[n].hash & mask;
+    while (slots_[i] != 0) i = (i + 1) & mask;
+    slots_[i] = static_cast<std::uint32_t>(n + 1);
+  }
 }
 
 namespace {

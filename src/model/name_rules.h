@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "model/component_def.h"
@@ -57,12 +56,25 @@ NameLookup FindName(const ComponentDef& def, std::string_view name);
 class NameIndex {
  public:
   // Room for the names of expected items, each with its derived names.
-  explicit NameIndex(std::size_t expected = 0) { owners_.reserve(4 * expected); }
+  explicit NameIndex(std::size_t expected = 0);
   void Add(const ItemDef& item, int number);
   int Find(std::string_view name) const;
 
  private:
-  std::unordered_map<std::string, int> owners_;  // upper-cased name -> item number
+  // A reader looks up every section of a file here: the names sit in one array, matched in any
+  // letter case, and a lookup copies nothing.
+  struct Owner {
+    std::string name;
+    std::size_t hash;
+    int number;
+  };
+  // name's slot, or the free one it would take.
+  std::size_t SlotOf(std::string_view name, std::size_t hash) const;
+  void Put(std::string name, int number, bool replace);
+  void Rehash(std::size_t slot_count);
+
+  std::vector<Owner> owners_;
+  std::vector<std::uint32_t> slots_;  // 1 + an index into owners_, 0 free; a power of two long
 };
 
 // The names the unit declares for an item besides its own: a property's storage variable and

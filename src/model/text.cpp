@@ -46,13 +46,6 @@ bool EndsWithText(std::string_view text, std::string_view suffix) {
 
 std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
 
-std::string_view TrimView(std::string_view text) {
-  auto is_blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-  while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 bool IsValidIdent(std::string_view text) {
   if (text.empty() || !(IsAsciiLetter(text[0]) || text[0] == '_')) return false;
   return std::all_of(text.begin() + 1, text.end(), IsIdentChar);

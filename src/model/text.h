@@ -16,8 +16,13 @@ bool SameText(std::string_view a, std::string_view b);
 bool StartsWithText(std::string_view text, std::string_view prefix);
 bool EndsWithText(std::string_view text, std::string_view suffix);
 std::string Trim(std::string_view text);
-// The same without a copy: a view into text.
-std::string_view TrimView(std::string_view text);
+// The same without a copy: a view into text. Inline: a reader trims every line it reads.
+inline std::string_view TrimView(std::string_view text) {
+  auto is_blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
+  return text;
+}
 // Upper-cases "a".."z" in place.
 void UpperCaseInPlace(std::string& text);
 

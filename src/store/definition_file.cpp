@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <memory_resource>
 #include <string>
 #include <system_error>
 #include <unordered_set>
@@ -96,12 +97,14 @@ constexpr std::string_view kIsObject = "IsObject";
 constexpr std::string_view kIsSubComponent = "IsSubComponent";
 }  // namespace keys
 
-// Whether an entry's key, upper-cased by the reader, is this one.
+// Whether an entry's key is this one, in any letter case.
 // Inline, lengths first: an entry is matched against up to twenty keys.
-bool Is(std::string_view upper_key, std::string_view key) {
-  return upper_key.size() == key.size() &&
-         std::equal(key.begin(), key.end(), upper_key.begin(),
-                    [](char k, char u) { return model::UpCase(k) == u; });
+inline bool Is(std::string_view entry_key, std::string_view key) {
+  if (entry_key.size() != key.size()) return false;
+  for (std::size_t i = 0; i < key.size(); ++i) {
+    if (model::UpCase(entry_key[i]) != model::UpCase(key[i])) return false;
+  }
+  return true;
 }
 
 bool IsQuotedLiteral(std::string_view value) {
@@ -172,20 +175,25 @@ void WriteItemEntries(TExtIniFile& ini, std::string_view section, const ItemDef&
 
 // Booleans are true only when written as "1"; integers keep their low byte, as the
 // byte-sized fields of the record always did.
-bool AsBool(const std::string& value) { return value == "1"; }
-std::uint8_t AsByte(const std::string& value, long long default_value) {
+bool AsBool(std::string_view value) { return value == "1"; }
+std::uint8_t AsByte(std::string_view value, long long default_value) {
   return static_cast<std::uint8_t>(model::ParsePascalInteger(value, default_value));
 }
 
 void ApplyItemEntry(ItemDef& item, const Entry& e, const ClassRules& rules) {
   const std::string_view k = e.key;
-  const std::string& v = e.value;
+  const std::string_view v = e.value;
   if (Is(k, keys::kDescr)) {
     item.Descr = v;
-  } else if (Is(k, keys::kDefaultCode)) {
+    return;
+  }
+  if (Is(k, keys::kDefaultCode)) {
     item.DefaultCode = static_cast<model::DefaultCodeKind>(AsByte(v, 0));
-  } else if (Is(k, keys::kKeywords)) {
+    return;
+  }
+  if (Is(k, keys::kKeywords)) {
     item.Keywords = v;
+    return;
   }
   switch (item.Kind()) {
     case ItemKind::Property: {
@@ -396,7 +404,7 @@ class SecondPass {
   void ApplyMainInfo(const Entry& e) {
     model::MainInfoDef& m = def_.MainInfo;
     const std::string_view k = e.key;
-    const std::string& v = e.value;
+    const std::string_view v = e.value;
     if (Is(k, keys::kVersion)) {
       result_.version = v;
     } else if (Is(k, keys::kCompatible40)) {
@@ -493,12 +501,17 @@ constexpr std::array<std::string_view, 12> kFileSections = {
     "MAININFO$",  "UNITS$",          "ITEMLIST$",       "GLOBAL$", "CODE$",     "HELP$",
     "IMPGLOBAL$", "IMPGLOBAL$CODE$", "IMPGLOBAL$HELP$", kSwitches, kAfterClass, kInitialization};
 
-// The sections the writer opens for an item, upper-cased as the reader matches them.
-std::vector<std::string> ItemSections(const ItemDef& item) {
-  const std::string name = model::UpperCase(model::ItemName(item));
-  std::vector<std::string> sections = {name, name + "CODE$", name + "HELP$"};
-  if (item.Kind() == ItemKind::Property) sections.push_back(name + "READCODE$");
-  return sections;
+// The sections the writer opens for an item, upper-cased as the reader matches them: the first
+// count of sections, whose strings are reused from item to item.
+std::size_t ItemSections(const ItemDef& item, std::array<std::string, 4>& sections) {
+  static constexpr std::array<std::string_view, 4> kSuffixes = {"", "CODE$", "HELP$", "READCODE$"};
+  const std::size_t count = item.Kind() == ItemKind::Property ? 4 : 3;
+  for (std::size_t i = 0; i < count; ++i) {
+    sections[i].assign(model::ItemNameView(item));
+    model::UpperCaseInPlace(sections[i]);
+    sections[i] += kSuffixes[i];
+  }
+  return count;
 }
 
 // "the property Color", "the method without a name".
@@ -518,11 +531,13 @@ std::string Described(const ItemDef& item) {
 void RefuseItemsThatCannotBeSaved(const ComponentDef& def) {
   std::map<std::string, int> owner;  // section -> item number, 0 for the file's own
   for (std::string_view section : kFileSections) owner.emplace(section, 0);
+  std::array<std::string, 4> sections;
   for (int i = 1; i <= def.Count(); ++i) {
     const ItemDef& item = def.Item(i);
     const std::string described = Described(item);
-    for (const std::string& section : ItemSections(item)) {
-      const auto [at, added] = owner.emplace(section, i);
+    const std::size_t count = ItemSections(item, sections);
+    for (std::size_t s = 0; s < count; ++s) {
+      const auto [at, added] = owner.emplace(sections[s], i);
       if (added || at->second == i) continue;
       if (at->second == 0) {
         throw TIniFileException("The definition cannot be saved: a definition file cannot hold " +
@@ -604,17 +619,25 @@ ReaderMessage DroppedItem(const std::string& name, const std::string& display_pa
 // files made by hand or by other programs, since the name rules allow none of them.
 void DropItemsThatCannotBeSaved(ComponentDef& def, const std::string& display_path,
                                 ParseResult& result) {
-  std::unordered_set<std::string> sections;
+  // Every section of a large file is looked up here: the names taken and the set's nodes live
+  // in one arena that is dropped whole at the end.
+  std::pmr::monotonic_buffer_resource arena(16384);
+  std::pmr::unordered_set<std::string_view> sections(&arena);
   sections.reserve(kFileSections.size() + 4 * static_cast<std::size_t>(def.Count()));
   for (std::string_view section : kFileSections) sections.emplace(section);
+  std::array<std::string, 4> own;
   for (int i = 1; i <= def.Count();) {
     const ItemDef& item = def.Item(i);
     const std::string_view name = model::ItemNameView(item);
     if (!name.empty() && model::TrimView(name) == name) {
-      std::vector<std::string> own = ItemSections(item);
-      if (std::none_of(own.begin(), own.end(),
+      const std::size_t count = ItemSections(item, own);
+      if (std::none_of(own.begin(), own.begin() + count,
                        [&](const std::string& section) { return sections.contains(section); })) {
-        for (std::string& section : own) sections.insert(std::move(section));
+        for (std::size_t s = 0; s < count; ++s) {
+          char* kept = static_cast<char*>(arena.allocate(own[s].size(), 1));
+          std::copy(own[s].begin(), own[s].end(), kept);
+          sections.emplace(kept, own[s].size());
+        }
         ++i;
         continue;
       }
@@ -650,12 +673,12 @@ ParseResult ParseDefinition(std::string_view text, const std::string& display_pa
   if (!found_list || reader.AtEnd()) {
     return fail(display_path + " is not a component definition file.");
   }
-  std::vector<std::string> listed;
+  std::vector<std::string_view> listed;
   while (listed.size() <= static_cast<std::size_t>(model::kMaxItems) && reader.Next(raw)) {
-    std::string line = model::Trim(raw);
+    const std::string_view line = model::TrimView(raw);
     if (line.empty()) continue;
     if (line.front() == '[') break;
-    listed.push_back(std::move(line));
+    listed.push_back(line);
   }
   // A file of ours with all items deleted still has its main information: it is a
   // definition, only an empty one.
@@ -666,29 +689,32 @@ ParseResult ParseDefinition(std::string_view text, const std::string& display_pa
     return fail(display_path + " contains too many items.");
   }
   model::NameIndex names(listed.size());
-  for (const std::string& line : listed) {
+  model::ReserveItems(def, static_cast<int>(listed.size()));
+  for (const std::string_view line : listed) {
     const std::size_t equals = line.find('=');
-    if (equals == std::string::npos) continue;
-    const std::string name = model::Trim(std::string_view(line).substr(0, equals));
-    const std::string kind =
-        model::UpperCase(model::Trim(std::string_view(line).substr(equals + 1))).substr(0, 4);
-    ItemDef item;
-    if (kind == "PROP")
-      item = model::NewPropertyItem(name);
-    else if (kind == "EXIS")
-      item = model::NewExistingEventItem(name);
-    else if (kind == "NEWE")
-      item = model::NewEventItem(name);
-    else if (kind == "METH")
-      item = model::NewMethodItem(name);
-    else if (kind == "VARI")
-      item = model::NewVariableItem(name);
+    if (equals == std::string_view::npos) continue;
+    const std::string_view name = model::TrimView(line.substr(0, equals));
+    const std::string_view kind = model::TrimView(line.substr(equals + 1)).substr(0, 4);
+    ItemDef (*make)(std::string_view) = nullptr;
+    if (model::SameText(kind, "PROP"))
+      make = model::NewPropertyItem;
+    else if (model::SameText(kind, "EXIS"))
+      make = model::NewExistingEventItem;
+    else if (model::SameText(kind, "NEWE"))
+      make = model::NewEventItem;
+    else if (model::SameText(kind, "METH"))
+      make = model::NewMethodItem;
+    else if (model::SameText(kind, "VARI"))
+      make = model::NewVariableItem;
     else
       continue;
+    ItemDef item = make(name);
     // The file's own sections would be read into the item.
-    const std::string upper = model::UpperCase(model::ItemName(item));
-    if (std::find(kFileSections.begin(), kFileSections.end(), upper) != kFileSections.end()) {
-      result.messages.push_back(DroppedItem(model::ItemName(item), display_path));
+    const std::string_view item_name = model::ItemNameView(item);
+    if (std::any_of(kFileSections.begin(), kFileSections.end(), [&](std::string_view section) {
+          return model::SameText(section, item_name);
+        })) {
+      result.messages.push_back(DroppedItem(std::string(item_name), display_path));
       continue;
     }
     model::AddItem(def, std::move(item), names);  // a taken name is dropped

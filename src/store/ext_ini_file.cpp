@@ -7,7 +7,6 @@
 #include <limits>
 
 #include "model/text.h"
-#include "platform/atomic_file.h"
 
 namespace kx::store {
 
@@ -74,12 +73,6 @@ void TExtIniFile::WriteLines(std::string_view section, const model::TextBlock& b
   }
 }
 
-void TExtIniFile::Commit() const {
-  if (platform::WriteFileAtomically(file_name_, text_)) {
-    throw TIniFileException(file_name_.string() + " could not be created");
-  }
-}
-
 std::string EncodeBlockLine(std::string_view line) {
   if (std::all_of(line.begin(), line.end(), [](char c) { return c == ' '; })) return {};
   std::string encoded(line);
@@ -88,9 +81,11 @@ std::string EncodeBlockLine(std::string_view line) {
 }
 
 std::string DecodeBlockLine(std::string_view value) {
-  if (std::all_of(value.begin(), value.end(), [](char c) { return c == '~'; })) return {};
+  std::size_t tildes = 0;
+  while (tildes < value.size() && value[tildes] == '~') ++tildes;
+  if (tildes == value.size()) return {};
   std::string decoded(value);
-  for (std::size_t i = 0; i + 1 < decoded.size() && decoded[i] == '~'; ++i) decoded[i] = ' ';
+  std::fill_n(decoded.begin(), tildes, ' ');
   return decoded;
 }
 
@@ -121,27 +116,25 @@ bool LineReader::Next(std::string_view& line) {
 
 namespace {
 
-// The entry of one line that is not blank. The entry's strings are assigned, not rebuilt,
-// so that reading a file reuses their buffers from line to line.
-void ParseEntry(std::string_view raw, Entry& entry) {
-  const std::string_view line = model::TrimView(raw);
-  entry.is_header = !line.empty() && line.front() == '[';
-  entry.section.clear();
-  entry.key.clear();
+// The entry of one trimmed line that is not blank. The section's string is assigned, not
+// rebuilt, so that reading a file reuses its buffer from header to header.
+void ParseEntry(std::string_view line, Entry& entry) {
+  entry.is_header = line.front() == '[';
+  entry.key = {};
   if (entry.is_header) {
     // The last character is dropped whatever it is: a header without "]" loses a letter.
     entry.section.assign(line.substr(1, line.size() - (line.size() > 1 ? 2 : 1)));
     model::UpperCaseInPlace(entry.section);
-    entry.value.assign(line);
+    entry.value = line;
     return;
   }
+  entry.section.clear();
   const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos) {
-    entry.value.assign(line);
+    entry.value = line;
   } else {
-    entry.key.assign(model::TrimView(line.substr(0, equals)));
-    model::UpperCaseInPlace(entry.key);
-    entry.value.assign(model::TrimView(line.substr(equals + 1)));
+    entry.key = model::TrimView(line.substr(0, equals));
+    entry.value = model::TrimView(line.substr(equals + 1));
   }
 }
 
@@ -156,7 +149,8 @@ std::string_view ValueOf(std::string_view raw) {
 bool ReadEntry(LineReader& reader, Entry& entry) {
   std::string_view line;
   while (reader.Next(line)) {
-    if (model::TrimView(line).empty()) continue;
+    line = model::TrimView(line);
+    if (line.empty()) continue;
     ParseEntry(line, entry);
     return true;
   }
@@ -165,7 +159,9 @@ bool ReadEntry(LineReader& reader, Entry& entry) {
 
 model::TextBlock ReadLines(LineReader& reader) {
   Entry first;
-  if (!ReadEntry(reader, first) || first.is_header || first.key != "LINES") return std::nullopt;
+  if (!ReadEntry(reader, first) || first.is_header || !model::SameText(first.key, "LINES")) {
+    return std::nullopt;
+  }
   long long n = model::ParsePascalInteger(first.value, 0);
   if (n < 1) return std::nullopt;
   std::vector<std::string> lines;

@@ -4,8 +4,8 @@
 //
 // TExtIniFile writes such a file strictly in order: sections appear in the order of their
 // first entry, and returning to a section already left is an error. The bytes collect in
-// memory and reach the disk in one atomic write (Commit), so a failed save never leaves a
-// half-written file behind.
+// memory; the caller writes them in one atomic write (platform/atomic_file.h), so a failed save
+// never leaves a half-written file behind.
 //
 // LineReader and the reading primitives walk such a file entry by entry.
 #pragma once
@@ -44,9 +44,6 @@ class TExtIniFile {
   std::string TakeText() && { return std::move(text_); }
   // Room for a text of about this size, so that a large file is not copied while it grows.
   void Reserve(std::size_t bytes) { text_.reserve(bytes); }
-  // Writes the text to the file atomically; on failure throws TIniFileException
-  // (file name + " could not be created").
-  void Commit() const;
 
  private:
   void OpenSection(std::string_view section);
@@ -79,14 +76,17 @@ class LineReader {
   std::size_t next_lf_ = kUnknown;  // position of the next LF at or after pos_, or the end
 };
 
+// The key and the value are views into the text being read: a reader of a large file copies
+// only what it keeps.
 struct Entry {
   bool is_header = false;
-  std::string section;  // for a header: its name, upper-cased
-  std::string key;      // upper-cased and trimmed; empty for a header or a line without "="
-  std::string value;    // trimmed
+  std::string section;     // for a header: its name, upper-cased
+  std::string_view key;    // trimmed, as written; empty for a header or a line without "="
+  std::string_view value;  // trimmed
 };
 
-// The next non-blank line as an entry; false at the end of the text.
+// The next non-blank line as an entry; false at the end of the text. The entry's views are
+// valid while the text is.
 bool ReadEntry(LineReader& reader, Entry& entry);
 // A block: a "Lines=n" entry and the next n lines (fewer at the end of the text). Absent when
 // the first line read is not such an entry, n is below 1, or nothing could be read.

@@ -229,32 +229,34 @@ void Profile::EraseSection(std::string_view section) {
   }
 }
 
-Profile ReadProfile(const fs::path& file) {
+ProfileStatus ReadProfile(const fs::path& file, Profile& profile) {
+  profile = Profile();
   std::error_code error;
   const fs::file_status status = fs::status(file, error);
   if (status.type() == fs::file_type::not_found) return {};
   if (!error && fs::is_directory(status)) error = std::make_error_code(std::errc::is_a_directory);
   std::string bytes;
   if (!error) error = platform::ReadWholeFile(file, bytes, kMaxProfileBytes);
-  if (error)
-    throw ProfileError(file, file.string() + " could not be read (" + error.message() + ")");
-  return Profile(std::move(bytes));
+  if (error) return {error, file.string() + " could not be read (" + error.message() + ")"};
+  profile = Profile(std::move(bytes));
+  return {};
 }
 
-void WriteProfile(const fs::path& file, const Profile& profile) {
+ProfileStatus WriteProfile(const fs::path& file, const Profile& profile) {
   std::error_code error;
   if (file.has_parent_path()) fs::create_directories(file.parent_path(), error);
   if (!error) error = platform::WriteFileAtomically(file, profile.bytes());
-  if (error) {
-    throw ProfileError(file, file.string() + " could not be written (" + error.message() + ")");
-  }
+  if (error) return {error, file.string() + " could not be written (" + error.message() + ")"};
+  return {};
 }
 
-void UpdateProfile(const fs::path& file, const std::function<void(Profile&)>& change) {
-  const Profile before = ReadProfile(file);
+ProfileStatus UpdateProfile(const fs::path& file, const std::function<void(Profile&)>& change) {
+  Profile before;
+  if (ProfileStatus read = ReadProfile(file, before); !read.ok()) return read;
   Profile after = before;
   change(after);
-  if (after.bytes() != before.bytes()) WriteProfile(file, after);
+  if (after.bytes() == before.bytes()) return {};
+  return WriteProfile(file, after);
 }
 
 }  // namespace kx::store

@@ -7,18 +7,20 @@
 // it was, so hand edits and comments survive. Unlike the definition files' store, this one
 // changes files in place rather than rewriting them in order.
 //
-//   Profile profile = ReadProfile(settings_file);             // missing file: empty
-//   int view = profile.ReadInteger("Other", "Codeview", 1);
-//   UpdateProfile(settings_file, [](Profile& p) { p.WriteBool("Other", "FullComments", false); });
+//   Profile profile;
+//   if (ProfileStatus read = ReadProfile(settings_file, profile); !read.ok()) Report(read.message);
+//   int view = profile.ReadInteger("Other", "Codeview", 1);       // missing file: the default
+//   ProfileStatus written = UpdateProfile(
+//       settings_file, [](Profile& p) { p.WriteBool("Other", "FullComments", false); });
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace kx::store {
@@ -26,16 +28,14 @@ namespace kx::store {
 // A settings file is a few hundred bytes; anything this large is not one.
 inline constexpr std::uintmax_t kMaxProfileBytes = std::uintmax_t{16} << 20;
 
-// A profile file that exists but cannot be read, or cannot be written. The message names the
-// file; a failed write has left the previous file as it was.
-class ProfileError : public std::runtime_error {
- public:
-  ProfileError(std::filesystem::path file, const std::string& message)
-      : std::runtime_error(message), file_(std::move(file)) {}
-  const std::filesystem::path& file() const { return file_; }
+// What reading or writing a profile file came to, checked by every caller as a file write's
+// error code is: a failure carries the error and a message that names the file, ready to be
+// shown to the user. A failed write has left the previous file as it was.
+struct [[nodiscard]] ProfileStatus {
+  std::error_code error;
+  std::string message;
 
- private:
-  std::filesystem::path file_;
+  bool ok() const { return !error; }
 };
 
 // The bytes of one initialisation file with the profile API's rules over them. Any bytes are
@@ -80,13 +80,15 @@ class Profile {
   std::string bytes_;
 };
 
-// The file's profile; an empty one when the file does not exist. Throws ProfileError when it
-// exists but cannot be read or is larger than kMaxProfileBytes.
-Profile ReadProfile(const std::filesystem::path& file);
-// Replaces the file atomically, creating its folder when needed. Throws ProfileError.
-void WriteProfile(const std::filesystem::path& file, const Profile& profile);
+// Reads the file into profile; an empty profile when the file does not exist. Fails when it
+// exists but cannot be read or is larger than kMaxProfileBytes (profile is then empty).
+ProfileStatus ReadProfile(const std::filesystem::path& file, Profile& profile);
+// Replaces the file atomically, creating its folder when needed.
+ProfileStatus WriteProfile(const std::filesystem::path& file, const Profile& profile);
 // Reads the file, lets change edit it, and writes it back when the bytes changed (so erasing
-// from a file that does not exist does not create it). Throws ProfileError.
-void UpdateProfile(const std::filesystem::path& file, const std::function<void(Profile&)>& change);
+// from a file that does not exist does not create it). A file that cannot be read is not
+// written.
+ProfileStatus UpdateProfile(const std::filesystem::path& file,
+                            const std::function<void(Profile&)>& change);
 
 }  // namespace kx::store

@@ -73,12 +73,9 @@ std::optional<fs::path> FindIgnoringCase(fs::path dir, std::string_view relative
 // Files of Delphi's that this program only looks into: when one cannot be read, it is as if
 // it were not there.
 Profile ReadProfileIfReadable(const std::optional<fs::path>& file) {
-  if (!file) return {};
-  try {
-    return ReadProfile(*file);
-  } catch (const ProfileError&) {
-    return {};
-  }
+  Profile profile;
+  if (file && !ReadProfile(*file, profile).ok()) return {};
+  return profile;
 }
 
 // A folder from MultiHlp.Ini, in Windows' own notation.
@@ -229,9 +226,10 @@ std::string AsDirectory(std::string_view dir) {
   return result;
 }
 
-Settings LoadSettings(const fs::path& settings_file, const fs::path& exe_dir,
-                      const platform::Clock& clock, const Environment& env) {
-  const Profile profile = ReadProfile(settings_file);
+ProfileStatus LoadSettings(Settings& loaded, const fs::path& settings_file, const fs::path& exe_dir,
+                           const platform::Clock& clock, const Environment& env) {
+  Profile profile;
+  if (ProfileStatus read = ReadProfile(settings_file, profile); !read.ok()) return read;
   Settings settings;
   settings.file = settings_file;
   settings.exe_dir = exe_dir;
@@ -267,20 +265,23 @@ Settings LoadSettings(const fs::path& settings_file, const fs::path& exe_dir,
   settings.print_font = profile.ReadString(kPrintSection, kPrintFontKey, settings.print_font);
   settings.print_font_size =
       profile.ReadInteger(kPrintSection, kPrintFontSizeKey, settings.print_font_size);
-  return settings;
+  loaded = std::move(settings);
+  return {};
 }
 
-Settings LoadProgramSettings(const std::optional<fs::path>& named_file, const fs::path& exe_dir,
-                             const platform::Clock& clock, const Environment& env) {
-  Settings settings = LoadSettings(named_file ? *named_file : DefaultSettingsPath(exe_dir, env),
-                                   exe_dir, clock, env);
-  ChooseHelpFiles(settings, WinePrefix(env));
-  return settings;
+ProfileStatus LoadProgramSettings(Settings& settings, const std::optional<fs::path>& named_file,
+                                  const fs::path& exe_dir, const platform::Clock& clock,
+                                  const Environment& env) {
+  ProfileStatus status = LoadSettings(
+      settings, named_file ? *named_file : DefaultSettingsPath(exe_dir, env), exe_dir, clock, env);
+  if (!status.ok()) return status;
+  return ChooseHelpFiles(settings, WinePrefix(env));
 }
 
-void ChooseHelpFiles(Settings& settings, const fs::path& wine_prefix) {
+ProfileStatus ChooseHelpFiles(Settings& settings, const fs::path& wine_prefix) {
   if (settings.using_delphi16) {
-    const Profile profile = ReadProfile(settings.file);
+    Profile profile;
+    if (ProfileStatus read = ReadProfile(settings.file, profile); !read.ok()) return read;
     settings.delphi_help = profile.ReadString(kHelpFilesSection, kDelphiHelpKey, "");
     settings.cwg_help = profile.ReadString(kHelpFilesSection, kCwgHelpKey, "");
     if (settings.delphi_help.empty() || settings.cwg_help.empty()) {
@@ -289,7 +290,7 @@ void ChooseHelpFiles(Settings& settings, const fs::path& wine_prefix) {
       settings.delphi_help = HelpIndexPath(index, "DELPHI.HLP") + "DELPHI.HLP";
       settings.cwg_help = HelpIndexPath(index, "CWG.HLP") + "CWG.HLP";
     }
-    return;
+    return {};
   }
   const bool delphi3 =
       FindIgnoringCase(wine_prefix, "drive_c/Program Files/Borland/Delphi 3.0/Bin/Delphi32.exe") ||
@@ -297,6 +298,7 @@ void ChooseHelpFiles(Settings& settings, const fs::path& wine_prefix) {
   settings.delphi_help = delphi3 ? "DELPHI3.HLP" : "DELPHI.HLP";
   settings.cwg_help = "CWG.HLP";
   settings.vcl_help = delphi3 ? "VCL3.HLP" : "VCL.HLP";
+  return {};
 }
 
 HelpTopic ClassHelpTopic(std::string_view class_name, bool using_delphi16) {

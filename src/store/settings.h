@@ -8,8 +8,9 @@
 // their own.
 //
 //   const Environment env = ReadEnvironment();
-//   Settings settings = LoadSettings(DefaultSettingsPath(exe_dir, env), exe_dir, clock);
-//   ChooseHelpFiles(settings, WinePrefix(env));
+//   Settings settings;
+//   ProfileStatus status = LoadSettings(settings, DefaultSettingsPath(exe_dir, env), exe_dir,
+//   clock); if (status.ok()) status = ChooseHelpFiles(settings, WinePrefix(env));
 #pragma once
 
 #include <filesystem>
@@ -20,6 +21,7 @@
 
 #include "model/code_target.h"
 #include "platform/clock.h"
+#include "store/profile_store.h"
 
 namespace kx::store {
 
@@ -118,26 +120,28 @@ std::filesystem::path WinePrefix(const Environment& env);
 std::string AsDirectory(std::string_view dir);
 
 // Every key with its default; a missing file gives all defaults. Leaves the Delphi help files
-// to ChooseHelpFiles. Throws ProfileError when the file exists but cannot be read.
-// env.path is the last place the bundled compiler is looked for; env.home and
+// to ChooseHelpFiles. Fails, leaving settings as they were, when the file exists but cannot be
+// read. env.path is the last place the bundled compiler is looked for; env.home and
 // env.xdg_config_home decide the default directories (DefaultWorkDirectory).
-Settings LoadSettings(const std::filesystem::path& settings_file,
-                      const std::filesystem::path& exe_dir, const platform::Clock& clock,
-                      const Environment& env = ReadEnvironment());
+ProfileStatus LoadSettings(Settings& settings, const std::filesystem::path& settings_file,
+                           const std::filesystem::path& exe_dir, const platform::Clock& clock,
+                           const Environment& env = ReadEnvironment());
 
 // What both front ends start with: the file named on their command line, else the default
 // one (DefaultSettingsPath, looked for only then), read by LoadSettings, with the help files
-// chosen (ChooseHelpFiles). Throws ProfileError.
-Settings LoadProgramSettings(const std::optional<std::filesystem::path>& named_file,
-                             const std::filesystem::path& exe_dir, const platform::Clock& clock,
-                             const Environment& env = ReadEnvironment());
+// chosen (ChooseHelpFiles).
+ProfileStatus LoadProgramSettings(Settings& settings,
+                                  const std::optional<std::filesystem::path>& named_file,
+                                  const std::filesystem::path& exe_dir,
+                                  const platform::Clock& clock,
+                                  const Environment& env = ReadEnvironment());
 
 // Names Delphi's help files for the Delphi version of the settings. With Delphi 1.0 they come
 // from the HelpFiles keys, or from MultiHlp.Ini in the prefix's Windows folder when either
 // is empty; with 32-bit Delphi they are the bare names of Delphi 3's files when Delphi 3 is
-// installed in the prefix, else those of Delphi 2.0. Throws ProfileError when the settings
-// file cannot be read.
-void ChooseHelpFiles(Settings& settings, const std::filesystem::path& wine_prefix);
+// installed in the prefix, else those of Delphi 2.0. Fails when the settings file cannot be
+// read.
+ProfileStatus ChooseHelpFiles(Settings& settings, const std::filesystem::path& wine_prefix);
 
 enum class HelpFile { kProduct, kThreads, kDelphi, kVcl, kCwg };
 enum class HelpAction { kContents, kContext, kKeyword };

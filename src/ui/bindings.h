@@ -5,17 +5,24 @@
 // it held.
 #pragma once
 
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "commands/dialogs.h"
 #include "commands/main_window_model.h"
 
-class QComboBox;
 class QLabel;
-class QListWidget;
 
 namespace kx::ui {
 
@@ -60,5 +67,154 @@ QLabel* Buddy(const QString& text, QWidget* buddy);
 void ShowText(QLineEdit* edit, std::string_view text);
 void ShowEntryText(QComboBox* box, std::string_view text);
 void ShowState(QWidget* widget, bool enabled, bool visible = true);
+
+// A page's controls, each bound once: the line that connects a control to its handler also
+// names the state the control shows, and Render draws every bound control from the page's
+// state.
+//
+//   PageBinder<commands::MethodPageState> bind(context, &commands::MainWindowModel::methods);
+//   bind.Text(description, &commands::MethodPageState::description,
+//             &commands::MainWindowModel::MethodDescriptionChange);
+//   void MethodsPage::Render() { bind_.Render(); }
+template <class State>
+class PageBinder {
+ public:
+  using Model = commands::MainWindowModel;
+  using Flag = std::function<bool(const State&)>;
+
+  PageBinder(PageContext& context, const State& (Model::*state)() const)
+      : context_(context), state_(state) {}
+
+  void Render() const {
+    const State& state = (context_.model.*state_)();
+    for (const auto& draw : draws_) draw(state);
+  }
+
+  // What a page draws beyond its bound controls: captions, lists offered.
+  void Draw(std::function<void(const State&)> draw) { draws_.push_back(std::move(draw)); }
+
+  // The controls bound after this are enabled by flag, not by their own state.
+  void EnableBy(Flag flag) { enabled_by_ = std::move(flag); }
+
+  void List(QListWidget* list, commands::EntryList State::*entries) {
+    BindEntryList(context_, list);
+    Draw([list, entries](const State& s) { ShowList(list, s.*entries); });
+  }
+
+  // A field the model stores as typed; leave, when given, is the check of leaving it.
+  template <class Leave = std::nullptr_t>
+  void Text(QLineEdit* edit, commands::TextControl State::*field,
+            void (Model::*change)(std::string_view), Leave leave = nullptr) {
+    Model& m = context_.model;
+    BindText(context_, edit, [&m, change](std::string_view text) { (m.*change)(text); });
+    OnLeaveOf(edit, leave);
+    DrawText(edit, field);
+  }
+
+  // A name field the model filters as it is typed.
+  template <class Leave>
+  void Name(QLineEdit* edit, commands::TextControl State::*field,
+            model::FilteredText (Model::*change)(std::string_view, std::size_t), Leave leave) {
+    Model& m = context_.model;
+    BindName(context_, edit, [&m, change](std::string_view text, std::size_t caret) {
+      return (m.*change)(text, caret);
+    });
+    OnLeaveOf(edit, leave);
+    DrawText(edit, field);
+  }
+
+  // An editable combo box (entry box).
+  template <class Leave = std::nullptr_t>
+  void Entry(QComboBox* box, commands::TextControl State::*field,
+             void (Model::*change)(std::string_view), Leave leave = nullptr) {
+    Model& m = context_.model;
+    BindEntry(context_, box, [&m, change](std::string_view text) { (m.*change)(text); });
+    OnLeaveOf(box, leave);
+    Draw([box, field, enabled = EnabledOf(field)](const State& s) {
+      ShowEntryText(box, (s.*field).text);
+      box->setEnabled(enabled(s));
+    });
+  }
+
+  void Check(QCheckBox* box, commands::CheckControl State::*field, void (Model::*click)(bool)) {
+    Model& m = context_.model;
+    QObject::connect(box, &QCheckBox::clicked, box,
+                     [this, &m, click](bool on) { context_.run([&] { (m.*click)(on); }); });
+    Draw([box, field, enabled_by = enabled_by_](const State& s) {
+      const commands::CheckControl& check = s.*field;
+      box->setChecked(check.checked);
+      ShowState(box, enabled_by ? enabled_by(s) : check.enabled, check.visible);
+    });
+  }
+
+  // A choice among fixed entries, by index.
+  void Choice(QComboBox* box, int State::*index, void (Model::*change)(int)) {
+    Model& m = context_.model;
+    QObject::connect(box, &QComboBox::activated, box,
+                     [this, &m, change](int i) { context_.run([&] { (m.*change)(i); }); });
+    Draw([box, index, enabled_by = enabled_by_](const State& s) {
+      box->setCurrentIndex(s.*index);
+      if (enabled_by) box->setEnabled(enabled_by(s));
+    });
+  }
+
+  // Radio buttons, by index, in the frame that holds them.
+  void Choice(QButtonGroup* group, QWidget* frame, int State::*index, void (Model::*change)(int),
+              bool State::*enabled) {
+    Model& m = context_.model;
+    QObject::connect(group, &QButtonGroup::idClicked, group,
+                     [this, &m, change](int id) { context_.run([&] { (m.*change)(id); }); });
+    Draw([group, frame, index, enabled](const State& s) {
+      if (QAbstractButton* button = group->button(s.*index)) button->setChecked(true);
+      frame->setEnabled(s.*enabled);
+    });
+  }
+
+  void Button(QAbstractButton* button, void (Model::*click)()) {
+    Model& m = context_.model;
+    QObject::connect(button, &QAbstractButton::clicked, button,
+                     [this, &m, click] { context_.run([&] { (m.*click)(); }); });
+    if (enabled_by_) {
+      Draw([button, enabled_by = enabled_by_](const State& s) {
+        button->setEnabled(enabled_by(s));
+      });
+    }
+  }
+
+ private:
+  Flag EnabledOf(commands::TextControl State::*field) const {
+    if (enabled_by_) return enabled_by_;
+    return [field](const State& s) { return (s.*field).enabled; };
+  }
+
+  void DrawText(QLineEdit* edit, commands::TextControl State::*field) {
+    Draw([edit, field, enabled = EnabledOf(field)](const State& s) {
+      ShowText(edit, (s.*field).text);
+      edit->setEnabled(enabled(s));
+    });
+  }
+
+  // The check of leaving a field: a model handler that says whether the focus may go, or one
+  // that lets it go always.
+  template <class Leave>
+  void OnLeaveOf(QWidget* widget, Leave leave) {
+    if constexpr (!std::is_same_v<Leave, std::nullptr_t>) {
+      Model& m = context_.model;
+      OnLeave(context_, widget, [&m, leave] {
+        if constexpr (std::is_void_v<std::invoke_result_t<Leave, Model&>>) {
+          (m.*leave)();
+          return true;
+        } else {
+          return (m.*leave)();
+        }
+      });
+    }
+  }
+
+  PageContext& context_;
+  const State& (Model::*state_)() const;
+  Flag enabled_by_;
+  std::vector<std::function<void(const State&)>> draws_;
+};
 
 }  // namespace kx::ui

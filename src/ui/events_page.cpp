@@ -11,13 +11,13 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "ui/text_boundary.h"
 
 namespace kx::ui {
 
-EventsPage::EventsPage(PageContext& context) : context_(context) {
-  commands::MainWindowModel& m = context.model;
+EventsPage::EventsPage(PageContext& context) : bind_(context, &commands::MainWindowModel::events) {
   auto* layout = new QHBoxLayout(this);
   auto* left = new QVBoxLayout;
   layout->addLayout(left, 2);
@@ -60,48 +60,34 @@ EventsPage::EventsPage(PageContext& context) : context_(context) {
   grid->setRowStretch(row, 1);
   grid->setColumnStretch(1, 1);
 
-  connect(show_inherited, &QRadioButton::clicked, this, [&context] {
-    context.run([&] { context.model.EventsModeClick(commands::EventsMode::kInherited); });
+  using M = commands::MainWindowModel;
+  using S = commands::EventPageState;
+  for (const auto& [button, mode] : {std::pair{show_inherited, commands::EventsMode::kInherited},
+                                     std::pair{show_new, commands::EventsMode::kNew}}) {
+    connect(button, &QRadioButton::clicked, this,
+            [&context, mode] { context.run([&] { context.model.EventsModeClick(mode); }); });
+    bind_.Draw([button, mode, &context](const S& s) {
+      button->setChecked(s.mode == mode);
+      button->setEnabled(context.model.definition_open());
+    });
+  }
+  bind_.List(list, &S::list);
+  bind_.Name(name, &S::name, &M::EventNameChange, &M::EventNameExit);
+  bind_.Text(description, &S::description, &M::EventDescriptionChange);
+  bind_.Draw([this](const S& s) {
+    handler_label->setText(s.handler_caption == "Arguments:" ? "A&rguments:" : "Handle&r:");
   });
-  connect(show_new, &QRadioButton::clicked, this, [&context] {
-    context.run([&] { context.model.EventsModeClick(commands::EventsMode::kNew); });
+  bind_.Text(handler, &S::handler, &M::HandlerDeclChange, &M::HandlerDeclExit);
+  bind_.Draw([this](const S& s) {
+    group->setTitle(FromModel(s.group_caption));
+    publish->setText(s.publish_caption == "Publish event"
+                         ? "Pu&blish event"
+                         : "Pu&blish event, if not already published");
   });
-  BindEntryList(context, list);
-  BindName(context, name,
-           [&m](std::string_view t, std::size_t c) { return m.EventNameChange(t, c); });
-  OnLeave(context, name, [&m] { return m.EventNameExit(); });
-  BindText(context, description, [&m](std::string_view t) { m.EventDescriptionChange(t); });
-  BindText(context, handler, [&m](std::string_view t) { m.HandlerDeclChange(t); });
-  OnLeave(context, handler, [&m] { return m.HandlerDeclExit(); });
-  connect(publish, &QCheckBox::clicked, this,
-          [&context](bool on) { context.run([&] { context.model.PublishClick(on); }); });
-  connect(override_handler, &QCheckBox::clicked, this,
-          [&context](bool on) { context.run([&] { context.model.OverrideHandlerClick(on); }); });
+  bind_.Check(publish, &S::publish, &M::PublishClick);
+  bind_.Check(override_handler, &S::override_handler, &M::OverrideHandlerClick);
 }
 
-void EventsPage::Render() {
-  const commands::EventPageState& s = context_.model.events();
-  show_inherited->setChecked(s.mode == commands::EventsMode::kInherited);
-  show_new->setChecked(s.mode == commands::EventsMode::kNew);
-  const bool open = context_.model.definition_open();
-  show_inherited->setEnabled(open);
-  show_new->setEnabled(open);
-  ShowList(list, s.list);
-  ShowText(name, s.name.text);
-  name->setEnabled(s.name.enabled);
-  ShowText(description, s.description.text);
-  description->setEnabled(s.description.enabled);
-  handler_label->setText(s.handler_caption == "Arguments:" ? "A&rguments:" : "Handle&r:");
-  ShowText(handler, s.handler.text);
-  handler->setEnabled(s.handler.enabled);
-  group->setTitle(FromModel(s.group_caption));
-  publish->setText(s.publish_caption == "Publish event"
-                       ? "Pu&blish event"
-                       : "Pu&blish event, if not already published");
-  publish->setChecked(s.publish.checked);
-  ShowState(publish, s.publish.enabled, s.publish.visible);
-  override_handler->setChecked(s.override_handler.checked);
-  ShowState(override_handler, s.override_handler.enabled, s.override_handler.visible);
-}
+void EventsPage::Render() { bind_.Render(); }
 
 }  // namespace kx::ui

@@ -33,7 +33,7 @@ class EventsPage : public QWidget {
   QCheckBox* override_handler;
 
  private:
-  PageContext& context_;
+  PageBinder<commands::EventPageState> bind_;
 };
 
 }  // namespace kx::ui

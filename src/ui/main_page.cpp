@@ -15,9 +15,9 @@
 
 namespace kx::ui {
 
-MainPage::MainPage(PageContext& context) : context_(context) {
+MainPage::MainPage(PageContext& context)
+    : context_(context), bind_(context, &commands::MainWindowModel::main) {
   auto* grid = new QGridLayout(this);
-  commands::MainWindowModel& m = context.model;
   parent_class = new QLabel;
   new_parent = new QPushButton("&New parent...");
   new_class_name = new QLineEdit;
@@ -57,26 +57,41 @@ MainPage::MainPage(PageContext& context) : context_(context) {
   grid->setColumnStretch(1, 1);
   grid->setRowStretch(4, 1);
 
-  connect(new_parent, &QPushButton::clicked, this,
-          [&context] { context.run([&] { context.model.ChangeParentClassClick(); }); });
-  connect(new_target, &QPushButton::clicked, this,
-          [&context] { context.run([&] { context.model.NewTargetClick(); }); });
-  BindName(context, new_class_name,
-           [&m](std::string_view t, std::size_t c) { return m.NewClassNameChange(t, c); });
-  OnLeave(context, new_class_name, [&m] { return m.NewClassNameExit(); });
-  BindName(context, unit_name,
-           [&m](std::string_view t, std::size_t c) { return m.UnitNameChange(t, c); });
-  OnLeave(context, unit_name, [&m] { return m.UnitNameExit(); });
-  connect(limit_name, &QCheckBox::clicked, this,
-          [&context](bool on) { context.run([&] { context.model.UnitNameLimitedClick(on); }); });
-  BindText(context, description, [&m](std::string_view t) { m.DescriptionChange(t); });
-  BindEntry(context, default_palette, [&m](std::string_view t) { m.DefaultPaletteChange(t); });
-  OnLeave(context, default_palette, [&m] { return m.DefaultPaletteExit(); });
-  BindEntry(context, copyright_line, [&m](std::string_view t) { m.CopyrightLineChange(t); });
-  OnLeave(context, copyright_line, [&m] {
-    m.CopyrightLineEnterOrExit();
-    return true;
+  using M = commands::MainWindowModel;
+  using S = commands::MainPageState;
+  bind_.Draw([this](const S& s) { parent_class->setText(FromModel(s.parent_class)); });
+  bind_.EnableBy([&context](const S&) { return context.model.definition_open(); });
+  bind_.Button(new_parent, &M::ChangeParentClassClick);
+  bind_.Name(new_class_name, &S::new_class_name, &M::NewClassNameChange, &M::NewClassNameExit);
+  bind_.Name(unit_name, &S::unit_name, &M::UnitNameChange, &M::UnitNameExit);
+  bind_.Draw([this](const S& s) { unit_name->setMaxLength(static_cast<int>(s.unit_name_max)); });
+  bind_.Check(limit_name, &S::limit_name, &M::UnitNameLimitedClick);
+  bind_.Text(description, &S::description, &M::DescriptionChange);
+  bind_.Draw([this, &context](const S& s) {
+    QStringList units_shown;
+    for (const std::string& unit : s.units) units_shown << FromModel(unit);
+    QStringList units_listed;
+    for (int i = 0; i < units->count(); ++i) units_listed << units->item(i)->text();
+    if (units_shown != units_listed) {
+      const int current = units->currentRow();
+      units->clear();
+      units->addItems(units_shown);
+      units->setCurrentRow(std::min(current, units->count() - 1));
+    }
+    units->setEnabled(context.model.definition_open());
+    if (default_palette->count() != static_cast<int>(s.palette_pages.size())) {
+      default_palette->SetOffered(s.palette_pages);
+    }
+    if (copyright_line->count() != static_cast<int>(s.copyright_lines.size())) {
+      copyright_line->SetOffered(s.copyright_lines);
+    }
   });
+  bind_.Entry(default_palette, &S::default_palette, &M::DefaultPaletteChange,
+              &M::DefaultPaletteExit);
+  bind_.Entry(copyright_line, &S::copyright_line, &M::CopyrightLineChange,
+              &M::CopyrightLineEnterOrExit);
+  bind_.Draw([this](const S& s) { target_dir->setText(FromModel(s.target_dir)); });
+  bind_.Button(new_target, &M::NewTargetClick);
   units->installEventFilter(this);
 }
 
@@ -96,39 +111,6 @@ bool MainPage::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void MainPage::Render() {
-  const commands::MainPageState& s = context_.model.main();
-  const bool open = context_.model.definition_open();
-  parent_class->setText(FromModel(s.parent_class));
-  ShowText(new_class_name, s.new_class_name.text);
-  ShowText(unit_name, s.unit_name.text);
-  unit_name->setMaxLength(static_cast<int>(s.unit_name_max));
-  limit_name->setChecked(s.limit_name.checked);
-  ShowText(description, s.description.text);
-  QStringList units_shown;
-  for (const std::string& unit : s.units) units_shown << FromModel(unit);
-  QStringList units_listed;
-  for (int i = 0; i < units->count(); ++i) units_listed << units->item(i)->text();
-  if (units_shown != units_listed) {
-    const int row = units->currentRow();
-    units->clear();
-    units->addItems(units_shown);
-    units->setCurrentRow(std::min(row, units->count() - 1));
-  }
-  if (default_palette->count() != static_cast<int>(s.palette_pages.size())) {
-    default_palette->SetOffered(s.palette_pages);
-  }
-  ShowEntryText(default_palette, s.default_palette.text);
-  if (copyright_line->count() != static_cast<int>(s.copyright_lines.size())) {
-    copyright_line->SetOffered(s.copyright_lines);
-  }
-  ShowEntryText(copyright_line, s.copyright_line.text);
-  target_dir->setText(FromModel(s.target_dir));
-  for (QWidget* w : std::initializer_list<QWidget*>{new_parent, new_class_name, unit_name,
-                                                    limit_name, description, units, default_palette,
-                                                    copyright_line, new_target}) {
-    w->setEnabled(open);
-  }
-}
+void MainPage::Render() { bind_.Render(); }
 
 }  // namespace kx::ui

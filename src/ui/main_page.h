@@ -41,6 +41,7 @@ class MainPage : public QWidget {
 
  private:
   PageContext& context_;
+  PageBinder<commands::MainPageState> bind_;
 };
 
 }  // namespace kx::ui

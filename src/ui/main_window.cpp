@@ -357,7 +357,8 @@ void MainWindow::PrinterSetup() {
   bool ok = false;
   const QFont font = QFontDialog::getFont(&ok, PrintFont(), this, "Printing font");
   if (!ok) return;
-  commands::SavePrintFont(settings_, ToModel(font.family()).value_or(store::Settings().print_font),
+  commands::SavePrintFont(dialogs_, settings_,
+                          ToModel(font.family()).value_or(store::Settings().print_font),
                           font.pointSize());
 }
 
@@ -404,7 +405,7 @@ void MainWindow::Place(bool first_instance) {
 void MainWindow::SaveGeometry() {
   const std::string geometry = saveGeometry().toHex().toStdString();
   if (geometry == settings_.window_geometry) return;
-  Run([&] { commands::SaveWindowGeometry(settings_, geometry); });
+  Run([&] { commands::SaveWindowGeometry(dialogs_, settings_, geometry); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -17,8 +17,8 @@
 
 namespace kx::ui {
 
-MethodsPage::MethodsPage(PageContext& context) : context_(context) {
-  commands::MainWindowModel& m = context.model;
+MethodsPage::MethodsPage(PageContext& context)
+    : bind_(context, &commands::MainWindowModel::methods) {
   auto* layout = new QHBoxLayout(this);
   list = new QListWidget;
   list->setMinimumWidth(200);
@@ -64,32 +64,18 @@ MethodsPage::MethodsPage(PageContext& context) : context_(context) {
   grid->setRowStretch(row, 1);
   grid->setColumnStretch(1, 1);
 
-  BindEntryList(context, list);
-  connect(kind, &QComboBox::activated, this,
-          [&context](int i) { context.run([&] { context.model.MethodKindChange(i); }); });
-  BindText(context, header, [&m](std::string_view t) { m.MethodHeaderChange(t); });
-  OnLeave(context, header, [&m] { return m.MethodHeaderExit(); });
-  BindText(context, description, [&m](std::string_view t) { m.MethodDescriptionChange(t); });
-  connect(scope, &QButtonGroup::idClicked, this,
-          [&context](int id) { context.run([&] { context.model.MethodScopeChange(id); }); });
-  connect(override_choice, &QComboBox::activated, this,
-          [&context](int i) { context.run([&] { context.model.DoOverrideChange(i); }); });
-  BindEntry(context, win_message, [&m](std::string_view t) { m.WinMessageChange(t); });
+  using M = commands::MainWindowModel;
+  using S = commands::MethodPageState;
+  bind_.List(list, &S::list);
+  bind_.EnableBy([](const S& s) { return s.enabled; });
+  bind_.Choice(kind, &S::kind, &M::MethodKindChange);
+  bind_.Text(header, &S::header, &M::MethodHeaderChange, &M::MethodHeaderExit);
+  bind_.Text(description, &S::description, &M::MethodDescriptionChange);
+  bind_.Choice(scope, scope_group, &S::scope, &M::MethodScopeChange, &S::enabled);
+  bind_.Choice(override_choice, &S::override, &M::DoOverrideChange);
+  bind_.Entry(win_message, &S::win_message, &M::WinMessageChange);
 }
 
-void MethodsPage::Render() {
-  const commands::MethodPageState& s = context_.model.methods();
-  ShowList(list, s.list);
-  kind->setCurrentIndex(s.kind);
-  ShowText(header, s.header.text);
-  ShowText(description, s.description.text);
-  if (QAbstractButton* button = scope->button(s.scope)) button->setChecked(true);
-  override_choice->setCurrentIndex(s.override);
-  ShowEntryText(win_message, s.win_message.text);
-  for (QWidget* w : std::initializer_list<QWidget*>{kind, header, description, scope_group,
-                                                    override_choice, win_message}) {
-    w->setEnabled(s.enabled);
-  }
-}
+void MethodsPage::Render() { bind_.Render(); }
 
 }  // namespace kx::ui

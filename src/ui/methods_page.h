@@ -31,7 +31,7 @@ class MethodsPage : public QWidget {
   QComboBox* win_message;
 
  private:
-  PageContext& context_;
+  PageBinder<commands::MethodPageState> bind_;
 };
 
 }  // namespace kx::ui

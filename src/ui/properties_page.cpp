@@ -16,17 +16,8 @@
 
 namespace kx::ui {
 
-namespace {
-
-void ShowCheck(QCheckBox* box, const commands::CheckControl& state) {
-  box->setChecked(state.checked);
-  ShowState(box, state.enabled, state.visible);
-}
-
-}  // namespace
-
-PropertiesPage::PropertiesPage(PageContext& context) : context_(context) {
-  commands::MainWindowModel& m = context.model;
+PropertiesPage::PropertiesPage(PageContext& context)
+    : bind_(context, &commands::MainWindowModel::properties) {
   auto* layout = new QHBoxLayout(this);
   list = new QListWidget;
   list->setMinimumWidth(200);
@@ -73,69 +64,46 @@ PropertiesPage::PropertiesPage(PageContext& context) : context_(context) {
   grid->setRowStretch(row, 1);
   grid->setColumnStretch(1, 1);
 
-  BindEntryList(context, list);
-  BindName(context, name,
-           [&m](std::string_view t, std::size_t c) { return m.PropNameChange(t, c); });
-  OnLeave(context, name, [&m] { return m.PropNameExit(); });
-  BindEntry(context, type, [&m](std::string_view t) { m.PropTypeChange(t); });
-  OnLeave(context, type, [&m] { return m.PropTypeExit(); });
-  BindEntry(context, default_value, [&m](std::string_view t) { m.PropDefaultChange(t); });
-  OnLeave(context, default_value, [&m] {
-    m.PropDefaultExit();
-    return true;
-  });
-  BindText(context, description, [&m](std::string_view t) { m.PropDescriptionChange(t); });
+  using M = commands::MainWindowModel;
+  using S = commands::PropertyPageState;
+  bind_.List(list, &S::list);
+  bind_.Name(name, &S::name, &M::PropNameChange, &M::PropNameExit);
+  bind_.Entry(type, &S::type, &M::PropTypeChange, &M::PropTypeExit);
+  bind_.Draw([this](const S& s) { default_value->SetSuggestionKind(s.values.kind()); });
+  bind_.Entry(default_value, &S::default_value, &M::PropDefaultChange, &M::PropDefaultExit);
+  bind_.Text(description, &S::description, &M::PropDescriptionChange);
   connect(special, &QComboBox::activated, this,
           [&context](int index) { context.run([&] { context.model.PropSpecialChange(index); }); });
-  const auto click = [this, &context](QCheckBox* box,
-                                      void (commands::MainWindowModel::*handler)(bool)) {
-    connect(box, &QCheckBox::clicked, this,
-            [&context, handler](bool on) { context.run([&] { (context.model.*handler)(on); }); });
-  };
-  click(read_only, &commands::MainWindowModel::ReadOnlyClick);
-  click(use_read, &commands::MainWindowModel::UseReadClick);
-  click(use_write, &commands::MainWindowModel::UseWriteClick);
-  click(inherited, &commands::MainWindowModel::InheritedClick);
-  click(unpublish, &commands::MainWindowModel::UnpublishClick);
-  connect(editor, &QPushButton::clicked, this,
-          [&context] { context.run([&] { context.model.PropEditorBtnClick(); }); });
+  bind_.Draw([this](const S& s) {
+    QStringList kinds;
+    int selected = -1;
+    for (std::size_t i = 0; i < s.special.offered().size(); ++i) {
+      kinds << FromModel(model::SpecialKindText(s.special.offered()[i]));
+      if (s.special.selection() == s.special.offered()[i]) selected = static_cast<int>(i);
+    }
+    QStringList shown;
+    for (int i = 0; i < special->count(); ++i) shown << special->itemText(i);
+    if (shown != kinds) {
+      special->clear();
+      special->addItems(kinds);
+    }
+    special->setCurrentIndex(selected);
+    special->setEnabled(s.special_enabled);
+  });
+  bind_.Check(read_only, &S::read_only, &M::ReadOnlyClick);
+  bind_.Check(use_read, &S::use_read, &M::UseReadClick);
+  bind_.Check(use_write, &S::use_write, &M::UseWriteClick);
+  bind_.Check(inherited, &S::inherited, &M::InheritedClick);
+  bind_.Check(unpublish, &S::unpublish, &M::UnpublishClick);
+  bind_.Draw([this](const S& s) {
+    variable_caption->setText(FromModel(s.variable_caption));
+    variable_name->setText(FromModel(s.variable_name));
+    scope->setText(FromModel(s.scope));
+  });
+  bind_.EnableBy([](const S& s) { return s.editor_enabled; });
+  bind_.Button(editor, &M::PropEditorBtnClick);
 }
 
-void PropertiesPage::Render() {
-  const commands::PropertyPageState& s = context_.model.properties();
-  ShowList(list, s.list);
-  ShowText(name, s.name.text);
-  name->setEnabled(s.name.enabled);
-  ShowEntryText(type, s.type.text);
-  type->setEnabled(s.type.enabled);
-  default_value->SetSuggestionKind(s.values.kind());
-  ShowEntryText(default_value, s.default_value.text);
-  default_value->setEnabled(s.default_value.enabled);
-  ShowText(description, s.description.text);
-  description->setEnabled(s.description.enabled);
-  QStringList kinds;
-  int selected = -1;
-  for (std::size_t i = 0; i < s.special.offered().size(); ++i) {
-    kinds << FromModel(model::SpecialKindText(s.special.offered()[i]));
-    if (s.special.selection() == s.special.offered()[i]) selected = static_cast<int>(i);
-  }
-  QStringList shown;
-  for (int i = 0; i < special->count(); ++i) shown << special->itemText(i);
-  if (shown != kinds) {
-    special->clear();
-    special->addItems(kinds);
-  }
-  special->setCurrentIndex(selected);
-  special->setEnabled(s.special_enabled);
-  ShowCheck(read_only, s.read_only);
-  ShowCheck(use_read, s.use_read);
-  ShowCheck(use_write, s.use_write);
-  ShowCheck(inherited, s.inherited);
-  ShowCheck(unpublish, s.unpublish);
-  variable_caption->setText(FromModel(s.variable_caption));
-  variable_name->setText(FromModel(s.variable_name));
-  scope->setText(FromModel(s.scope));
-  editor->setEnabled(s.editor_enabled);
-}
+void PropertiesPage::Render() { bind_.Render(); }
 
 }  // namespace kx::ui

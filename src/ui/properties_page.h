@@ -36,7 +36,7 @@ class PropertiesPage : public QWidget {
   QPushButton* editor;
 
  private:
-  PageContext& context_;
+  PageBinder<commands::PropertyPageState> bind_;
 };
 
 }  // namespace kx::ui

@@ -6,7 +6,6 @@
 #include <QLockFile>
 #include <QMessageBox>
 #include <QStandardPaths>
-#include <exception>
 #include <iostream>
 #include <optional>
 
@@ -48,10 +47,10 @@ int RunDesktop(int argc, char** argv, const std::function<void()>& shown) {
   const store::Environment env = store::ReadEnvironment();
   const std::filesystem::path exe_dir = platform::ExecutableDir();
   store::Settings settings;
-  try {
-    settings = store::LoadProgramSettings(settings_file, exe_dir, platform::SystemClock(), env);
-  } catch (const std::exception& e) {
-    QMessageBox::critical(nullptr, "Kestrix", QString::fromStdString(e.what()));
+  if (const store::ProfileStatus loaded = store::LoadProgramSettings(
+          settings, settings_file, exe_dir, platform::SystemClock(), env);
+      !loaded.ok()) {
+    QMessageBox::critical(nullptr, "Kestrix", QString::fromStdString(loaded.message));
     return 1;
   }
 

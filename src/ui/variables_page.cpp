@@ -18,8 +18,8 @@
 
 namespace kx::ui {
 
-VariablesPage::VariablesPage(PageContext& context) : context_(context) {
-  commands::MainWindowModel& m = context.model;
+VariablesPage::VariablesPage(PageContext& context)
+    : bind_(context, &commands::MainWindowModel::variables) {
   auto* layout = new QHBoxLayout(this);
   list = new QListWidget;
   list->setMinimumWidth(200);
@@ -60,45 +60,20 @@ VariablesPage::VariablesPage(PageContext& context) : context_(context) {
   grid->setRowStretch(row, 1);
   grid->setColumnStretch(1, 1);
 
-  BindEntryList(context, list);
-  BindName(context, name,
-           [&m](std::string_view t, std::size_t c) { return m.VariableNameChange(t, c); });
-  OnLeave(context, name, [&m] { return m.VariableNameExit(); });
-  BindEntry(context, type, [&m](std::string_view t) { m.VariableDataTypeChange(t); });
-  OnLeave(context, type, [&m] { return m.VariableDataTypeExit(); });
-  BindEntry(context, default_value, [&m](std::string_view t) { m.VariableDefaultChange(t); });
-  OnLeave(context, default_value, [&m] {
-    m.VariableDefaultExit();
-    return true;
-  });
-  BindText(context, description, [&m](std::string_view t) { m.VariableDescriptionChange(t); });
-  connect(scope, &QButtonGroup::idClicked, this,
-          [&context](int id) { context.run([&] { context.model.VariableScopeChange(id); }); });
-  connect(is_object, &QCheckBox::clicked, this,
-          [&context](bool on) { context.run([&] { context.model.IsObjectClick(on); }); });
-  connect(is_subcomponent, &QCheckBox::clicked, this,
-          [&context](bool on) { context.run([&] { context.model.IsSubComponentClick(on); }); });
+  using M = commands::MainWindowModel;
+  using S = commands::VariablePageState;
+  bind_.List(list, &S::list);
+  bind_.Name(name, &S::name, &M::VariableNameChange, &M::VariableNameExit);
+  bind_.Entry(type, &S::type, &M::VariableDataTypeChange, &M::VariableDataTypeExit);
+  bind_.Draw([this](const S& s) { default_value->SetSuggestionKind(s.values.kind()); });
+  bind_.Entry(default_value, &S::default_value, &M::VariableDefaultChange, &M::VariableDefaultExit);
+  bind_.Draw([this](const S& s) { object_note->setVisible(s.object_note_visible); });
+  bind_.Text(description, &S::description, &M::VariableDescriptionChange);
+  bind_.Choice(scope, scope_group, &S::scope, &M::VariableScopeChange, &S::scope_enabled);
+  bind_.Check(is_object, &S::is_object, &M::IsObjectClick);
+  bind_.Check(is_subcomponent, &S::is_subcomponent, &M::IsSubComponentClick);
 }
 
-void VariablesPage::Render() {
-  const commands::VariablePageState& s = context_.model.variables();
-  ShowList(list, s.list);
-  ShowText(name, s.name.text);
-  name->setEnabled(s.name.enabled);
-  ShowEntryText(type, s.type.text);
-  type->setEnabled(s.type.enabled);
-  default_value->SetSuggestionKind(s.values.kind());
-  ShowEntryText(default_value, s.default_value.text);
-  default_value->setEnabled(s.default_value.enabled);
-  object_note->setVisible(s.object_note_visible);
-  ShowText(description, s.description.text);
-  description->setEnabled(s.description.enabled);
-  if (QAbstractButton* button = scope->button(s.scope)) button->setChecked(true);
-  scope_group->setEnabled(s.scope_enabled);
-  is_object->setChecked(s.is_object.checked);
-  is_object->setEnabled(s.is_object.enabled);
-  is_subcomponent->setChecked(s.is_subcomponent.checked);
-  is_subcomponent->setEnabled(s.is_subcomponent.enabled);
-}
+void VariablesPage::Render() { bind_.Render(); }
 
 }  // namespace kx::ui

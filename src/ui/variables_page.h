@@ -36,7 +36,7 @@ class VariablesPage : public QWidget {
   QCheckBox *is_object, *is_subcomponent;
 
  private:
-  PageContext& context_;
+  PageBinder<commands::VariablePageState> bind_;
 };
 
 }  // namespace kx::ui

@@ -59,6 +59,18 @@ using commands::Answer;
 using commands::BoxKind;
 using commands::Buttons;
 
+// The entries a list or combo box shows, in order.
+QStringList Shown(const QListWidget* list) {
+  QStringList shown;
+  for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
+  return shown;
+}
+QStringList Shown(const QComboBox* box) {
+  QStringList shown;
+  for (int i = 0; i < box->count(); ++i) shown << box->itemText(i);
+  return shown;
+}
+
 // Answers the modal windows the window opens, in order: each step takes the next window and
 // must find it of its type.
 class ModalScript {
@@ -204,7 +216,7 @@ TEST(ParentDialogTest, CustomButtonsRunTheRegistryFlows) {
   scripted.ExpectInputBox("tnew").ExpectRegisterClass(
       commands::ClassRegistration{"TPanel", "News"});
   dialog.add->click();
-  EXPECT_EQ(dialog.custom->count(), 2);
+  EXPECT_EQ(Shown(dialog.custom), (QStringList{"TNew", "TOld"}));
   EXPECT_EQ(dialog.custom->currentItem()->text(), "TNew");
   EXPECT_TRUE(dialog.ok->isEnabled());
   EXPECT_EQ(registry.FindCustomClass("TNew")->unit, "News");
@@ -213,7 +225,7 @@ TEST(ParentDialogTest, CustomButtonsRunTheRegistryFlows) {
   EXPECT_EQ(registry.FindCustomClass("TNew")->ancestor, "TMemo");
   scripted.ExpectBox(BoxKind::kConfirmation, "Delete TNew?", Answer::kYes);
   dialog.del->click();
-  EXPECT_EQ(dialog.custom->count(), 1);
+  EXPECT_EQ(Shown(dialog.custom), QStringList{"TOld"});
   EXPECT_FALSE(registry.FindCustomClass("TNew"));
 }
 
@@ -244,7 +256,7 @@ TEST(PropertyEditorWindowTest, NamesFilterSwitchAndOk) {
   EXPECT_EQ(dialog.windowTitle(), "Property editor options");
   EXPECT_EQ(dialog.editor->checkedId(), 0);
   EXPECT_FALSE(dialog.apply_to_all->isChecked());
-  EXPECT_EQ(dialog.unit->count(), 2);
+  EXPECT_EQ(Shown(dialog.unit), (QStringList{"ColorEds", "Eds"}));
   QTest::keyClicks(dialog.unit, "My-Eds 2");
   EXPECT_EQ(dialog.unit->currentText(), "MyEds2");
   EXPECT_EQ(dialog.editor->checkedId(), 0);
@@ -708,7 +720,7 @@ TEST(QtDialogsTest, ClassListAndNotes) {
   QList<NotesWindow*> open = owner.findChildren<NotesWindow*>();
   open.removeIf([](const NotesWindow* window) { return !window->isVisible(); });
   ASSERT_EQ(open.size(), 1);  // the first one closed
-  EXPECT_EQ(open.front()->list->count(), 2);
+  EXPECT_EQ(Shown(open.front()->list), (QStringList{"line 2: b", "line 3: c"}));
 }
 
 TEST_F(NewDefinitionTest, NewParentOpensOnTheOutlineWithTheParent) {

@@ -64,6 +64,12 @@ TEST(CliTest, ClassOfAnUnknownAndOfARegisteredClass) {
                         0),
             0u)
       << r.out;
+
+  // Settings that cannot be read stop the command with the reason.
+  r = RunCli({"--settings", dir.path().string(), "class", "TFoo"});
+  EXPECT_EQ(r.status, kExitFailed);
+  EXPECT_EQ(r.err, "kestrix-cli: " + dir.path().string() + " could not be read (" +
+                       std::make_error_code(std::errc::is_a_directory).message() + ")\n");
 }
 
 TEST(CliTest, GlobalUsage) {

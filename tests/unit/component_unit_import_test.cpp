@@ -198,7 +198,7 @@ TEST_F(ImportUnitTest, QuestionsInOrderAndWhatOpens) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     window_.Start(dir_ / "alarm.cd");
-    registry_.DeleteCustomClass("TBarGauge");
+    ASSERT_TRUE(registry_.DeleteCustomClass("TBarGauge").ok());
     if (c.registered) registry_.SetCustomClass("TBarGauge", "TCustomControl", "MyGauges");
     const fs::path unit = c.unit.empty() ? kGauges : WriteUnit(c.unit);
     dialogs_.ExpectOpenFile(unit);

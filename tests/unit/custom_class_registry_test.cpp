@@ -55,7 +55,7 @@ TEST_F(CustomClassRegistryTest, AMissingFileIsAnEmptyRegistry) {
   CustomClassRegistry registry(file_);
   EXPECT_EQ(registry.FindCustomClass("TMyGrid"), std::nullopt);
   EXPECT_TRUE(registry.entries().empty());
-  registry.Save();
+  EXPECT_TRUE(registry.Save().ok());
   EXPECT_FALSE(std::filesystem::exists(file_));
 }
 
@@ -84,7 +84,7 @@ TEST_F(CustomClassRegistryTest, SetReplacesTheFirstMatchOrAppends) {
             (Entries{{"TMyGrid", "TDrawGrid", "Grids2"}, {"TNew", "TEdit", "NewUnit"}}));
   // Nothing reaches the file before Save.
   EXPECT_EQ(TempDir::Read(file_), "[Class.TMyGrid]\r\nAncestor=TStringGrid\r\nUnit=MyGrids\r\n");
-  registry.Save();
+  EXPECT_TRUE(registry.Save().ok());
   EXPECT_FALSE(registry.changed());
   EXPECT_EQ(TempDir::Read(file_),
             "[Class.TMyGrid]\r\nAncestor=TDrawGrid\r\nUnit=Grids2\r\n"
@@ -96,19 +96,19 @@ TEST_F(CustomClassRegistryTest, DeleteErasesTheSectionAtOnce) {
   const std::string others = "; mine\n[Other]\nCodeview=2\n";
   dir_.Write("Kestrix.ini", others + "[Class.TA]\nAncestor=TEdit\nUnit=A\n[Class.TB]\nUnit=B\n");
   CustomClassRegistry registry(file_);
-  registry.DeleteCustomClass("ta");
+  EXPECT_TRUE(registry.DeleteCustomClass("ta").ok());
   EXPECT_EQ(TempDir::Read(file_), others + "[Class.TB]\nUnit=B\n");
   EXPECT_EQ(registry.entries(), (Entries{{"TB", "TComponent", "B"}}));
   EXPECT_TRUE(registry.changed());
 
   // The last one: its section goes, and saving the empty registry writes nothing.
-  registry.DeleteCustomClass("TB");
+  EXPECT_TRUE(registry.DeleteCustomClass("TB").ok());
   EXPECT_EQ(TempDir::Read(file_), others);
   std::filesystem::remove(file_);
-  registry.Save();
+  EXPECT_TRUE(registry.Save().ok());
   EXPECT_FALSE(std::filesystem::exists(file_));
   // An empty registry has nothing to erase.
-  registry.DeleteCustomClass("TB");
+  EXPECT_TRUE(registry.DeleteCustomClass("TB").ok());
   EXPECT_FALSE(std::filesystem::exists(file_));
 }
 
@@ -118,8 +118,8 @@ TEST_F(CustomClassRegistryTest, AFailedSaveKeepsTheFileAndTheChanges) {
   CustomClassRegistry registry(file_);
   registry.SetCustomClass("TA", "TEdit", "A2");
   const FailingWrites failing;
-  EXPECT_THROW(registry.Save(), store::ProfileError);
-  EXPECT_THROW(registry.DeleteCustomClass("TB"), store::ProfileError);
+  EXPECT_FALSE(registry.Save().ok());
+  EXPECT_FALSE(registry.DeleteCustomClass("TB").ok());
   EXPECT_EQ(TempDir::Read(file_), before);
   EXPECT_TRUE(registry.changed());
   EXPECT_EQ(registry.entries(), (Entries{{"TA", "TEdit", "A2"}, {"TB", "TComponent", "B"}}));

@@ -303,7 +303,7 @@ TEST_F(MainWindowModelTest, FullDefinitionRefusesAddUnchanged) {
   for (int i = 0; i < model::kMaxItems; ++i)
     items.push_back(Variable("V" + std::to_string(i), "Integer"));
   Open(std::move(items));
-  EXPECT_EQ(window_.variables().list.entries.size(), 230u);
+  EXPECT_EQ(window_.variables().list.entries.back(), "V229 : Integer");
   const model::ComponentDef before = def();
   Add(Page::kProperties, "Add property", {"Font", "TFont"},
       [&] { dialogs_.ExpectBox(BoxKind::kError, std::string(model::kStorageFullMessage)); });
@@ -689,9 +689,12 @@ TEST_F(MainWindowModelTest, CodeEditorStartsFromDefaultCodeAndStoresWhatItHandsB
   window_.CodeBtnClick();
   const EditorRequest& request = dialogs_.editor_requests().back();
   EXPECT_EQ(request.header, "procedure SetColor(Value : TColor);");
-  EXPECT_EQ(request.block, request.default_block);
-  EXPECT_FALSE(request.block.empty());
-  EXPECT_EQ(request.templates.size(), 2u);  // begin...end and Color
+  const std::vector<std::string> write_method = {"begin", "     FColor := Value;", "end;"};
+  EXPECT_EQ(request.block, write_method);
+  EXPECT_EQ(request.default_block, write_method);
+  std::vector<std::string> offered;
+  for (const CodeTemplate& t : request.templates) offered.push_back(t.key);
+  EXPECT_EQ(offered, (std::vector<std::string>{"begin", "Color"}));
   EXPECT_FALSE(def().Item(1).Code.has_value());
   EXPECT_FALSE(session_.modified());
 

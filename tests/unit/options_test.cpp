@@ -2,7 +2,12 @@
 #include "commands/options.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <functional>
+#include <memory>
+
+#include "catalog/custom_class_registry.h"
 #include "platform/atomic_file.h"
 #include "store/profile_store.h"
 #include "support/failing_writes.h"
@@ -26,7 +31,11 @@ class OptionsTest : public ::testing::Test {
  protected:
   // The user's home stands for the documents folder, the default of both directories.
   store::Settings Load() {
-    return store::LoadSettings(file_, "/opt/kestrix", kClock, {.home = "/opt/kestrix"});
+    store::Settings settings;
+    EXPECT_TRUE(
+        store::LoadSettings(settings, file_, "/opt/kestrix", kClock, {.home = "/opt/kestrix"})
+            .ok());
+    return settings;
   }
   std::string FileText() const { return fs::exists(file_) ? TempDir::Read(file_) : "(none)"; }
 
@@ -141,7 +150,7 @@ TEST_F(OptionsTest, CodeTargetChosenFromTheOtherTwoAndReadBack) {
 TEST_F(OptionsTest, DelphiVersionChoosesTheHelpFilesAgain) {
   store::Settings settings = Load();
   const fs::path prefix = dir_ / "no-wine";
-  store::ChooseHelpFiles(settings, prefix);
+  ASSERT_TRUE(store::ChooseHelpFiles(settings, prefix).ok());
   ScriptedDialogs dialogs;
   dialogs
       .ExpectBox(BoxKind::kConfirmation,
@@ -249,8 +258,9 @@ TEST_F(OptionsTest, OtherOptions) {
 
 TEST_F(OptionsTest, WhatTheDesktopRemembersIsReadBack) {
   store::Settings settings = Load();
-  SavePrintFont(settings, "DejaVu Sans Mono", 12);
-  SaveWindowGeometry(settings, "01d9d0cb");
+  ScriptedDialogs dialogs;
+  EXPECT_TRUE(SavePrintFont(dialogs, settings, "DejaVu Sans Mono", 12));
+  EXPECT_TRUE(SaveWindowGeometry(dialogs, settings, "01d9d0cb"));
   const store::Settings read = Load();
   EXPECT_EQ(read.print_font, "DejaVu Sans Mono");
   EXPECT_EQ(read.print_font_size, 12);
@@ -258,26 +268,70 @@ TEST_F(OptionsTest, WhatTheDesktopRemembersIsReadBack) {
   EXPECT_EQ(settings.window_geometry, read.window_geometry);
 }
 
-TEST_F(OptionsTest, AFailedWriteLeavesSettingsAndFileAsTheyWere) {
-  dir_.Write("Kestrix.ini", "[Other]\r\nFullComments=1\r\n");
-  store::Settings settings = Load();
-  const FailingWrites failing;
-  ScriptedDialogs dialogs;
-  dialogs
-      .ExpectBox(BoxKind::kConfirmation,
-                 "Code is now generated with detailed comments.  Do you want to turn detailed "
-                 "commenting off?",
-                 Answer::kYes)
-      .ExpectOtherOptions(OtherOptions{"Mine", 0});
-  EXPECT_THROW(ChangeCommentingLevel(dialogs, settings), store::ProfileError);
-  EXPECT_THROW(ChangeOtherOptions(dialogs, settings, kClock), store::ProfileError);
-  EXPECT_THROW(SavePrintFont(settings, "Mono", 14), store::ProfileError);
-  EXPECT_THROW(SaveWindowGeometry(settings, "01d9"), store::ProfileError);
-  EXPECT_TRUE(settings.full_comments);
-  EXPECT_EQ(settings.print_font, "Courier New");
-  EXPECT_TRUE(settings.window_geometry.empty());
-  EXPECT_EQ(settings.copyright, "Copyright \xA9 2026 by ...");
-  EXPECT_EQ(FileText(), "[Other]\r\nFullComments=1\r\n");
+// Every write of a setting through the real store, into a settings file that cannot be
+// replaced: each failure is told the user with the file's name, and neither the settings nor
+// the file change.
+TEST_F(OptionsTest, AFailedWriteIsToldAndLeavesSettingsAndFileAsTheyWere) {
+  const std::string before = "[Other]\r\nFullComments=1\r\n[Class.TOld]\r\nUnit=Old\r\n";
+  struct Case {
+    std::string_view cause;
+    std::function<std::unique_ptr<FailingWrites>(const fs::path& folder)> make_unwritable;
+    std::errc error;
+  };
+  const Case cases[] = {
+      {"a read-only folder",
+       [](const fs::path& folder) {
+         fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+         // Root writes into any folder: the write is made to fail as it would there.
+         return ::geteuid() == 0 ? std::make_unique<FailingWrites>() : nullptr;
+       },
+       std::errc::permission_denied},
+      {"a full disk", [](const fs::path&) { return std::make_unique<FailingWrites>(); },
+       std::errc::file_too_large},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cause);
+    const TempDir dir;
+    const fs::path folder = dir / "config";
+    fs::create_directory(folder);
+    file_ = folder / "Kestrix.ini";
+    dir.Write("config/Kestrix.ini", before);
+    store::Settings settings = Load();
+    catalog::CustomClassRegistry registry(file_);
+    registry.SetCustomClass("TMine", "TEdit", "Mine");
+    const std::string written =
+        file_.string() + " could not be written (" +
+        std::make_error_code(::geteuid() == 0 ? std::errc::file_too_large : c.error).message() +
+        ")";
+    ScriptedDialogs dialogs;
+    dialogs
+        .ExpectBox(BoxKind::kConfirmation,
+                   "Code is now generated with detailed comments.  Do you want to turn detailed "
+                   "commenting off?",
+                   Answer::kYes)
+        .ExpectBox(BoxKind::kError, written)
+        .ExpectOtherOptions(OtherOptions{"Mine", 0})
+        .ExpectBox(BoxKind::kError, written)
+        .ExpectBox(BoxKind::kError, written)
+        .ExpectBox(BoxKind::kError, written);
+    {
+      const auto unwritable = c.make_unwritable(folder);
+      EXPECT_FALSE(ChangeCommentingLevel(dialogs, settings));
+      EXPECT_FALSE(ChangeOtherOptions(dialogs, settings, kClock));
+      EXPECT_FALSE(SavePrintFont(dialogs, settings, "Mono", 14));
+      EXPECT_FALSE(SaveWindowGeometry(dialogs, settings, "01d9"));
+      EXPECT_EQ(registry.Save().message, written);
+      EXPECT_EQ(registry.DeleteCustomClass("TOld").message, written);
+    }
+    fs::permissions(folder, fs::perms::owner_all);
+    EXPECT_TRUE(settings.full_comments);
+    EXPECT_EQ(settings.print_font, "Courier New");
+    EXPECT_TRUE(settings.window_geometry.empty());
+    EXPECT_EQ(settings.copyright, "Copyright \xA9 2026 by ...");
+    EXPECT_TRUE(registry.changed()) << "kept, to be saved again";
+    EXPECT_EQ(TempDir::Read(file_), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1) << "no temporary left";
+  }
 }
 
 }  // namespace

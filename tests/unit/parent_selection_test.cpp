@@ -332,7 +332,7 @@ class ParentSelectorTest : public ::testing::Test {
   }
   void Register(std::string_view name, std::string_view ancestor, std::string_view unit) {
     registry_.SetCustomClass(name, ancestor, unit);
-    registry_.Save();
+    ASSERT_TRUE(registry_.Save().ok());
   }
 
   TempDir dir_;
@@ -360,6 +360,18 @@ TEST_F(ParentSelectorTest, AStandardClassFromEachView) {
     EXPECT_EQ(selector_.choice(), c.choice) << "the dialog keeps what the user left";
   }
   EXPECT_TRUE(dialogs_.boxes().empty());
+}
+
+// Settings that cannot be read are told instead of showing a registry that seems empty; the
+// dialog does not open.
+TEST_F(ParentSelectorTest, UnreadableSettingsAreToldAndNothingIsSelected) {
+  catalog::CustomClassRegistry unreadable(dir_.path());
+  ParentSelector selector(dialogs_, unreadable);
+  dialogs_.ExpectBox(BoxKind::kError,
+                     dir_.path().string() + " could not be read (" +
+                         std::make_error_code(std::errc::is_a_directory).message() + ")");
+  EXPECT_EQ(selector.SelectForNewDefinition(), std::nullopt);
+  EXPECT_TRUE(dialogs_.parent_requests().empty());
 }
 
 TEST_F(ParentSelectorTest, TheDialogOpensAsTheUserLeftIt) {
@@ -591,7 +603,7 @@ TEST_F(CustomClassPageTest, AddRefusals) {
     EXPECT_EQ(page_.Add(), std::nullopt);
   }
   for (const std::string& shown : dialogs_.captions) EXPECT_EQ(shown, caption);
-  EXPECT_EQ(registry_.entries().size(), 1u);
+  EXPECT_EQ(page_.Classes(), std::vector<std::string>{"TMyGrid"});
 }
 
 TEST_F(CustomClassPageTest, AddRegistersANewClass) {
@@ -613,7 +625,7 @@ TEST_F(CustomClassPageTest, AddRegistersANewClass) {
 TEST_F(CustomClassPageTest, DeleteAsksFirst) {
   registry_.SetCustomClass("TMyGrid", "TStringGrid", "MyGrids");
   registry_.SetCustomClass("TOther", "TEdit", "Other");
-  registry_.Save();
+  ASSERT_TRUE(registry_.Save().ok());
   dialogs_.ExpectBox(BoxKind::kConfirmation, "Delete TMyGrid?", Answer::kNo, std::nullopt,
                      Buttons::kYesNo);
   EXPECT_FALSE(page_.Delete("TMyGrid"));

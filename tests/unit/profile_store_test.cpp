@@ -184,50 +184,49 @@ class ProfileFileTest : public ::testing::Test {
 };
 
 TEST_F(ProfileFileTest, AMissingFileIsEmpty) {
-  EXPECT_EQ(ReadProfile(dir_ / "none.ini").bytes(), "");
-  EXPECT_EQ(ReadProfile(dir_ / "no-folder" / "none.ini").bytes(), "");
+  for (const std::filesystem::path& file : {dir_ / "none.ini", dir_ / "no-folder" / "none.ini"}) {
+    Profile profile("stale");
+    EXPECT_TRUE(ReadProfile(file, profile).ok());
+    EXPECT_EQ(profile.bytes(), "");
+  }
 }
 
 TEST_F(ProfileFileTest, AFileThatCannotBeReadIsAnErrorNamingIt) {
   const auto huge = dir_.Write("huge.ini", "");
   std::filesystem::resize_file(huge, kMaxProfileBytes + 1);
   for (const auto& file : {huge, dir_.path()}) {
-    try {
-      ReadProfile(file);
-      ADD_FAILURE() << file;
-    } catch (const ProfileError& error) {
-      EXPECT_EQ(error.file(), file);
-      EXPECT_EQ(std::string(error.what()).rfind(file.string() + " could not be read (", 0), 0u)
-          << error.what();
-    }
+    Profile profile("stale");
+    const ProfileStatus status = ReadProfile(file, profile);
+    EXPECT_FALSE(status.ok()) << file;
+    EXPECT_EQ(status.message.rfind(file.string() + " could not be read (", 0), 0u)
+        << status.message;
+    EXPECT_EQ(profile.bytes(), "");
   }
 }
 
 TEST_F(ProfileFileTest, UpdateChangesTheFileInPlace) {
   const auto file = dir_.Write("Kestrix.ini", "; my notes\n[Other]\nCodeview=0\n");
-  UpdateProfile(file, [](Profile& p) { p.WriteInteger("Other", "Codeview", 2); });
+  EXPECT_TRUE(UpdateProfile(file, [](Profile& p) { p.WriteInteger("Other", "Codeview", 2); }).ok());
   EXPECT_EQ(TempDir::Read(file), "; my notes\n[Other]\nCodeview=2\n");
 }
 
 TEST_F(ProfileFileTest, UpdateCreatesTheFolderButNoFileForNothing) {
   const auto file = dir_ / "config" / "kestrix" / "Kestrix.ini";
-  UpdateProfile(file, [](Profile& p) { p.EraseSection("Class.TGone"); });
+  EXPECT_TRUE(UpdateProfile(file, [](Profile& p) { p.EraseSection("Class.TGone"); }).ok());
   EXPECT_FALSE(std::filesystem::exists(file));
-  UpdateProfile(file, [](Profile& p) { p.WriteString("Other", "Copyright", "Mine"); });
+  EXPECT_TRUE(
+      UpdateProfile(file, [](Profile& p) { p.WriteString("Other", "Copyright", "Mine"); }).ok());
   EXPECT_EQ(TempDir::Read(file), "[Other]\r\nCopyright=Mine\r\n");
 }
 
 TEST_F(ProfileFileTest, AFailedWriteKeepsThePreviousFile) {
   const auto file = dir_.Write("Kestrix.ini", "[Other]\r\nCodeview=0\r\n");
   const FailingWrites failing;
-  try {
-    UpdateProfile(file, [](Profile& p) { p.WriteInteger("Other", "Codeview", 2); });
-    ADD_FAILURE() << "no error";
-  } catch (const ProfileError& error) {
-    EXPECT_EQ(std::string(error.what()),
-              file.string() + " could not be written (" +
-                  std::make_error_code(std::errc::file_too_large).message() + ")");
-  }
+  const ProfileStatus status =
+      UpdateProfile(file, [](Profile& p) { p.WriteInteger("Other", "Codeview", 2); });
+  EXPECT_EQ(status.error, std::errc::file_too_large);
+  EXPECT_EQ(status.message, file.string() + " could not be written (" +
+                                std::make_error_code(std::errc::file_too_large).message() + ")");
   EXPECT_EQ(TempDir::Read(file), "[Other]\r\nCodeview=0\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()), {}), 1);
 }

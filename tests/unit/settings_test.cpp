@@ -26,10 +26,17 @@ void Touch(const fs::path& file, std::string_view bytes = "") {
   std::ofstream(file, std::ios::binary) << bytes;
 }
 
+Settings Loaded(const fs::path& file, const fs::path& exe_dir,
+                const Environment& env = ReadEnvironment()) {
+  Settings settings;
+  EXPECT_TRUE(LoadSettings(settings, file, exe_dir, kClock, env).ok()) << file;
+  return settings;
+}
+
 TEST(LoadSettingsTest, WithoutAFileEveryKeyHasItsDefault) {
   TempDir dir;
   const fs::path exe_dir = dir / "Programs" / "Kestrix";
-  const Settings s = LoadSettings(dir / "Kestrix.ini", exe_dir, kClock, {});
+  const Settings s = Loaded(dir / "Kestrix.ini", exe_dir, {});
   EXPECT_EQ(s.file, dir / "Kestrix.ini");
   // No home: the current folder, never the program's.
   EXPECT_EQ(s.definitions_dir, fs::current_path().string() + "/");
@@ -71,7 +78,7 @@ TEST(LoadSettingsTest, ReadsEveryKey) {
                               "[Print]\n"
                               "Font=DejaVu Sans Mono\n"
                               "FontSize=12\n");
-  const Settings s = LoadSettings(file, "/opt/kestrix", kClock);
+  const Settings s = Loaded(file, "/opt/kestrix");
   // The folder gets its separator and keeps its case.
   EXPECT_EQ(s.definitions_dir, "/home/Me/My Defs/");
   EXPECT_EQ(s.pascal_code_dir, "/home/Me/Src/");
@@ -93,15 +100,20 @@ TEST(LoadSettingsTest, UnusableValuesGiveTheDefault) {
   const auto file = dir.Write("Kestrix.ini",
                               "[Directories]\r\nDefinitions=\r\n[Other]\r\nCodeview=7\r\n"
                               "FullComments=yes\r\n");
-  const Settings s = LoadSettings(file, "/opt/kestrix/", kClock, {.home = "/home/me"});
+  const Settings s = Loaded(file, "/opt/kestrix/", {.home = "/home/me"});
   EXPECT_EQ(s.definitions_dir, "/home/me/");
   EXPECT_EQ(s.codeview, kCodeviewAlways);
   EXPECT_TRUE(s.full_comments);
 }
 
-TEST(LoadSettingsTest, AnUnreadableFileIsAnError) {
+TEST(LoadSettingsTest, AnUnreadableFileIsAnErrorNamingIt) {
   TempDir dir;
-  EXPECT_THROW(LoadSettings(dir.path(), dir.path(), kClock), ProfileError);
+  Settings settings;
+  settings.copyright = "kept";
+  const ProfileStatus status = LoadSettings(settings, dir.path(), dir.path(), kClock);
+  EXPECT_EQ(status.message, dir.path().string() + " could not be read (" +
+                                std::make_error_code(std::errc::is_a_directory).message() + ")");
+  EXPECT_EQ(settings.copyright, "kept");
 }
 
 TEST(AsDirectoryTest, AddsTheSeparatorOnlyWhenMissing) {
@@ -149,7 +161,7 @@ TEST(DefaultWorkDirectoryTest, TheDocumentsFolderNeverTheProgramsFolder) {
   EXPECT_EQ(DefaultWorkDirectory(env), home) << "no documents folder";
   fs::create_directories(home / "Documents");
   EXPECT_EQ(DefaultWorkDirectory(env), home / "Documents");
-  const Settings portable = LoadSettings(dir / "Kestrix.ini", dir.path(), kClock, env);
+  const Settings portable = Loaded(dir / "Kestrix.ini", dir.path(), env);
   EXPECT_EQ(portable.definitions_dir, home.string() + "/Documents/");
   const struct {
     std::string line;
@@ -172,7 +184,7 @@ TEST(DefaultWorkDirectoryTest, TheDocumentsFolderNeverTheProgramsFolder) {
   fs::create_directories(local_bin);
   EXPECT_EQ(DefaultSettingsPath(local_bin, env), home / ".config" / "kestrix" / "Kestrix.ini");
   // The settings take it for both directories when they name none.
-  const Settings s = LoadSettings(dir / "Kestrix.ini", installed, kClock, env);
+  const Settings s = Loaded(dir / "Kestrix.ini", installed, env);
   EXPECT_EQ(s.definitions_dir, home.string() + "/Documents/");
   EXPECT_EQ(s.pascal_code_dir, home.string() + "/Documents/");
 }
@@ -186,8 +198,7 @@ TEST(ManualDirTest, BesideTheProgramOrWhereTheInstallationPutsIt) {
   EXPECT_EQ(ManualDir(bin), installed);
   Touch(bin / "docs" / "help" / "index.html");
   EXPECT_EQ(ManualDir(bin), bin / "docs" / "help");
-  EXPECT_EQ(LoadSettings(dir / "Kestrix.ini", bin, kClock, {}).help_file,
-            bin / "docs" / "help" / "index.html");
+  EXPECT_EQ(Loaded(dir / "Kestrix.ini", bin, {}).help_file, bin / "docs" / "help" / "index.html");
 }
 
 TEST(WinePrefixTest, TheVariableOrTheDefault) {
@@ -198,7 +209,7 @@ TEST(WinePrefixTest, TheVariableOrTheDefault) {
 class ChooseHelpFilesTest : public ::testing::Test {
  protected:
   Settings Delphi16(std::string_view ini) {
-    Settings s = LoadSettings(dir_.Write("Kestrix.ini", ini), dir_.path(), kClock);
+    Settings s = Loaded(dir_.Write("Kestrix.ini", ini), dir_.path());
     s.using_delphi16 = true;
     return s;
   }
@@ -210,7 +221,7 @@ TEST_F(ChooseHelpFilesTest, Delphi1WithItsHelpFilesSetDoesNotReadTheIndex) {
   Touch(prefix_ / "drive_c" / "windows" / "MultiHlp.Ini",
         "[Index Path]\r\nDELPHI.HLP=d:\\other\r\nCWG.HLP=d:\\other\r\n");
   Settings s = Delphi16("[HelpFiles]\r\nDelphiHelp=/help/delphi.hlp\r\nCWGHelp=/help/cwg.hlp\r\n");
-  ChooseHelpFiles(s, prefix_);
+  EXPECT_TRUE(ChooseHelpFiles(s, prefix_).ok());
   EXPECT_EQ(s.delphi_help, "/help/delphi.hlp");
   EXPECT_EQ(s.cwg_help, "/help/cwg.hlp");
 }
@@ -220,21 +231,21 @@ TEST_F(ChooseHelpFilesTest, Delphi1TakesBothFromTheIndexWhenOneIsMissing) {
   Touch(prefix_ / "drive_c" / "WINDOWS" / "MULTIHLP.INI",
         "[Index Path]\r\nDELPHI.HLP=d:\\delphi\\help\r\n");
   Settings s = Delphi16("[HelpFiles]\r\nDelphiHelp=/help/delphi.hlp\r\n");
-  ChooseHelpFiles(s, prefix_);
+  EXPECT_TRUE(ChooseHelpFiles(s, prefix_).ok());
   EXPECT_EQ(s.delphi_help, "d:\\delphi\\help\\DELPHI.HLP");
   EXPECT_EQ(s.cwg_help, "c:\\delphi\\bin\\CWG.HLP");
 }
 
 TEST_F(ChooseHelpFilesTest, Delphi1WithoutAnIndexUsesItsDefaultFolder) {
   Settings s = Delphi16("");
-  ChooseHelpFiles(s, prefix_);
+  EXPECT_TRUE(ChooseHelpFiles(s, prefix_).ok());
   EXPECT_EQ(s.delphi_help, "c:\\delphi\\bin\\DELPHI.HLP");
   EXPECT_EQ(s.cwg_help, "c:\\delphi\\bin\\CWG.HLP");
 }
 
 TEST_F(ChooseHelpFilesTest, Delphi32NamesDelphi3sFilesWhenItIsInstalled) {
-  Settings s = LoadSettings(dir_ / "Kestrix.ini", dir_.path(), kClock);
-  ChooseHelpFiles(s, prefix_);
+  Settings s = Loaded(dir_ / "Kestrix.ini", dir_.path());
+  EXPECT_TRUE(ChooseHelpFiles(s, prefix_).ok());
   EXPECT_EQ(s.delphi_help, "DELPHI.HLP");
   EXPECT_EQ(s.cwg_help, "CWG.HLP");
   EXPECT_EQ(s.vcl_help, "VCL.HLP");
@@ -243,7 +254,7 @@ TEST_F(ChooseHelpFilesTest, Delphi32NamesDelphi3sFilesWhenItIsInstalled) {
                               "program files/BORLAND/Delphi 3.0/BIN/DELPHI32.EXE"}) {
     TempDir other;
     Touch(other / "drive_c" / install);
-    ChooseHelpFiles(s, other.path());
+    EXPECT_TRUE(ChooseHelpFiles(s, other.path()).ok());
     EXPECT_EQ(s.delphi_help, "DELPHI3.HLP") << install;
     EXPECT_EQ(s.cwg_help, "CWG.HLP");
     EXPECT_EQ(s.vcl_help, "VCL3.HLP");

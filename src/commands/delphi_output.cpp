@@ -73,20 +73,9 @@ std::optional<fs::path> GenerateDelphiPackages(model::ComponentDef& def,
                        /*editable=*/true))
     return std::nullopt;
 
-  std::vector<std::string> editor_units;
-  for (const std::string& unit : RequestedEditorUnits(def)) {
-    const model::DerivedFileName file = model::FileNameOf(unit, ".pas");
-    if (file.name.empty()) continue;  // the editor command says why; nothing to add here
-    const std::optional<generate::EditorSelection> selection =
-        SelectEditorKinds(def, unit, dialogs);
-    if (!selection) return std::nullopt;
-    if (!MayReplaceEditedUnit(dir / file.name, options.edited, dialogs, kCaption) ||
-        !WriteDelphiFile(dir / file.name,
-                         generate::WriteEditorUnit(unit, def, *selection, clock.Now(), kTarget),
-                         dialogs, /*editable=*/true))
-      return std::nullopt;
-    editor_units.push_back(unit);
-  }
+  const std::optional<std::vector<std::string>> editor_units =
+      WritePackageEditorUnits(def, dir, kTarget, options.edited, kCaption, dialogs, clock);
+  if (!editor_units) return std::nullopt;
 
   const fs::path runtime = dir / (names.runtime + ".dpk");
   const fs::path design = dir / (names.design_time + ".dpk");
@@ -96,7 +85,7 @@ std::optional<fs::path> GenerateDelphiPackages(model::ComponentDef& def,
           /*editable=*/true) ||
       !WriteBinary(dir / names.icons, *icons, dialogs) ||
       !WriteDelphiFile(runtime, generate::WriteDelphiRuntimePackage(def), dialogs) ||
-      !WriteDelphiFile(design, generate::WriteDelphiDesignTimePackage(def, editor_units),
+      !WriteDelphiFile(design, generate::WriteDelphiDesignTimePackage(def, *editor_units),
                        dialogs)) {
     return std::nullopt;
   }

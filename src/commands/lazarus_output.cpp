@@ -77,6 +77,27 @@ std::optional<fs::path> WriteRuntimeUnit(model::ComponentDef& def,
 
 }  // namespace
 
+std::optional<std::vector<std::string>> WritePackageEditorUnits(
+    model::ComponentDef& def, const fs::path& dir, model::CodeTarget target,
+    const EditedUnitHandling& edited, std::string_view caption, Dialogs& dialogs,
+    const platform::Clock& clock) {
+  std::vector<std::string> written;
+  for (const std::string& unit : RequestedEditorUnits(def)) {
+    const model::DerivedFileName file = model::FileNameOf(unit, ".pas");
+    if (file.name.empty()) continue;  // the editor command says why; nothing to add here
+    const std::optional<generate::EditorSelection> selection =
+        SelectEditorKinds(def, unit, dialogs);
+    if (!selection) return std::nullopt;
+    if (!MayReplaceEditedUnit(dir / file.name, edited, dialogs, caption) ||
+        !WriteGeneratedFile(dir / file.name,
+                            generate::WriteEditorUnit(unit, def, *selection, clock.Now(), target),
+                            dialogs, {.target = target, .keep_backup = true}))
+      return std::nullopt;
+    written.push_back(unit);
+  }
+  return written;
+}
+
 std::optional<std::string> PaletteIconResource(const model::ComponentDef& def,
                                                const std::optional<fs::path>& icon,
                                                const IconResourceWriters& writers,
@@ -143,26 +164,15 @@ std::optional<fs::path> GenerateLazarusPackages(model::ComponentDef& def,
   const fs::path design = runtime->parent_path() / "designtime";
   std::error_code error;
   fs::create_directories(design, error);
-  std::vector<std::string> editor_units;
-  for (const std::string& unit : RequestedEditorUnits(def)) {
-    const model::DerivedFileName file = model::FileNameOf(unit, ".pas");
-    if (file.name.empty()) continue;  // the editor command says why; nothing to add here
-    const std::optional<generate::EditorSelection> selection =
-        SelectEditorKinds(def, unit, dialogs);
-    if (!selection) return std::nullopt;
-    const std::string text =
-        generate::WriteEditorUnit(unit, def, *selection, clock.Now(), model::CodeTarget::kLazarus);
-    if (!MayReplaceEditedUnit(design / file.name, options.edited, dialogs, kPackagesCaption) ||
-        !WriteEditableUnit(design / file.name, text, dialogs))
-      return std::nullopt;
-    editor_units.push_back(unit);
-  }
+  const std::optional<std::vector<std::string>> editor_units = WritePackageEditorUnits(
+      def, design, model::CodeTarget::kLazarus, options.edited, kPackagesCaption, dialogs, clock);
+  if (!editor_units) return std::nullopt;
   const fs::path package = design / (names.design_time + ".lpk");
   std::vector<std::string> units = {names.registration};
-  units.insert(units.end(), editor_units.begin(), editor_units.end());
+  units.insert(units.end(), editor_units->begin(), editor_units->end());
   if (!WriteLazarusFile(design / (model::LowerCase(names.registration) + ".pas"),
                         generate::WriteRegistrationUnit(def, clock.Now()), dialogs) ||
-      !WriteLazarusFile(package, generate::WriteDesignTimePackage(def, editor_units), dialogs) ||
+      !WriteLazarusFile(package, generate::WriteDesignTimePackage(def, *editor_units), dialogs) ||
       !WriteLazarusFile(
           design / (names.design_time + ".pas"),
           generate::WritePackageMainUnit(names.design_time, units, names.registration), dialogs)) {

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "commands/dialogs.h"
 #include "commands/generated_file.h"
@@ -36,6 +38,14 @@ struct IconResourceWriters {
   std::string (*from_picture)(std::string_view class_name, const generate::Picture& picture);
   std::string (*from_png)(std::string_view class_name, std::string_view png);
 };
+
+// The property editor units the properties ask for, written into dir for target as units the
+// user may edit (their kinds asked as Generate > Property editors asks them, an edited one not
+// replaced unawares); their names, or nothing after the message.
+std::optional<std::vector<std::string>> WritePackageEditorUnits(
+    model::ComponentDef& def, const std::filesystem::path& dir, model::CodeTarget target,
+    const EditedUnitHandling& edited, std::string_view caption, Dialogs& dialogs,
+    const platform::Clock& clock);
 
 // The palette icon resource of the definition's class, from icon (PNG or BMP) or else the
 // placeholder bitmap; nothing after the message that says why not.

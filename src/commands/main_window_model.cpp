@@ -700,25 +700,19 @@ void MainWindowModel::GenerateSmokeTestClick() {
   Reselect(remembered);
 }
 
-void MainWindowModel::GenerateLazarusPackagesClick() {
+void MainWindowModel::GeneratePackages(PackageWriter generate) {
   const auto remembered = RememberSelections();
   LazarusOutputOptions options = LazarusOutputOptionsFrom(settings_);
   options.default_target_dir = DefaultTargetDir();
   bool took_edits = false;
-  GenerateLazarusPackages(session_.def(), options, dialogs_, clock_, &took_edits);
+  generate(session_.def(), options, dialogs_, clock_, &took_edits);
   if (took_edits) Modified();
   Reselect(remembered);
 }
 
-void MainWindowModel::GenerateDelphiPackagesClick() {
-  const auto remembered = RememberSelections();
-  PackageOutputOptions options = LazarusOutputOptionsFrom(settings_);
-  options.default_target_dir = DefaultTargetDir();
-  bool took_edits = false;
-  GenerateDelphiPackages(session_.def(), options, dialogs_, clock_, &took_edits);
-  if (took_edits) Modified();
-  Reselect(remembered);
-}
+void MainWindowModel::GenerateLazarusPackagesClick() { GeneratePackages(GenerateLazarusPackages); }
+
+void MainWindowModel::GenerateDelphiPackagesClick() { GeneratePackages(GenerateDelphiPackages); }
 
 void MainWindowModel::DefaultSourceDirectoryClick() {
   ChangeDefaultSourceDirectory(dialogs_, settings_);

@@ -24,6 +24,7 @@
 
 #include "commands/dialogs.h"
 #include "commands/documentation.h"
+#include "commands/lazarus_output.h"
 #include "commands/session.h"
 #include "model/name_rules.h"
 #include "model/types.h"
@@ -396,6 +397,12 @@ class MainWindowModel {
   std::array<std::string, kPageCount> RememberSelections() const;
   void Reselect(const std::array<std::string, kPageCount>& remembered);
   void RefillShownPages();
+  // Generate > Lazarus package and Delphi packages: the packages that generate writes.
+  using PackageWriter = std::optional<std::filesystem::path> (*)(model::ComponentDef&,
+                                                                 const LazarusOutputOptions&,
+                                                                 Dialogs&, const platform::Clock&,
+                                                                 bool*);
+  void GeneratePackages(PackageWriter generate);
   void AddItemOfPage();
   bool InheritedEventShown(const model::ItemDef& item) const;
   // Leaving an item's name field (a method's header): a name Add would refuse is refused with

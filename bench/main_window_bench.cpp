@@ -111,7 +111,7 @@ void BM_ShowEntry(benchmark::State& state) {
   Window w;
   w.desktop.model().Start(FullDefinition());
   w.desktop.window().Run([&] { w.desktop.model().PageChange(kx::commands::Page::kProperties); });
-  const int entries = static_cast<int>(w.desktop.model().properties().list.entries.size());
+  const int entries = static_cast<int>(w.desktop.model().properties().list().entries.size());
   int row = 0;
   for (auto _ : state) {
     row = (row + 7) % entries;

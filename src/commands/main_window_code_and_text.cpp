@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Code and Text buttons: which block of which item is edited, what refuses it, and what the
-// editor hands back.
+// The Code and Text buttons: which block of which item is edited and what the editor hands back.
+// What refuses editing belongs to the page the item is on.
 #include "commands/code_editing.h"
 #include "commands/main_window_model.h"
 #include "commands/target_directory.h"
@@ -14,100 +14,13 @@ namespace kx::commands {
 using model::ItemDef;
 using model::ItemKind;
 
-namespace {
-
-std::string MustCorrect(std::string_view problem, std::string_view what) {
-  return std::string(problem) + ".  You must correct it before editing " + std::string(what);
-}
-
-}  // namespace
-
-bool MainWindowModel::InheritedEventShown(const ItemDef& item) const {
-  return page_ == Page::kEvents && events_.mode == EventsMode::kInherited &&
-         item.Kind() == ItemKind::ExistingEvent;
-}
-
-bool MainWindowModel::AskOverrideHandler(ItemDef& item, std::string_view question) {
-  model::ExistingEventPart& event = item.ExistingEvent();
-  if (event.Override) return true;
-  switch (dialogs_.Confirm(Buttons::kYesNoCancel, question)) {
-    case Answer::kCancel:
-      return false;
-    case Answer::kYes:
-      // The check box refuses an override without a handler; so does this question.
-      if (model::TrimView(event.HandlerDecl).empty()) {
-        dialogs_.Information(kOverrideHandlerMessage);
-        return true;
-      }
-      event.Override = true;
-      events_.override_handler.checked = true;
-      Modified();
-      return true;
-    default:
-      return true;
-  }
-}
-
-bool MainWindowModel::MayEditCode(ItemDef& item) {
-  if (page_ == Page::kMethods) {
-    const std::string problem =
-        model::CheckMethodHeader(item.Method().Header, item.Method().MethodKind);
-    if (!problem.empty()) {
-      dialogs_.Information(MustCorrect(problem, "the method code."));
-      return false;
-    }
-  }
-  if (InheritedEventShown(item)) {
-    const std::string_view handler = item.ExistingEvent().HandlerDecl;
-    // An empty box fails the header check too; the message that says what to do comes first.
-    if (model::TrimView(handler).empty()) {
-      dialogs_.Information(kEmptyHandlerCodeMessage);
-      return false;
-    }
-    const std::string problem = model::CheckMethodHeader(handler, model::kProcedure);
-    if (!problem.empty()) {
-      dialogs_.Information(MustCorrect(problem, "the handler code."));
-      return false;
-    }
-  }
-  if (page_ == Page::kVariables && !item.Variable().IsObject) {
-    dialogs_.Information(kObjectVariablesOnlyMessage);
-    return false;
-  }
-  if (InheritedEventShown(item) && !AskOverrideHandler(item, kOverrideBeforeCodeQuestion)) {
-    return false;
-  }
-  if (page_ == Page::kProperties) {
-    model::PropertyPart& p = item.Property();
-    if (p.Inherited) {
-      dialogs_.Information(kInheritedPropertyCodeMessage);
-      return false;
-    }
-    if (!p.UseReadMethod && !p.UseWriteMethod) {
-      dialogs_.Information(kNoAccessMethodMessage);
-      return false;
-    }
-    if (p.UseReadMethod && p.UseWriteMethod) {
-      const std::optional<int> choice =
-          dialogs_.ChooseButton({.caption = "Property " + p.Name,
-                                 .first = "Edit property's &read method",
-                                 .second = "Edit property's &write method",
-                                 .cancel_button = true});
-      if (!choice) return false;
-      p.EditingReadCode = *choice == 0;
-    } else {
-      p.EditingReadCode = p.UseReadMethod;
-    }
-  }
-  return true;
-}
-
 void MainWindowModel::CodeBtnClick() {
   if (!definition_open()) return;
-  model::ComponentDef& def = session_.def();
+  model::ComponentDef& def = host_.def();
+  ItemPageModel* page = ItemPage(this->page());
   ItemDef* item = nullptr;
   bool implementation = false;
-  if (page_ == Page::kMain) {
+  if (page == nullptr) {
     const std::optional<int> choice = dialogs_.ChooseButton({.caption = "Edit global declarations",
                                                              .first = "Top of interface",
                                                              .second = "Top of implementation"});
@@ -115,8 +28,8 @@ void MainWindowModel::CodeBtnClick() {
     implementation = *choice == 1;
     item = implementation ? &def.ImpGlobal : &def.Global;
   } else {
-    item = Current(page_);
-    if (item == nullptr || !MayEditCode(*item)) return;
+    item = page->Current();
+    if (item == nullptr || !page->MayEditCode(*item)) return;
   }
   const bool read_code = item->Kind() == ItemKind::Property && item->Property().EditingReadCode;
   ItemDef fresh = *item;
@@ -141,18 +54,16 @@ void MainWindowModel::CodeBtnClick() {
   std::optional<std::vector<std::string>> edited = dialogs_.EditText(request);
   if (!edited) return;
   (read_code ? item->Property().ReadCode : item->Code) = std::move(*edited);
-  Modified();
-  if (page_ != Page::kMain) ShowEntry(page_);
+  host_.Modified();
+  if (page != nullptr) page->ShowEntry();
 }
 
 void MainWindowModel::HelpTextBtnClick() {
   if (!definition_open()) return;
-  model::ComponentDef& def = session_.def();
-  ItemDef* item = page_ == Page::kMain ? &def.Global : Current(page_);
-  if (item == nullptr) return;
-  if (InheritedEventShown(*item) && !AskOverrideHandler(*item, kOverrideBeforeTextQuestion)) {
-    return;
-  }
+  model::ComponentDef& def = host_.def();
+  ItemPageModel* page = ItemPage(this->page());
+  ItemDef* item = page == nullptr ? &def.Global : page->Current();
+  if (item == nullptr || (page != nullptr && !page->MayEditText(*item))) return;
   EditorRequest request{
       .kind = EditorKind::kHelpText,
       .caption = HelpTextCaption(*item, def.MainInfo.NewClassName.str()),
@@ -165,8 +76,8 @@ void MainWindowModel::HelpTextBtnClick() {
   std::optional<std::vector<std::string>> edited = dialogs_.EditText(request);
   if (!edited) return;
   item->Help = std::move(*edited);
-  Modified();
-  if (page_ != Page::kMain) ShowEntry(page_);
+  host_.Modified();
+  if (page != nullptr) page->ShowEntry();
 }
 
 }  // namespace kx::commands

@@ -138,10 +138,10 @@ void ShowState(QWidget* widget, bool enabled, bool visible) {
   widget->setVisible(visible);
 }
 
-void BindEntryList(PageContext& context, QListWidget* list) {
-  QObject::connect(list, &QListWidget::currentRowChanged, list, [&context](int row) {
+void BindEntryList(PageContext& context, QListWidget* list, std::function<void(int)> click) {
+  QObject::connect(list, &QListWidget::currentRowChanged, list, [&context, click](int row) {
     if (context.model.updating() || row < 0) return;
-    context.run([&] { context.model.ListClick(row); });
+    context.run([&] { click(row); });
   });
 }
 

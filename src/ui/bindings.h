@@ -56,8 +56,8 @@ void OnLeave(PageContext& context, QWidget* widget, std::function<bool()> check)
 // Enter in a text field or entry box: runs the checks of leaving it, the focus staying there.
 // False when the widget is no such field.
 bool CommitField(QWidget* focus);
-// A page's list of entries: choosing one (by mouse or keys) shows it.
-void BindEntryList(PageContext& context, QListWidget* list);
+// A page's list of entries: choosing one (by mouse or keys) runs click with its row.
+void BindEntryList(PageContext& context, QListWidget* list, std::function<void(int)> click);
 
 // The caption of a field, whose mnemonic moves the focus to it.
 QLabel* Buddy(const QString& text, QWidget* buddy);
@@ -68,25 +68,24 @@ void ShowText(QLineEdit* edit, std::string_view text);
 void ShowEntryText(QComboBox* box, std::string_view text);
 void ShowState(QWidget* widget, bool enabled, bool visible = true);
 
-// A page's controls, each bound once: the line that connects a control to its handler also
-// names the state the control shows, and Render draws every bound control from the page's
-// state.
+// A page's controls, each bound once: the line that connects a control to its page model's
+// handler also names the state the control shows, and Render draws every bound control from the
+// page model's state.
 //
-//   PageBinder<commands::MethodPageState> bind(context, &commands::MainWindowModel::methods);
+//   PageBinder<commands::MethodPageModel> bind(context, context.model.methods());
 //   bind.Text(description, &commands::MethodPageState::description,
-//             &commands::MainWindowModel::MethodDescriptionChange);
+//             &commands::MethodPageModel::MethodDescriptionChange);
 //   void MethodsPage::Render() { bind_.Render(); }
-template <class State>
+template <class Model>
 class PageBinder {
  public:
-  using Model = commands::MainWindowModel;
+  using State = typename Model::State;
   using Flag = std::function<bool(const State&)>;
 
-  PageBinder(PageContext& context, const State& (Model::*state)() const)
-      : context_(context), state_(state) {}
+  PageBinder(PageContext& context, Model& model) : context_(context), model_(model) {}
 
   void Render() const {
-    const State& state = (context_.model.*state_)();
+    const State& state = model_.state();
     for (const auto& draw : draws_) draw(state);
   }
 
@@ -97,7 +96,7 @@ class PageBinder {
   void EnableBy(Flag flag) { enabled_by_ = std::move(flag); }
 
   void List(QListWidget* list, commands::EntryList State::*entries) {
-    BindEntryList(context_, list);
+    BindEntryList(context_, list, [&m = model_](int row) { m.ListClick(row); });
     Draw([list, entries](const State& s) { ShowList(list, s.*entries); });
   }
 
@@ -105,7 +104,7 @@ class PageBinder {
   template <class Leave = std::nullptr_t>
   void Text(QLineEdit* edit, commands::TextControl State::*field,
             void (Model::*change)(std::string_view), Leave leave = nullptr) {
-    Model& m = context_.model;
+    Model& m = model_;
     BindText(context_, edit, [&m, change](std::string_view text) { (m.*change)(text); });
     OnLeaveOf(edit, leave);
     DrawText(edit, field);
@@ -115,7 +114,7 @@ class PageBinder {
   template <class Leave>
   void Name(QLineEdit* edit, commands::TextControl State::*field,
             model::FilteredText (Model::*change)(std::string_view, std::size_t), Leave leave) {
-    Model& m = context_.model;
+    Model& m = model_;
     BindName(context_, edit, [&m, change](std::string_view text, std::size_t caret) {
       return (m.*change)(text, caret);
     });
@@ -127,7 +126,7 @@ class PageBinder {
   template <class Leave = std::nullptr_t>
   void Entry(QComboBox* box, commands::TextControl State::*field,
              void (Model::*change)(std::string_view), Leave leave = nullptr) {
-    Model& m = context_.model;
+    Model& m = model_;
     BindEntry(context_, box, [&m, change](std::string_view text) { (m.*change)(text); });
     OnLeaveOf(box, leave);
     Draw([box, field, enabled = EnabledOf(field)](const State& s) {
@@ -137,7 +136,7 @@ class PageBinder {
   }
 
   void Check(QCheckBox* box, commands::CheckControl State::*field, void (Model::*click)(bool)) {
-    Model& m = context_.model;
+    Model& m = model_;
     QObject::connect(box, &QCheckBox::clicked, box,
                      [this, &m, click](bool on) { context_.run([&] { (m.*click)(on); }); });
     Draw([box, field, enabled_by = enabled_by_](const State& s) {
@@ -149,7 +148,7 @@ class PageBinder {
 
   // A choice among fixed entries, by index.
   void Choice(QComboBox* box, int State::*index, void (Model::*change)(int)) {
-    Model& m = context_.model;
+    Model& m = model_;
     QObject::connect(box, &QComboBox::activated, box,
                      [this, &m, change](int i) { context_.run([&] { (m.*change)(i); }); });
     Draw([box, index, enabled_by = enabled_by_](const State& s) {
@@ -161,7 +160,7 @@ class PageBinder {
   // Radio buttons, by index, in the frame that holds them.
   void Choice(QButtonGroup* group, QWidget* frame, int State::*index, void (Model::*change)(int),
               bool State::*enabled) {
-    Model& m = context_.model;
+    Model& m = model_;
     QObject::connect(group, &QButtonGroup::idClicked, group,
                      [this, &m, change](int id) { context_.run([&] { (m.*change)(id); }); });
     Draw([group, frame, index, enabled](const State& s) {
@@ -171,7 +170,7 @@ class PageBinder {
   }
 
   void Button(QAbstractButton* button, void (Model::*click)()) {
-    Model& m = context_.model;
+    Model& m = model_;
     QObject::connect(button, &QAbstractButton::clicked, button,
                      [this, &m, click] { context_.run([&] { (m.*click)(); }); });
     if (enabled_by_) {
@@ -199,7 +198,7 @@ class PageBinder {
   template <class Leave>
   void OnLeaveOf(QWidget* widget, Leave leave) {
     if constexpr (!std::is_same_v<Leave, std::nullptr_t>) {
-      Model& m = context_.model;
+      Model& m = model_;
       OnLeave(context_, widget, [&m, leave] {
         if constexpr (std::is_void_v<std::invoke_result_t<Leave, Model&>>) {
           (m.*leave)();
@@ -212,7 +211,7 @@ class PageBinder {
   }
 
   PageContext& context_;
-  const State& (Model::*state_)() const;
+  Model& model_;
   Flag enabled_by_;
   std::vector<std::function<void(const State&)>> draws_;
 };

@@ -17,7 +17,7 @@
 
 namespace kx::ui {
 
-EventsPage::EventsPage(PageContext& context) : bind_(context, &commands::MainWindowModel::events) {
+EventsPage::EventsPage(PageContext& context) : bind_(context, context.model.events()) {
   auto* layout = new QHBoxLayout(this);
   auto* left = new QVBoxLayout;
   layout->addLayout(left, 2);
@@ -60,12 +60,13 @@ EventsPage::EventsPage(PageContext& context) : bind_(context, &commands::MainWin
   grid->setRowStretch(row, 1);
   grid->setColumnStretch(1, 1);
 
-  using M = commands::MainWindowModel;
-  using S = commands::EventPageState;
+  using M = commands::EventPageModel;
+  using S = M::State;
   for (const auto& [button, mode] : {std::pair{show_inherited, commands::EventsMode::kInherited},
                                      std::pair{show_new, commands::EventsMode::kNew}}) {
-    connect(button, &QRadioButton::clicked, this,
-            [&context, mode] { context.run([&] { context.model.EventsModeClick(mode); }); });
+    connect(button, &QRadioButton::clicked, this, [&context, mode] {
+      context.run([&] { context.model.events().EventsModeClick(mode); });
+    });
     bind_.Draw([button, mode, &context](const S& s) {
       button->setChecked(s.mode == mode);
       button->setEnabled(context.model.definition_open());

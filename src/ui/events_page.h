@@ -33,7 +33,7 @@ class EventsPage : public QWidget {
   QCheckBox* override_handler;
 
  private:
-  PageBinder<commands::EventPageState> bind_;
+  PageBinder<commands::EventPageModel> bind_;
 };
 
 }  // namespace kx::ui

@@ -15,8 +15,7 @@
 
 namespace kx::ui {
 
-MainPage::MainPage(PageContext& context)
-    : context_(context), bind_(context, &commands::MainWindowModel::main) {
+MainPage::MainPage(PageContext& context) : context_(context), bind_(context, context.model.main()) {
   auto* grid = new QGridLayout(this);
   parent_class = new QLabel;
   new_parent = new QPushButton("&New parent...");
@@ -57,8 +56,8 @@ MainPage::MainPage(PageContext& context)
   grid->setColumnStretch(1, 1);
   grid->setRowStretch(4, 1);
 
-  using M = commands::MainWindowModel;
-  using S = commands::MainPageState;
+  using M = commands::MainPageModel;
+  using S = M::State;
   bind_.Draw([this](const S& s) { parent_class->setText(FromModel(s.parent_class)); });
   bind_.EnableBy([&context](const S&) { return context.model.definition_open(); });
   bind_.Button(new_parent, &M::ChangeParentClassClick);
@@ -99,12 +98,12 @@ bool MainPage::eventFilter(QObject* watched, QEvent* event) {
   if (watched == units && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Insert) {
-      context_.run([&] { context_.model.UnitListInsert(); });
+      context_.run([&] { context_.model.main().UnitListInsert(); });
       return true;
     }
     if (key == Qt::Key_Delete) {
       const int row = units->currentRow();
-      context_.run([&] { context_.model.UnitListDelete(row); });
+      context_.run([&] { context_.model.main().UnitListDelete(row); });
       return true;
     }
   }

@@ -41,7 +41,7 @@ class MainPage : public QWidget {
 
  private:
   PageContext& context_;
-  PageBinder<commands::MainPageState> bind_;
+  PageBinder<commands::MainPageModel> bind_;
 };
 
 }  // namespace kx::ui

@@ -17,8 +17,7 @@
 
 namespace kx::ui {
 
-MethodsPage::MethodsPage(PageContext& context)
-    : bind_(context, &commands::MainWindowModel::methods) {
+MethodsPage::MethodsPage(PageContext& context) : bind_(context, context.model.methods()) {
   auto* layout = new QHBoxLayout(this);
   list = new QListWidget;
   list->setMinimumWidth(200);
@@ -64,8 +63,8 @@ MethodsPage::MethodsPage(PageContext& context)
   grid->setRowStretch(row, 1);
   grid->setColumnStretch(1, 1);
 
-  using M = commands::MainWindowModel;
-  using S = commands::MethodPageState;
+  using M = commands::MethodPageModel;
+  using S = M::State;
   bind_.List(list, &S::list);
   bind_.EnableBy([](const S& s) { return s.enabled; });
   bind_.Choice(kind, &S::kind, &M::MethodKindChange);

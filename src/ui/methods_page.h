@@ -31,7 +31,7 @@ class MethodsPage : public QWidget {
   QComboBox* win_message;
 
  private:
-  PageBinder<commands::MethodPageState> bind_;
+  PageBinder<commands::MethodPageModel> bind_;
 };
 
 }  // namespace kx::ui

@@ -16,8 +16,7 @@
 
 namespace kx::ui {
 
-PropertiesPage::PropertiesPage(PageContext& context)
-    : bind_(context, &commands::MainWindowModel::properties) {
+PropertiesPage::PropertiesPage(PageContext& context) : bind_(context, context.model.properties()) {
   auto* layout = new QHBoxLayout(this);
   list = new QListWidget;
   list->setMinimumWidth(200);
@@ -64,16 +63,17 @@ PropertiesPage::PropertiesPage(PageContext& context)
   grid->setRowStretch(row, 1);
   grid->setColumnStretch(1, 1);
 
-  using M = commands::MainWindowModel;
-  using S = commands::PropertyPageState;
+  using M = commands::PropertyPageModel;
+  using S = M::State;
   bind_.List(list, &S::list);
   bind_.Name(name, &S::name, &M::PropNameChange, &M::PropNameExit);
   bind_.Entry(type, &S::type, &M::PropTypeChange, &M::PropTypeExit);
   bind_.Draw([this](const S& s) { default_value->SetSuggestionKind(s.values.kind()); });
   bind_.Entry(default_value, &S::default_value, &M::PropDefaultChange, &M::PropDefaultExit);
   bind_.Text(description, &S::description, &M::PropDescriptionChange);
-  connect(special, &QComboBox::activated, this,
-          [&context](int index) { context.run([&] { context.model.PropSpecialChange(index); }); });
+  connect(special, &QComboBox::activated, this, [&context](int index) {
+    context.run([&] { context.model.properties().PropSpecialChange(index); });
+  });
   bind_.Draw([this](const S& s) {
     QStringList kinds;
     int selected = -1;

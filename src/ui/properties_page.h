@@ -36,7 +36,7 @@ class PropertiesPage : public QWidget {
   QPushButton* editor;
 
  private:
-  PageBinder<commands::PropertyPageState> bind_;
+  PageBinder<commands::PropertyPageModel> bind_;
 };
 
 }  // namespace kx::ui

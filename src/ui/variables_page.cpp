@@ -18,8 +18,7 @@
 
 namespace kx::ui {
 
-VariablesPage::VariablesPage(PageContext& context)
-    : bind_(context, &commands::MainWindowModel::variables) {
+VariablesPage::VariablesPage(PageContext& context) : bind_(context, context.model.variables()) {
   auto* layout = new QHBoxLayout(this);
   list = new QListWidget;
   list->setMinimumWidth(200);
@@ -60,8 +59,8 @@ VariablesPage::VariablesPage(PageContext& context)
   grid->setRowStretch(row, 1);
   grid->setColumnStretch(1, 1);
 
-  using M = commands::MainWindowModel;
-  using S = commands::VariablePageState;
+  using M = commands::VariablePageModel;
+  using S = M::State;
   bind_.List(list, &S::list);
   bind_.Name(name, &S::name, &M::VariableNameChange, &M::VariableNameExit);
   bind_.Entry(type, &S::type, &M::VariableDataTypeChange, &M::VariableDataTypeExit);

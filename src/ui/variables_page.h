@@ -36,7 +36,7 @@ class VariablesPage : public QWidget {
   QCheckBox *is_object, *is_subcomponent;
 
  private:
-  PageBinder<commands::VariablePageState> bind_;
+  PageBinder<commands::VariablePageModel> bind_;
 };
 
 }  // namespace kx::ui

@@ -114,8 +114,8 @@ int main(int argc, char** argv) {
   const char* names[] = {"main", "properties", "methods", "events", "variables"};
   for (int page = 0; page < kx::commands::kPageCount; ++page) {
     window.Run([&] { desktop.model().PageChange(static_cast<kx::commands::Page>(page)); });
-    if (page == 3 && desktop.model().events().list.entries.empty()) {
-      window.Run([&] { desktop.model().EventsModeClick(kx::commands::EventsMode::kNew); });
+    if (page == 3 && desktop.model().events().list().entries.empty()) {
+      window.Run([&] { desktop.model().events().EventsModeClick(kx::commands::EventsMode::kNew); });
     }
     if (page > 0) window.Run([&] { desktop.model().ListClick(0); });
     QApplication::processEvents();

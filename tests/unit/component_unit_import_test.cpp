@@ -84,7 +84,7 @@ TEST_F(ImportUnitTest, TheImportedDefinitionOpensUnsavedAndSaveAsksForItsName) {
   EXPECT_EQ(def().MainInfo.TargetDir, settings_.pascal_code_dir);
   EXPECT_EQ(window_.Title(), "Component Definition - (Untitled)");
   EXPECT_TRUE(session_.modified());
-  EXPECT_EQ(window_.main().new_class_name.text, "TMyButton");
+  EXPECT_EQ(window_.main().state().new_class_name.text, "TMyButton");
   // A generated unit comes back whole: nothing to note.
   EXPECT_TRUE(dialogs_.notes_shown().empty());
   dialogs_.ExpectSaveFile(dir_ / "mybutton.cd");
@@ -222,7 +222,7 @@ TEST_F(ImportUnitTest, QuestionsInOrderAndWhatOpens) {
 }
 
 TEST_F(ImportUnitTest, UnsavedChangesAreAskedAboutFirst) {
-  window_.DescriptionChange("Rings twice");
+  window_.main().DescriptionChange("Rings twice");
   dialogs_.ExpectBox(BoxKind::kConfirmation, "Save " + (dir_ / "alarm.cd").string() + "?",
                      Answer::kCancel, "Import Component Unit", Buttons::kYesNoCancel);
   window_.ImportComponentUnit();

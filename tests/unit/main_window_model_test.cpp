@@ -143,7 +143,7 @@ TEST_F(MainWindowModelTest, StatesAndTitle) {
   EXPECT_EQ(window_.Title(), "Component Definition - " + file_.string());
   EXPECT_TRUE(window_.MenuEnabled(MenuItem::kSave));
   EXPECT_FALSE(session_.modified());
-  EXPECT_EQ(window_.main().new_class_name.text, "TComp");
+  EXPECT_EQ(window_.main().state().new_class_name.text, "TComp");
   // The Main page: Code is the default button; an item page without a selection: only Add.
   EXPECT_TRUE(window_.buttons().code_is_default);
   EXPECT_FALSE(window_.buttons().add);
@@ -157,23 +157,23 @@ TEST_F(MainWindowModelTest, StatesAndTitle) {
 TEST_F(MainWindowModelTest, UpdatingSuppressesChangesAndClickingDoesNotModify) {
   Open({Property("Caption", "String"), Property("Count", "Integer")});
   window_.PageChange(Page::kProperties);
-  ASSERT_EQ(window_.properties().list.entries,
+  ASSERT_EQ(window_.properties().state().list.entries,
             (std::vector<std::string>{"Caption : String", "Count : Integer"}));
   window_.ListClick(1);
   EXPECT_FALSE(session_.modified());
-  EXPECT_EQ(window_.properties().name.text, "Count");
+  EXPECT_EQ(window_.properties().state().name.text, "Count");
   {
     MainWindowModel::UpdateScope updating(window_);
-    window_.PropNameChange("Other", 5);
-    window_.InheritedClick(true);
-    window_.DescriptionChange("changed");
+    window_.properties().PropNameChange("Other", 5);
+    window_.properties().InheritedClick(true);
+    window_.main().DescriptionChange("changed");
   }
   EXPECT_EQ(def().Item(2).Property().Name, "Count");
   EXPECT_FALSE(def().Item(2).Property().Inherited);
   EXPECT_FALSE(session_.modified());
-  EXPECT_EQ(window_.PropNameChange("count 2", 7).text, "Count2");
+  EXPECT_EQ(window_.properties().PropNameChange("count 2", 7).text, "Count2");
   EXPECT_EQ(def().Item(2).Property().Name, "Count2");
-  EXPECT_EQ(window_.properties().variable_name, "FCount2");
+  EXPECT_EQ(window_.properties().state().variable_name, "FCount2");
   EXPECT_TRUE(session_.modified());
 }
 
@@ -181,12 +181,13 @@ TEST_F(MainWindowModelTest, EntryThatMatchesNoItemIsAnInternalError) {
   Open({Property("Caption", "String")});
   window_.PageChange(Page::kProperties);
   window_.ListClick(0);
-  window_.PropNameChange("Title", 5);  // the entry is refreshed only when the field is left
+  window_.properties().PropNameChange("Title",
+                                      5);  // the entry is refreshed only when the field is left
   dialogs_.ExpectBox(BoxKind::kError,
                      "Item \"Caption : String\" could not be found after listbox click on tab 1");
   window_.ListClick(0);
-  EXPECT_EQ(window_.properties().list.selected, 0);
-  EXPECT_EQ(window_.properties().name.text, "Title");
+  EXPECT_EQ(window_.properties().state().list.selected, 0);
+  EXPECT_EQ(window_.properties().state().name.text, "Title");
 }
 
 TEST_F(MainWindowModelTest, AddVariableByType) {
@@ -212,8 +213,8 @@ TEST_F(MainWindowModelTest, AddVariableByType) {
     EXPECT_EQ(v.Scope, c.scope);
     EXPECT_EQ(Listed(c.unit), c.unit.empty() ? 0u : 1u);
     EXPECT_LE(Units().size(), units_before + 1);
-    EXPECT_EQ(window_.variables().list.entries.back(), "FValue : " + c.type);
-    EXPECT_EQ(window_.variables().list.selected, 0);
+    EXPECT_EQ(window_.variables().state().list.entries.back(), "FValue : " + c.type);
+    EXPECT_EQ(window_.variables().state().list.selected, 0);
     EXPECT_TRUE(session_.modified());
   }
 }
@@ -286,7 +287,7 @@ TEST_F(MainWindowModelTest, AddRefusesNamesTakenInEitherDirection) {
     SCOPED_TRACE(c.message);
     Open({c.existing});
     window_.PageChange(Page::kEvents);
-    window_.EventsModeClick(EventsMode::kNew);
+    window_.events().EventsModeClick(EventsMode::kNew);
     const model::ComponentDef before = def();
     const std::string caption = c.page == Page::kEvents    ? "Add new event"
                                 : c.page == Page::kMethods ? "Add method"
@@ -303,7 +304,7 @@ TEST_F(MainWindowModelTest, FullDefinitionRefusesAddUnchanged) {
   for (int i = 0; i < model::kMaxItems; ++i)
     items.push_back(Variable("V" + std::to_string(i), "Integer"));
   Open(std::move(items));
-  EXPECT_EQ(window_.variables().list.entries.back(), "V229 : Integer");
+  EXPECT_EQ(window_.variables().state().list.entries.back(), "V229 : Integer");
   const model::ComponentDef before = def();
   Add(Page::kProperties, "Add property", {"Font", "TFont"},
       [&] { dialogs_.ExpectBox(BoxKind::kError, std::string(model::kStorageFullMessage)); });
@@ -335,7 +336,7 @@ TEST_F(MainWindowModelTest, DataLinkRoom) {
   window_.AddDataLinkClick();
   EXPECT_EQ(def().Count(), model::kMaxItems - 1);
   EXPECT_TRUE(session_.modified());
-  EXPECT_EQ(window_.variables().list.entries.back(), "FDataLink : TFieldDataLink");
+  EXPECT_EQ(window_.variables().state().list.entries.back(), "FDataLink : TFieldDataLink");
 }
 
 TEST_F(MainWindowModelTest, InheritedOnAndOff) {
@@ -345,19 +346,22 @@ TEST_F(MainWindowModelTest, InheritedOnAndOff) {
   Open({font});
   window_.PageChange(Page::kProperties);
   window_.ListClick(0);
-  EXPECT_FALSE(window_.properties().default_value.enabled);
-  window_.InheritedClick(true);
+  EXPECT_FALSE(window_.properties().state().default_value.enabled);
+  window_.properties().InheritedClick(true);
   const model::PropertyPart& p = def().Item(1).Property();
   EXPECT_FALSE(p.UseReadMethod || p.UseWriteMethod);
   EXPECT_EQ(p.Special, model::PropSpecialType::psNone);
-  EXPECT_FALSE(window_.properties().special_enabled || window_.properties().use_read.enabled ||
-               window_.properties().use_write.enabled);
-  EXPECT_EQ(window_.properties().variable_name, "");
-  window_.InheritedClick(false);
+  EXPECT_FALSE(window_.properties().state().special_enabled ||
+               window_.properties().state().use_read.enabled ||
+               window_.properties().state().use_write.enabled);
+  EXPECT_EQ(window_.properties().state().variable_name, "");
+  window_.properties().InheritedClick(false);
   EXPECT_EQ(p.Special, model::PropSpecialType::psObjectAutoCreate);
-  EXPECT_TRUE(window_.properties().special_enabled && window_.properties().use_write.enabled);
-  EXPECT_EQ(window_.properties().special.selection(), model::PropSpecialType::psObjectAutoCreate);
-  EXPECT_EQ(window_.properties().variable_name, "FFont");
+  EXPECT_TRUE(window_.properties().state().special_enabled &&
+              window_.properties().state().use_write.enabled);
+  EXPECT_EQ(window_.properties().state().special.selection(),
+            model::PropSpecialType::psObjectAutoCreate);
+  EXPECT_EQ(window_.properties().state().variable_name, "FFont");
 }
 
 TEST_F(MainWindowModelTest, CheckBoxQuestions) {
@@ -369,58 +373,58 @@ TEST_F(MainWindowModelTest, CheckBoxQuestions) {
   dialogs_.ExpectBox(BoxKind::kConfirmation,
                      "Integer is not an object type.  Are you sure you want to check this box?",
                      Answer::kNo);
-  window_.IsObjectClick(true);
-  EXPECT_FALSE(window_.variables().is_object.checked);
+  window_.variables().IsObjectClick(true);
+  EXPECT_FALSE(window_.variables().state().is_object.checked);
   EXPECT_FALSE(session_.modified());
   window_.ListClick(1);
-  EXPECT_FALSE(window_.variables().default_value.enabled);
+  EXPECT_FALSE(window_.variables().state().default_value.enabled);
   dialogs_.ExpectBox(BoxKind::kConfirmation,
                      "TStringList is a Delphi object type, but not a component type.  Are you "
                      "sure you want to check this box?",
                      Answer::kYes);
-  window_.IsSubComponentClick(true);
+  window_.variables().IsSubComponentClick(true);
   EXPECT_TRUE(def().Item(2).Variable().IsSubComponent);
   dialogs_.ExpectBox(BoxKind::kConfirmation,
                      "TStringList is a Delphi object type.  Are you sure you want to un-check "
                      "this box?",
                      Answer::kYes);
-  window_.IsObjectClick(false);
+  window_.variables().IsObjectClick(false);
   EXPECT_FALSE(def().Item(2).Variable().IsObject || def().Item(2).Variable().IsSubComponent);
-  EXPECT_TRUE(window_.variables().default_value.enabled);
+  EXPECT_TRUE(window_.variables().state().default_value.enabled);
 
   window_.PageChange(Page::kEvents);
   Add(Page::kEvents, "Add inherited event", {"OnFoo"});  // not in the catalogue: no handler
   dialogs_.ExpectBox(BoxKind::kInformation, std::string(kOverrideHandlerMessage));
-  window_.OverrideHandlerClick(false);
-  window_.OverrideHandlerClick(true);
-  EXPECT_FALSE(window_.events().override_handler.checked);
+  window_.events().OverrideHandlerClick(false);
+  window_.events().OverrideHandlerClick(true);
+  EXPECT_FALSE(window_.events().state().override_handler.checked);
   EXPECT_FALSE(Last().ExistingEvent().Override);
 }
 
 TEST_F(MainWindowModelTest, MainPageFields) {
   Open();
-  window_.UnitNameChange("VeryLongUnit", 12);
+  window_.main().UnitNameChange("VeryLongUnit", 12);
   EXPECT_EQ(def().MainInfo.UnitName, "VeryLong");  // limited to 8 by default
-  window_.UnitNameLimitedClick(false);
-  window_.UnitNameChange("VeryLongUn", 10);
+  window_.main().UnitNameLimitedClick(false);
+  window_.main().UnitNameChange("VeryLongUn", 10);
   EXPECT_EQ(def().MainInfo.UnitName, "VeryLongUn");
-  window_.UnitNameLimitedClick(true);
+  window_.main().UnitNameLimitedClick(true);
   EXPECT_EQ(def().MainInfo.UnitName, "VeryLong");
-  EXPECT_EQ(window_.main().unit_name.text, "VeryLong");
-  EXPECT_EQ(window_.NewClassNameChange("", 0).text, "T");
+  EXPECT_EQ(window_.main().state().unit_name.text, "VeryLong");
+  EXPECT_EQ(window_.main().NewClassNameChange("", 0).text, "T");
   dialogs_.ExpectNamePrompt("Add unit to list", NamePromptAnswer{"Menus"});
-  window_.UnitListInsert();
-  EXPECT_EQ(window_.main().units.back(), "Menus");
+  window_.main().UnitListInsert();
+  EXPECT_EQ(window_.main().state().units.back(), "Menus");
   dialogs_.ExpectBox(BoxKind::kConfirmation, "Delete Menus from unit list?", Answer::kYes);
-  window_.UnitListDelete(static_cast<int>(window_.main().units.size()) - 1);
-  EXPECT_EQ(window_.main().units, Units());
-  window_.UnitNameChange("Classes", 7);
+  window_.main().UnitListDelete(static_cast<int>(window_.main().state().units.size()) - 1);
+  EXPECT_EQ(window_.main().state().units, Units());
+  window_.main().UnitNameChange("Classes", 7);
   dialogs_.ExpectBox(BoxKind::kWarning,
                      "Duplicate identifier:  \"Classes\" is already in the unit list.");
-  EXPECT_TRUE(window_.UnitNameExit());
-  window_.DefaultPaletteChange("  ");
+  EXPECT_TRUE(window_.main().UnitNameExit());
+  window_.main().DefaultPaletteChange("  ");
   dialogs_.ExpectBox(BoxKind::kInformation, "You have not entered a default palette.");
-  EXPECT_FALSE(window_.DefaultPaletteExit());
+  EXPECT_FALSE(window_.main().DefaultPaletteExit());
 }
 
 // Leaving a name field with a name Add would refuse refuses it with Add's message and puts
@@ -450,7 +454,7 @@ TEST_F(MainWindowModelTest, RenamesThatAddWouldRefuseAreUndone) {
     Open({Property("Alpha", "Integer"), model::NewMethodItem("Beta"), model::NewEventItem("OnGo"),
           Variable("FBlink", "Integer"), model::NewMethodItem("Run")});
     window_.PageChange(c.page);
-    if (c.page == Page::kEvents) window_.EventsModeClick(EventsMode::kNew);
+    if (c.page == Page::kEvents) window_.events().EventsModeClick(EventsMode::kNew);
     // Methods: Run is the second method; elsewhere the page's first entry.
     const int position = c.page == Page::kMethods ? 1 : 0;
     window_.ListClick(position);
@@ -459,32 +463,32 @@ TEST_F(MainWindowModelTest, RenamesThatAddWouldRefuseAreUndone) {
     bool stays = false;
     switch (c.page) {
       case Page::kProperties:
-        window_.PropNameChange(c.typed, c.typed.size());
+        window_.properties().PropNameChange(c.typed, c.typed.size());
         dialogs_.ExpectBox(BoxKind::kInformation, c.message);
-        stays = window_.PropNameExit();
-        EXPECT_EQ(window_.properties().name.text, "Alpha");
-        EXPECT_EQ(window_.properties().variable_name, "FAlpha");
-        EXPECT_EQ(window_.properties().list.entries.front(), "Alpha : Integer");
+        stays = window_.properties().PropNameExit();
+        EXPECT_EQ(window_.properties().state().name.text, "Alpha");
+        EXPECT_EQ(window_.properties().state().variable_name, "FAlpha");
+        EXPECT_EQ(window_.properties().state().list.entries.front(), "Alpha : Integer");
         break;
       case Page::kMethods:
-        window_.MethodHeaderChange(c.typed);
+        window_.methods().MethodHeaderChange(c.typed);
         dialogs_.ExpectBox(BoxKind::kInformation, c.message);
-        stays = window_.MethodHeaderExit();
-        EXPECT_EQ(window_.methods().header.text, "Run");
-        EXPECT_EQ(window_.methods().list.entries.at(1), "Run");
+        stays = window_.methods().MethodHeaderExit();
+        EXPECT_EQ(window_.methods().state().header.text, "Run");
+        EXPECT_EQ(window_.methods().state().list.entries.at(1), "Run");
         break;
       case Page::kEvents:
-        window_.EventNameChange(c.typed, c.typed.size());
+        window_.events().EventNameChange(c.typed, c.typed.size());
         dialogs_.ExpectBox(BoxKind::kInformation, c.message);
-        stays = window_.EventNameExit();
-        EXPECT_EQ(window_.events().name.text, "OnGo");
+        stays = window_.events().EventNameExit();
+        EXPECT_EQ(window_.events().state().name.text, "OnGo");
         break;
       default:
-        window_.VariableNameChange(c.typed, c.typed.size());
+        window_.variables().VariableNameChange(c.typed, c.typed.size());
         dialogs_.ExpectBox(BoxKind::kInformation, c.message);
-        stays = window_.VariableNameExit();
-        EXPECT_EQ(window_.variables().name.text, "FBlink");
-        EXPECT_EQ(window_.variables().list.entries.front(), "FBlink : Integer");
+        stays = window_.variables().VariableNameExit();
+        EXPECT_EQ(window_.variables().state().name.text, "FBlink");
+        EXPECT_EQ(window_.variables().state().list.entries.front(), "FBlink : Integer");
         break;
     }
     EXPECT_TRUE(stays);  // the focus moves on: the field holds a good name again
@@ -495,11 +499,11 @@ TEST_F(MainWindowModelTest, RenamesThatAddWouldRefuseAreUndone) {
   Open({Property("Alpha", "Integer"), Property("Beta", "Integer")});
   window_.PageChange(Page::kProperties);
   window_.ListClick(0);
-  window_.PropNameChange("Gamma", 5);
-  EXPECT_TRUE(window_.PropNameExit());
-  window_.PropNameChange("Beta", 4);
+  window_.properties().PropNameChange("Gamma", 5);
+  EXPECT_TRUE(window_.properties().PropNameExit());
+  window_.properties().PropNameChange("Beta", 4);
   dialogs_.ExpectBox(BoxKind::kInformation, "Beta is already in the component definition.");
-  window_.PropNameExit();
+  window_.properties().PropNameExit();
   EXPECT_EQ(def().Item(1).Property().Name, "Gamma");
   window_.SaveDefinition();
   EXPECT_FALSE(session_.modified());
@@ -518,26 +522,26 @@ TEST_F(MainWindowModelTest, ClassAndUnitNamesRefuseReservedAndStandardNames) {
       {"Type", "TYpe is a reserved word of Object Pascal and cannot be used as a name."},
   };
   for (const auto& c : class_cases) {
-    window_.NewClassNameChange(c.typed, c.typed.size());
+    window_.main().NewClassNameChange(c.typed, c.typed.size());
     dialogs_.ExpectBox(BoxKind::kInformation, c.message);
-    EXPECT_TRUE(window_.NewClassNameExit());
+    EXPECT_TRUE(window_.main().NewClassNameExit());
     EXPECT_EQ(def().MainInfo.NewClassName, "TComp");
-    EXPECT_EQ(window_.main().new_class_name.text, "TComp");
+    EXPECT_EQ(window_.main().state().new_class_name.text, "TComp");
   }
-  window_.NewClassNameChange("TFancy", 6);
-  EXPECT_TRUE(window_.NewClassNameExit());
-  window_.UnitNameChange("Begin", 5);
+  window_.main().NewClassNameChange("TFancy", 6);
+  EXPECT_TRUE(window_.main().NewClassNameExit());
+  window_.main().UnitNameChange("Begin", 5);
   dialogs_.ExpectBox(BoxKind::kInformation,
                      "Begin is a reserved word of Object Pascal and cannot be used as a name.");
-  EXPECT_TRUE(window_.UnitNameExit());
+  EXPECT_TRUE(window_.main().UnitNameExit());
   EXPECT_EQ(def().MainInfo.UnitName, "Comp");
-  EXPECT_EQ(window_.main().unit_name.text, "Comp");
+  EXPECT_EQ(window_.main().state().unit_name.text, "Comp");
   dialogs_.ExpectNamePrompt("Add unit to list", NamePromptAnswer{"uses"})
       .ExpectBox(BoxKind::kInformation,
                  "Uses is a reserved word of Object Pascal and cannot be used as a name.")
       .ExpectNamePrompt("Add unit to list", std::nullopt);
   const std::vector<std::string> units = Units();
-  window_.UnitListInsert();
+  window_.main().UnitListInsert();
   EXPECT_EQ(Units(), units);
 }
 
@@ -545,17 +549,17 @@ TEST_F(MainWindowModelTest, DefaultsTheTypeCannotHoldAreWarnedAboutAndKept) {
   Open({Property("Count", "Integer"), Variable("Size", "Word")});
   window_.PageChange(Page::kProperties);
   window_.ListClick(0);
-  window_.PropDefaultChange("500e");
+  window_.properties().PropDefaultChange("500e");
   dialogs_.ExpectBox(BoxKind::kInformation, "Warning: \"500e\" is not a value of type Integer");
-  window_.PropDefaultExit();
+  window_.properties().PropDefaultExit();
   EXPECT_EQ(def().Item(1).Property().PropDefault, "500e");
-  window_.PropDefaultChange("500");
-  window_.PropDefaultExit();  // no box
+  window_.properties().PropDefaultChange("500");
+  window_.properties().PropDefaultExit();  // no box
   window_.PageChange(Page::kVariables);
   window_.ListClick(0);
-  window_.VariableDefaultChange("70000");
+  window_.variables().VariableDefaultChange("70000");
   dialogs_.ExpectBox(BoxKind::kInformation, "Warning: \"70000\" is not a value of type Word");
-  window_.VariableDefaultExit();
+  window_.variables().VariableDefaultExit();
   EXPECT_EQ(def().Item(2).Variable().Default, "70000");
 }
 
@@ -570,11 +574,11 @@ TEST_F(MainWindowModelTest, GenerateCodeKeepsSelectionsInNameOrder) {
   dialogs_.ExpectBox(BoxKind::kInformation,
                      "Component code written to " + (dir_ / "comp.pas").string() + ".");
   window_.GenerateComponentCodeClick();
-  EXPECT_EQ(window_.properties().list.entries,
+  EXPECT_EQ(window_.properties().state().list.entries,
             (std::vector<std::string>{"Alpha : Integer", "Zeta : Integer"}));
-  EXPECT_EQ(window_.properties().list.selected, 1);
-  EXPECT_EQ(window_.methods().list.selected, 0);
-  EXPECT_EQ(window_.methods().header.text, "Beta");
+  EXPECT_EQ(window_.properties().state().list.selected, 1);
+  EXPECT_EQ(window_.methods().state().list.selected, 0);
+  EXPECT_EQ(window_.methods().state().header.text, "Beta");
   EXPECT_TRUE(std::filesystem::exists(dir_ / "comp.pas"));
 }
 
@@ -714,13 +718,13 @@ TEST_F(MainWindowModelTest, OverridingBeforeEditingChecksTheBox) {
   dialogs_.ExpectEditText("Text for OnClick inherited event", std::vector<std::string>{"Clicked."});
   window_.HelpTextBtnClick();
   EXPECT_TRUE(def().Item(1).ExistingEvent().Override);
-  EXPECT_TRUE(window_.events().override_handler.checked);
+  EXPECT_TRUE(window_.events().state().override_handler.checked);
   EXPECT_EQ(def().Item(1).Help, (std::vector<std::string>{"Clicked."}));
 }
 
 TEST_F(MainWindowModelTest, HelpTextOfTheComponentStartsFromItsNotes) {
   Open();
-  window_.DescriptionChange("An alarm clock");
+  window_.main().DescriptionChange("An alarm clock");
   dialogs_.ExpectEditText("TComp - overview", std::nullopt);
   window_.HelpTextBtnClick();
   EXPECT_EQ(dialogs_.editor_requests().back().block,

@@ -2,6 +2,7 @@
 #include "commands/item_page_model.h"
 
 #include "model/name_rules.h"
+#include "model/types.h"
 
 namespace kx::commands {
 
@@ -150,6 +151,24 @@ bool ItemPageModel::NameExit(std::string_view what, bool (*missing)(std::string_
   if (!host_.RequireText(missing(model::ItemNameView(*item)), what)) return false;
   RefuseTakenName();
   return true;
+}
+
+bool ItemPageModel::TypeExit(std::string_view type, std::string_view what) {
+  RefreshEntry();
+  return host_.RequireText(type.empty(), what);
+}
+
+void ItemPageModel::DefaultExit(TextControl& field, std::string_view type,
+                                model::ShortString<128>& value) {
+  const std::string tidy = model::TidyStringDefault(type, value);
+  if (tidy != value.str()) {
+    value = tidy;
+    field.text = value.str();
+    host_.Modified();
+  }
+  RefreshEntry();
+  const std::string problem = model::CheckValueOfType(type, value);
+  if (!problem.empty()) host_.dialogs().Information(model::HeaderWarningMessage(problem));
 }
 
 void ItemPageModel::RefuseTakenName() {

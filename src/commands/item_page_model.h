@@ -81,6 +81,11 @@ class ItemPageModel {
   // a name Add would refuse is refused with Add's message and the name before is put back.
   bool NameExit(std::string_view what, bool (*missing)(std::string_view name));
   void RefuseTakenName();
+  // Leaving a type field: its entry shows the type too, and a click finds the item by its entry.
+  bool TypeExit(std::string_view type, std::string_view what);
+  // Leaving a default value field: a string's quotes are tidied, and a value the type cannot hold
+  // is warned about.
+  void DefaultExit(TextControl& field, std::string_view type, model::ShortString<128>& value);
 
   PageHost& host_;
 

@@ -130,10 +130,7 @@ void PropertyPageModel::PropTypeChange(std::string_view text) {
 
 bool PropertyPageModel::PropTypeExit() {
   const ItemDef* item = Current();
-  if (item == nullptr) return true;
-  // The entry shows the type too, and a click finds the item by its entry.
-  RefreshEntry();
-  return host_.RequireText(item->Property().PropType.empty(), model::missing::kPropertyType);
+  return item == nullptr || TypeExit(item->Property().PropType, model::missing::kPropertyType);
 }
 
 void PropertyPageModel::PropDefaultChange(std::string_view text) {
@@ -146,15 +143,7 @@ void PropertyPageModel::PropDefaultChange(std::string_view text) {
 void PropertyPageModel::PropDefaultExit() {
   ItemDef* item = Current();
   if (item == nullptr || !state_.default_value.enabled) return;
-  model::PropertyPart& p = item->Property();
-  const std::string tidy = model::TidyStringDefault(p.PropType, p.PropDefault);
-  if (tidy != p.PropDefault.str()) {
-    p.PropDefault = tidy;
-    state_.default_value.text = p.PropDefault.str();
-    host_.Modified();
-  }
-  const std::string problem = model::CheckValueOfType(p.PropType, p.PropDefault);
-  if (!problem.empty()) host_.dialogs().Information(model::HeaderWarningMessage(problem));
+  DefaultExit(state_.default_value, item->Property().PropType, item->Property().PropDefault);
 }
 
 void PropertyPageModel::PropSpecialChange(int position) {

@@ -80,9 +80,7 @@ void VariablePageModel::VariableDataTypeChange(std::string_view text) {
 
 bool VariablePageModel::VariableDataTypeExit() {
   const ItemDef* item = Current();
-  if (item == nullptr) return true;
-  RefreshEntry();
-  return host_.RequireText(item->Variable().DataType.empty(), model::missing::kVariableType);
+  return item == nullptr || TypeExit(item->Variable().DataType, model::missing::kVariableType);
 }
 
 void VariablePageModel::VariableDefaultChange(std::string_view text) {
@@ -95,16 +93,7 @@ void VariablePageModel::VariableDefaultChange(std::string_view text) {
 void VariablePageModel::VariableDefaultExit() {
   ItemDef* item = host_.page() == Page::kVariables ? Current() : nullptr;
   if (item == nullptr || !state_.default_value.enabled) return;
-  model::VariablePart& v = item->Variable();
-  const std::string tidy = model::TidyStringDefault(v.DataType, v.Default);
-  if (tidy != v.Default.str()) {
-    v.Default = tidy;
-    state_.default_value.text = v.Default.str();
-    host_.Modified();
-  }
-  RefreshEntry();
-  const std::string problem = model::CheckValueOfType(v.DataType, v.Default);
-  if (!problem.empty()) host_.dialogs().Information(model::HeaderWarningMessage(problem));
+  DefaultExit(state_.default_value, item->Variable().DataType, item->Variable().Default);
 }
 
 void VariablePageModel::VariableScopeChange(int scope) {

@@ -3,9 +3,12 @@
 
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "ui/text_boundary.h"
 
@@ -143,6 +146,19 @@ void BindEntryList(PageContext& context, QListWidget* list, std::function<void(i
     if (context.model.updating() || row < 0) return;
     context.run([&] { click(row); });
   });
+}
+
+QGridLayout* ItemPageLayout(QWidget* page, QListWidget* list,
+                            std::initializer_list<QWidget*> above) {
+  auto* layout = new QHBoxLayout(page);
+  auto* left = new QVBoxLayout;
+  for (QWidget* widget : above) left->addWidget(widget);
+  list->setMinimumWidth(200);
+  left->addWidget(list);
+  layout->addLayout(left, 2);
+  auto* grid = new QGridLayout;
+  layout->addLayout(grid, 3);
+  return grid;
 }
 
 QLabel* Buddy(const QString& text, QWidget* buddy) {

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -22,6 +23,7 @@
 #include "commands/dialogs.h"
 #include "commands/main_window_model.h"
 
+class QGridLayout;
 class QLabel;
 
 namespace kx::ui {
@@ -58,6 +60,11 @@ void OnLeave(PageContext& context, QWidget* widget, std::function<bool()> check)
 bool CommitField(QWidget* focus);
 // A page's list of entries: choosing one (by mouse or keys) runs click with its row.
 void BindEntryList(PageContext& context, QListWidget* list, std::function<void(int)> click);
+
+// An item page's layout: its list of entries on the left, under the widgets given, and beside it
+// the grid the page puts its fields in.
+QGridLayout* ItemPageLayout(QWidget* page, QListWidget* list,
+                            std::initializer_list<QWidget*> above = {});
 
 // The caption of a field, whose mnemonic moves the focus to it.
 QLabel* Buddy(const QString& text, QWidget* buddy);

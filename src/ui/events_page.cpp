@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,18 +17,10 @@
 namespace kx::ui {
 
 EventsPage::EventsPage(PageContext& context) : bind_(context, context.model.events()) {
-  auto* layout = new QHBoxLayout(this);
-  auto* left = new QVBoxLayout;
-  layout->addLayout(left, 2);
   show_inherited = new QRadioButton("Show Inherited Events");
   show_new = new QRadioButton("Show New Events");
   list = new QListWidget;
-  list->setMinimumWidth(200);
-  left->addWidget(show_inherited);
-  left->addWidget(show_new);
-  left->addWidget(list);
-  auto* grid = new QGridLayout;
-  layout->addLayout(grid, 3);
+  QGridLayout* grid = ItemPageLayout(this, list, {show_inherited, show_new});
   name = new QLineEdit;
   LimitLength(name, &model::NewEventPart::Name);
   description = new QLineEdit;

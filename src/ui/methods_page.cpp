@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,12 +17,8 @@
 namespace kx::ui {
 
 MethodsPage::MethodsPage(PageContext& context) : bind_(context, context.model.methods()) {
-  auto* layout = new QHBoxLayout(this);
   list = new QListWidget;
-  list->setMinimumWidth(200);
-  layout->addWidget(list, 2);
-  auto* grid = new QGridLayout;
-  layout->addLayout(grid, 3);
+  QGridLayout* grid = ItemPageLayout(this, list);
   kind = new QComboBox;
   for (std::string_view k : model::kMethodKeywords) kind->addItem(FromModel(k));
   header = new QLineEdit;

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,12 +16,8 @@
 namespace kx::ui {
 
 PropertiesPage::PropertiesPage(PageContext& context) : bind_(context, context.model.properties()) {
-  auto* layout = new QHBoxLayout(this);
   list = new QListWidget;
-  list->setMinimumWidth(200);
-  layout->addWidget(list, 2);
-  auto* grid = new QGridLayout;
-  layout->addLayout(grid, 3);
+  QGridLayout* grid = ItemPageLayout(this, list);
   name = new QLineEdit;
   LimitLength(name, &model::PropertyPart::Name);
   type = new DataTypeCombo(true);

@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,12 +18,8 @@
 namespace kx::ui {
 
 VariablesPage::VariablesPage(PageContext& context) : bind_(context, context.model.variables()) {
-  auto* layout = new QHBoxLayout(this);
   list = new QListWidget;
-  list->setMinimumWidth(200);
-  layout->addWidget(list, 2);
-  auto* grid = new QGridLayout;
-  layout->addLayout(grid, 3);
+  QGridLayout* grid = ItemPageLayout(this, list);
   name = new QLineEdit;
   LimitLength(name, &model::VariablePart::Name);
   type = new DataTypeCombo(false);

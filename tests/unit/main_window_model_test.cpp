@@ -181,8 +181,8 @@ TEST_F(MainWindowModelTest, EntryThatMatchesNoItemIsAnInternalError) {
   Open({Property("Caption", "String")});
   window_.PageChange(Page::kProperties);
   window_.ListClick(0);
-  window_.properties().PropNameChange("Title",
-                                      5);  // the entry is refreshed only when the field is left
+  // The entry is refreshed only when the field is left.
+  window_.properties().PropNameChange("Title", 5);
   dialogs_.ExpectBox(BoxKind::kError,
                      "Item \"Caption : String\" could not be found after listbox click on tab 1");
   window_.ListClick(0);

@@ -21,6 +21,7 @@ namespace {
 using kx::testing::ScriptedDialogs;
 using kx::testing::TempDir;
 using model::ItemKind;
+using namespace std::string_literals;
 
 class MainWindowModelTest : public ::testing::Test {
  protected:
@@ -561,6 +562,24 @@ TEST_F(MainWindowModelTest, DefaultsTheTypeCannotHoldAreWarnedAboutAndKept) {
   dialogs_.ExpectBox(BoxKind::kInformation, "Warning: \"70000\" is not a value of type Word");
   window_.variables().VariableDefaultExit();
   EXPECT_EQ(def().Item(2).Variable().Default, "70000");
+}
+
+// An object is created, not given a value; once the type is no class again, the field shows the
+// value the variable keeps and generation writes.
+TEST_F(MainWindowModelTest, TheInitialValueFieldFollowsWhetherTheTypeIsAClass) {
+  Open({Variable("Size", "Word")});
+  window_.PageChange(Page::kVariables);
+  window_.variables().VariableDefaultChange("5");
+  const VariablePageState& shown = window_.variables().state();
+  window_.variables().VariableDataTypeChange("TTimer");
+  EXPECT_EQ(std::pair(shown.default_value.text, shown.default_value.enabled),
+            std::pair(""s, false));
+  EXPECT_TRUE(shown.object_note_visible && shown.is_object.checked);
+  window_.variables().VariableDataTypeChange("Word");
+  EXPECT_EQ(std::pair(shown.default_value.text, shown.default_value.enabled),
+            std::pair("5"s, true));
+  EXPECT_FALSE(shown.object_note_visible || shown.is_object.checked);
+  EXPECT_EQ(def().Item(1).Variable().Default, "5");
 }
 
 TEST_F(MainWindowModelTest, GenerateCodeKeepsSelectionsInNameOrder) {

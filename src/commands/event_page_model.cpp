@@ -18,9 +18,8 @@ bool EventPageModel::Lists(const ItemDef& item) const {
 void EventPageModel::ClearFields() {
   const TextControl off{"", false};
   const CheckControl unchecked{false, false, true};
-  EntryList list = std::move(state_.list);
   const EventsMode mode = state_.mode;
-  state_ = State{.mode = mode, .list = std::move(list)};
+  state_ = State{.mode = mode};
   state_.name = state_.description = state_.handler = off;
   state_.publish = state_.override_handler = unchecked;
   if (mode == EventsMode::kNew) {
@@ -42,7 +41,6 @@ void EventPageModel::ShowItem(const ItemDef& item) {
   } else {
     const model::NewEventPart& e = item.NewEvent();
     state_.name = {e.Name.str(), true};
-    state_.override_handler.checked = false;
     state_.publish = {e.Publish, true, true};
     state_.handler = {e.Arglist.str(), true};
   }

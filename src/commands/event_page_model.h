@@ -29,7 +29,6 @@ inline constexpr std::string_view kOverrideBeforeTextQuestion =
 
 struct EventPageState {
   EventsMode mode = EventsMode::kInherited;
-  EntryList list;
   TextControl name, description, handler;
   std::string handler_caption = "Handler:";  // or "Arguments:"
   std::string group_caption = " For inherited events ";
@@ -40,7 +39,7 @@ struct EventPageState {
 class EventPageModel : public ItemPageModel {
  public:
   using State = EventPageState;
-  explicit EventPageModel(PageHost& host) : ItemPageModel(Page::kEvents, host, state_.list) {}
+  explicit EventPageModel(PageHost& host) : ItemPageModel(Page::kEvents, host) {}
   const State& state() const { return state_; }
 
   void EventsModeClick(EventsMode mode);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/item_page_model.h"
 
+#include <utility>
+
 #include "model/name_rules.h"
 #include "model/types.h"
 
@@ -62,9 +64,12 @@ std::string MustCorrectMessage(std::string_view problem, std::string_view what) 
   return std::string(problem) + ".  You must correct it before editing " + std::string(what);
 }
 
-ItemDef* ItemPageModel::Current() {
-  if (selected_ < 1 || selected_ > host_.def().Count()) return nullptr;
-  return &host_.def().Item(selected_);
+ItemDef* ItemPageModel::Current() { return const_cast<ItemDef*>(std::as_const(*this).Current()); }
+
+const ItemDef* ItemPageModel::Current() const {
+  const model::ComponentDef& def = host_.session().def();
+  if (selected_ < 1 || selected_ > def.Count()) return nullptr;
+  return &def.Item(selected_);
 }
 
 void ItemPageModel::Fill() {
@@ -128,6 +133,10 @@ void ItemPageModel::Reset() {
   ClearFields();
 }
 
+void ItemPageModel::ItemDeleted(int number) {
+  if (selected_ > number) --selected_;
+}
+
 void ItemPageModel::RefreshEntry() {
   const ItemDef* item = Current();
   if (item == nullptr || list_.selected < 0 ||
@@ -148,7 +157,8 @@ bool ItemPageModel::NameExit(std::string_view what, bool (*missing)(std::string_
   const ItemDef* item = Current();
   if (item == nullptr) return true;
   RefreshEntry();
-  if (!host_.RequireText(missing(model::ItemNameView(*item)), what)) return false;
+  const std::string_view name = model::ItemNameView(*item);
+  if (!host_.RequireText(missing == nullptr ? name.empty() : missing(name), what)) return false;
   RefuseTakenName();
   return true;
 }

@@ -18,7 +18,7 @@ namespace kx::commands {
 // The text of an item's list entry: "Name : Type" for properties and variables, the header
 // for methods, the name for events.
 std::string EntryText(const model::ItemDef& item);
-// Refuses editing the code of an item whose header would not compile.
+// The refusal to edit code until the problem with the item's header is corrected.
 std::string MustCorrectMessage(std::string_view problem, std::string_view what);
 
 class ItemPageModel {
@@ -32,6 +32,7 @@ class ItemPageModel {
   int selected_item() const { return selected_; }
   const EntryList& list() const { return list_; }
   model::ItemDef* Current();
+  const model::ItemDef* Current() const;
   // Whether the page was filled since the definition was shown.
   bool shown() const { return shown_; }
 
@@ -45,6 +46,8 @@ class ItemPageModel {
   void ListClick(int position);
   // No definition: nothing listed and every field off.
   void Reset();
+  // Another page deleted item number: the items after it moved up by one.
+  void ItemDeleted(int number);
 
   // --- The Add button ---
   // The question for the new item's name (and type or kind).
@@ -61,8 +64,7 @@ class ItemPageModel {
   virtual bool MayEditText(model::ItemDef& /*item*/) { return true; }
 
  protected:
-  ItemPageModel(Page page, PageHost& host, EntryList& list)
-      : host_(host), page_(page), list_(list) {}
+  ItemPageModel(Page page, PageHost& host) : host_(host), page_(page) {}
 
   virtual bool Lists(const model::ItemDef& item) const = 0;
   // Every field of the page off; the list stays.
@@ -72,26 +74,28 @@ class ItemPageModel {
   virtual void ShowName(const model::ItemDef& item) = 0;
 
   // Not updating, and an item is selected.
-  bool Editing() { return !host_.updating() && Current() != nullptr; }
+  bool Editing() const { return !host_.updating() && Current() != nullptr; }
   // The selected entry follows its item's name or type.
   void RefreshEntry();
   // The description, stored as typed.
   void DescriptionChange(TextControl& field, std::string_view text);
-  // Leaving the name field: a missing name keeps the focus there with the message about what;
-  // a name Add would refuse is refused with Add's message and the name before is put back.
-  bool NameExit(std::string_view what, bool (*missing)(std::string_view name));
+  // Leaving the name field: a missing name (an empty one unless missing says otherwise) keeps the
+  // focus there with the message about what; a name Add would refuse is refused with Add's
+  // message and the name before is put back.
+  bool NameExit(std::string_view what, bool (*missing)(std::string_view name) = nullptr);
   void RefuseTakenName();
   // Leaving a type field: its entry shows the type too, and a click finds the item by its entry.
   bool TypeExit(std::string_view type, std::string_view what);
   // Leaving a default value field: a string's quotes are tidied, and a value the type cannot hold
   // is warned about.
-  void DefaultExit(TextControl& field, std::string_view type, model::ShortString<128>& value);
+  void DefaultExit(TextControl& field, std::string_view type,
+                   decltype(model::PropertyPart::PropDefault)& value);
 
   PageHost& host_;
 
  private:
   Page page_;
-  EntryList& list_;
+  EntryList list_;
   int selected_ = -1;
   bool shown_ = false;
   // The name (a method's header) that stands checked, put back when a new one is refused.

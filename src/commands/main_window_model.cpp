@@ -74,18 +74,18 @@ void MainWindowModel::Start(const std::optional<std::filesystem::path>& definiti
 }
 
 void MainWindowModel::ShowDefinition() {
-  host_.set_page(Page::kMain);
+  host_.set_shown_page(Page::kMain);
   main_.Show();
-  for (ItemPageModel* page : ItemPages()) page->Fill();
   // Each item page opens on its first entry, so that its fields are live at once.
   for (ItemPageModel* page : ItemPages()) {
+    page->Fill();
     if (!page->list().entries.empty()) page->Select(0);
   }
 }
 
 void MainWindowModel::ShowNoDefinition() {
   // The session forgets the definition's modified mark with the definition.
-  host_.set_page(Page::kMain);
+  host_.set_shown_page(Page::kMain);
   main_.Reset();
   for (ItemPageModel* page : ItemPages()) page->Reset();
 }
@@ -115,7 +115,7 @@ bool MainWindowModel::MenuEnabled(MenuItem item) const {
 // --- Page, buttons and lists -------------------------------------------------------------
 
 void MainWindowModel::PageChange(Page page) {
-  host_.set_page(page);
+  host_.set_shown_page(page);
   if (!definition_open()) return;
   if (ItemPageModel* item_page = ItemPage(page)) {
     if (!item_page->shown()) item_page->Fill();
@@ -199,9 +199,14 @@ void MainWindowModel::DeleteBtnClick() {
   if (dialogs_.Confirm(Buttons::kYesNo, "Delete " + model::ItemName(*item) + "?") != Answer::kYes) {
     return;
   }
-  model::DeleteItem(host_.def(), page->selected_item());
+  const int number = page->selected_item();
+  model::DeleteItem(host_.def(), number);
   host_.Modified();
   page->Fill();
+  // The other pages keep their selections, whose numbers moved.
+  for (ItemPageModel* other : ItemPages()) {
+    if (other != page) other->ItemDeleted(number);
+  }
 }
 
 // --- Menu commands -------------------------------------------------------------------------
@@ -231,11 +236,11 @@ void MainWindowModel::SaveDefinition() { host_.session().Save(); }
 void MainWindowModel::SaveDefinitionAs() { host_.session().SaveAs(); }
 bool MainWindowModel::ExitProgram() { return host_.session().Exit(); }
 
-std::array<std::string, kPageCount> MainWindowModel::RememberSelections() {
+std::array<std::string, kPageCount> MainWindowModel::RememberSelections() const {
   std::array<std::string, kPageCount> remembered;
-  for (ItemPageModel* page : ItemPages()) {
-    if (const ItemDef* item = page->Current()) {
-      remembered[static_cast<int>(page->page())] = EntryText(*item);
+  for (int page = 1; page < kPageCount; ++page) {
+    if (const ItemDef* item = ItemPage(static_cast<Page>(page))->Current()) {
+      remembered[page] = EntryText(*item);
     }
   }
   return remembered;

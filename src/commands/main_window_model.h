@@ -90,7 +90,7 @@ class MainWindowModel {
   std::string Title() const { return host_.session().Title(); }
   bool definition_open() const { return host_.definition_open(); }
   bool updating() const { return host_.updating(); }
-  Page page() const { return host_.page(); }
+  Page page() const { return host_.shown_page(); }
   int help_context() const { return kFirstHelpContext + static_cast<int>(page()); }
   // The item selected on an item page, -1 for none.
   int selected_item(Page page) const;
@@ -108,8 +108,7 @@ class MainWindowModel {
   bool MenuEnabled(MenuItem item) const;
   Session& session() { return host_.session(); }
 
-  // While the window fills widgets from the states it holds an UpdateScope, so that the
-  // change signals the filling raises are ignored.
+  // Held while the window fills its widgets from the states.
   class UpdateScope : public PageHost::UpdateScope {
    public:
     explicit UpdateScope(MainWindowModel& model) : PageHost::UpdateScope(model.host_) {}
@@ -172,7 +171,7 @@ class MainWindowModel {
   void AddItemOfPage(ItemPageModel& page);
   // The entry texts of each item page's selection, and their selection again after the
   // items were sorted (with the internal error for an entry gone).
-  std::array<std::string, kPageCount> RememberSelections();
+  std::array<std::string, kPageCount> RememberSelections() const;
   void Reselect(const std::array<std::string, kPageCount>& remembered);
   void RefillShownPages();
   // Generate > Lazarus package and Delphi packages: the packages that generate writes.

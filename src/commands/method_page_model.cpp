@@ -11,8 +11,7 @@ using model::ItemDef;
 
 void MethodPageModel::ClearFields() {
   const TextControl off{"", false};
-  EntryList list = std::move(state_.list);
-  state_ = State{.list = std::move(list)};
+  state_ = {};
   state_.header = state_.description = state_.win_message = off;
   state_.enabled = false;
 }

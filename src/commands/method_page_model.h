@@ -40,7 +40,6 @@ inline constexpr std::array<std::string_view, 4> kOverrideChoices = {
     "New method, can be overridden (min. size)", "New method, cannot be overridden"};
 
 struct MethodPageState {
-  EntryList list;
   int kind = 0;  // procedure, function, constructor, destructor
   TextControl header, description, win_message;
   int scope = 0;         // "Public", "Protected (...)", "Private (...)"
@@ -51,7 +50,7 @@ struct MethodPageState {
 class MethodPageModel : public ItemPageModel {
  public:
   using State = MethodPageState;
-  explicit MethodPageModel(PageHost& host) : ItemPageModel(Page::kMethods, host, state_.list) {}
+  explicit MethodPageModel(PageHost& host) : ItemPageModel(Page::kMethods, host) {}
   const State& state() const { return state_; }
 
   void MethodKindChange(int kind);

@@ -53,8 +53,8 @@ class PageHost {
   Dialogs& dialogs() { return dialogs_; }
   bool definition_open() const { return session_.definition_open(); }
   bool updating() const { return updating_ > 0; }
-  Page page() const { return page_; }
-  void set_page(Page page) { page_ = page; }
+  Page shown_page() const { return shown_page_; }
+  void set_shown_page(Page page) { shown_page_ = page; }
   void Modified() { session_.MarkModified(); }
   // A field that must not be left empty: says what is missing; false when it is.
   bool RequireText(bool missing, std::string_view what) {
@@ -76,7 +76,7 @@ class PageHost {
  private:
   Session& session_;
   Dialogs& dialogs_;
-  Page page_ = Page::kMain;
+  Page shown_page_ = Page::kMain;
   int updating_ = 0;
 };
 

@@ -13,17 +13,10 @@ using model::FilteredText;
 using model::ItemDef;
 using model::PropSpecialType;
 
-namespace {
-
-bool IsEmpty(std::string_view name) { return name.empty(); }
-
-}  // namespace
-
 void PropertyPageModel::ClearFields() {
   const TextControl off{"", false};
   const CheckControl unchecked{false, false, true};
-  EntryList list = std::move(state_.list);
-  state_ = State{.list = std::move(list)};
+  state_ = {};
   state_.name = state_.description = state_.type = state_.default_value = off;
   state_.special.SetDataType("", {});
   state_.special_enabled = false;
@@ -107,7 +100,7 @@ FilteredText PropertyPageModel::PropNameChange(std::string_view text, std::size_
   return filtered;
 }
 
-bool PropertyPageModel::PropNameExit() { return NameExit(model::missing::kPropertyName, IsEmpty); }
+bool PropertyPageModel::PropNameExit() { return NameExit(model::missing::kPropertyName); }
 
 void PropertyPageModel::PropDescriptionChange(std::string_view text) {
   DescriptionChange(state_.description, text);

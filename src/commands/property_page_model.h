@@ -27,13 +27,12 @@ inline constexpr std::string_view kNoAccessMethodMessage =
     "property, so there is no code to edit for it.";
 
 struct PropertyPageState {
-  EntryList list;
   TextControl name, description, type, default_value;
   model::ValueSuggestions values;
   model::SpecialKindChoice special;
   bool special_enabled = true;
   CheckControl read_only, use_read, use_write, inherited, unpublish;
-  std::string variable_caption = "Variable:";  // or "Links with:"
+  std::string variable_caption{kVariableCaption};  // or kLinksWithCaption
   std::string variable_name;
   std::string scope;
   bool editor_enabled = true;  // ">>>..."
@@ -44,7 +43,7 @@ class PropertyPageModel : public ItemPageModel {
   using State = PropertyPageState;
   // A property editor's unit joins the main page's unit list.
   PropertyPageModel(PageHost& host, MainPageModel& main_page)
-      : ItemPageModel(Page::kProperties, host, state_.list), main_page_(main_page) {}
+      : ItemPageModel(Page::kProperties, host), main_page_(main_page) {}
   const State& state() const { return state_; }
 
   model::FilteredText PropNameChange(std::string_view text, std::size_t caret);

@@ -12,8 +12,6 @@ using model::ItemDef;
 
 namespace {
 
-bool IsEmpty(std::string_view name) { return name.empty(); }
-
 std::string SureToCheck(std::string_view type) {
   return std::string(type) + " is not an object type.  Are you sure you want to check this box?";
 }
@@ -23,8 +21,7 @@ std::string SureToCheck(std::string_view type) {
 void VariablePageModel::ClearFields() {
   const TextControl off{"", false};
   const CheckControl unchecked{false, false, true};
-  EntryList list = std::move(state_.list);
-  state_ = State{.list = std::move(list)};
+  state_ = {};
   state_.name = state_.description = state_.type = state_.default_value = off;
   state_.is_object = state_.is_subcomponent = unchecked;
 }
@@ -58,9 +55,7 @@ FilteredText VariablePageModel::VariableNameChange(std::string_view text, std::s
   return filtered;
 }
 
-bool VariablePageModel::VariableNameExit() {
-  return NameExit(model::missing::kVariableName, IsEmpty);
-}
+bool VariablePageModel::VariableNameExit() { return NameExit(model::missing::kVariableName); }
 
 void VariablePageModel::VariableDescriptionChange(std::string_view text) {
   DescriptionChange(state_.description, text);
@@ -91,7 +86,7 @@ void VariablePageModel::VariableDefaultChange(std::string_view text) {
 }
 
 void VariablePageModel::VariableDefaultExit() {
-  ItemDef* item = host_.page() == Page::kVariables ? Current() : nullptr;
+  ItemDef* item = host_.shown_page() == Page::kVariables ? Current() : nullptr;
   if (item == nullptr || !state_.default_value.enabled) return;
   DefaultExit(state_.default_value, item->Variable().DataType, item->Variable().Default);
 }

@@ -19,7 +19,6 @@ inline constexpr std::array<std::string_view, 3> kVariableScopes = {"Public", "P
 inline constexpr std::string_view kObjectNote = "(Create and Free calls generated)";
 
 struct VariablePageState {
-  EntryList list;
   TextControl name, description, type, default_value;
   model::ValueSuggestions values;
   bool object_note_visible = false;  // "(Create and Free calls generated)"
@@ -31,7 +30,7 @@ struct VariablePageState {
 class VariablePageModel : public ItemPageModel {
  public:
   using State = VariablePageState;
-  explicit VariablePageModel(PageHost& host) : ItemPageModel(Page::kVariables, host, state_.list) {}
+  explicit VariablePageModel(PageHost& host) : ItemPageModel(Page::kVariables, host) {}
   const State& state() const { return state_; }
 
   model::FilteredText VariableNameChange(std::string_view text, std::size_t caret);

@@ -102,9 +102,10 @@ class PageBinder {
   // The controls bound after this are enabled by flag, not by their own state.
   void EnableBy(Flag flag) { enabled_by_ = std::move(flag); }
 
-  void List(QListWidget* list, commands::EntryList State::*entries) {
+  // The item page's list of entries.
+  void List(QListWidget* list) {
     BindEntryList(context_, list, [&m = model_](int row) { m.ListClick(row); });
-    Draw([list, entries](const State& s) { ShowList(list, s.*entries); });
+    Draw([list, &m = model_](const State&) { ShowList(list, m.list()); });
   }
 
   // A field the model stores as typed; leave, when given, is the check of leaving it.

@@ -63,7 +63,7 @@ EventsPage::EventsPage(PageContext& context) : bind_(context, context.model.even
       button->setEnabled(context.model.definition_open());
     });
   }
-  bind_.List(list, &S::list);
+  bind_.List(list);
   bind_.Name(name, &S::name, &M::EventNameChange, &M::EventNameExit);
   bind_.Text(description, &S::description, &M::EventDescriptionChange);
   bind_.Draw([this](const S& s) {

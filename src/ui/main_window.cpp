@@ -148,7 +148,7 @@ void MainWindow::Render() {
     methods_page->Render();
     events_page->Render();
     variables_page->Render();
-    const commands::ButtonStates& b = model_.buttons();
+    const commands::ButtonStates b = model_.buttons();
     add->setEnabled(b.add);
     del->setEnabled(b.del);
     code->setEnabled(b.code);

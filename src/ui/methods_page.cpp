@@ -60,7 +60,7 @@ MethodsPage::MethodsPage(PageContext& context) : bind_(context, context.model.me
 
   using M = commands::MethodPageModel;
   using S = M::State;
-  bind_.List(list, &S::list);
+  bind_.List(list);
   bind_.EnableBy([](const S& s) { return s.enabled; });
   bind_.Choice(kind, &S::kind, &M::MethodKindChange);
   bind_.Text(header, &S::header, &M::MethodHeaderChange, &M::MethodHeaderExit);

@@ -60,7 +60,7 @@ PropertiesPage::PropertiesPage(PageContext& context) : bind_(context, context.mo
 
   using M = commands::PropertyPageModel;
   using S = M::State;
-  bind_.List(list, &S::list);
+  bind_.List(list);
   bind_.Name(name, &S::name, &M::PropNameChange, &M::PropNameExit);
   bind_.Entry(type, &S::type, &M::PropTypeChange, &M::PropTypeExit);
   bind_.Draw([this](const S& s) { default_value->SetSuggestionKind(s.values.kind()); });

@@ -56,7 +56,7 @@ VariablesPage::VariablesPage(PageContext& context) : bind_(context, context.mode
 
   using M = commands::VariablePageModel;
   using S = M::State;
-  bind_.List(list, &S::list);
+  bind_.List(list);
   bind_.Name(name, &S::name, &M::VariableNameChange, &M::VariableNameExit);
   bind_.Entry(type, &S::type, &M::VariableDataTypeChange, &M::VariableDataTypeExit);
   bind_.Draw([this](const S& s) { default_value->SetSuggestionKind(s.values.kind()); });

@@ -158,7 +158,7 @@ TEST_F(MainWindowModelTest, StatesAndTitle) {
 TEST_F(MainWindowModelTest, UpdatingSuppressesChangesAndClickingDoesNotModify) {
   Open({Property("Caption", "String"), Property("Count", "Integer")});
   window_.PageChange(Page::kProperties);
-  ASSERT_EQ(window_.properties().state().list.entries,
+  ASSERT_EQ(window_.properties().list().entries,
             (std::vector<std::string>{"Caption : String", "Count : Integer"}));
   window_.ListClick(1);
   EXPECT_FALSE(session_.modified());
@@ -187,7 +187,7 @@ TEST_F(MainWindowModelTest, EntryThatMatchesNoItemIsAnInternalError) {
   dialogs_.ExpectBox(BoxKind::kError,
                      "Item \"Caption : String\" could not be found after listbox click on tab 1");
   window_.ListClick(0);
-  EXPECT_EQ(window_.properties().state().list.selected, 0);
+  EXPECT_EQ(window_.properties().list().selected, 0);
   EXPECT_EQ(window_.properties().state().name.text, "Title");
 }
 
@@ -214,8 +214,8 @@ TEST_F(MainWindowModelTest, AddVariableByType) {
     EXPECT_EQ(v.Scope, c.scope);
     EXPECT_EQ(Listed(c.unit), c.unit.empty() ? 0u : 1u);
     EXPECT_LE(Units().size(), units_before + 1);
-    EXPECT_EQ(window_.variables().state().list.entries.back(), "FValue : " + c.type);
-    EXPECT_EQ(window_.variables().state().list.selected, 0);
+    EXPECT_EQ(window_.variables().list().entries.back(), "FValue : " + c.type);
+    EXPECT_EQ(window_.variables().list().selected, 0);
     EXPECT_TRUE(session_.modified());
   }
 }
@@ -305,7 +305,7 @@ TEST_F(MainWindowModelTest, FullDefinitionRefusesAddUnchanged) {
   for (int i = 0; i < model::kMaxItems; ++i)
     items.push_back(Variable("V" + std::to_string(i), "Integer"));
   Open(std::move(items));
-  EXPECT_EQ(window_.variables().state().list.entries.back(), "V229 : Integer");
+  EXPECT_EQ(window_.variables().list().entries.back(), "V229 : Integer");
   const model::ComponentDef before = def();
   Add(Page::kProperties, "Add property", {"Font", "TFont"},
       [&] { dialogs_.ExpectBox(BoxKind::kError, std::string(model::kStorageFullMessage)); });
@@ -337,7 +337,7 @@ TEST_F(MainWindowModelTest, DataLinkRoom) {
   window_.AddDataLinkClick();
   EXPECT_EQ(def().Count(), model::kMaxItems - 1);
   EXPECT_TRUE(session_.modified());
-  EXPECT_EQ(window_.variables().state().list.entries.back(), "FDataLink : TFieldDataLink");
+  EXPECT_EQ(window_.variables().list().entries.back(), "FDataLink : TFieldDataLink");
 }
 
 TEST_F(MainWindowModelTest, InheritedOnAndOff) {
@@ -469,14 +469,14 @@ TEST_F(MainWindowModelTest, RenamesThatAddWouldRefuseAreUndone) {
         stays = window_.properties().PropNameExit();
         EXPECT_EQ(window_.properties().state().name.text, "Alpha");
         EXPECT_EQ(window_.properties().state().variable_name, "FAlpha");
-        EXPECT_EQ(window_.properties().state().list.entries.front(), "Alpha : Integer");
+        EXPECT_EQ(window_.properties().list().entries.front(), "Alpha : Integer");
         break;
       case Page::kMethods:
         window_.methods().MethodHeaderChange(c.typed);
         dialogs_.ExpectBox(BoxKind::kInformation, c.message);
         stays = window_.methods().MethodHeaderExit();
         EXPECT_EQ(window_.methods().state().header.text, "Run");
-        EXPECT_EQ(window_.methods().state().list.entries.at(1), "Run");
+        EXPECT_EQ(window_.methods().list().entries.at(1), "Run");
         break;
       case Page::kEvents:
         window_.events().EventNameChange(c.typed, c.typed.size());
@@ -489,7 +489,7 @@ TEST_F(MainWindowModelTest, RenamesThatAddWouldRefuseAreUndone) {
         dialogs_.ExpectBox(BoxKind::kInformation, c.message);
         stays = window_.variables().VariableNameExit();
         EXPECT_EQ(window_.variables().state().name.text, "FBlink");
-        EXPECT_EQ(window_.variables().state().list.entries.front(), "FBlink : Integer");
+        EXPECT_EQ(window_.variables().list().entries.front(), "FBlink : Integer");
         break;
     }
     EXPECT_TRUE(stays);  // the focus moves on: the field holds a good name again
@@ -582,6 +582,32 @@ TEST_F(MainWindowModelTest, TheInitialValueFieldFollowsWhetherTheTypeIsAClass) {
   EXPECT_EQ(def().Item(1).Variable().Default, "5");
 }
 
+// Deleting an item moves the items after it up; every other page goes on editing the item it
+// shows.
+TEST_F(MainWindowModelTest, DeletingOnOnePageKeepsTheOtherPagesOnTheirItems) {
+  for (const auto& [page, deleted] :
+       {std::pair{Page::kProperties, "Alpha"s}, std::pair{Page::kMethods, "Beta"s}}) {
+    SCOPED_TRACE(deleted);
+    Open({Property("Alpha", "Integer"), model::NewMethodItem("Beta"), Variable("FGamma", "Integer"),
+          model::NewEventItem("OnDelta")});
+    window_.PageChange(Page::kEvents);
+    window_.events().EventsModeClick(EventsMode::kNew);
+    for (const Page p : {Page::kEvents, Page::kVariables, Page::kMethods, Page::kProperties}) {
+      window_.PageChange(p);
+      window_.ListClick(0);
+    }
+    window_.PageChange(page);
+    dialogs_.ExpectBox(BoxKind::kConfirmation, "Delete " + deleted + "?", Answer::kYes);
+    window_.DeleteBtnClick();
+    window_.variables().VariableDescriptionChange("edited");
+    window_.events().EventDescriptionChange("edited");
+    EXPECT_EQ(def().Item(window_.selected_item(Page::kVariables)).Descr, "edited");
+    EXPECT_EQ(model::ItemName(def().Item(window_.selected_item(Page::kVariables))), "FGamma");
+    EXPECT_EQ(model::ItemName(def().Item(window_.selected_item(Page::kEvents))), "OnDelta");
+    EXPECT_EQ(def().Count(), 3);
+  }
+}
+
 TEST_F(MainWindowModelTest, GenerateCodeKeepsSelectionsInNameOrder) {
   Open({Property("Zeta", "Integer"), Property("Alpha", "Integer"), model::NewMethodItem("Run"),
         model::NewMethodItem("Beta")});
@@ -593,10 +619,10 @@ TEST_F(MainWindowModelTest, GenerateCodeKeepsSelectionsInNameOrder) {
   dialogs_.ExpectBox(BoxKind::kInformation,
                      "Component code written to " + (dir_ / "comp.pas").string() + ".");
   window_.GenerateComponentCodeClick();
-  EXPECT_EQ(window_.properties().state().list.entries,
+  EXPECT_EQ(window_.properties().list().entries,
             (std::vector<std::string>{"Alpha : Integer", "Zeta : Integer"}));
-  EXPECT_EQ(window_.properties().state().list.selected, 1);
-  EXPECT_EQ(window_.methods().state().list.selected, 0);
+  EXPECT_EQ(window_.properties().list().selected, 1);
+  EXPECT_EQ(window_.methods().list().selected, 0);
   EXPECT_EQ(window_.methods().state().header.text, "Beta");
   EXPECT_TRUE(std::filesystem::exists(dir_ / "comp.pas"));
 }

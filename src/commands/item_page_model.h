@@ -67,7 +67,7 @@ class ItemPageModel {
   ItemPageModel(Page page, PageHost& host) : host_(host), page_(page) {}
 
   virtual bool Lists(const model::ItemDef& item) const = 0;
-  // Every field of the page off; the list stays.
+  // Every field of the page off.
   virtual void ClearFields() = 0;
   virtual void ShowItem(const model::ItemDef& item) = 0;
   // A refused rename put the item's name back; the page shows it.
